@@ -1,0 +1,11 @@
+#pragma once
+// The one source of "today" and "now". Tests set a fixed time.
+#include <QDate>
+#include <QDateTime>
+
+namespace clk {
+QDateTime now();   // local wall-clock time (as a UTC-spec value, no zone shifts)
+QDate today();
+// Fixes the clock for tests; an invalid value returns to the real clock.
+void setFixed(const QDateTime& t);
+}  // namespace clk

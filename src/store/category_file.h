@@ -1,0 +1,19 @@
+#pragma once
+// The category master KUBUN.ZMD, its sort, serials and subject index.
+#include <QString>
+
+// Numeric sort key of a classification code; throws csv::ReadError when the
+// code cannot be converted (the callers' error handling reports it).
+qint32 CODE_KEY(const QString& code);
+// 1 + position of `name` in KUBUN_NAMES (1 to 21), 98 when none matches.
+qint16 KUBUN_IDX_OF(const QString& name);
+// 0 none, 1 発表, 2 道具, 3 実験, 4 情報 (exact text).
+qint16 FUNC_NO_OF(const QString& funcText);
+
+// 1 loaded, 0 the file does not exist, -1 read error.
+qint16 KUBUN_READ(qint16 reset);
+// 1 written, -1 failed (after its message).
+qint16 KUBUN_SAVE();
+void KUBUN_SORT();
+void KUBUN_SERIAL_SET();
+void KYOUKA_INDEX_MAKE();

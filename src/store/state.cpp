@@ -1,0 +1,68 @@
+#include "store/state.h"
+
+void STATE_RESET() {
+    ZEMLO_DATA.assign(ZEMLO_SLOTS, ZEMLO_REC{});
+    ZEMLO_COUNT = 0;
+    ZEMLO_SORTED = 0;
+    ZEMLO_SORT_FLAG = 0;
+    ZEMLO_CHANGED = 0;
+    ZEMLO_INDEX.assign(ZEMLO_SLOTS, ZEMLO_INDEX_REC{});
+    INDEX_COUNT = 0;
+    INDEX_SEL = {};
+    NO_GROUP.assign(NO_GROUP_SLOTS, NO_GROUP_REC{});
+    NO_GROUP_COUNT = 0;
+    KUBUN_ASK = {};
+    ZEMLO_IN_STATE = 0;
+    PIN_SEL = -1;
+
+    KUBUN_DATA.assign(KUBUN_SLOTS, KUBUN_REC{});
+    KUBUN_COUNT = 0;
+    KUBUN_FLAGS = 0;
+    KUBUN_SORTED = -1;
+    KYOUKA_INDEX.assign(KUBUN_SLOTS, KYOUKA_INDEX_REC{});
+    KYOUKA_COUNT = 0;
+
+    P_ZEMLO_DATA.assign(P_ZEMLO_SLOTS, P_ZEMLO_REC{});
+    P_ZEMLO_COUNT = 0;
+    P_ZEMLO_SORTED = 0;
+    P_ZEMLO_CHANGED = 0;
+
+    SHOP_LIST.fill(QString());
+    MAKER_LIST.fill(QString());
+    KEEP_LIST.fill(QString());
+    SHOP_COUNT = MAKER_COUNT = KEEP_COUNT = 0;
+
+    OUT_LIST.assign(ZEMLO_SLOTS, OUT_LIST_REC{});
+    OUT_COUNT = 0;
+    IN_ROW_LIST.assign(IN_ROW_SLOTS, IN_ROW{});
+    ROW_COUNT = 0;
+    ROW_ORDER = 0;
+
+    PRG_DIR.clear();
+    WORK_DIR.clear();
+    DATA_DIR.clear();
+    SCHOOL_NAME.clear();
+    SCHOOL_CODE = 0;
+    SEW_KEPT_TEXT.clear();
+    PASS_CODE.clear();
+    TAX_RATE = 0;
+    TAX_MODE = 0;
+    PRT_ADJ.fill(0);
+    SET_FLAGS = 0;
+    LABEL_LAYOUT = {};
+    KUBUN_LEVEL_NAME.fill(QString());
+    KEIHI_NAMES.fill(QString());
+    KUBUN_NAMES.fill(QString());
+    DRIVE_MODE = 0;
+    REG_APP = QStringLiteral("ZEMLO2");
+    CITY_MODE = 0;
+    FORM_KIND = 0;
+    SET_S_DIR.clear();
+    SET_D_DIR.clear();
+    NOTICE_OFF = 0;
+    FUNC_NAME.fill(QString());
+    PRT_KIND = 0;
+    PRT_STOP = 0;
+    WORK_STOP = 0;
+    LOADED = {};
+}
