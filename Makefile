@@ -2,7 +2,13 @@
 # Both `make run` and `make test` install whatever is missing first.
 
 BUILD   ?= build
+# Side build folders (one per developer working in the same tree) build with
+# two jobs so that several builds can share the machine.
+ifeq ($(BUILD),build)
 JOBS    ?= $(shell nproc)
+else
+JOBS    ?= 2
+endif
 PKGS    := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
            libgtest-dev libgmock-dev libbenchmark-dev \
            fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils

@@ -1,9 +1,18 @@
 #include <QApplication>
-#include <QLabel>
+
+#include "platform/forms.h"
+#include "platform/qt_backend.h"
+#include "shell/main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QLabel l(QStringLiteral("ゼムロ２"));
-    l.show();
+    QApplication::setApplicationName(QStringLiteral("zemlo2"));
+    platform::setupFonts();
+    platform::installQtBackend();
+
+    MAIN_F w;
+    if (!w.MDIForm_Load()) return 0;  // refused before any window shows
+    QObject::connect(&w, &MAIN_F::programEnded, &app, &QApplication::quit, Qt::QueuedConnection);
+    w.show();
     return app.exec();
 }

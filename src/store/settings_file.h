@@ -1,6 +1,15 @@
 #pragma once
 // The settings file ZEMLO2.SEW in the program folder, and SCHOOL.TXT.
+#include <QString>
 #include <QtGlobal>
 
 qint16 ENV_READ();   // 1 read, 0 missing (defaults set), -1 read error
 qint16 ENV_SAVE();   // 1 written, -1 failed (after its message)
+
+// Run first by ENV_SAVE: the saver of the suite's settings-store keys. The
+// shell installs it (the store does not reach up into the shell).
+inline void (*ENV_SAVE_SUITE_KEYS)() = nullptr;
+
+// Path of the suite's school file for the program folder `prgDir`: the folder
+// "ヌミカ" at the mount point of its drive, file "SCHOOL.TXT".
+QString SCHOOL_TXT_PATH(const QString& prgDir);

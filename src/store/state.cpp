@@ -12,6 +12,7 @@ void STATE_RESET() {
     NO_GROUP.assign(NO_GROUP_SLOTS, NO_GROUP_REC{});
     NO_GROUP_COUNT = 0;
     KUBUN_ASK = {};
+    OUT_DAY_LAST = QDateTime();
     ZEMLO_IN_STATE = 0;
     PIN_SEL = -1;
 
@@ -34,6 +35,9 @@ void STATE_RESET() {
 
     OUT_LIST.assign(ZEMLO_SLOTS, OUT_LIST_REC{});
     OUT_COUNT = 0;
+    OUT_LIST_VIEW.assign(ZEMLO_SLOTS, OUT_LIST_VIEW_REC{});
+    OUT_VIEW_COUNT = 0;
+    OUT_SEL_TOP = OUT_SEL_END = 0;
     IN_ROW_LIST.assign(IN_ROW_SLOTS, IN_ROW{});
     ROW_COUNT = 0;
     ROW_ORDER = 0;

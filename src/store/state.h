@@ -75,6 +75,10 @@ struct KUBUN_ASK_REC {
 };
 inline KUBUN_ASK_REC KUBUN_ASK;
 
+// The out date the disposal dialog proposes next; invalid until it is
+// first closed with a whole date in a run (never stored on disk).
+inline QDateTime OUT_DAY_LAST;
+
 // Entry window hand-shake and plan picker result.
 inline qint16 ZEMLO_IN_STATE = 0;
 inline qint32 PIN_SEL = -1;
@@ -148,6 +152,18 @@ struct OUT_LIST_REC {
 };
 inline std::vector<OUT_LIST_REC> OUT_LIST;
 inline qint32 OUT_COUNT = 0;
+
+// The disposed-item list's view of OUT_LIST: the rows its search shows, with
+// the record index, the selected flag and the whole-purchase-out flag, and
+// the selected range. OUT_LIST_MAKE empties it together with OUT_LIST.
+struct OUT_LIST_VIEW_REC {
+    qint32 REC_NO = 0;
+    qint16 SEL_FLAG = 0;
+    qint16 ROW_FLAG = 0;
+};
+inline std::vector<OUT_LIST_VIEW_REC> OUT_LIST_VIEW;
+inline qint32 OUT_VIEW_COUNT = 0;
+inline qint32 OUT_SEL_TOP = 0, OUT_SEL_END = 0;
 
 struct IN_ROW {
     qint32 BY_W = 0, BY_Y = 0, B_NO = 0;

@@ -1,0 +1,74 @@
+// Load and save of the item file and the category master, and the master's
+// sort, on a register of realistic size.
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <random>
+
+#include "fixtures.h"
+#include "store/category_file.h"
+#include "store/items_file.h"
+#include "store/state.h"
+
+namespace {
+
+struct Register {
+    QTemporaryDir dir;
+    Register(int items, int masters) {
+        fixtures::School school(dir.path());
+        fixtures::makeMaster(masters);
+        fixtures::makeItems(items);
+        fixtures::writeFiles();
+    }
+};
+
+void BM_ItemFileLoad(benchmark::State& state) {
+    Register reg(int(state.range(0)), 5000);
+    for (auto _ : state) {
+        if (ZEMLO_READ() != 1) state.SkipWithError("load failed");
+        benchmark::DoNotOptimize(ZEMLO_COUNT);
+    }
+    state.counters["bytes"] = double(QFileInfo(reg.dir.filePath(QStringLiteral("ZEMLO.ZMD"))).size());
+}
+BENCHMARK(BM_ItemFileLoad)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+void BM_ItemFileSave(benchmark::State& state) {
+    Register reg(int(state.range(0)), 5000);
+    for (auto _ : state)
+        if (ZEMLO_SAVE() != 1) state.SkipWithError("save failed");
+}
+BENCHMARK(BM_ItemFileSave)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+void BM_CategoryFileLoad(benchmark::State& state) {
+    Register reg(0, int(state.range(0)));
+    for (auto _ : state)
+        if (KUBUN_READ(0) != 1) state.SkipWithError("load failed");
+}
+BENCHMARK(BM_CategoryFileLoad)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+void BM_CategoryFileSave(benchmark::State& state) {
+    Register reg(0, int(state.range(0)));
+    for (auto _ : state)
+        if (KUBUN_SAVE() != 1) state.SkipWithError("save failed");
+}
+BENCHMARK(BM_CategoryFileSave)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+// The whole master out of order (shuffled, watermark 0): serials, sort,
+// subject index and the write of the file.
+void BM_CategorySortUnsorted(benchmark::State& state) {
+    Register reg(0, int(state.range(0)));
+    std::vector<KUBUN_REC> shuffled(KUBUN_DATA.begin(), KUBUN_DATA.begin() + KUBUN_COUNT);
+    std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::copy(shuffled.begin(), shuffled.end(), KUBUN_DATA.begin());
+        KUBUN_SORTED = 0;
+        KUBUN_FLAGS = 0;
+        state.ResumeTiming();
+        KUBUN_SORT();
+    }
+}
+BENCHMARK(BM_CategorySortUnsorted)->Arg(5000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,228 @@
+#include "platform/controls.h"
+
+#include <QSignalBlocker>
+
+#include "platform/forms.h"
+#include "platform/sjis.h"
+#include "platform/ui.h"
+
+namespace ctl {
+
+namespace {
+// The text without the characters Shift-JIS cannot hold (a surrogate pair
+// counts as one character).
+QString keepEncodable(const QString& t) {
+    QString kept;
+    kept.reserve(t.size());
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        const qsizetype n = (t[i].isHighSurrogate() && i + 1 < t.size() && t[i + 1].isLowSurrogate()) ? 2 : 1;
+        const QString ch = t.mid(i, n);
+        if (sjis::canEncode(ch)) kept += ch;
+        i += n - 1;
+    }
+    return kept;
+}
+
+// Removes refused characters from a line edit, keeping the cursor where the
+// typing was, then tells the user (the box no longer holds the character
+// while the message shows).
+bool fixLineEdit(QLineEdit* e) {
+    const QString t = e->text();
+    const QString bad = sjis::firstUnencodable(t);
+    if (bad.isEmpty()) return false;
+    const int cursor = e->cursorPosition();
+    const QString kept = keepEncodable(t);
+    {
+        QSignalBlocker block(e);
+        e->setText(kept);
+        e->setCursorPosition(std::clamp<int>(cursor - int(t.size() - kept.size()), 0, int(kept.size())));
+    }
+    ui::MsgBox(kBadCharMessage + bad, ui::vbExclamation);
+    return true;
+}
+}  // namespace
+
+bool refuseUnencodable(QString& text) {
+    const QString bad = sjis::firstUnencodable(text);
+    if (bad.isEmpty()) return false;
+    text = keepEncodable(text);
+    ui::MsgBox(kBadCharMessage + bad, ui::vbExclamation);
+    return true;
+}
+
+void guardSjis(QLineEdit* box) {
+    QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString&) {
+        if (!sjis::firstUnencodable(box->text()).isEmpty()) {
+            fixLineEdit(box);
+            emit box->textChanged(box->text());
+        }
+    });
+}
+
+// ------------------------------------------------------------------ TextBox
+TextBox::TextBox(QWidget* parent, const QString& name) : QLineEdit(parent) {
+    setObjectName(name);
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& t) { changed(t); });
+}
+
+void TextBox::changed(const QString&) {
+    if (fixing_) return;
+    if (sjisOnly_) {
+        fixing_ = true;
+        fixLineEdit(this);
+        fixing_ = false;
+    }
+    if (Change) Change();
+}
+
+// ------------------------------------------------------------------ ComboBox
+ComboBox::ComboBox(QWidget* parent, const QString& name, Style style) : QComboBox(parent), style_(style) {
+    setObjectName(name);
+    setEditable(style == DropDownCombo);
+    setInsertPolicy(QComboBox::NoInsert);
+    connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
+        if (Click) Click();
+    });
+    if (style == DropDownCombo) {
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) {
+            if (fixing_) return;
+            if (sjisOnly_) {
+                fixing_ = true;
+                fixLineEdit(lineEdit());
+                fixing_ = false;
+            }
+            if (Change) Change();
+        });
+    }
+}
+
+void ComboBox::setListIndex(int i) {
+    if (i < -1 || i >= count()) i = -1;
+    const int old = currentIndex();
+    setCurrentIndex(i);
+    if (i >= 0 && i != old && Click) Click();
+}
+
+void ComboBox::SetText(const QString& t) {
+    if (style_ == DropDownCombo) {
+        const QString old = currentText();
+        setEditText(t);
+        if (old != t && Change) Change();
+    } else {
+        setListIndex(findText(t, Qt::MatchExactly));
+    }
+}
+
+// ------------------------------------------------------------------ ListBox
+ListBox::ListBox(QWidget* parent, const QString& name, int multi) : QListWidget(parent) {
+    setObjectName(name);
+    setSelectionMode(multi == 0 ? SingleSelection : multi == 1 ? MultiSelection : ExtendedSelection);
+    connect(this, &QListWidget::itemClicked, this, [this](QListWidgetItem*) {
+        if (!byCode_ && Click) Click();
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
+        if (DblClick) DblClick();
+    });
+}
+
+void ListBox::setListIndex(int i) {
+    if (i < -1 || i >= count()) i = -1;
+    const int old = currentRow();
+    byCode_ = true;
+    if (i < 0) {
+        setCurrentRow(-1);
+        clearSelection();
+    } else {
+        setCurrentRow(i, selectionMode() == SingleSelection ? QItemSelectionModel::ClearAndSelect
+                                                             : QItemSelectionModel::Current);
+    }
+    byCode_ = false;
+    if (i >= 0 && i != old && Click) Click();
+}
+
+bool ListBox::Selected(int i) const {
+    const QListWidgetItem* it = item(i);
+    return it && it->isSelected();
+}
+
+void ListBox::setSelected(int i, bool on) {
+    QListWidgetItem* it = item(i);
+    if (!it || it->isSelected() == on) return;
+    it->setSelected(on);
+    if (Click) Click();
+}
+
+QString ListBox::List(int i) const {
+    const QListWidgetItem* it = item(i);
+    return it ? it->text() : QString();
+}
+
+// ------------------------------------------------------------------ buttons
+OptionButton::OptionButton(const QString& caption, QWidget* parent, const QString& name) : QRadioButton(caption, parent) {
+    setObjectName(name);
+    connect(this, &QAbstractButton::clicked, this, [this](bool) {
+        if (Click) Click();
+    });
+}
+
+void OptionButton::setValue(bool v) {
+    const bool old = isChecked();
+    if (!v) {
+        // A lone option cannot be unset inside its group in Qt; lift the
+        // group rule for the moment.
+        const bool ex = autoExclusive();
+        setAutoExclusive(false);
+        setChecked(false);
+        setAutoExclusive(ex);
+        return;
+    }
+    setChecked(true);
+    if (!old && Click) Click();
+}
+
+CheckBox::CheckBox(const QString& caption, QWidget* parent, const QString& name) : QCheckBox(caption, parent) {
+    setObjectName(name);
+    connect(this, &QAbstractButton::clicked, this, [this](bool) {
+        if (Click) Click();
+    });
+}
+
+void CheckBox::setValue(int v) {
+    const bool on = v != 0;
+    if (on == isChecked()) return;
+    setChecked(on);
+    if (Click) Click();
+}
+
+CommandButton::CommandButton(const QString& caption, QWidget* parent, const QString& name) : QPushButton(caption, parent) {
+    setObjectName(name);
+    connect(this, &QAbstractButton::clicked, this, [this](bool) {
+        if (Click) Click();
+    });
+}
+
+// ------------------------------------------------------------------ others
+ScrollBar::ScrollBar(Qt::Orientation o, QWidget* parent, const QString& name) : QScrollBar(o, parent) {
+    setObjectName(name);
+    connect(this, &QScrollBar::valueChanged, this, [this](int) {
+        if (Change) Change();
+    });
+    connect(this, &QScrollBar::sliderMoved, this, [this](int) {
+        if (Scroll) Scroll();
+    });
+}
+
+Frame::Frame(const QString& caption, QWidget* parent, const QString& name) : QGroupBox(caption, parent) {
+    setObjectName(name);
+}
+
+Label::Label(const QString& caption, QWidget* parent, const QString& name) : QLabel(caption, parent) {
+    setObjectName(name);
+}
+
+void placeTwips(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(platform::twipsToPx(left), platform::twipsToPx(top), platform::twipsToPx(width),
+                   platform::twipsToPx(height));
+}
+
+}  // namespace ctl

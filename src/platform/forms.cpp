@@ -1,0 +1,306 @@
+#include "platform/forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QFont>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+
+namespace platform {
+namespace {
+// Bring a window to the front (the offscreen platform of the tests has no stacking).
+void toFront(QWidget* w) {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
+    w->activateWindow();
+}
+QPointer<QWidget> g_frame;
+QPointer<QMdiArea> g_mdi;
+QList<Form*> g_all;       // every live window object
+QList<Form*> g_loaded;    // loaded, oldest first
+QPointer<Form> g_activeForm;
+QIcon g_icon;
+bool g_iconMade = false;
+int g_screenW = 0, g_screenH = 0;
+}  // namespace
+
+Form::Form(const QString& name, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    g_all.append(this);
+    if (!parent) setWindowFlags(Qt::Window);
+}
+
+Form::~Form() {
+    g_all.removeAll(this);
+    g_loaded.removeAll(this);
+    if (modalLoop_) modalLoop_->quit();
+}
+
+void Form::Load() {
+    if (loaded_ || loading_ || unloaded_) return;
+    loaded_ = true;
+    loading_ = true;
+    g_loaded.append(this);
+    setWindowIcon(programIcon());
+    if (frameChild_ && g_mdi && !sub_) {
+        const QRect r = geometry();
+        sub_ = g_mdi->addSubWindow(this);
+        sub_->setAttribute(Qt::WA_DeleteOnClose);
+        sub_->setWindowIcon(programIcon());
+        sub_->hide();
+        sub_->resize(sub_->sizeHint().expandedTo(r.size()));
+        connect(g_mdi, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+            if (w && w == sub_) fireActivate();
+        });
+    }
+    Form_Load();
+    loading_ = false;
+}
+
+void Form::Show(int modal) {
+    if (modal) {
+        ShowModal();
+        return;
+    }
+    Load();
+    if (unloaded_) return;
+    if (sub_) {
+        sub_->show();
+        if (g_mdi) g_mdi->setActiveSubWindow(sub_);
+    } else {
+        show();
+        toFront(this);
+    }
+    fireActivate();
+}
+
+void Form::ShowModal() {
+    Load();
+    if (unloaded_) return;
+    if (sub_) {
+        // A modal window is never a frame child: take it out of the frame.
+        QMdiSubWindow* s = sub_;
+        sub_ = nullptr;
+        s->setWidget(nullptr);
+        s->deleteLater();
+    }
+    if (!parentWidget() || !isWindow()) {
+        const QPoint p = pos();
+        QWidget* owner = g_frame && g_frame != this ? g_frame.data() : nullptr;
+        setParent(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
+        move(p);
+    } else if (!(windowFlags() & Qt::Dialog) && g_frame && parentWidget() != g_frame) {
+        const QPoint p = pos();
+        setParent(g_frame, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint);
+        move(p);
+    }
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    toFront(this);
+    fireActivate();
+    if (unloaded_) return;
+    QPointer<Form> self(this);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    loop.exec(QEventLoop::DialogExec);
+    if (self) self->modalLoop_ = nullptr;
+}
+
+bool Form::Unload(int mode) {
+    if (!loaded_ || unloaded_) return true;
+    if (unloading_) return true;
+    unloading_ = true;
+    int cancel = 0;
+    Form_QueryUnload(cancel, mode);
+    if (cancel) {
+        unloading_ = false;
+        return false;
+    }
+    Form_Unload(cancel);
+    if (cancel) {
+        unloading_ = false;
+        return false;
+    }
+    finishUnload();
+    return true;
+}
+
+void Form::finishUnload() {
+    unloaded_ = true;
+    loaded_ = false;
+    g_loaded.removeAll(this);
+    if (g_activeForm == this) g_activeForm = nullptr;
+    if (modalLoop_) modalLoop_->quit();
+    emit unloaded();
+    if (sub_) {
+        sub_->close();  // deletes the sub-window and this window with it
+    } else {
+        hide();
+        deleteLater();
+    }
+}
+
+void Form::Hide() {
+    if (sub_) sub_->hide();
+    else hide();
+}
+
+QWidget* Form::outer() const {
+    if (sub_) return sub_.data();
+    return const_cast<Form*>(this);
+}
+
+namespace {
+int keep(int cached, int px) { return cached != INT_MIN && twipsToPx(cached) == px ? cached : pxToTwips(px); }
+}  // namespace
+
+int Form::Left() const { return keep(twL_, outer()->x()); }
+int Form::Top() const { return keep(twT_, outer()->y()); }
+int Form::Width() const {
+    QWidget* o = outer();
+    return keep(twW_, o->isWindow() ? o->frameGeometry().width() : o->width());
+}
+int Form::Height() const {
+    QWidget* o = outer();
+    return keep(twH_, o->isWindow() ? o->frameGeometry().height() : o->height());
+}
+void Form::setLeft(int twips) {
+    twL_ = twips;
+    outer()->move(twipsToPx(twips), outer()->y());
+}
+void Form::setTop(int twips) {
+    twT_ = twips;
+    outer()->move(outer()->x(), twipsToPx(twips));
+}
+void Form::setWidth(int twips) {
+    QWidget* o = outer();
+    const int frame = o->isWindow() ? o->frameGeometry().width() - o->width() : 0;
+    twW_ = twips;
+    o->resize(std::max(1, twipsToPx(twips) - frame), o->height());
+}
+void Form::setHeight(int twips) {
+    QWidget* o = outer();
+    const int frame = o->isWindow() ? o->frameGeometry().height() - o->height() : 0;
+    twH_ = twips;
+    o->resize(o->width(), std::max(1, twipsToPx(twips) - frame));
+}
+void Form::setTwips(int left, int top, int width, int height) {
+    setLeft(left);
+    setTop(top);
+    setWidth(width);
+    setHeight(height);
+}
+int Form::ScaleWidth() const { return pxToTwips(width()); }
+int Form::ScaleHeight() const { return pxToTwips(height()); }
+void Form::setCaption(const QString& c) {
+    setWindowTitle(c);
+    if (sub_) sub_->setWindowTitle(c);
+}
+
+void Form::fireActivate() {
+    if (!loaded_ || unloaded_ || loading_) return;
+    if (g_activeForm == this) return;
+    g_activeForm = this;
+    Form_Activate();
+}
+
+bool Form::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate && isWindow() && isVisible()) fireActivate();
+    return QWidget::event(e);
+}
+
+void Form::closeEvent(QCloseEvent* e) {
+    if (!loaded_ || unloading_ || unloaded_) {
+        e->accept();
+        return;
+    }
+    if (Unload(vbFormControlMenu)) e->accept();
+    else e->ignore();
+}
+
+void Form::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    if (loaded_ && !loading_ && !unloaded_) Form_Resize();
+}
+
+void Form::showEvent(QShowEvent* e) {
+    // Qt sends the first resize event before the first show, so the window
+    // hears Form_Resize between Form_Load and Form_Activate.
+    QWidget::showEvent(e);
+    shownOnce_ = true;
+}
+
+void Form::setMainFrame(QWidget* frame, QMdiArea* mdi) {
+    g_frame = frame;
+    g_mdi = mdi;
+}
+QWidget* Form::mainFrame() { return g_frame.data(); }
+QMdiArea* Form::mdiArea() { return g_mdi.data(); }
+QList<Form*> Form::loadedForms() { return g_loaded; }
+
+void Form::destroyAllForTests() {
+    const QList<Form*> all = g_all;
+    for (Form* f : all) {
+        if (!g_all.contains(f)) continue;  // went with an earlier one
+        f->unloaded_ = true;
+        f->loaded_ = false;
+        if (f->modalLoop_) f->modalLoop_->quit();
+        if (f->sub_) delete f->sub_.data();
+        else delete f;
+    }
+    g_loaded.clear();
+    g_activeForm = nullptr;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+QIcon programIcon() {
+    if (!g_iconMade && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
+        g_iconMade = true;
+        if (g_icon.isNull()) {
+            QPixmap pm(32, 32);
+            pm.fill(QColor(0x1F, 0x5F, 0x3F));
+            QPainter p(&pm);
+            p.setPen(Qt::white);
+            QFont f(QStringLiteral("IPAGothic"));
+            f.setPixelSize(24);
+            f.setBold(true);
+            p.setFont(f);
+            p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("ゼ"));
+            p.end();
+            g_icon = QIcon(pm);
+        }
+    }
+    return g_icon;
+}
+void setProgramIcon(const QIcon& icon) {
+    g_icon = icon;
+    g_iconMade = true;
+}
+
+void setupFonts() {
+    QFont::insertSubstitution(QStringLiteral("ＭＳ 明朝"), QStringLiteral("IPAMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ ゴシック"), QStringLiteral("IPAGothic"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
+    QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
+    QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
+}
+
+int screenWidthTwips() {
+    if (g_screenW > 0) return g_screenW;
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? pxToTwips(s->geometry().width()) : pxToTwips(1024);
+}
+int screenHeightTwips() {
+    if (g_screenH > 0) return g_screenH;
+    QScreen* s = QGuiApplication::primaryScreen();
+    return s ? pxToTwips(s->geometry().height()) : pxToTwips(768);
+}
+void setScreenSizeForTests(int widthTwips, int heightTwips) {
+    g_screenW = widthTwips;
+    g_screenH = heightTwips;
+}
+
+}  // namespace platform

@@ -1,0 +1,161 @@
+#pragma once
+// The base of every window of the program, with the lifecycle the windows
+// are written against:
+//   Form_Load        once, when the window is first used (get() or Show)
+//   Form_Activate    when it becomes the active window (also at first show)
+//   Form_Resize      when its size changes (also at first show)
+//   Form_QueryUnload / Form_Unload   before it closes; either may cancel
+// Geometry is in twips (15 twips a pixel). A window is shown as a child of
+// the main window's frame (QMdiArea) when it is made a frame child and a
+// frame exists, else as a window of its own; ShowModal() runs a nested event
+// loop until the window unloads. One instance per window type: FormInstance.
+#include <QIcon>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <climits>
+
+class QMdiArea;
+#include <QMdiSubWindow>
+class QEventLoop;
+
+namespace platform {
+
+inline constexpr int kTwipsPerPixel = 15;
+inline int twipsToPx(int twips) { return twips >= 0 ? (twips + 7) / kTwipsPerPixel : -((-twips + 7) / kTwipsPerPixel); }
+inline int pxToTwips(int px) { return px * kTwipsPerPixel; }
+
+// Why a window unloads, as Form_QueryUnload and Form_Unload receive it.
+enum UnloadMode { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3, vbFormMDIForm = 4 };
+
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    // `name` is the window's name (its object name), used for window positions.
+    explicit Form(const QString& name, QWidget* parent = nullptr);
+    ~Form() override;
+
+    // ---- lifecycle hooks (override as needed)
+    virtual void Form_Load() {}
+    virtual void Form_Activate() {}
+    virtual void Form_Resize() {}
+    virtual void Form_QueryUnload(int& Cancel, int UnloadMode) {}
+    virtual void Form_Unload(int& Cancel) {}
+
+    // ---- lifecycle actions
+    // Runs Form_Load once. Safe to call again.
+    void Load();
+    // Shows the window modeless (or modally when modal is 1).
+    void Show(int modal = 0);
+    // Shows the window modally over the main frame and returns when it has
+    // unloaded (at once when Form_Load unloaded it).
+    void ShowModal();
+    // Runs Form_QueryUnload and Form_Unload and closes the window; returns
+    // false (window stays) when either cancelled.
+    bool Unload(int mode = vbFormCode);
+    // Hides the window without unloading it.
+    void Hide();
+    bool isLoaded() const { return loaded_; }
+    bool isUnloaded() const { return unloaded_; }
+    bool isModalShown() const { return modalLoop_ != nullptr; }
+    QString Name() const { return objectName(); }
+
+    // A frame child is placed into the main window's QMdiArea when shown
+    // (when there is one); set it in the window's constructor.
+    void setFrameChild(bool child) { frameChild_ = child; }
+    bool isFrameChild() const { return frameChild_; }
+    // The QMdiArea sub-window holding this window, when it has one.
+    QMdiSubWindow* subWindow() const { return sub_; }
+
+    // ---- geometry in twips (the outer rectangle of the window; for a frame
+    // child, relative to the frame's client area)
+    int Left() const;
+    int Top() const;
+    int Width() const;
+    int Height() const;
+    void setLeft(int twips);
+    void setTop(int twips);
+    void setWidth(int twips);
+    void setHeight(int twips);
+    void setTwips(int left, int top, int width, int height);
+    // The inner drawing area in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    QString Caption() const { return windowTitle(); }
+    void setCaption(const QString& c);
+
+    // ---- the main frame
+    // Set by the main window: its widget and the QMdiArea that holds children.
+    static void setMainFrame(QWidget* frame, QMdiArea* mdi);
+    static QWidget* mainFrame();
+    static QMdiArea* mdiArea();
+    // Every window loaded now, oldest first.
+    static QList<Form*> loadedForms();
+    // Tests: deletes every window without running its unload handlers.
+    static void destroyAllForTests();
+
+signals:
+    void unloaded();
+
+protected:
+    bool event(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    // The widget whose geometry is the window's outer rectangle.
+    QWidget* outer() const;
+
+private:
+    void fireActivate();
+    void finishUnload();
+    bool loaded_ = false;
+    bool loading_ = false;
+    bool unloaded_ = false;
+    bool unloading_ = false;
+    bool active_ = false;
+    bool frameChild_ = false;
+    bool shownOnce_ = false;
+    QPointer<QMdiSubWindow> sub_;
+    QEventLoop* modalLoop_ = nullptr;
+    // The twips last set, returned while the window still sits on the
+    // pixel they gave (so a value set reads back unchanged).
+    int twL_ = INT_MIN, twT_ = INT_MIN, twW_ = INT_MIN, twH_ = INT_MIN;
+};
+
+// One instance per window type, created and loaded on first use, as the
+// windows reach each other by their type.
+template <class T>
+class FormInstance {
+public:
+    // The loaded instance, creating and loading a new one when there is none.
+    static T* get() {
+        if (!p_ || p_->isUnloaded()) {
+            p_ = new T();
+            p_->Load();
+        }
+        return p_.data();
+    }
+    // The instance when one is loaded, else nullptr (never creates one).
+    static T* peek() { return exists() ? p_.data() : nullptr; }
+    static bool exists() { return p_ && p_->isLoaded() && !p_->isUnloaded(); }
+    // Unloads the instance if loaded; false when it refused.
+    static bool unload(int mode = vbFormCode) { return !exists() || p_->Unload(mode); }
+
+private:
+    static inline QPointer<T> p_;
+};
+
+// The program icon that every window takes.
+QIcon programIcon();
+void setProgramIcon(const QIcon& icon);
+
+// Maps the font names the windows and prints ask for ("ＭＳ 明朝", ...) to
+// the installed IPA fonts.
+void setupFonts();
+
+// Screen size in twips (tests may fix it).
+int screenWidthTwips();
+int screenHeightTwips();
+void setScreenSizeForTests(int widthTwips, int heightTwips);  // 0, 0: the real screen
+
+}  // namespace platform

@@ -1,0 +1,330 @@
+#include "register/entry_cascade.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFocusEvent>
+#include <QLineEdit>
+#include <QSet>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "store/state.h"
+
+namespace {
+
+// A text of a combo's list, appended once: `seen` mirrors the list.
+void addOnce(QComboBox* box, QSet<QString>& seen, const QString& s) {
+    if (seen.contains(s)) return;
+    seen.insert(s);
+    box->addItem(s);
+}
+
+// Empties a combo's list and, when asked, its text, without raising handlers.
+void emptyList(QComboBox* box, bool text) {
+    QSignalBlocker block(box);
+    QString keep = box->isEditable() ? box->currentText() : QString();
+    box->clear();
+    if (box->isEditable()) box->setEditText(text ? QString() : keep);
+}
+
+void setNumberBox(QLineEdit* e, const QString& s) {
+    if (e->text() != s) e->setText(s);
+}
+
+}  // namespace
+
+EntryCascade::EntryCascade(const Controls& c, bool takeLastCode) : c_(c), takeLastCode_(takeLastCode) {}
+
+qint16 EntryCascade::kubunIndexOf(const QString& name) {
+    if (name.isEmpty()) return 0;
+    for (int i = 0; i < static_cast<int>(KUBUN_NAMES.size()); ++i)
+        if (KUBUN_NAMES[i] == name) return static_cast<qint16>(i + 1);
+    return 0;
+}
+
+void EntryCascade::enable() {
+    if (onEnable) onEnable();
+}
+
+void EntryCascade::dirty() {
+    if (onDirty) onDirty();
+}
+
+void EntryCascade::tail(qint32* first, qint32* last) {
+    // Appended entries lie from the sorted watermark to the end; a master
+    // that started empty has the watermark at -1, so the scan starts at 0.
+    *first = std::max<qint32>(KUBUN_SORTED, 0);
+    *last = KUBUN_SORTED < KUBUN_COUNT - 1 ? KUBUN_COUNT - 1 : -1;
+}
+
+void EntryCascade::connectControls() {
+    if (connected_) return;
+    connected_ = true;
+    QObject::connect(c_.KUBUN, &QComboBox::currentIndexChanged, this, [this](int) {
+        if (!mute) KUBUN_Click();
+    });
+    auto wire = [this](QComboBox* box, void (EntryCascade::*click)(), void (EntryCascade::*change)()) {
+        if (box->isEditable()) {
+            QObject::connect(box, &QComboBox::activated, this, [this, click](int) {
+                if (!mute) (this->*click)();
+            });
+            QObject::connect(box, &QComboBox::editTextChanged, this, [this, change](const QString&) {
+                if (!mute) (this->*change)();
+            });
+        } else {
+            QObject::connect(box, &QComboBox::currentIndexChanged, this, [this, click](int) {
+                if (!mute) (this->*click)();
+            });
+        }
+    };
+    wire(c_.KYOUKA, &EntryCascade::KYOUKA_Click, &EntryCascade::KYOUKA_Change);
+    wire(c_.BUNRUI, &EntryCascade::BUNRUI_Click, &EntryCascade::BUNRUI_Change);
+    wire(c_.NAME_D, &EntryCascade::NAME_D_Click, &EntryCascade::NAME_D_Change);
+    auto numberChange = [this](const QString&) {
+        if (mute) return;
+        enable();
+        dirty();
+    };
+    QObject::connect(c_.NO_KY, &QLineEdit::textChanged, this, numberChange);
+    QObject::connect(c_.NO_BU, &QLineEdit::textChanged, this, numberChange);
+    for (QComboBox* box : {c_.KYOUKA, c_.BUNRUI}) {
+        box->installEventFilter(this);
+        if (box->lineEdit()) box->lineEdit()->installEventFilter(this);
+    }
+}
+
+bool EntryCascade::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && !mute) {
+        auto* fe = static_cast<QFocusEvent*>(event);
+        if (fe->reason() != Qt::PopupFocusReason) {
+            auto owner = [&](QComboBox* box) {
+                return watched == box || (box->lineEdit() && watched == box->lineEdit());
+            };
+            if (owner(c_.KYOUKA)) KYOUKA_LostFocus();
+            else if (owner(c_.BUNRUI)) BUNRUI_LostFocus();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void EntryCascade::KUBUN_Click() {
+    ++mute;
+    SEL_KUBUN_IDX = kubunIndexOf(c_.KUBUN->currentIndex() >= 0 ? c_.KUBUN->currentText() : QString());
+    emptyList(c_.KYOUKA, true);
+    c_.NO_KY->clear();
+    emptyList(c_.BUNRUI, true);
+    c_.NO_BU->clear();
+    emptyList(c_.NAME_D, true);
+    --mute;
+    KYOUKA_COMBO_SET();
+    enable();
+    dirty();
+}
+
+void EntryCascade::KYOUKA_COMBO_SET() {
+    ++mute;
+    NO_KY_MAX = 0;
+    emptyList(c_.KYOUKA, false);
+    QSet<QString> seen;
+    {
+        QSignalBlocker block(c_.KYOUKA);
+        const QString keep = c_.KYOUKA->isEditable() ? c_.KYOUKA->currentText() : QString();
+        addOnce(c_.KYOUKA, seen, QString());
+        for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
+            const KYOUKA_INDEX_REC& k = KYOUKA_INDEX[i];
+            if (k.KUBUN_IDX != SEL_KUBUN_IDX || seen.contains(k.KYOUKA)) continue;
+            addOnce(c_.KYOUKA, seen, k.KYOUKA);
+            NO_KY_MAX = std::max<qint32>(NO_KY_MAX, k.NO_KY);
+        }
+        if (c_.KYOUKA->isEditable()) c_.KYOUKA->setEditText(keep);
+        else c_.KYOUKA->setCurrentIndex(-1);
+    }
+    --mute;
+}
+
+void EntryCascade::KYOUKA_Click() {
+    ++mute;
+    emptyList(c_.BUNRUI, true);
+    c_.NO_BU->clear();
+    emptyList(c_.NAME_D, true);
+    const QString subject = c_.KYOUKA->currentText(), kubun = c_.KUBUN->currentText();
+    for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
+        const KYOUKA_INDEX_REC& k = KYOUKA_INDEX[i];
+        if (k.KYOUKA == subject && k.KUBUN == kubun) setNumberBox(c_.NO_KY, QString::number(k.NO_KY));
+    }
+    --mute;
+    BUNRUI_COMBO_SET();
+    enable();
+    dirty();
+}
+
+void EntryCascade::KYOUKA_Change() {
+    enable();
+    dirty();
+}
+
+void EntryCascade::KYOUKA_LostFocus() {
+    if (!c_.KYOUKA->currentText().trimmed().isEmpty() && c_.NO_KY->text().trimmed().isEmpty()) {
+        c_.NO_KY->setText(QString::number(NO_KY_MAX + 1));
+        NEW_SUBJECT = 1;
+    }
+}
+
+void EntryCascade::BUNRUI_COMBO_SET() {
+    ++mute;
+    NO_BU_MAX = 0;
+    const QString subject = c_.KYOUKA->currentText();
+    bool found = false;
+    for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
+        const KYOUKA_INDEX_REC& k = KYOUKA_INDEX[i];
+        if (k.KYOUKA != subject || k.KUBUN_IDX != SEL_KUBUN_IDX) continue;
+        if (!found) {
+            SUB_FIRST = k.KY_FIRST;
+            SUB_LAST = k.KY_LAST;
+            found = true;
+        } else if (k.KY_LAST > SUB_LAST) {
+            SUB_LAST = k.KY_LAST;
+        }
+    }
+    {
+        QSignalBlocker block(c_.BUNRUI);
+        const QString keep = c_.BUNRUI->isEditable() ? c_.BUNRUI->currentText() : QString();
+        c_.BUNRUI->clear();
+        QSet<QString> seen;
+        auto take = [&](const KUBUN_REC& e) {
+            if (e.KYOUKA != subject || e.KUBUN_IDX != SEL_KUBUN_IDX) return;
+            if (c_.BUNRUI->count() == 0) addOnce(c_.BUNRUI, seen, QString());
+            if (seen.contains(e.BUNRUI)) return;
+            addOnce(c_.BUNRUI, seen, e.BUNRUI);
+            if (e.BU_KEY > NO_BU_MAX && e.BU_KEY < 1000) NO_BU_MAX = e.BU_KEY;
+        };
+        const qint32 last = std::min<qint32>(SUB_LAST, KUBUN_COUNT - 1);
+        for (qint32 i = std::max<qint32>(SUB_FIRST, 0); i <= last; ++i) take(KUBUN_DATA[i]);
+        qint32 tf, tl;
+        tail(&tf, &tl);
+        for (qint32 i = tf; i <= tl; ++i) take(KUBUN_DATA[i]);
+        if (c_.BUNRUI->isEditable()) c_.BUNRUI->setEditText(keep);
+        else c_.BUNRUI->setCurrentIndex(-1);
+    }
+    --mute;
+}
+
+void EntryCascade::BUNRUI_Click() {
+    ++mute;
+    const QString bunrui = c_.BUNRUI->currentText();
+    const qint32 last = std::min<qint32>(SUB_LAST, KUBUN_COUNT - 1);
+    qint32 hit = -1;
+    for (qint32 i = std::max<qint32>(SUB_FIRST, 0); i <= last; ++i) {
+        if (KUBUN_DATA[i].BUNRUI != bunrui) continue;
+        hit = i;
+        if (!takeLastCode_) break;
+    }
+    if (hit >= 0) setNumberBox(c_.NO_BU, KUBUN_DATA[hit].NO_BU.trimmed());
+    emptyList(c_.NAME_D, true);
+    --mute;
+    NAME_COMBO_SET();
+    enable();
+    dirty();
+}
+
+void EntryCascade::BUNRUI_Change() {
+    enable();
+    dirty();
+}
+
+void EntryCascade::BUNRUI_LostFocus() {
+    if (!c_.BUNRUI->currentText().trimmed().isEmpty() && c_.NO_BU->text().trimmed().isEmpty())
+        c_.NO_BU->setText(QStringLiteral("%1").arg(NO_BU_MAX + 1, 3, 10, QLatin1Char('0')).left(3));
+}
+
+void EntryCascade::NAME_COMBO_SET() {
+    ++mute;
+    const QString subject = c_.KYOUKA->currentText(), bunrui = c_.BUNRUI->currentText();
+    {
+        QSignalBlocker block(c_.NAME_D);
+        const QString keep = c_.NAME_D->isEditable() ? c_.NAME_D->currentText() : QString();
+        c_.NAME_D->clear();
+        QSet<QString> seen;
+        const qint32 last = std::min<qint32>(SUB_LAST, KUBUN_COUNT - 1);
+        for (qint32 i = std::max<qint32>(SUB_FIRST, 0); i <= last; ++i) {
+            const KUBUN_REC& e = KUBUN_DATA[i];
+            if (e.KYOUKA != subject || e.BUNRUI != bunrui) continue;
+            if (c_.NAME_D->count() == 0) addOnce(c_.NAME_D, seen, QString());
+            addOnce(c_.NAME_D, seen, e.NAME_D);
+        }
+        qint32 tf, tl;
+        tail(&tf, &tl);
+        for (qint32 i = tf; i <= tl; ++i) {
+            const KUBUN_REC& e = KUBUN_DATA[i];
+            if (e.BUNRUI != bunrui || e.KYOUKA != subject || e.KUBUN_IDX != SEL_KUBUN_IDX) continue;
+            addOnce(c_.NAME_D, seen, e.NAME_D);
+        }
+        if (c_.NAME_D->isEditable()) c_.NAME_D->setEditText(keep);
+        else c_.NAME_D->setCurrentIndex(-1);
+    }
+    --mute;
+}
+
+void EntryCascade::NAME_D_Click() {
+    enable();
+    dirty();
+    const QString subject = c_.KYOUKA->currentText(), bunrui = c_.BUNRUI->currentText(),
+                  name = c_.NAME_D->currentText();
+    qint32 hit = -1;
+    const qint32 last = std::min<qint32>(SUB_LAST, KUBUN_COUNT - 1);
+    for (qint32 i = std::max<qint32>(SUB_FIRST, 0); i <= last && hit < 0; ++i) {
+        const KUBUN_REC& e = KUBUN_DATA[i];
+        if (e.KYOUKA == subject && e.BUNRUI == bunrui && e.NAME_D == name) hit = i;
+    }
+    if (hit < 0) {
+        qint32 tf, tl;
+        tail(&tf, &tl);
+        for (qint32 i = tf; i <= tl && hit < 0; ++i) {
+            const KUBUN_REC& e = KUBUN_DATA[i];
+            if (e.BUNRUI == bunrui && e.KYOUKA == subject && e.KUBUN_IDX == SEL_KUBUN_IDX && e.NAME_D == name)
+                hit = i;
+        }
+    }
+    if (hit >= 0 && KUBUN_DATA[hit].FUNC_NO >= 0 && KUBUN_DATA[hit].FUNC_NO < c_.FUNC_D->count())
+        c_.FUNC_D->setCurrentIndex(KUBUN_DATA[hit].FUNC_NO);
+}
+
+void EntryCascade::NAME_D_Change() { enable(); }
+
+// ---------------------------------------------------------------- entry_ui
+
+#include <QLabel>
+#include "platform/forms.h"
+
+namespace entry_ui {
+
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(platform::twipsToPx(left), platform::twipsToPx(top), platform::twipsToPx(width),
+                   platform::twipsToPx(height));
+}
+
+QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width, int height) {
+    auto* l = new QLabel(text, parent);
+    place(l, left, top, width, height);
+    return l;
+}
+
+bool chooseText(QComboBox* box, const QString& text, const std::function<void()>& click) {
+    int row = box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (row < 0) {
+        box->setCurrentIndex(-1);
+        return false;
+    }
+    chooseRow(box, row, click);
+    return true;
+}
+
+void chooseRow(QComboBox* box, int row, const std::function<void()>& click) {
+    if (box->currentIndex() == row) {
+        if (click) click();
+    } else {
+        box->setCurrentIndex(row);
+    }
+}
+
+}  // namespace entry_ui

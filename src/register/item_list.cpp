@@ -1,0 +1,995 @@
+#include "register/item_list.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <algorithm>
+#include <optional>
+
+#include "platform/clock.h"
+#include "platform/era.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "shell/form_switch.h"
+#include "store/category_file.h"
+#include "store/item_sorts.h"
+#include "store/items_file.h"
+#include "store/link.h"
+
+namespace {
+
+using platform::kTwipsPerPixel;
+
+constexpr quint32 kListBack = 0x00FF00;    // the window's green
+constexpr quint32 kKeihiTBack = 0x80FFFF;  // the expense label's yellow
+const QString kListTitle = QStringLiteral("備品登録リスト");
+
+void place(QWidget* w, int left, int top, int width, int height) {
+    w->setGeometry(int(std::lround(left / double(kTwipsPerPixel))), int(std::lround(top / double(kTwipsPerPixel))),
+                   int(std::lround(width / double(kTwipsPerPixel))), int(std::lround(height / double(kTwipsPerPixel))));
+}
+int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
+int twWidth(const QWidget* w) { return w->width() * kTwipsPerPixel; }
+void setTwWidth(QWidget* w, int width) { w->resize(int(std::lround(width / double(kTwipsPerPixel))), w->height()); }
+
+QFont fontOf(const QString& name, double points, bool underline = false) {
+    QFont f(name);
+    f.setPointSizeF(points);
+    f.setUnderline(underline);
+    return f;
+}
+
+// ---- texts of the row drawing, written into a reused buffer
+
+void appendInt(QString& s, qint64 v, int width = 0) {
+    char16_t buf[24];
+    int i = 24;
+    const bool neg = v < 0;
+    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
+    do {
+        buf[--i] = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u > 0);
+    if (neg) buf[--i] = u'-';
+    for (int n = 24 - i; n < width; ++n) s += QChar(u' ');
+    s.append(reinterpret_cast<const QChar*>(buf + i), 24 - i);
+}
+
+// Two wide: a one-character number gets a blank in front.
+void appendNum2(QString& s, qint64 v) { appendInt(s, v, 2); }
+
+// "#,###" right-aligned in nine characters; returns false when the text is
+// longer than the field (then `s` holds the whole text).
+bool appendMoney(QString& s, qint64 v) {
+    if (v == 0) return true;
+    char16_t buf[40];
+    int i = 40, digits = 0;
+    const bool neg = v < 0;
+    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
+    while (u > 0) {
+        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
+        buf[--i] = char16_t(u'0' + u % 10);
+        u /= 10;
+        ++digits;
+    }
+    if (neg) buf[--i] = u'-';
+    const int len = 40 - i;
+    for (int n = len; n < 9; ++n) s += QChar(u' ');
+    s.append(reinterpret_cast<const QChar*>(buf + i), len);
+    return len <= 9;
+}
+
+const QString& eraLetter(qint16 code) {
+    static const QString none;
+    if (code < 3 || code > 5) return none;
+    return ERA_TABLE[code - 3].ERA_CHAR;
+}
+
+// The era date text of the lists (letter, a blank, year, month and day two
+// wide); nothing for a year up to 1900 or a date that does not exist.
+void appendEraDate(QString& s, int y, int m, int d) {
+    if (y <= 1900) return;
+    const QDate date(y, m, d);
+    if (!date.isValid()) return;
+    const era::Era* e = era::of(date);
+    if (e) s += e->letter;
+    s += QChar(u' ');
+    appendNum2(s, era::year(date));
+    s += QChar(u'/');
+    appendNum2(s, m);
+    s += QChar(u'/');
+    appendNum2(s, d);
+}
+
+}  // namespace
+
+A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
+    setFrameChild(true);
+    setCaption(QStringLiteral("備品データリスト"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, bgrColor(kListBack));
+    setPalette(pal);
+
+    const QFont buttonFont = fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9);
+    const QFont comboFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
+    auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QLatin1String(name));
+        b->setFont(buttonFont);
+        b->setAutoDefault(false);
+        place(b, l, t, w, h);
+        return b;
+    };
+    auto label = [&](const char* name, const QString& caption, int l, int t, int w, int h, QWidget* parent = nullptr) {
+        auto* x = new QLabel(caption, parent ? parent : this);
+        x->setObjectName(QLatin1String(name));
+        place(x, l, t, w, h);
+        return x;
+    };
+    auto combo = [&](const char* name, bool editable) {
+        auto* c = new QComboBox(this);
+        c->setObjectName(QLatin1String(name));
+        c->setEditable(editable);
+        if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+        c->setFont(comboFont);
+        c->setMaxVisibleItems(20);
+        return c;
+    };
+
+    // Buttons of the top row. ソート２ lies under ソート and cannot be
+    // clicked; the category sort is reached by the double-click on Label4.
+    B_ESC = button("B_ESC", QStringLiteral("閉じる"), 120, 120, 735, 375);
+    B_IN = button("B_IN", QStringLiteral("追加"), 960, 120, 735, 375);
+    B_CHG = button("B_CHG", QStringLiteral("変更"), 1800, 120, 735, 375);
+    B_AREA = button("B_AREA", QStringLiteral("場所"), 2640, 120, 735, 375);
+    B_OUT = button("B_OUT", QStringLiteral("廃棄"), 3480, 120, 615, 375);
+    B_DEL = button("B_DEL", QStringLiteral("削除"), 4200, 120, 615, 375);
+    B_PRT = button("B_PRT", QStringLiteral("印刷"), 4920, 120, 615, 375);
+    B_LABEL = button("B_LABEL", QStringLiteral("ラベル"), 5640, 120, 735, 375);
+    B_SORT2 = button("B_SORT2", QStringLiteral("ソート２"), 6480, 240, 735, 180);
+    B_SORT2->setFont(QFont());
+    B_SORT = button("B_SORT", QStringLiteral("ソート"), 6480, 120, 735, 375);
+
+    Label5 = label("Label5", QStringLiteral("数量"), 7320, 0, 1095, 225);
+    C_COUNT = label("C_COUNT", QString(), 7320, 240, 1215, 255);
+    Label6 = label("Label6", QStringLiteral("金額"), 8640, 0, 1095, 225);
+    TOTAL = label("TOTAL", QString(), 8640, 240, 1215, 255);
+    for (QLabel* l : {C_COUNT, TOTAL}) {
+        l->setFrameShape(QFrame::Box);
+        l->setAutoFillBackground(true);
+        QPalette p = l->palette();
+        p.setColor(QPalette::Window, Qt::white);
+        l->setPalette(p);
+    }
+    C_COUNT->setAlignment(Qt::AlignCenter);
+    TOTAL->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    B_PICUP = button("B_PICUP", QStringLiteral("検索"), 9960, 240, 735, 255);
+    B_PICUP2 = button("B_PICUP2", QStringLiteral("区分不明検索"), 10800, 240, 1335, 255);
+    ALL_H = button("ALL_H", QStringLiteral("全表示"), 12240, 240, 855, 255);
+
+    // The filter bar: captions at 540, inputs at 720 (placed at load).
+    DP_W = combo("DP_W", true);
+    CH_Y = new QLineEdit(this);
+    CH_Y->setObjectName(QStringLiteral("CH_Y"));
+    CH_Y->setFont(comboFont);
+    Label1 = label("Label1", QStringLiteral("年度"), 0, 0, 420, 240);
+    Label2 = label("Label2", QStringLiteral("経費"), 0, 0, 600, 180);
+    KEIHI = combo("KEIHI", false);
+    KEIHI->hide();
+    KEIHI_T = label("KEIHI_T", QStringLiteral("選択無し"), 0, 0, 600, 300);
+    KEIHI_T->setAlignment(Qt::AlignCenter);
+    KEIHI_T->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 8));
+    KEIHI_T->setAutoFillBackground(true);
+    {
+        QPalette p = KEIHI_T->palette();
+        p.setColor(QPalette::Window, bgrColor(kKeihiTBack));
+        KEIHI_T->setPalette(p);
+    }
+    B_KEIHI = button("B_KEIHI", QStringLiteral("▼"), 0, 0, 300, 300);
+    B_KEIHI->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 8.25));
+    Label3 = label("Label3", QStringLiteral("備品区分"), 0, 0, 850, 180);
+    // KYOUKA2 is made before KYOUKA, so the wide subject box covers it.
+    KUBUN = combo("KUBUN", false);
+    KYOUKA2 = combo("KYOUKA2", false);
+    KYOUKA = combo("KYOUKA", false);
+    Label4 = label("Label4", QString(), 0, 0, 2000, 180);
+    Label7 = label("Label7", QString(), 0, 0, 2000, 180);
+    BUNRUI = combo("BUNRUI", false);
+    Label9 = label("Label9", QStringLiteral("品名"), 0, 0, 2000, 180);
+    NAME_D = combo("NAME_D", true);
+    Label8 = label("Label8", QStringLiteral("保管場所"), 0, 0, 1200, 180);
+    Label8->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 9, true));
+    KEEP = combo("KEEP", true);
+
+    // The amount frame and the hidden number frame.
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    place(Frame1, 11640, 480, 2175, 615);
+    Label10 = label("Label10", QStringLiteral("金額"), 60, 200, 420, 240, Frame1);
+    M_MAX = new QLineEdit(Frame1);
+    M_MAX->setObjectName(QStringLiteral("M_MAX"));
+    place(M_MAX, 480, 170, 960, 300);
+    M_UP = new QRadioButton(QStringLiteral("以上"), Frame1);
+    M_UP->setObjectName(QStringLiteral("M_UP"));
+    place(M_UP, 1470, 60, 690, 240);
+    M_DOWN = new QRadioButton(QStringLiteral("以下"), Frame1);
+    M_DOWN->setObjectName(QStringLiteral("M_DOWN"));
+    place(M_DOWN, 1470, 330, 690, 240);
+    M_UP->setChecked(true);
+
+    Frame2 = new QGroupBox(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    place(Frame2, 13680, 480, 2175, 615);
+    Label11 = label("Label11", QStringLiteral("番号"), 60, 200, 420, 240, Frame2);
+    N_SET = new QLineEdit(Frame2);
+    N_SET->setObjectName(QStringLiteral("N_SET"));
+    place(N_SET, 480, 170, 960, 300);
+    N_UP = new QRadioButton(QStringLiteral("以上"), Frame2);
+    N_UP->setObjectName(QStringLiteral("N_UP"));
+    place(N_UP, 1470, 60, 690, 240);
+    N_DOWN = new QRadioButton(QStringLiteral("以下"), Frame2);
+    N_DOWN->setObjectName(QStringLiteral("N_DOWN"));
+    place(N_DOWN, 1470, 330, 690, 240);
+    N_UP->setChecked(true);
+    Frame2->hide();
+    for (QGroupBox* f : {Frame1, Frame2}) f->setFlat(false);
+
+    // The grid.
+    grid = new ListGrid(this);
+    grid->setObjectName(QStringLiteral("grid"));
+    grid->move(240 / kTwipsPerPixel, 1080 / kTwipsPerPixel);
+    D_NO = grid->D_NO;
+    D_LIST = grid->D_LIST;
+    SCB_V = grid->SCB_V;
+    SCB_H = grid->SCB_H;
+    grid->count = [] { return INDEX_COUNT; };
+    grid->selected = [](qint32 p) { return p >= 0 && p < qint32(ZEMLO_INDEX.size()) && (ZEMLO_INDEX[p].SEL & 1); };
+    grid->drawRow = [this](qint32 p, int row) {
+        if (p >= 0 && p < qint32(ZEMLO_INDEX.size())) ZEMLO_GRID_ROW(ZEMLO_INDEX[p].IDX, row);
+    };
+
+    // The expense list drops over the grid.
+    KEIHI_L = new QListWidget(this);
+    KEIHI_L->setObjectName(QStringLiteral("KEIHI_L"));
+    KEIHI_L->setSelectionMode(QAbstractItemView::MultiSelection);
+    KEIHI_L->setFont(comboFont);
+    {
+        QPalette p = KEIHI_L->palette();
+        p.setColor(QPalette::Base, bgrColor(0xC0FFFF));
+        KEIHI_L->setPalette(p);
+    }
+    place(KEIHI_L, 1800, 720, 855, 1530);
+    KEIHI_L->hide();
+    KEIHI_L->raise();
+    cellBuf_.reserve(64);
+
+    // ---- wiring (once)
+    connect(B_ESC, &QPushButton::clicked, this, [this] { B_ESC_Click(); });
+    connect(B_IN, &QPushButton::clicked, this, [this] { B_IN_Click(); });
+    connect(B_CHG, &QPushButton::clicked, this, [this] { B_CHG_Click(); });
+    connect(B_AREA, &QPushButton::clicked, this, [this] { B_AREA_Click(); });
+    connect(B_OUT, &QPushButton::clicked, this, [this] { B_OUT_Click(); });
+    connect(B_DEL, &QPushButton::clicked, this, [this] { B_DEL_Click(); });
+    connect(B_PRT, &QPushButton::clicked, this, [this] { B_PRT_Click(); });
+    connect(B_LABEL, &QPushButton::clicked, this, [this] { B_LABEL_Click(); });
+    connect(B_SORT, &QPushButton::clicked, this, [this] { B_SORT_Click(); });
+    connect(B_SORT2, &QPushButton::clicked, this, [this] { B_SORT2_Click(); });
+    connect(B_PICUP, &QPushButton::clicked, this, [this] { B_PICUP_Click(); });
+    connect(B_PICUP2, &QPushButton::clicked, this, [this] { B_PICUP2_Click(); });
+    connect(ALL_H, &QPushButton::clicked, this, [this] { ALL_H_Click(); });
+    connect(B_KEIHI, &QPushButton::clicked, this, [this] { B_KEIHI_Click(); });
+    connect(KEIHI_L, &QListWidget::itemSelectionChanged, this, [this] { KEIHI_L_Click(); });
+    connect(KUBUN, &QComboBox::activated, this, [this](int) { KUBUN_Click(); });
+    connect(KYOUKA, &QComboBox::activated, this, [this](int) { KYOUKA_Click(); });
+    connect(KYOUKA2, &QComboBox::activated, this, [this](int) { KYOUKA2_Click(); });
+    connect(BUNRUI, &QComboBox::activated, this, [this](int) { BUNRUI_Click(); });
+    connect(CH_Y, &QLineEdit::textChanged, this, [this](const QString&) { FILTER_Change(); });
+    connect(NAME_D->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { FILTER_Change(); });
+    connect(KEEP->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { FILTER_Change(); });
+    connect(DP_W->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { dpwTyped_ = true; });
+    connect(DP_W, &QComboBox::activated, this, [this](int) { dpwTyped_ = false; });
+    connect(grid, &ListGrid::numberPressed, this,
+            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
+    for (QLabel* l : {Label4, Label8, Label10}) l->installEventFilter(this);
+}
+
+A_ZEMLO_LIST::~A_ZEMLO_LIST() = default;
+
+bool A_ZEMLO_LIST::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonDblClick) {
+        if (inputBlock_ == 0) {
+            if (watched == Label4) Label4_DblClick();
+            else if (watched == Label8) Label8_DblClick();
+            else if (watched == Label10) Label10_DblClick();
+        }
+        return true;
+    }
+    return platform::Form::eventFilter(watched, e);
+}
+
+// ---------------------------------------------------------------- loading
+
+void A_ZEMLO_LIST::layoutFilterBar() {
+    const int top = 720, capTop = 540, h = 300;
+    place(DP_W, 120, top, 780, h);
+    place(CH_Y, 930, top, 420, h);
+    place(Label1, 1380, top + 60, 400, 240);
+    place(KEIHI, 1800, top, 900, h);
+    place(Label2, twLeft(KEIHI), capTop, 600, 180);
+    place(KEIHI_T, twLeft(KEIHI), top, 660, h);
+    place(B_KEIHI, twLeft(KEIHI) + 660, top, 240, h);
+    // Each box starts where the one before it ends.
+    place(KUBUN, twLeft(KEIHI) + twWidth(KEIHI), top, 850, h);
+    place(KYOUKA, twLeft(KUBUN) + twWidth(KUBUN), top, 2000, h);
+    place(KYOUKA2, twLeft(KYOUKA) + 2000 - 1200, top, 1200, h);
+    place(BUNRUI, twLeft(KYOUKA) + twWidth(KYOUKA), top, 2000, h);
+    place(NAME_D, twLeft(BUNRUI) + twWidth(BUNRUI), top, 2000, h);
+    place(KEEP, twLeft(NAME_D) + twWidth(NAME_D), top, 1995, h);
+    place(Label3, twLeft(KUBUN), capTop, 850, 180);
+    place(Label4, twLeft(KYOUKA), capTop, 2000, 180);
+    place(Label7, twLeft(BUNRUI), capTop, 2000, 180);
+    place(Label9, twLeft(NAME_D), capTop, 2000, 180);
+    place(Label8, twLeft(KEEP), capTop, 1200, 180);
+}
+
+void A_ZEMLO_LIST::Form_Load() {
+    LIST_READY = 0;
+    ui::setBusy(true);
+    if (QMdiSubWindow* s = subWindow()) {
+        // No border and no title bar: the list closes only through its button.
+        s->setWindowFlags(Qt::FramelessWindowHint);
+        s->setContentsMargins(0, 0, 0, 0);
+    }
+
+    if (ZEMLO_INDEX.size() < size_t(ZEMLO_SLOTS)) ZEMLO_INDEX.resize(ZEMLO_SLOTS);
+    std::fill(ZEMLO_INDEX.begin(), ZEMLO_INDEX.end(), ZEMLO_INDEX_REC{});
+    INDEX_COUNT = 0;
+    KUBUN_DIRTY = 0;
+    ZEMLO_GRID_COLS();
+
+    DP_W->clear();
+    for (const ERA_ROW& e : ERA_TABLE) DP_W->addItem(e.ERA_NAME);
+    DP_W->setCurrentIndex(2);
+    dpwTyped_ = false;
+
+    layoutFilterBar();
+    grid->setNumberWidth(550);
+
+    KEIHI->clear();
+    KEIHI_L->clear();
+    KUBUN->clear();
+    KYOUKA->clear();
+    K_NO_LIST.clear();
+    KEIHI->addItem(QString());
+    for (const QString& k : KEIHI_NAMES) {
+        if (k.isEmpty()) continue;
+        KEIHI->addItem(k);
+        KEIHI_L->addItem(k);
+    }
+    KEIHI->setCurrentIndex(-1);
+    QStringList kubun{QString()};
+    for (const QString& k : KUBUN_NAMES)
+        if (!k.isEmpty()) kubun.append(k);
+    fillCombo(KUBUN, kubun);
+    QStringList keep{QString()};
+    for (int i = 0; i < KEEP_COUNT && i < NAME_LIST_SLOTS; ++i) keep.append(KEEP_LIST[i]);
+    fillCombo(KEEP, keep);
+
+    B_DEL->setEnabled(false);
+    B_OUT->setEnabled(false);
+    B_AREA->setEnabled(false);
+
+    // Size from the main window, inside the frame's client area.
+    int w = platform::screenWidthTwips() - 300, h = platform::screenHeightTwips() - 1460;
+    if (QWidget* f = mainFrame()) {
+        w = platform::pxToTwips(f->frameGeometry().width()) - 300;
+        h = platform::pxToTwips(f->frameGeometry().height()) - 1460;
+    }
+    if (QMdiArea* a = mdiArea(); a && a->isVisible() && subWindow()) {
+        w = std::min(w, platform::pxToTwips(a->viewport()->width()));
+        h = std::min(h, platform::pxToTwips(a->viewport()->height()));
+    }
+    setWidth(std::max(w, 3000));
+    setHeight(std::max(h, 3000));
+    setTop(0);
+    LIST_READY = 1;
+    setLeft(0);
+
+    Label4->setText(KUBUN_LEVEL_NAME[0]);
+    Label7->setText(KUBUN_LEVEL_NAME[1]);
+
+    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kListBack));
+    ui::setBusy(false);
+}
+
+// ---------------------------------------------------------------- grid
+
+void A_ZEMLO_LIST::ZEMLO_GRID_COLS() {
+    grid->setColumns({0, 900, 2000, 3000, 4000, 4600, 5500, 7500, 9500, 12100, 12600, 14600, 16600, 18600, 20600,
+                      21500, 22100, 23000, 25000, 26000});
+    grid->setCaptions({QStringLiteral("登録年度"), QStringLiteral("備品番号"), QStringLiteral("購入年月日"),
+                       QStringLiteral("廃棄年月日"), QStringLiteral("経 費"), QStringLiteral("備品区分"),
+                       KUBUN_LEVEL_NAME[0], KUBUN_LEVEL_NAME[1], QStringLiteral("品 名"), QStringLiteral("機能"),
+                       QStringLiteral("保管場所"), QStringLiteral("メーカー名"), QStringLiteral("メーカー型番"),
+                       QStringLiteral("購入先"), QStringLiteral("単価"), QStringLiteral("消費税"),
+                       QStringLiteral("金額"), QStringLiteral("備 考"), QStringLiteral("変更年月日")});
+    // The second level's caption is centred with the first level's width.
+    grid->setCaptionMeasure(8, KUBUN_LEVEL_NAME[0]);
+}
+
+void A_ZEMLO_LIST::ZEMLO_GRID_HEAD() { grid->head(); }
+
+void A_ZEMLO_LIST::ZEMLO_GRID_PAGE() { grid->page(); }
+
+void A_ZEMLO_LIST::ZEMLO_GRID_ROW(qint32 rec, int r) {
+    if (rec < 0 || rec >= qint32(ZEMLO_DATA.size())) return;
+    const ZEMLO_REC& z = ZEMLO_DATA[rec];
+    QString& s = cellBuf_;
+    const QString& letter = eraLetter(z.BY_W);
+
+    s.resize(0);
+    s += letter;
+    appendInt(s, z.BY_Y, 3);
+    s += QStringLiteral("年度");
+    grid->cell(50, r, s);
+
+    s.resize(0);
+    s += letter;
+    appendInt(s, z.BY_Y);
+    s += QChar(u'-');
+    appendInt(s, z.B_NO);
+    s += QChar(u'-');
+    appendInt(s, z.B_NOS);
+    grid->cellFit(950, r, s, 1050);
+
+    s.resize(0);
+    appendEraDate(s, z.BIN_Y, z.BIN_M, z.BIN_D);
+    grid->cell(2050, r, s);
+    s.resize(0);
+    appendEraDate(s, z.BOUT_Y, z.BOUT_M, z.BOUT_D);
+    grid->cell(3050, r, s);
+
+    grid->cell(4030, r, z.KEIHI);
+    grid->cell(4630, r, z.KUBUN);
+    grid->cell(5530, r, z.KYOUKA);
+    grid->cellFit(7530, r, z.BUNRUI, 1950);
+    grid->cellFit(9530, r, z.NAME_D, 2550);
+    grid->cell(12130, r, z.FUNC_D);
+    grid->cell(12630, r, z.KEEP);
+    grid->cell(14630, r, z.MAKER);
+    grid->cell(16630, r, z.MAKER_NO);
+    grid->cell(18630, r, z.SHOP);
+
+    // Money fields: nine characters right-aligned; a longer figure is shown
+    // whole, fitted into its column.
+    s.resize(0);
+    if (appendMoney(s, z.B_MONY)) grid->cell(20630, r, s);
+    else grid->cellFit(20630, r, s, 21500 - 20630 - 15);
+
+    s.resize(0);
+    switch (z.TAX_K) {
+        case 0: break;
+        case 3: s += QStringLiteral("無し"); break;
+        case 1:
+            s += QStringLiteral("外");
+            appendInt(s, z.TAX);
+            s += QChar(u'%');
+            break;
+        default:
+            s += QStringLiteral("内");
+            appendInt(s, z.TAX);
+            s += QChar(u'%');
+            break;
+    }
+    grid->cell(21530, r, s);
+
+    s.resize(0);
+    if (appendMoney(s, ZEMLO_AMOUNT(z, false))) grid->cell(22130, r, s);
+    else grid->cellFit(22130, r, s, 23000 - 22130 - 15);
+
+    grid->cellFit(23030, r, z.MSG, 1950);
+    s.resize(0);
+    appendEraDate(s, z.CHG_Y, z.CHG_M, z.CHG_D);
+    grid->cell(25050, r, s);
+}
+
+void A_ZEMLO_LIST::ZEMLO_GRID_ALL() {
+    grid->setVValueQuiet(0);
+    const int rows = grid->GRID_ROWS;
+    const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
+    qint64 total = 0;
+    for (qint32 i = 0; i < n; ++i) {
+        ZEMLO_INDEX[i].IDX = i;
+        if (i < rows) {
+            if (i == 0) {
+                grid->clear();
+                grid->head();
+            }
+            grid->row(i, i + 1);
+        }
+        const ZEMLO_REC& r = ZEMLO_DATA[i];
+        if (r.BOUT_Y == 0) total += ZEMLO_AMOUNT(r, true);
+    }
+    if (n == 0) {
+        grid->clear();
+        grid->head();
+        SCB_H->hide();
+    } else if (D_LIST->twipsWidth() < 25500) {
+        SCB_H->show();
+    }
+    TOTAL->setText(MONEY_TEXT(total));
+    INDEX_COUNT = n;
+    grid->setVRange();
+    C_COUNT->setText(QString::number(INDEX_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
+    ALL_H->setEnabled(false);
+}
+
+void A_ZEMLO_LIST::ZEMLO_GRID_EXTEND() {
+    const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(ZEMLO_INDEX.size()));
+    for (qint32 p = INDEX_COUNT; p < n; ++p) ZEMLO_INDEX[p].IDX = p;
+    INDEX_COUNT = n;
+    grid->setVRange();
+    grid->setVValueQuiet(SCB_V->maximum());
+    grid->page();
+}
+
+void A_ZEMLO_LIST::Form_Resize() {
+    if (LIST_READY != 1) return;
+    grid->layoutPanes(ScaleWidth(), ScaleHeight());
+    D_LIST->cls();
+    ZEMLO_GRID_HEAD();
+    ZEMLO_GRID_ALL();
+}
+
+// ---------------------------------------------------------------- listing and selection
+
+bool A_ZEMLO_LIST::filtered() const { return ALL_H->isEnabledTo(const_cast<A_ZEMLO_LIST*>(this)); }
+
+void A_ZEMLO_LIST::ALL_H_Click() {
+    // Clear the flags of every position in use (the view's and the table's).
+    const qint32 used = std::min<qint32>(std::max(INDEX_COUNT, ZEMLO_COUNT), qint32(ZEMLO_INDEX.size()));
+    for (qint32 p = 0; p < used; ++p) ZEMLO_INDEX[p].SEL = 0;
+    ZEMLO_GRID_ALL();
+    B_PRT->setEnabled(true);
+    B_IN->setEnabled(true);
+    B_DEL->setEnabled(false);
+    B_OUT->setEnabled(false);
+    B_AREA->setEnabled(false);
+}
+
+void A_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
+    if (inputBlock_ > 0 || button != Qt::LeftButton) return;
+    if (shift & (Qt::ControlModifier | Qt::AltModifier)) return;
+    const int r = ListGrid::screenRowAt(y);
+    if (r <= 0) return;
+    const qint32 v = SCB_V->value();
+    if (v + r > INDEX_COUNT) return;
+    const qint32 p = v + r - 1;
+    const qint32 nslots = qint32(ZEMLO_INDEX.size());
+    auto setFlags = [&](qint32 from, qint32 to, qint16 flag, qint32 limit) {
+        for (qint32 i = std::max(0, from); i <= to && i < limit; ++i) ZEMLO_INDEX[i].SEL = flag;
+    };
+    if (!(shift & Qt::ShiftModifier)) {
+        setFlags(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, 0, nslots);
+        INDEX_SEL.SEL_FIRST = INDEX_SEL.SEL_LAST = p;
+        ZEMLO_INDEX[p].SEL = 1;
+        ZEMLO_GRID_PAGE();
+        B_DEL->setEnabled(true);
+        B_OUT->setEnabled(true);
+        B_AREA->setEnabled(true);
+    } else {
+        // A shift-click flags exactly the new range: the rows of the old
+        // range that fall outside it are cleared first.
+        setFlags(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, 0, nslots);
+        INDEX_SEL.SEL_LAST = p;
+        if (INDEX_SEL.SEL_LAST < INDEX_SEL.SEL_FIRST) std::swap(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST);
+        setFlags(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, 1, std::min(INDEX_COUNT, nslots));
+        ZEMLO_GRID_PAGE();
+    }
+}
+
+void A_ZEMLO_LIST::relist(int savedScroll) {
+    const qint32 nslots = qint32(ZEMLO_INDEX.size());
+    for (qint32 i = std::max(0, INDEX_SEL.SEL_FIRST); i <= INDEX_SEL.SEL_LAST && i < nslots; ++i) ZEMLO_INDEX[i].SEL = 0;
+    if (filtered()) B_PICUP_Click();
+    else ALL_H_Click();
+    SCB_V->setValue(std::min(savedScroll, SCB_V->maximum()));
+    ZEMLO_GRID_PAGE();
+}
+
+// ---------------------------------------------------------------- actions
+
+void A_ZEMLO_LIST::blockInput(bool on) {
+    // Long work yields to the event loop (progress window): no other action
+    // of the list may start meanwhile.
+    if (on) {
+        if (inputBlock_++ == 0) setEnabled(false);
+    } else if (inputBlock_ > 0 && --inputBlock_ == 0) {
+        setEnabled(true);
+    }
+}
+
+namespace {
+struct InputBlock {
+    std::function<void(bool)> f;
+    explicit InputBlock(std::function<void(bool)> fn) : f(std::move(fn)) { f(true); }
+    ~InputBlock() { f(false); }
+};
+}  // namespace
+
+void A_ZEMLO_LIST::B_CHG_Click() {
+    if (ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG) ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG();
+    if (ZEMLO_CHANGED == 1) ZEMLO_GRID_PAGE();
+}
+
+void A_ZEMLO_LIST::B_IN_Click() {
+    ZEMLO_IN_STATE = 0;
+    for (;;) {
+        if (ZEMLO_LIST_WINDOWS.A_ZEMLO_IN) ZEMLO_LIST_WINDOWS.A_ZEMLO_IN();
+        if (ZEMLO_IN_STATE == 0 || ZEMLO_CHANGED != 1) break;
+        ZEMLO_GRID_EXTEND();
+        const QString count = C_COUNT->text();
+        const qsizetype slash = count.indexOf(QLatin1Char('/'));
+        const qint64 oldCount = slash >= 0 ? text::roundHalfEven(text::val(count.mid(slash + 1))) : 0;
+        QString totalText = TOTAL->text();
+        totalText.remove(QLatin1Char(','));
+        qint64 total = text::roundHalfEven(text::val(totalText));
+        const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(ZEMLO_DATA.size()));
+        for (qint64 i = std::max<qint64>(0, oldCount); i < n; ++i) total += ZEMLO_AMOUNT(ZEMLO_DATA[i], true);
+        TOTAL->setText(MONEY_TEXT(total));
+        C_COUNT->setText(QString::number(ZEMLO_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
+        ZEMLO_IN_STATE = 1;
+    }
+}
+
+void A_ZEMLO_LIST::B_DEL_Click() {
+    const int saved = SCB_V->value();
+    const qint32 first = INDEX_SEL.SEL_FIRST, last = INDEX_SEL.SEL_LAST;
+    const qint32 n = last - first + 1;
+    if (n <= 0 || first < 0 || last >= INDEX_COUNT) return;
+    if (ui::MsgBox(QString::number(n) + QStringLiteral("件のデータを削除します"), int(ui::vbYesNo) | ui::vbQuestion, kListTitle) ==
+        ui::vbNo)
+        return;
+    ui::setBusy(true);
+    B_DEL->setEnabled(false);
+
+    // The records of the range, ascending (the view is in table order).
+    std::vector<qint32> gone;
+    gone.reserve(size_t(n));
+    const QDateTime now = clk::now();
+    const qint32 masterEnd = std::min<qint32>(KUBUN_COUNT, qint32(KUBUN_DATA.size()));
+    for (qint32 p = first; p <= last; ++p) {
+        const qint32 rec = ZEMLO_INDEX[p].IDX;
+        gone.push_back(rec);
+        const ZEMLO_REC& z = ZEMLO_DATA[rec];
+        for (qint32 m = 0; m < masterEnd; ++m) {
+            KUBUN_REC& k = KUBUN_DATA[m];
+            if (k.NAME_D == z.NAME_D && k.NO_BU == z.NO_BU && k.NO_KY == z.NO_KY && k.KUBUN == z.KUBUN) {
+                k.CHG_DATE = now;
+                break;
+            }
+        }
+    }
+    KUBUN_DIRTY = 1;
+    std::sort(gone.begin(), gone.end());
+    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
+
+    // Every later record moves down by the number removed before it; no slot
+    // past the old count is read.
+    const qint32 oldCount = ZEMLO_COUNT;
+    qint32 write = gone.empty() ? oldCount : gone.front();
+    size_t g = 0;
+    for (qint32 read = write; read < oldCount; ++read) {
+        if (g < gone.size() && gone[g] == read) {
+            ++g;
+            continue;
+        }
+        ZEMLO_DATA[write++] = std::move(ZEMLO_DATA[read]);
+    }
+    for (qint32 i = write; i < oldCount; ++i) ZEMLO_DATA[i] = ZEMLO_REC{};
+    const qint32 removed = oldCount - write;
+
+    if (ZEMLO_SORTED > last) ZEMLO_SORTED -= removed;
+    else if (ZEMLO_SORTED > first) ZEMLO_SORTED = first;
+    ZEMLO_COUNT = write;
+
+    {
+        InputBlock block([this](bool on) { blockInput(on); });
+        ui::setBusy(true);
+        KUBUN_LINK(1);
+        ui::setBusy(false);
+        relist(saved);
+    }
+    ZEMLO_CHANGED = 1;
+    KUBUN_FLAGS &= ~2;
+    ui::setBusy(false);
+}
+
+void A_ZEMLO_LIST::bulkAction(bool disposal) {
+    const int saved = SCB_V->value();
+    const qint32 n = INDEX_SEL.SEL_LAST - INDEX_SEL.SEL_FIRST + 1;
+    const QString ask = disposal ? QStringLiteral("件のデータを廃棄処理します") : QStringLiteral("件のデータの保管場所を変更します");
+    if (ui::MsgBox(QString::number(n) + ask, int(ui::vbYesNo) | ui::vbQuestion, kListTitle) == ui::vbNo) return;
+    QPushButton* pressed = disposal ? B_OUT : B_AREA;
+    pressed->setEnabled(false);
+    const auto& dialog = disposal ? ZEMLO_LIST_WINDOWS.A_OUT_DAY_F : ZEMLO_LIST_WINDOWS.A_AREA_SET;
+    if (dialog) dialog();
+    {
+        InputBlock block([this](bool on) { blockInput(on); });
+        ui::setBusy(true);
+        if (disposal) KUBUN_LINK(1);
+        relist(saved);
+        ZEMLO_CHANGED = 1;
+        ui::setBusy(false);
+    }
+}
+
+void A_ZEMLO_LIST::B_OUT_Click() { bulkAction(true); }
+void A_ZEMLO_LIST::B_AREA_Click() { bulkAction(false); }
+
+void A_ZEMLO_LIST::B_SORT_Click() {
+    {
+        InputBlock block([this](bool on) { blockInput(on); });
+        ZEMLO_SORT_NO();
+    }
+    ALL_H_Click();
+    ZEMLO_CHANGED = 1;
+}
+
+void A_ZEMLO_LIST::B_SORT2_Click() {
+    {
+        InputBlock block([this](bool on) { blockInput(on); });
+        ZEMLO_SORT_KUBUN();
+    }
+    ALL_H_Click();
+    ZEMLO_CHANGED = 1;
+}
+
+void A_ZEMLO_LIST::Label4_DblClick() {
+    if (ui::MsgBox(QStringLiteral("備品データを備品区分順に並び替えます"), int(ui::vbYesNo) | ui::vbQuestion, ui::kTitle) == ui::vbNo)
+        return;
+    B_SORT2_Click();
+}
+
+void A_ZEMLO_LIST::B_PRT_Click() {
+    PRT_KIND = 10;
+    if (ZEMLO_LIST_WINDOWS.ZEMLO_PRT) ZEMLO_LIST_WINDOWS.ZEMLO_PRT();
+}
+
+void A_ZEMLO_LIST::B_LABEL_Click() {
+    const LABEL_LAYOUT_REC& l = LABEL_LAYOUT;
+    if (l.L_HEIGHT >= 0 && l.L_WIDTH >= 0 && l.L_V_COUNT >= 0 && l.L_H_COUNT >= 0 && l.L_D_COUNT >= 0) {
+        PRT_KIND = 40;
+        if (ZEMLO_LIST_WINDOWS.LABEL_PRT) ZEMLO_LIST_WINDOWS.LABEL_PRT();
+    } else {
+        ui::MsgBox(QStringLiteral("ラベル設定が不正です"), ui::vbOKOnly, QStringLiteral("ラベル印刷"));
+    }
+}
+
+void A_ZEMLO_LIST::Label10_DblClick() { Frame2->show(); }
+
+void A_ZEMLO_LIST::Label8_DblClick() { setTextByCode(KEEP, QStringLiteral("NOT")); }
+
+// ---------------------------------------------------------------- closing
+
+void A_ZEMLO_LIST::B_ESC_Click() {
+    FORM_KIND = 0;
+    MAIN_TITLE_SET(QString());
+    Unload(platform::vbFormCode);
+}
+
+void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
+    Q_UNUSED(Cancel);
+    Q_UNUSED(UnloadMode);
+    if (ZEMLO_CHANGED == 1) {
+        InputBlock block([this](bool on) { blockInput(on); });
+        ui::setBusy(true);
+        if (filtered()) ALL_H_Click();
+        KUBUN_LINK(1);
+        // A save that failed keeps the flag, so the changes are not taken
+        // for written.
+        if (ZEMLO_SAVE() == 1) ZEMLO_CHANGED = 0;
+        ui::setBusy(false);
+    }
+    if (KUBUN_DIRTY == 1) {
+        ui::setBusy(true);
+        if (KUBUN_SAVE() == 1) KUBUN_DIRTY = 0;
+        ui::setBusy(false);
+    }
+}
+
+void A_ZEMLO_LIST::Form_Unload(int& Cancel) {
+    Q_UNUSED(Cancel);
+    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+}
+
+// ---------------------------------------------------------------- searches
+
+ZEMLO_FILTER A_ZEMLO_LIST::FILTER_NOW() const {
+    ZEMLO_FILTER f;
+    f.YEAR = text::val(CH_Y->text());
+    f.ERA_POS = dpwTyped_ ? -1 : DP_W->currentIndex();
+    for (int i = 0; i < KEIHI_L->count(); ++i)
+        if (KEIHI_L->item(i)->isSelected()) f.KEIHI.append(KEIHI_L->item(i)->text());
+    f.KUBUN = KUBUN->currentText();
+    f.CUR_KUBUN = cascade.CUR_KUBUN;
+    f.KYOUKA = KYOUKA->currentText();
+    f.CUR_KYOUKA = cascade.CUR_KYOUKA;
+    f.KYOUKA2 = KYOUKA2->currentText();
+    f.BUNRUI = BUNRUI->currentText();
+    f.NAME_D = NAME_D->currentText();
+    f.KEEP = KEEP->currentText();
+    f.M_MAX = text::val(M_MAX->text());
+    f.M_UP = M_UP->isChecked();
+    f.N_SET = text::val(N_SET->text());
+    f.N_UP = N_UP->isChecked();
+    return f;
+}
+
+void A_ZEMLO_LIST::runSearch(Search kind) {
+    const ZEMLO_CRITERIA crit(FILTER_NOW());
+    std::optional<KUBUN_NAME_SET> master;
+    if (kind == Search::Missing) master.emplace();
+    const qint32 count = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
+    const int rows = grid->GRID_ROWS;
+    qint32 h = 0;
+    qint64 total = 0;
+    {
+        InputBlock block([this](bool on) { blockInput(on); });
+        ui::Progress progress(QStringLiteral("データ検索中"), ZEMLO_COUNT > 200);
+        if (progress.shown()) ui::DoEvents();
+        grid->setVValueQuiet(0);
+        for (qint32 j = 0; j < count; ++j) {
+            const ZEMLO_REC& r = ZEMLO_DATA[j];
+            const bool pass = kind == Search::All ? crit.passes(r) : !master->contains(r) && crit.passesAmount(r);
+            if (pass) {
+                ++h;
+                ZEMLO_INDEX[h - 1].IDX = j;
+                if (h <= rows) {
+                    if (h == 1) {
+                        for (ZEMLO_INDEX_REC& e : ZEMLO_INDEX) e.SEL = 0;
+                        grid->clear();
+                        grid->head();
+                    }
+                    grid->row(h - 1, h);
+                }
+                if (r.BOUT_M == 0) total += ZEMLO_AMOUNT(r, true);
+            }
+            progress.step(j, ZEMLO_COUNT);
+        }
+        progress.close();
+    }
+    if (h > 0) {
+        TOTAL->setText(MONEY_TEXT(total));
+        INDEX_COUNT = h;
+        C_COUNT->setText(QString::number(h) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
+        B_PRT->setEnabled(true);
+    } else {
+        INDEX_COUNT = 0;
+        grid->clear();
+        grid->head();
+        ui::MsgBox(QStringLiteral("該当データが有りません"), ui::vbOKOnly, kListTitle);
+    }
+    grid->setVRange();
+    const bool all = h == ZEMLO_COUNT;
+    ALL_H->setEnabled(!all);
+    B_IN->setEnabled(all);
+    B_DEL->setEnabled(false);
+    B_OUT->setEnabled(false);
+    B_AREA->setEnabled(false);
+}
+
+void A_ZEMLO_LIST::B_PICUP_Click() {
+    KEIHI_L->hide();
+    runSearch(Search::All);
+}
+
+void A_ZEMLO_LIST::B_PICUP2_Click() { runSearch(Search::Missing); }
+
+void A_ZEMLO_LIST::B_KEIHI_Click() {
+    KEIHI_L->setVisible(KEIHI_L->isHidden());
+    if (KEIHI_L->isVisibleTo(this)) KEIHI_L->raise();
+    B_PICUP->setFocus();
+}
+
+void A_ZEMLO_LIST::KEIHI_L_Click() {
+    KEIHI_T->setText(KEIHI_L->selectedItems().isEmpty() ? QStringLiteral("選択無し") : QStringLiteral("選択有り"));
+}
+
+void A_ZEMLO_LIST::FILTER_Change() { B_PRT->setEnabled(false); }
+
+// ---------------------------------------------------------------- cascade
+
+void A_ZEMLO_LIST::fillCombo(QComboBox* box, const QStringList& items) {
+    const QString before = box->isEditable() ? box->currentText() : QString();
+    box->clear();
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    if (box->isEditable()) box->setEditText(before);
+}
+
+void A_ZEMLO_LIST::setTextByCode(QComboBox* box, const QString& text) {
+    if (box->currentText() == text) return;
+    box->setEditText(text);
+    // Setting the text in code raises the change as typing does.
+    if (box == NAME_D || box == KEEP) FILTER_Change();
+}
+
+void A_ZEMLO_LIST::emptyNameBox() {
+    // Emptying the box's text in code raises its change.
+    const bool had = !NAME_D->currentText().isEmpty();
+    NAME_D->clear();
+    NAME_D->setEditText(QString());
+    if (had) FILTER_Change();
+}
+
+void A_ZEMLO_LIST::KUBUN_Click() {
+    const QString name = KUBUN->currentText();
+    cascade.CUR_KUBUN = 0;
+    if (!name.isEmpty()) {
+        for (int i = 0; i < int(KUBUN_NAMES.size()); ++i) {
+            if (KUBUN_NAMES[i] == name) {
+                cascade.CUR_KUBUN = qint16(i + 1);
+                break;
+            }
+        }
+    }
+    QStringList names;
+    KYOUKA_LIST_SET(cascade.CUR_KUBUN, names, K_NO_LIST);
+    fillCombo(KYOUKA, names);
+    // A sub-subject chosen under another category would go on filtering
+    // unseen: choosing a category empties it and uncovers nothing.
+    KYOUKA2->clear();
+    K_NO2.clear();
+    setTwWidth(KYOUKA, 2000);
+    BUNRUI->clear();
+    emptyNameBox();
+}
+
+void A_ZEMLO_LIST::KYOUKA_Click() {
+    const int idx = KYOUKA->currentIndex();
+    if (idx < 0 || idx >= K_NO_LIST.size()) return;
+    cascade.CUR_KYOUKA = K_NO_LIST[idx];
+    if (KYOUKA_RUNS(cascade.CUR_KUBUN, cascade.CUR_KYOUKA) < 2) {
+        setTwWidth(KYOUKA, 2000);
+        KYOUKA2->clear();
+        K_NO2.clear();
+        BUNRUI->clear();
+        emptyNameBox();
+        QStringList list;
+        BUNRUI_LIST_SET(cascade, list);
+        fillCombo(BUNRUI, list);
+    } else {
+        setTwWidth(KYOUKA, 800);
+        BUNRUI->clear();
+        emptyNameBox();
+        QStringList names;
+        KYOUKA2_LIST_SET(cascade.CUR_KUBUN, cascade.CUR_KYOUKA, names, K_NO2);
+        fillCombo(KYOUKA2, names);
+    }
+}
+
+void A_ZEMLO_LIST::KYOUKA2_Click() {
+    const int idx = KYOUKA2->currentIndex();
+    if (idx < 0 || idx >= K_NO2.size()) return;
+    QStringList list;
+    BUNRUI_LIST_SET2(cascade, K_NO2[idx], list);
+    fillCombo(BUNRUI, list);
+}
+
+void A_ZEMLO_LIST::BUNRUI_Click() {
+    emptyNameBox();
+    QStringList list;
+    NAME_LIST_SET(cascade, BUNRUI->currentText(), list);
+    fillCombo(NAME_D, list);
+}

@@ -1,0 +1,293 @@
+#include "register/item_search.h"
+
+#include <algorithm>
+
+#include "platform/text.h"
+
+namespace {
+constexpr char16_t kStar = 0xFF0A;  // ＊
+
+// Trims half-width blanks at both ends.
+QStringView trimBlanks(QStringView s) {
+    qsizetype a = 0, b = s.size();
+    while (a < b && s[a] == u' ') ++a;
+    while (b > a && s[b - 1] == u' ') --b;
+    return s.mid(a, b - a);
+}
+
+qint64 roundHundredthsHalfEven(qint64 p) {
+    qint64 q = p / 100, r = p % 100;
+    if (r < 0) {
+        r += 100;
+        q -= 1;
+    }
+    if (r > 50 || (r == 50 && (q & 1))) ++q;
+    return q;
+}
+}  // namespace
+
+void NAME_NORMALISE(QStringView in, QString& out) {
+    // Half-width katakana may join with a following voicing mark: those names
+    // go through the full conversion; every other character maps alone.
+    for (QChar c : in) {
+        if (c.unicode() >= 0xFF61 && c.unicode() <= 0xFF9F) {
+            out = text::toUpper(text::toFullWidth(in.toString()));
+            return;
+        }
+    }
+    out.resize(in.size());
+    QChar* d = out.data();
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        char16_t c = in[i].unicode();
+        if (c == u' ') {
+            c = 0x3000;
+        } else if (c >= 0x21 && c <= 0x7E) {
+            c = char16_t(c - 0x21 + 0xFF01);
+        }
+        if (c >= 0xFF41 && c <= 0xFF5A) c = char16_t(c - 0x20);  // ａ-ｚ to Ａ-Ｚ
+        d[i] = QChar(c);
+    }
+}
+
+NamePattern::NamePattern(const QString& pattern) {
+    QString p;
+    NAME_NORMALISE(pattern, p);
+    const qsizetype n = p.size();
+    if (n > 0 && p[0] == QChar(kStar)) {
+        if (n == 1) {
+            kind_ = Kind::All;
+        } else if (p[n - 1] == QChar(kStar)) {
+            kind_ = Kind::Contains;
+            a_ = p.mid(1, n - 2);
+        } else {
+            kind_ = Kind::EndsWith;
+            a_ = p.mid(1);
+        }
+    } else if (n > 0 && p[n - 1] == QChar(kStar)) {
+        kind_ = Kind::StartsWith;
+        a_ = p.left(n - 1);
+    } else if (const qsizetype k = p.indexOf(QChar(kStar)); k > 0) {
+        kind_ = Kind::Around;
+        a_ = p.left(k);
+        b_ = p.mid(k + 1);
+    } else {
+        kind_ = Kind::Equals;
+        a_ = p;
+    }
+}
+
+bool NamePattern::matches(QStringView name) const {
+    if (kind_ == Kind::All) return true;
+    NAME_NORMALISE(name, name_);
+    switch (kind_) {
+        case Kind::All: return true;
+        case Kind::Contains: return name_.contains(a_);
+        case Kind::EndsWith: return name_.endsWith(a_);
+        case Kind::StartsWith: return name_.startsWith(a_);
+        case Kind::Around: return name_.startsWith(a_) && name_.endsWith(b_);
+        case Kind::Equals: return name_ == a_;
+    }
+    return false;
+}
+
+int NAME_MATCH(const QString& name, const QString& pattern) { return NamePattern(pattern).matches(name) ? 1 : 0; }
+
+qint64 ZEMLO_AMOUNT(const ZEMLO_REC& r, bool zeroWithoutPrice) {
+    if (r.TAX_K != 1) return r.B_MONY;
+    if (zeroWithoutPrice && r.B_MONY < 1) return 0;
+    return roundHundredthsHalfEven((qint64(r.TAX) + 100) * qint64(r.B_MONY));
+}
+
+QString MONEY_TEXT(qint64 v) {
+    if (v == 0) return QString();
+    const bool neg = v < 0;
+    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
+    char16_t buf[32];
+    int i = 32, digits = 0;
+    while (u > 0) {
+        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
+        buf[--i] = char16_t(u'0' + u % 10);
+        u /= 10;
+        ++digits;
+    }
+    if (neg) buf[--i] = u'-';
+    return QString(reinterpret_cast<const QChar*>(buf + i), 32 - i);
+}
+
+// ---------------------------------------------------------------- criteria
+
+void ZEMLO_CRITERIA::TextTest::set(const QString& boxText) {
+    const QString up = text::toUpper(boxText);
+    if (up == QStringLiteral("NOT") || up == QStringLiteral("ＮＯＴ")) {
+        mode = Mode::Empty;
+    } else if (!boxText.isEmpty()) {
+        mode = Mode::Pattern;
+        pattern = NamePattern(trimBlanks(boxText).toString());
+    } else {
+        mode = Mode::Off;
+    }
+}
+
+bool ZEMLO_CRITERIA::TextTest::passes(const QString& field) const {
+    switch (mode) {
+        case Mode::Off: return true;
+        case Mode::Empty: return field.isEmpty();
+        case Mode::Pattern: return !field.isEmpty() && pattern.matches(trimBlanks(field));
+    }
+    return true;
+}
+
+ZEMLO_CRITERIA::ZEMLO_CRITERIA(const ZEMLO_FILTER& f) : f_(f) {
+    year_ = f.YEAR > 0;
+    eraCode_ = qint16(f.ERA_POS + 3);
+    name_.set(f.NAME_D);
+    keep_.set(f.KEEP);
+    amount_ = f.M_MAX > 0;
+    limit_ = text::roundHalfEven(f.M_MAX);
+    number_ = f.N_SET > 0;
+}
+
+bool ZEMLO_CRITERIA::passesAmount(const ZEMLO_REC& r) const {
+    if (!amount_) return true;
+    const qint64 a = ZEMLO_AMOUNT(r, false);
+    return f_.M_UP ? a >= limit_ : a <= limit_;
+}
+
+bool ZEMLO_CRITERIA::passes(const ZEMLO_REC& r) const {
+    if (year_ && (r.BY_W != eraCode_ || double(r.BY_Y) != f_.YEAR)) return false;
+    if (!f_.KEIHI.isEmpty() && !f_.KEIHI.contains(r.KEIHI)) return false;
+    if (!f_.KUBUN.isEmpty() && r.KUBUN_IDX != f_.CUR_KUBUN) return false;
+    if (!f_.KYOUKA.isEmpty() && r.NO_KY != f_.CUR_KYOUKA) return false;
+    if (!f_.KYOUKA2.isEmpty() && !r.KYOUKA.contains(f_.KYOUKA2)) return false;
+    if (!f_.BUNRUI.isEmpty() && r.BUNRUI != f_.BUNRUI) return false;
+    if (!name_.passes(r.NAME_D)) return false;
+    if (!keep_.passes(r.KEEP)) return false;
+    if (!passesAmount(r)) return false;
+    if (number_ && (f_.N_UP ? double(r.B_NO) < f_.N_SET : double(r.B_NO) > f_.N_SET)) return false;
+    return true;
+}
+
+// ---------------------------------------------------------------- master names
+
+KUBUN_NAME_SET::KUBUN_NAME_SET() {
+    const qint32 n = std::min<qint32>(KUBUN_COUNT, qint32(KUBUN_DATA.size()));
+    keys_.reserve(n);
+    for (qint32 i = 0; i < n; ++i) {
+        const KUBUN_REC& k = KUBUN_DATA[i];
+        keys_.insert({k.KUBUN, k.KYOUKA, k.BUNRUI, k.NAME_D});
+    }
+}
+
+bool KUBUN_NAME_SET::contains(const ZEMLO_REC& r) const {
+    return keys_.contains({r.KUBUN, r.KYOUKA, r.BUNRUI, r.NAME_D});
+}
+
+// ---------------------------------------------------------------- category cascade
+
+namespace {
+qsizetype subjectBlank(const QString& name) {
+    qsizetype k = name.indexOf(QChar(u' '));
+    if (k < 0) k = name.indexOf(QChar(char16_t(0x3000)));
+    return k;
+}
+qint32 masterEnd() { return std::min<qint32>(KUBUN_COUNT, qint32(KUBUN_DATA.size())); }
+qint32 indexEnd() { return std::min<qint32>(KYOUKA_COUNT, qint32(KYOUKA_INDEX.size())); }
+}  // namespace
+
+QString SUBJECT_HEAD(const QString& name) {
+    const qsizetype k = subjectBlank(name);
+    return k < 0 ? name : name.left(k);
+}
+
+QString SUBJECT_TAIL(const QString& name, bool* hasBlank) {
+    const qsizetype k = subjectBlank(name);
+    if (hasBlank) *hasBlank = k >= 0;
+    return k < 0 ? QString() : name.mid(k + 1);
+}
+
+void ADD_IF_NEW(QStringList& list, const QString& text) {
+    if (list.isEmpty()) list.append(QString());
+    if (!list.contains(text)) list.append(text);
+}
+
+void KYOUKA_LIST_SET(qint16 curKubun, QStringList& names, QList<qint16>& numbers) {
+    names = {QString()};
+    numbers = {0};
+    for (qint32 i = 0, n = indexEnd(); i < n; ++i) {
+        const KYOUKA_INDEX_REC& e = KYOUKA_INDEX[i];
+        if (e.KUBUN_IDX != curKubun || numbers.contains(e.NO_KY)) continue;
+        names.append(SUBJECT_HEAD(e.KYOUKA));
+        numbers.append(e.NO_KY);
+    }
+}
+
+int KYOUKA_RUNS(qint16 curKubun, qint16 curKyouka) {
+    int c = 0;
+    for (qint32 i = 0, n = indexEnd(); i < n && c < 2; ++i)
+        if (KYOUKA_INDEX[i].KUBUN_IDX == curKubun && KYOUKA_INDEX[i].NO_KY == curKyouka) ++c;
+    return c;
+}
+
+void KYOUKA2_LIST_SET(qint16 curKubun, qint16 curKyouka, QStringList& names, QList<qint32>& entries) {
+    names.clear();
+    entries.clear();
+    for (qint32 i = 0, n = indexEnd(); i < n; ++i) {
+        const KYOUKA_INDEX_REC& e = KYOUKA_INDEX[i];
+        if (e.KUBUN_IDX != curKubun || e.NO_KY != curKyouka) continue;
+        bool blank = false;
+        const QString tail = SUBJECT_TAIL(e.KYOUKA, &blank);
+        if (!blank || names.contains(tail)) continue;
+        names.append(tail);
+        entries.append(i);
+    }
+}
+
+void BUNRUI_LIST_SET(CASCADE_STATE& s, QStringList& list) {
+    bool first = true;
+    for (qint32 i = 0, n = indexEnd(); i < n; ++i) {
+        const KYOUKA_INDEX_REC& e = KYOUKA_INDEX[i];
+        if (e.KUBUN_IDX != s.CUR_KUBUN || e.NO_KY != s.CUR_KYOUKA) continue;
+        if (first) {
+            s.CUR_FIRST = e.KY_FIRST;
+            s.CUR_LAST = e.KY_LAST;
+            first = false;
+        } else {
+            s.CUR_LAST = std::max(s.CUR_LAST, e.KY_LAST);
+        }
+    }
+    const qint32 end = masterEnd();
+    auto take = [&](qint32 from, qint32 to) {
+        for (qint32 m = std::max(0, from); m <= to && m < end; ++m) {
+            const KUBUN_REC& k = KUBUN_DATA[m];
+            if (k.KUBUN_IDX == s.CUR_KUBUN && k.NO_KY == s.CUR_KYOUKA) ADD_IF_NEW(list, k.BUNRUI);
+        }
+    };
+    take(s.CUR_FIRST, s.CUR_LAST);
+    if (KUBUN_SORTED < KUBUN_COUNT - 1) take(KUBUN_SORTED, KUBUN_COUNT - 1);
+}
+
+void BUNRUI_LIST_SET2(CASCADE_STATE& s, qint32 entry, QStringList& list) {
+    if (entry < 0 || entry >= qint32(KYOUKA_INDEX.size())) return;
+    const KYOUKA_INDEX_REC& e = KYOUKA_INDEX[entry];
+    s.CUR_FIRST = e.KY_FIRST;
+    s.CUR_LAST = e.KY_LAST;
+    list.clear();
+    const qint32 end = masterEnd();
+    for (qint32 m = std::max(0, s.CUR_FIRST); m <= s.CUR_LAST && m < end; ++m) ADD_IF_NEW(list, KUBUN_DATA[m].BUNRUI);
+    if (KUBUN_SORTED < KUBUN_COUNT - 1)
+        for (qint32 m = std::max(0, KUBUN_SORTED); m < end; ++m)
+            if (KUBUN_DATA[m].KYOUKA == e.KYOUKA) ADD_IF_NEW(list, KUBUN_DATA[m].BUNRUI);
+}
+
+void NAME_LIST_SET(const CASCADE_STATE& s, const QString& bunrui, QStringList& list) {
+    const qint32 end = masterEnd();
+    for (qint32 m = std::max(0, s.CUR_FIRST); m <= s.CUR_LAST && m < end; ++m) {
+        const KUBUN_REC& k = KUBUN_DATA[m];
+        if (k.NO_KY == s.CUR_KYOUKA && k.BUNRUI == bunrui) ADD_IF_NEW(list, k.NAME_D);
+    }
+    if (KUBUN_SORTED < KUBUN_COUNT - 1)
+        for (qint32 m = std::max(0, KUBUN_SORTED); m < end; ++m) {
+            const KUBUN_REC& k = KUBUN_DATA[m];
+            if (k.NO_KY == s.CUR_KYOUKA && k.BUNRUI == bunrui && k.KUBUN_IDX == s.CUR_KUBUN) ADD_IF_NEW(list, k.NAME_D);
+        }
+}

@@ -1,0 +1,296 @@
+#include "store/category_file.h"
+
+#include <QFileInfo>
+#include <QHash>
+#include <cmath>
+#include <limits>
+#include <tuple>
+
+#include "platform/csv.h"
+#include "platform/csv_scan.h"
+#include "platform/file_util.h"
+#include "platform/text.h"
+#include "platform/ui.h"
+#include "store/data_files.h"
+#include "store/ordered_insert.h"
+#include "store/state.h"
+
+namespace {
+
+const QString kMasterFile = QStringLiteral("KUBUN.ZMD");
+
+// The number a code's text stands for: a decimal number with blanks around
+// it allowed, a fraction going to the nearest whole number (halves to even).
+qint64 codeNumber(const QString& s) {
+    const QString t = s.trimmed();
+    if (t.isEmpty()) throw csv::ReadError("classification code without a number");
+    for (QChar c : t)
+        if (!(c.isDigit() && c.unicode() < 128) && c != u'.' && c != u'-' && c != u'+')
+            throw csv::ReadError("classification code is not a number");
+    bool ok = false;
+    const double v = t.toDouble(&ok);
+    if (!ok || !std::isfinite(v) || std::fabs(v) > 1e15) throw csv::ReadError("classification code is not a number");
+    return text::roundHalfEven(v);
+}
+
+void ensureSlots() {
+    if (qsizetype(KUBUN_DATA.size()) != KUBUN_SLOTS) KUBUN_DATA.resize(KUBUN_SLOTS);
+    if (qsizetype(KYOUKA_INDEX.size()) != KUBUN_SLOTS) KYOUKA_INDEX.resize(KUBUN_SLOTS);
+}
+
+void readFailed(qint32 index) {
+    ui::MsgBox(QStringLiteral("備品区分ファイルの読込に失敗しました(") + QString::number(index) + QLatin1Char(')'),
+               ui::vbOKOnly, ui::kTitle);
+}
+
+void readEntry(csv::Scanner& r, KUBUN_REC& k) {
+    k = KUBUN_REC{};
+    k.KUBUN = r.readString();
+    k.NO_KY = r.readInt16();
+    k.KYOUKA = r.readString();
+    k.NO_BU = r.readString();
+    k.BUNRUI = r.readString();
+    k.NAME_NO = r.readInt32();
+    k.NAME_D = r.readString();
+    k.IN_CNT = r.readInt32();
+    k.OUT_CNT = r.readInt32();
+    k.FUNC_D = r.readString();
+    k.PRT_DATE = r.readDate();
+    bool isDate = false;
+    const QDateTime changed = r.readDateIfDate(&isDate);
+    // A change date that is not a date reads as the empty date.
+    k.CHG_DATE = isDate ? changed : QDateTime();
+    r.readInt32();  // kept 0
+    k.KUBUN_IDX = KUBUN_IDX_OF(k.KUBUN);
+    k.FUNC_NO = k.FUNC_D.isEmpty() ? 0 : FUNC_NO_OF(k.FUNC_D);
+    k.NO_BU = text::toUpper(text::toHalfWidth(k.NO_BU));
+    k.BU_KEY = CODE_KEY(k.NO_BU);
+    if (k.BU_KEY == -1) throw csv::ReadError("classification key -1");
+}
+
+void writeEntry(csv::FastWriter& w, const KUBUN_REC& k) {
+    w.text(k.KUBUN).integer(k.NO_KY).text(k.KYOUKA).text(k.NO_BU).text(k.BUNRUI);
+    w.integer(k.NAME_NO).text(k.NAME_D).integer(k.IN_CNT).integer(k.OUT_CNT).text(k.FUNC_D);
+    w.date(k.PRT_DATE).date(k.CHG_DATE).integer(0);
+    w.endLine();
+}
+
+KYOUKA_INDEX_REC indexEntryFrom(qint32 i) {
+    const KUBUN_REC& k = KUBUN_DATA[i];
+    KYOUKA_INDEX_REC x;
+    x.KUBUN_IDX = k.KUBUN_IDX;
+    x.KUBUN = k.KUBUN;
+    x.NO_KY = k.NO_KY;
+    x.KYOUKA = k.KYOUKA;
+    x.KY_FIRST = x.KY_LAST = i;
+    x.ADD_COUNT = 0;
+    return x;
+}
+
+void clearSubjectIndex() {
+    for (qint32 i = 0; i < KYOUKA_COUNT && i < qint32(KYOUKA_INDEX.size()); ++i) KYOUKA_INDEX[i] = KYOUKA_INDEX_REC{};
+    KYOUKA_COUNT = 0;
+}
+
+using MasterKey = std::tuple<qint16, qint16, qint32, qint32>;
+
+}  // namespace
+
+qint32 CODE_KEY(const QString& code) {
+    if (code.isEmpty()) return 0;
+    const QString c = text::toUpper(code.left(1));
+    const QString rest = code.mid(1);
+    qint64 key;
+    if (c == QLatin1String("K"))
+        key = 1000 + codeNumber(rest);
+    else if (c == QLatin1String("P"))
+        key = 2000 + codeNumber(rest);
+    else if (c[0] >= u'A' && c[0] <= u'Z')
+        key = 3000 + 1000 * qint64(c[0].unicode() - u'A') + codeNumber(rest);
+    else
+        key = codeNumber(code);
+    if (key < std::numeric_limits<qint32>::min() || key > std::numeric_limits<qint32>::max())
+        throw csv::ReadError("classification key out of range");
+    return qint32(key);
+}
+
+qint16 KUBUN_IDX_OF(const QString& name) {
+    for (int i = 0; i < 21; ++i)
+        if (KUBUN_NAMES[i] == name) return qint16(i + 1);
+    return 98;
+}
+
+qint16 FUNC_NO_OF(const QString& funcText) {
+    static const QString names[4] = {QStringLiteral("発表"), QStringLiteral("道具"), QStringLiteral("実験"),
+                                     QStringLiteral("情報")};
+    for (int i = 0; i < 4; ++i)
+        if (funcText == names[i]) return qint16(i + 1);
+    return 0;
+}
+
+qint16 KUBUN_READ(qint16 reset) {
+    ensureSlots();
+    LOADED.KUBUN = false;
+    const QString path = store::dataPath(kMasterFile);
+    if (DATA_DIR.isEmpty() || !QFileInfo(path).isFile()) {
+        ui::MsgBox(QStringLiteral("備品区分ファイルが有りません"), ui::vbOKOnly, ui::kTitle);
+        KUBUN_COUNT = 0;
+        LOADED.KUBUN = true;  // a new master may start here
+        return 0;
+    }
+
+    qint32 n = 0;
+    {
+        ui::BusyPointer busy;
+        try {
+            QByteArray bytes;
+            if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
+            csv::Scanner r = csv::Scanner::fromBytes(bytes);
+            const qint32 flags = r.readInt32();
+            const qint32 sorted = r.readInt32();
+            KUBUN_FLAGS = flags;
+            KUBUN_SORTED = sorted;
+            r.readInt32();
+            r.readString();
+            r.readString();
+            r.readString();
+            if (reset == 1) KUBUN_SORTED = 0;
+            while (!r.atEnd()) {
+                if (n >= KUBUN_SLOTS) throw csv::ReadError("too many entries");
+                readEntry(r, KUBUN_DATA[n]);
+                ++n;
+            }
+        } catch (const std::exception&) {
+            readFailed(n);
+            return -1;
+        }
+        KUBUN_COUNT = n;
+        LOADED.KUBUN = true;
+        KUBUN_SORT();
+        if (!fileutil::rotateCopies(DATA_DIR, QStringLiteral("KUBUN"), kMasterFile)) {
+            readFailed(n > 0 ? n - 1 : 0);
+            return 1;
+        }
+    }
+    if (KUBUN_COUNT > 4500)
+        ui::MsgBox(QStringLiteral("登録可能容量が少なくなっています"), ui::vbOKOnly, QStringLiteral("備品区分"));
+    return 1;
+}
+
+qint16 KUBUN_SAVE() {
+    if (!store::mayWrite(LOADED.KUBUN, DATA_DIR, kMasterFile)) return -1;
+    ensureSlots();
+    ui::BusyPointer busy;
+    bool ok = KUBUN_COUNT >= 0 && KUBUN_COUNT <= KUBUN_SLOTS;
+    if (ok) {
+        csv::FastWriter w;
+        w.integer(KUBUN_FLAGS).integer(KUBUN_SORTED).integer(0).text(QString()).text(QString()).text(QString());
+        w.endLine();
+        for (qint32 i = 0; i < KUBUN_COUNT; ++i) writeEntry(w, KUBUN_DATA[i]);
+        ok = store::writeFile(DATA_DIR, kMasterFile, w.bytes());
+    }
+    if (!ok) {
+        ui::MsgBox(QStringLiteral("備品区分ファイルの保存に失敗しました"), ui::vbOKOnly, ui::kTitle);
+        return -1;
+    }
+    return 1;
+}
+
+void KUBUN_SERIAL_SET() {
+    ensureSlots();
+    const qint32 count = qBound(0, KUBUN_COUNT, KUBUN_SLOTS);
+    const qint32 start = qBound(0, KUBUN_SORTED, count);
+    // Highest serial so far per (subject, category, classification) names.
+    QHash<QString, qint32> highest;
+    highest.reserve(count);
+    auto keyOf = [](const KUBUN_REC& k) {
+        QString s;
+        s.reserve(k.KYOUKA.size() + k.KUBUN.size() + k.BUNRUI.size() + 2);
+        s += k.KYOUKA;
+        s += QChar(0);
+        s += k.KUBUN;
+        s += QChar(0);
+        s += k.BUNRUI;
+        return s;
+    };
+    auto note = [&](const QString& key, qint32 serial) {
+        auto it = highest.find(key);
+        if (it == highest.end())
+            highest.insert(key, serial);
+        else if (serial > *it)
+            *it = serial;
+    };
+    for (qint32 i = 0; i < start; ++i) note(keyOf(KUBUN_DATA[i]), KUBUN_DATA[i].NAME_NO);
+    for (qint32 i = start; i < count; ++i) {
+        KUBUN_REC& k = KUBUN_DATA[i];
+        const QString key = keyOf(k);
+        if (i == 0) {
+            k.NAME_NO = 1;
+        } else {
+            auto it = highest.constFind(key);
+            if (it == highest.constEnd()) {
+                k.NAME_NO = 1;
+            } else {
+                if (*it == std::numeric_limits<qint32>::max()) throw std::overflow_error("item-name serial");
+                k.NAME_NO = *it + 1;
+            }
+        }
+        note(key, k.NAME_NO);
+    }
+}
+
+void KYOUKA_INDEX_MAKE() {
+    ensureSlots();
+    clearSubjectIndex();
+    const qint32 count = qBound(0, KUBUN_COUNT, KUBUN_SLOTS);
+    if (count == 0) return;
+    KYOUKA_INDEX[0] = indexEntryFrom(0);
+    qint32 c = 1;
+    for (qint32 i = 1; i < count; ++i) {
+        const KUBUN_REC& k = KUBUN_DATA[i];
+        const KUBUN_REC& p = KUBUN_DATA[i - 1];
+        if (k.KYOUKA != p.KYOUKA || k.KUBUN != p.KUBUN)
+            KYOUKA_INDEX[c++] = indexEntryFrom(i);
+        else
+            KYOUKA_INDEX[c - 1].KY_LAST = i;
+    }
+    KYOUKA_COUNT = c;
+}
+
+void KUBUN_SORT() {
+    ensureSlots();
+    clearSubjectIndex();
+    if (KUBUN_COUNT == KUBUN_SORTED + 1 && (KUBUN_FLAGS & 1)) {
+        KYOUKA_INDEX_MAKE();
+        KUBUN_SAVE();
+        return;
+    }
+    try {
+        const qint32 count = KUBUN_COUNT;
+        if (count < 0 || count > KUBUN_SLOTS) throw std::out_of_range("master count");
+        if (count == 1) {
+            KYOUKA_INDEX[0] = indexEntryFrom(0);
+            KYOUKA_COUNT = 1;
+            KUBUN_SAVE();
+            return;
+        }
+        KUBUN_SERIAL_SET();
+        ui::Progress progress(QStringLiteral("区分ソート"), count - KUBUN_SORTED > 200);
+        ui::BusyPointer busy;
+        // The sort starts one entry before the watermark. A watermark past
+        // the table cannot be trusted: then the whole master is sorted.
+        qint32 start = KUBUN_SORTED - 1;
+        if (start < 0 || KUBUN_SORTED >= count) start = 0;
+        store::insertionOrder(
+            KUBUN_DATA, start, count,
+            [](const KUBUN_REC& k) { return MasterKey(k.KUBUN_IDX, k.NO_KY, k.BU_KEY, k.NAME_NO); },
+            [&](int n) { progress.step(n, count); });
+        progress.close();
+        KYOUKA_INDEX_MAKE();
+        KUBUN_FLAGS |= 1;
+        KUBUN_SORTED = count - 1;
+        KUBUN_SAVE();
+    } catch (const std::exception&) {
+        ui::MsgBox(QString(), ui::vbOKOnly, QStringLiteral("ERR"));
+    }
+}

@@ -1,0 +1,23 @@
+#pragma once
+// Small shared helpers: two-wide numbers, Japanese-era date texts and the
+// write test of the work folder.
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+// The decimal text of n; a one-character result gets a blank in front
+// (7 -> " 7", 12 -> "12", -5 -> "-5").
+QString NUM2_STR(qint16 n);
+
+// A date as era text, by the Japanese calendar of the exact day:
+//   mode 0: letter, Y, "/", M, "/", D            (H 9/ 4/ 1)
+//   mode 1: first character of the era name, Y, "年", M, "月", D, "日"
+//   mode 2: letter, a blank, Y, "/", M, "/", D   (H  9/ 4/ 1)
+// with Y, M and D two-wide (NUM2_STR). Any other mode, and the empty
+// (invalid) date, give the empty text.
+QString ERA_DATE_STR(const QDate& d, qint16 mode);
+inline QString ERA_DATE_STR(const QDateTime& d, qint16 mode) { return ERA_DATE_STR(d.date(), mode); }
+
+// The write test of the work folder (and of SET_D_DIR / SET_S_DIR when set):
+// 1 when they can be written, -1 after its message when not.
+qint16 WORK_DIR_CHECK();

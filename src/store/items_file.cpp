@@ -1,0 +1,175 @@
+#include "store/items_file.h"
+
+#include <QFileInfo>
+
+#include "platform/csv.h"
+#include "platform/csv_scan.h"
+#include "platform/file_util.h"
+#include "platform/ui.h"
+#include "store/category_file.h"
+#include "store/data_files.h"
+#include "store/state.h"
+
+namespace {
+
+const QString kItemFile = QStringLiteral("ZEMLO.ZMD");
+
+void readRecord(csv::Scanner& r, ZEMLO_REC& z) {
+    z.BY_W = r.readInt16();
+    z.BY_Y = r.readInt16();
+    z.B_NO = r.readInt16();
+    z.B_NOS = r.readInt16();
+    z.KEIHI = r.readString();
+    z.BIN_Y = r.readInt16();
+    z.BIN_M = r.readInt16();
+    z.BIN_D = r.readInt16();
+    z.BIN_X = r.readInt16();
+    z.B_MONY = r.readInt32();
+    z.TAX_K = r.readInt16();
+    z.TAX = r.readInt16();
+    z.SHOP = r.readString();
+    z.MAKER = r.readString();
+    z.MAKER_NO = r.readString();
+    z.BOUT_Y = r.readInt16();
+    z.BOUT_M = r.readInt16();
+    z.BOUT_D = r.readInt16();
+    z.BOUT_X = r.readInt16();
+    z.KEEP = r.readString();
+    z.KUBUN = r.readString();
+    z.NO_KY = r.readInt16();
+    z.KYOUKA = r.readString();
+    z.NO_BU = r.readString();
+    z.BUNRUI = r.readString();
+    z.NAME_D = r.readString();
+    z.MSG = r.readString();
+    z.CHG_Y = r.readInt16();
+    z.CHG_M = r.readInt16();
+    z.CHG_D = r.readInt16();
+    z.CHG_X = r.readInt16();
+    z.OLD_NO = r.readString();
+    z.MOVE_N = r.readString();
+    z.MOVE_N2 = r.readString();
+    z.FUNC_D = r.readString();
+    r.readString();  // kept empty
+    z.MOVE_F = r.readInt16();
+    for (int i = 0; i < 4; ++i) r.readInt32();  // kept 0
+    // Fields held in memory only.
+    z.KUBUN_IDX = KUBUN_IDX_OF(z.KUBUN);
+    z.BU_KEY = CODE_KEY(z.NO_BU);
+    z.FUNC_NO = FUNC_NO_OF(z.FUNC_D);
+    z.NAME_NO = 0;
+}
+
+void writeRecord(csv::FastWriter& w, const ZEMLO_REC& z) {
+    w.integer(z.BY_W).integer(z.BY_Y).integer(z.B_NO).integer(z.B_NOS);
+    w.text(z.KEIHI);
+    w.integer(z.BIN_Y).integer(z.BIN_M).integer(z.BIN_D).integer(z.BIN_X);
+    w.integer(z.B_MONY).integer(z.TAX_K).integer(z.TAX);
+    w.text(z.SHOP).text(z.MAKER).text(z.MAKER_NO);
+    w.integer(z.BOUT_Y).integer(z.BOUT_M).integer(z.BOUT_D).integer(z.BOUT_X);
+    w.text(z.KEEP).text(z.KUBUN);
+    w.integer(z.NO_KY);
+    w.text(z.KYOUKA).text(z.NO_BU).text(z.BUNRUI).text(z.NAME_D).text(z.MSG);
+    w.integer(z.CHG_Y).integer(z.CHG_M).integer(z.CHG_D).integer(z.CHG_X);
+    w.text(z.OLD_NO).text(z.MOVE_N).text(z.MOVE_N2).text(z.FUNC_D);
+    w.text(QString());
+    w.integer(z.MOVE_F);
+    w.integer(0).integer(0).integer(0).integer(0);
+    w.endLine();
+}
+
+void readFailed(qint32 index) {
+    ui::MsgBox(QStringLiteral("備品リストファイルの読込に失敗しました ") + QString::number(index), ui::vbOKOnly, ui::kTitle);
+}
+
+// Writes the header and, as line i, the record that `recordAt(i)` names.
+template <class RecordAt>
+qint16 saveItems(RecordAt recordAt) {
+    if (!store::mayWrite(LOADED.ZEMLO, DATA_DIR, kItemFile)) return -1;
+    ui::BusyPointer busy;
+    bool ok = ZEMLO_COUNT >= 0 && ZEMLO_COUNT <= qint32(ZEMLO_DATA.size());
+    QByteArray bytes;
+    if (ok) {
+        csv::FastWriter w;
+        w.integer(ZEMLO_SORTED).integer(ZEMLO_SORT_FLAG).integer(0).text(QString()).text(QString()).text(QString());
+        w.endLine();
+        for (qint32 i = 0; i < ZEMLO_COUNT && ok; ++i) {
+            const qint32 rec = recordAt(i);
+            if (rec < 0 || rec >= qint32(ZEMLO_DATA.size())) {
+                ok = false;
+                break;
+            }
+            writeRecord(w, ZEMLO_DATA[rec]);
+        }
+        if (ok) bytes = w.bytes();
+    }
+    if (ok) ok = store::writeFile(DATA_DIR, kItemFile, bytes);
+    if (!ok) {
+        ui::MsgBox(QStringLiteral("備品リストファイルの保存に失敗しました"), ui::vbOKOnly, ui::kTitle);
+        return -1;
+    }
+    return 1;
+}
+
+}  // namespace
+
+qint16 ZEMLO_READ() {
+    if (qsizetype(ZEMLO_DATA.size()) != ZEMLO_SLOTS) ZEMLO_DATA.resize(ZEMLO_SLOTS);
+    const qint32 previous = ZEMLO_COUNT;
+    ZEMLO_COUNT = 0;
+    NO_GROUP.assign(NO_GROUP_SLOTS, NO_GROUP_REC{});
+    NO_GROUP_COUNT = 0;
+    LOADED.ZEMLO = false;
+
+    const QString path = store::dataPath(kItemFile);
+    if (DATA_DIR.isEmpty() || !QFileInfo(path).isFile()) {
+        for (qint32 i = 0; i < previous && i < ZEMLO_SLOTS; ++i) ZEMLO_DATA[i] = ZEMLO_REC{};
+        LOADED.ZEMLO = true;  // a new register may start here
+        ui::MsgBox(QStringLiteral("備品リストファイルが有りません"), ui::vbOKOnly, ui::kTitle);
+        return 0;
+    }
+
+    ui::BusyPointer busy;
+    qint32 n = 0;
+    try {
+        QByteArray bytes;
+        if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
+        csv::Scanner r = csv::Scanner::fromBytes(bytes);
+        bytes = QByteArray();
+        ZEMLO_SORTED = r.readInt32();
+        ZEMLO_SORT_FLAG = r.readInt16();
+        r.readInt32();
+        r.readString();
+        r.readString();
+        r.readString();
+        while (!r.atEnd()) {
+            if (n >= ZEMLO_SLOTS) throw csv::ReadError("too many records");
+            readRecord(r, ZEMLO_DATA[n]);
+            ++n;
+        }
+    } catch (const std::exception&) {
+        // Slots beyond the register are never read; clear the rest of the old table.
+        for (qint32 i = n; i < previous && i < ZEMLO_SLOTS; ++i) ZEMLO_DATA[i] = ZEMLO_REC{};
+        readFailed(n);
+        return -1;
+    }
+    for (qint32 i = n; i < previous && i < ZEMLO_SLOTS; ++i) ZEMLO_DATA[i] = ZEMLO_REC{};
+    ZEMLO_COUNT = n;
+    LOADED.ZEMLO = true;
+
+    if (!fileutil::rotateCopies(DATA_DIR, QStringLiteral("ZEMLO"), kItemFile)) {
+        readFailed(n > 0 ? n - 1 : 0);
+        return 1;
+    }
+    if (ZEMLO_COUNT > 29500)
+        ui::MsgBox(QStringLiteral("登録可能容量が少なくなっています"), ui::vbOKOnly, QStringLiteral("備品リスト"));
+    return 1;
+}
+
+qint16 ZEMLO_SAVE() {
+    return saveItems([](qint32 i) { return i; });
+}
+
+qint16 ZEMLO_SAVE_INDEX() {
+    return saveItems([](qint32 i) { return i < qint32(ZEMLO_INDEX.size()) ? ZEMLO_INDEX[i].IDX : -1; });
+}

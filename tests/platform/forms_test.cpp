@@ -1,0 +1,143 @@
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTimer>
+
+#include "platform/forms.h"
+#include "support/app_fixture.h"
+#include "support/gui.h"
+
+using platform::Form;
+using platform::FormInstance;
+
+namespace {
+// A window that logs its lifecycle and may refuse to close.
+class LOG_F : public Form {
+public:
+    LOG_F() : Form("LOG_F") {
+        auto* b = new QPushButton("閉じる", this);
+        b->setObjectName("B_CLOSE");
+        connect(b, &QPushButton::clicked, this, [this] { Unload(); });
+        resize(300, 200);
+    }
+    static inline QStringList log;
+    static inline int refuse = 0;     // 1 QueryUnload cancels, 2 Unload cancels
+    static inline bool unloadInLoad = false;
+    void Form_Load() override {
+        log << "Load";
+        if (unloadInLoad) Unload();
+    }
+    void Form_Activate() override { log << "Activate"; }
+    void Form_Resize() override { log << "Resize"; }
+    void Form_QueryUnload(int& cancel, int mode) override {
+        log << QString("QueryUnload%1").arg(mode);
+        if (refuse == 1) cancel = 1;
+    }
+    void Form_Unload(int& cancel) override {
+        log << "Unload";
+        if (refuse == 2) cancel = 1;
+    }
+};
+
+class FormsTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        LOG_F::log.clear();
+        LOG_F::refuse = 0;
+        LOG_F::unloadInLoad = false;
+    }
+};
+}  // namespace
+
+TEST_F(FormsTest, CancelledUnloadKeepsTheWindowAndOneInstancePerType) {
+    LOG_F* f = FormInstance<LOG_F>::get();
+    EXPECT_EQ(FormInstance<LOG_F>::get(), f);  // one instance
+    f->Show();
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(LOG_F::log.mid(0, 3), QStringList({"Load", "Resize", "Activate"}));
+    EXPECT_EQ(LOG_F::log.count("Load"), 1);
+
+    LOG_F::refuse = 1;
+    EXPECT_FALSE(f->Unload());
+    EXPECT_FALSE(f->close());  // the close box asks too
+    EXPECT_TRUE(FormInstance<LOG_F>::exists());
+    EXPECT_TRUE(f->isVisible());
+    LOG_F::refuse = 2;
+    EXPECT_FALSE(FormInstance<LOG_F>::unload());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(LOG_F::log.count("Unload"), 1);
+    EXPECT_TRUE(LOG_F::log.contains("QueryUnload0"));
+
+    LOG_F::refuse = 0;
+    LOG_F::log.clear();
+    gui::click(f, "B_CLOSE");
+    EXPECT_EQ(LOG_F::log, QStringList({"QueryUnload1", "Unload"}));
+    EXPECT_FALSE(FormInstance<LOG_F>::exists());
+    EXPECT_EQ(FormInstance<LOG_F>::peek(), nullptr);
+    // The next use makes a fresh window.
+    LOG_F* g = FormInstance<LOG_F>::get();
+    EXPECT_TRUE(g->isLoaded());
+    EXPECT_EQ(LOG_F::log.count("Load"), 1);
+}
+
+TEST_F(FormsTest, ShowModalReturnsAfterUnload) {
+    bool sawModal = false;
+    gui::whenShown<LOG_F>([&](LOG_F* w) {
+        sawModal = w->isModalShown() && w->windowModality() == Qt::ApplicationModal;
+        LOG_F::refuse = 1;
+        w->Unload();  // refused: stays in its loop
+        LOG_F::refuse = 0;
+        QTimer::singleShot(0, w, [w] { gui::click(w, "B_CLOSE"); });
+    });
+    FormInstance<LOG_F>::get()->ShowModal();
+    EXPECT_TRUE(sawModal);
+    EXPECT_FALSE(FormInstance<LOG_F>::exists());
+    EXPECT_EQ(LOG_F::log.count("Unload"), 1);
+    EXPECT_EQ(LOG_F::log.count("QueryUnload1"), 2);
+
+    // A window that unloads itself in its load returns at once.
+    LOG_F::unloadInLoad = true;
+    LOG_F::log.clear();
+    FormInstance<LOG_F>::get()->ShowModal();
+    EXPECT_EQ(LOG_F::log, QStringList({"Load", "QueryUnload1", "Unload"}));
+    EXPECT_FALSE(FormInstance<LOG_F>::exists());
+}
+
+TEST_F(FormsTest, TwipsGeometryAndFrameChildren) {
+    QMainWindow frame;
+    auto* mdi = new QMdiArea(&frame);
+    frame.setCentralWidget(mdi);
+    frame.resize(1000, 700);
+    frame.show();
+    Form::setMainFrame(&frame, mdi);
+
+    auto* f = new LOG_F;
+    f->setFrameChild(true);
+    f->Load();
+    f->setTwips(1500, 750, 6000, 4500);
+    f->Show();
+    ASSERT_NE(f->subWindow(), nullptr);
+    EXPECT_EQ(f->subWindow()->mdiArea(), mdi);
+    EXPECT_EQ(f->Left(), 1500);
+    EXPECT_EQ(f->Top(), 750);
+    EXPECT_EQ(f->Width(), 6000);
+    EXPECT_EQ(f->Height(), 4500);
+    EXPECT_EQ(f->subWindow()->geometry(), QRect(100, 50, 400, 300));
+    EXPECT_LT(f->ScaleWidth(), f->Width());  // the sub-window's border is outside the drawing area
+    EXPECT_TRUE(LOG_F::log.contains("Resize"));
+    EXPECT_EQ(f->windowIcon().cacheKey(), platform::programIcon().cacheKey());
+    EXPECT_TRUE(f->Unload());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(mdi->subWindowList().isEmpty());
+}
+
+TEST(FormsFonts, WindowFontNamesMapToInstalledFonts) {
+    platform::setupFonts();
+    for (auto [asked, real] : {std::pair{"ＭＳ 明朝", "IPAMincho"}, {"ＭＳ ゴシック", "IPAGothic"},
+                               {"ＭＳ Ｐ明朝", "IPAPMincho"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}}) {
+        EXPECT_EQ(QFont::substitute(QString::fromUtf8(asked)).toLower(), QString::fromLatin1(real).toLower());
+        const QFontInfo info(QFont(QString::fromUtf8(asked)));
+        EXPECT_EQ(info.family(), QString::fromLatin1(real)) << asked;
+    }
+}

@@ -1,0 +1,198 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include "platform/forms.h"
+#include "platform/printer.h"
+#include "support/app_fixture.h"
+
+using prn::Item;
+using PrinterTest = AppFixture;
+
+TEST_F(PrinterTest, RecorderKeepsPositionsFontsAndPages) {
+    platform::setupFonts();
+    prn::Recorder* rec = prn::useRecorderForTests();
+    rec->offsetLeftMm = 4.0;
+    rec->offsetTopMm = 5.0;
+    prn::Printer& p = prn::printer();
+    p.PaperSize = prn::kPaperA4;
+    p.Orientation = prn::kPortrait;
+    // Origin rule of the jobs: paper coordinates whatever the margins.
+    p.ScaleLeft = 4.0 - 1.5;  // margin less a correction of 1.5 mm to the right
+    p.ScaleTop = 5.0;
+    p.FontSize = 11;
+    p.CurrentX = 20;
+    p.CurrentY = 30;
+    p.Print("備品台帳");
+    const double h = p.TextHeight();
+    EXPECT_NEAR(h, 11 * 25.4 / 72, 0.8);  // about one 11-point line
+    EXPECT_DOUBLE_EQ(p.CurrentX, p.ScaleLeft);
+    EXPECT_NEAR(p.CurrentY, 30 + h, 1e-9);
+    p.FontBold = true;
+    p.FontSize = 9;
+    p.CurrentX = 100;
+    p.Print("合計", false);
+    EXPECT_NEAR(p.CurrentX, 100 + p.TextWidth("合計"), 1e-9);
+    EXPECT_NEAR(p.TextWidth("合計"), 2 * 9 * 25.4 / 72, 0.3);  // two full-width characters
+    EXPECT_LT(p.TextWidth("12"), p.TextWidth("合計"));
+    p.DrawWidth = 5;
+    p.Line(10, 50, 200, 50);
+    p.DrawWidth = 2;
+    p.Box(10, 60, 200, 70, true, 0xC0C0C0);
+    p.NewPage();
+    p.CurrentX = 10;
+    p.CurrentY = 10;
+    p.Print("2頁");
+    p.EndDoc();
+
+    ASSERT_EQ(rec->documents.size(), 1u);
+    const prn::Document& d = rec->last();
+    EXPECT_EQ(d.paperWidthMm, 210);
+    EXPECT_EQ(d.paperHeightMm, 297);
+    ASSERT_EQ(d.pages.size(), 2u);
+    const prn::Page& p1 = d.pages[0];
+    EXPECT_EQ(p1.texts(), QStringList({"備品台帳", "合計"}));
+    const Item* t = p1.findText("備品台帳");
+    ASSERT_NE(t, nullptr);
+    EXPECT_EQ(t->x, 20);
+    EXPECT_EQ(t->y, 30);
+    EXPECT_NEAR(t->px, 21.5, 1e-9);  // 20 + the 1.5 mm correction, from the paper's edge
+    EXPECT_NEAR(t->py, 30, 1e-9);
+    EXPECT_EQ(t->fontName, "ＭＳ 明朝");
+    EXPECT_EQ(t->fontSize, 11);
+    EXPECT_FALSE(t->bold);
+    const Item* sum = p1.findText("合計");
+    ASSERT_NE(sum, nullptr);
+    EXPECT_TRUE(sum->bold);
+    EXPECT_EQ(sum->fontSize, 9);
+    ASSERT_EQ(p1.count(Item::Line), 1);
+    ASSERT_EQ(p1.count(Item::Box), 1);
+    for (const Item& it : p1.items) {
+        if (it.kind == Item::Line) EXPECT_EQ(it.lineWidth, 5);
+        if (it.kind == Item::Box) {
+            EXPECT_TRUE(it.filled);
+            EXPECT_EQ(it.color, QColor(0xC0, 0xC0, 0xC0));
+            EXPECT_EQ(it.lineWidth, 2);
+        }
+    }
+    EXPECT_EQ(d.pages[1].texts(), QStringList({"2頁"}));
+    EXPECT_FALSE(p.documentOpen());
+}
+
+TEST_F(PrinterTest, BlankDocumentsAreDiscardedAndKilledOnesNotPrinted) {
+    prn::Recorder* rec = prn::useRecorderForTests();
+    prn::Printer& p = prn::printer();
+    p.Print();     // the set-up's empty line opens the document
+    p.Print(" ");  // the page reset's blank
+    p.EndDoc();
+    EXPECT_EQ(rec->discarded, 1);
+    EXPECT_TRUE(rec->documents.empty());
+    p.Print("途中");
+    p.KillDoc();
+    EXPECT_EQ(rec->killed, 1);
+    EXPECT_TRUE(rec->documents.empty());
+    // Landscape swaps the paper and the margins.
+    rec->offsetLeftMm = 3;
+    rec->offsetTopMm = 6;
+    p.PaperSize = prn::kPaperA4;
+    p.Orientation = prn::kLandscape;
+    EXPECT_NEAR(p.PaperWidthMm(), 297, 1e-9);
+    EXPECT_NEAR(p.OffsetLeftMm(), 6, 1e-9);
+    EXPECT_EQ(p.PhysicalOffsetX(), qRound(6 * 600 / 25.4));
+    EXPECT_NEAR(p.PhysicalOffsetX() * p.TwipsPerPixelX() / 56.7, 6, 0.02);
+}
+
+TEST_F(PrinterTest, PrinterFailuresRaise) {
+    prn::Recorder* rec = prn::useRecorderForTests();
+    prn::Printer& p = prn::printer();
+    rec->failAfterItems = 2;
+    p.Print("1");
+    p.Print("2");
+    EXPECT_THROW(p.Print("3"), prn::PrinterError);
+    p.KillDoc();
+    rec->noPrinter = true;
+    EXPECT_THROW(p.PhysicalOffsetX(), prn::PrinterError);
+    EXPECT_THROW(p.Print("x"), prn::PrinterError);
+}
+
+// A page printed to a PDF file through Qt's printer: the IPA fonts are
+// embedded and the page renders (look at screenshots/printer_page-1.png).
+TEST_F(PrinterTest, PdfPageEmbedsFontsAndRenders) {
+    platform::setupFonts();
+    const QString dir = QStringLiteral(ZEMLO_SHOT_DIR);
+    QDir().mkpath(dir);
+    const QString pdf = dir + "/printer_page.pdf";
+    QFile::remove(pdf);
+    prn::setTarget({QString(), pdf});
+    prn::Printer& p = prn::printer();
+    p.reset();
+    p.PaperSize = prn::kPaperA4;
+    p.Orientation = prn::kPortrait;
+    EXPECT_EQ(p.OffsetLeftMm(), 0);  // a PDF page has no unprintable margin
+    p.FontSize = 16;
+    p.FontBold = true;
+    p.CurrentX = 20;
+    p.CurrentY = 15;
+    p.Print("備品台帳　ゼムロ２");
+    p.FontBold = false;
+    p.FontSize = 11;
+    p.DrawWidth = 5;
+    p.Box(20, 30, 190, 120);
+    p.DrawWidth = 2;
+    for (int row = 1; row < 9; ++row) p.Line(20, 30 + row * 10, 190, 30 + row * 10);
+    p.Box(20.2, 30.2, 189.8, 39.8, true, 0xC0C0C0);
+    const QStringList rows = {"番号", "H 9/ 4/ 1  顕微鏡", "R 2/ 3/31  人体模型", "ＭＳ ゴシック 行"};
+    for (int i = 0; i < rows.size(); ++i) {
+        p.FontName = i == 3 ? "ＭＳ ゴシック" : "ＭＳ 明朝";
+        p.CurrentX = 22;
+        p.CurrentY = 31 + i * 10;
+        p.Print(rows[i]);
+    }
+    // The text's top sits at the position: a box drawn at the same place
+    // frames the text.
+    p.CurrentX = 100;
+    p.CurrentY = 60;
+    p.Print("枠内");
+    p.DrawWidth = 1;
+    p.Box(100, 60, 100 + p.TextWidth("枠内"), 60 + p.TextHeight("枠内"));
+    p.EndDoc();
+    ASSERT_TRUE(QFileInfo::exists(pdf));
+    EXPECT_GT(QFileInfo(pdf).size(), 10000);  // fonts embedded make it large
+
+    const QString pdffonts = QStandardPaths::findExecutable("pdffonts");
+    if (!pdffonts.isEmpty()) {
+        QProcess pf;
+        pf.start(pdffonts, {pdf});
+        ASSERT_TRUE(pf.waitForFinished(20000));
+        const QString out = QString::fromUtf8(pf.readAllStandardOutput());
+        EXPECT_TRUE(out.contains("IPAMincho")) << out.toStdString();
+        EXPECT_TRUE(out.contains("IPAGothic")) << out.toStdString();
+        for (const QString& line : out.split('\n'))
+            if (line.contains("IPA")) EXPECT_TRUE(line.contains(" yes ")) << "not embedded: " << line.toStdString();
+    }
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (!pdftoppm.isEmpty()) {
+        QProcess pp;
+        pp.start(pdftoppm, {"-png", "-r", "60", pdf, dir + "/printer_page"});
+        ASSERT_TRUE(pp.waitForFinished(30000));
+        EXPECT_TRUE(QFileInfo::exists(dir + "/printer_page-1.png"));
+    }
+}
+
+TEST_F(PrinterTest, QtPrinterWithoutAnyPrinterRaises) {
+    prn::setTarget({});
+    prn::Printer& p = prn::printer();
+    p.reset();
+    // With no system printer and no PDF file every drawing fails at once.
+    bool hasPrinter = true;
+    try {
+        p.PhysicalOffsetX();
+    } catch (const prn::PrinterError&) {
+        hasPrinter = false;
+    }
+    if (hasPrinter) GTEST_SKIP() << "a system printer is installed";
+    EXPECT_THROW(p.Print("x"), prn::PrinterError);
+    EXPECT_FALSE(p.documentOpen());
+}

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QWidget>
+
+#include "platform/forms.h"
+#include "register/grid.h"
+
+namespace {
+
+// A host window with the item list's stops and a grid whose top is 1080
+// twips, listing `n` entries whose cells are their position.
+class ListGridTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::setupFonts();
+        grid = new ListGrid(&host);
+        grid->move(0, 1080 / 15);
+        grid->setColumns({0, 900, 2000, 3000, 4000, 4600, 5500, 7500, 9500, 12100, 12600, 14600, 16600, 18600, 20600,
+                          21500, 22100, 23000, 25000, 26000});
+        QStringList caps;
+        for (int k = 1; k <= 19; ++k) caps << QStringLiteral("列%1").arg(k);
+        grid->setCaptions(caps);
+        grid->count = [this] { return n; };
+        grid->selected = [this](qint32 p) { return p == selectedPos; };
+        grid->drawRow = [this](qint32 p, int row) { grid->cell(50, row, QStringLiteral("項目%1").arg(p)); };
+        grid->D_NO->setRecordTexts(true);
+        grid->D_LIST->setRecordTexts(true);
+    }
+    // Host size that gives the data pane `listWidth` twips and `rows` rows.
+    void layout(double listWidth, int rows) {
+        grid->layoutPanes(listWidth + 500 + 550 + ListGrid::kBarWidth,
+                          1080 + ListGrid::kBarWidth + 480 + 250.0 * rows);
+    }
+    QStringList numbers() const {
+        QStringList out;
+        for (const auto& t : grid->D_NO->drawnTexts())
+            if (t.text != QStringLiteral("NO")) out << t.text;
+        return out;
+    }
+
+    QWidget host;
+    ListGrid* grid = nullptr;
+    qint32 n = 0;
+    qint32 selectedPos = -1;
+};
+
+TEST_F(ListGridTest, LayoutGivesRowsAndColumnScrollRange) {
+    layout(15000, 10);
+    EXPECT_EQ(grid->GRID_ROWS, 10);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->twipsWidth(), 15000);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->twipsHeight(), 2550);
+    EXPECT_FALSE(grid->SCB_H->isHidden());
+    EXPECT_EQ(grid->SCB_H->maximum(), 9);
+
+    // At the maximum the stop 12100 stands at the left edge.
+    n = 3;
+    grid->SCB_H->setValue(9);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->scaleLeft(), 12100);
+
+    // A wider pane lowers the maximum: the position follows it.
+    layout(20000, 10);
+    EXPECT_EQ(grid->SCB_H->maximum(), 7);
+    EXPECT_EQ(grid->SCB_H->value(), 7);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->scaleLeft(), 7500);
+
+    // A pane wider than the table shows all of it from the first column.
+    layout(30000, 10);
+    EXPECT_NEAR(grid->D_LIST->twipsWidth(), 26000, 15);
+    EXPECT_TRUE(grid->SCB_H->isHidden());
+    EXPECT_DOUBLE_EQ(grid->D_LIST->scaleLeft(), 0);
+}
+
+TEST_F(ListGridTest, VerticalRangeAndLastPage) {
+    layout(15000, 10);
+    n = 9;
+    grid->setVRange();
+    EXPECT_TRUE(grid->SCB_V->isHidden());
+    EXPECT_EQ(grid->SCB_V->maximum(), 0);
+    n = 10;
+    grid->setVRange();
+    EXPECT_FALSE(grid->SCB_V->isHidden());
+    EXPECT_EQ(grid->SCB_V->maximum(), 2);
+
+    n = 100;
+    grid->setVRange();
+    EXPECT_EQ(grid->SCB_V->maximum(), 92);
+    grid->SCB_V->setValue(92);  // the change draws the page
+    // The last entry stands in row GRID_ROWS - 2; the rows below stay empty.
+    EXPECT_EQ(numbers(), (QStringList{QStringLiteral("   93"), QStringLiteral("   94"), QStringLiteral("   95"),
+                                      QStringLiteral("   96"), QStringLiteral("   97"), QStringLiteral("   98"),
+                                      QStringLiteral("   99"), QStringLiteral("  100")}));
+    const auto& cells = grid->D_LIST->drawnTexts();
+    ASSERT_FALSE(cells.empty());
+    EXPECT_EQ(cells.back().text, QStringLiteral("項目99"));
+    EXPECT_DOUBLE_EQ(cells.back().y, 250.0 * 8 + 30);
+
+    // A position past the view draws nothing and leaves the page as it is.
+    n = 50;
+    grid->setVValueQuiet(60);
+    grid->page();
+    EXPECT_EQ(numbers().size(), 8);
+}
+
+TEST_F(ListGridTest, HeaderFillsSelectedListedRowsOnly) {
+    layout(15000, 10);
+    n = 20;
+    grid->setVRange();
+    selectedPos = 3;
+    grid->setVValueQuiet(2);
+    grid->page();
+    const QColor cyan = bgrColor(GRID_SEL_COLOR), white = bgrColor(GRID_LIST_BACK), band = bgrColor(GRID_HEAD_COLOR);
+    EXPECT_EQ(grid->D_LIST->pixelAt(800, 100), band);
+    EXPECT_EQ(grid->D_LIST->pixelAt(800, 250 * 1 + 100), white);
+    EXPECT_EQ(grid->D_LIST->pixelAt(800, 250 * 2 + 100), cyan);  // position 3 in screen row 2
+    EXPECT_EQ(grid->D_LIST->pixelAt(800, 250 * 3 + 100), white);
+    // A flag on a position that is no longer listed fills nothing.
+    n = 3;
+    selectedPos = 2;
+    grid->setVValueQuiet(0);
+    grid->page();
+    EXPECT_EQ(grid->D_LIST->pixelAt(800, 250 * 3 + 100), cyan);
+    selectedPos = 3;
+    grid->page();
+    EXPECT_EQ(grid->D_LIST->pixelAt(800, 250 * 4 + 100), white);
+}
+
+TEST_F(ListGridTest, TextsFitByLoweringTheSizeDownToSixPoints) {
+    layout(15000, 10);
+    EXPECT_DOUBLE_EQ(grid->fitSize(QStringLiteral("短い"), 2550), 9.0);
+    EXPECT_DOUBLE_EQ(grid->fitSize(QString(60, QChar(u'備')), 2550), 6.0);
+    const QString mid(15, QChar(u'品'));
+    const double s = grid->fitSize(mid, 2550);
+    EXPECT_LT(s, 9.0);
+    EXPECT_GT(s, 6.0);
+    EXPECT_LT(grid->D_LIST->textWidthAtSize(mid, s), 2550);
+    EXPECT_GE(grid->D_LIST->textWidthAtSize(mid, s + 0.2), 2550);
+
+    EXPECT_EQ(ListGrid::screenRowAt(249), 0);
+    EXPECT_EQ(ListGrid::screenRowAt(250), 1);
+    EXPECT_EQ(ListGrid::screenRowAt(749.6), 3);
+}
+
+}  // namespace
