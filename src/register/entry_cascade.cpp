@@ -233,8 +233,10 @@ void EntryCascade::BUNRUI_Change() {
 }
 
 void EntryCascade::BUNRUI_LostFocus() {
-    if (!c_.BUNRUI->currentText().trimmed().isEmpty() && c_.NO_BU->text().trimmed().isEmpty())
-        c_.NO_BU->setText(QStringLiteral("%1").arg(NO_BU_MAX + 1, 3, 10, QLatin1Char('0')).left(3));
+    // The next numeric code is proposed; past 999 no code is proposed (a cut
+    // code would collide with an existing one) and the user types it.
+    if (!c_.BUNRUI->currentText().trimmed().isEmpty() && c_.NO_BU->text().trimmed().isEmpty() && NO_BU_MAX + 1 <= 999)
+        c_.NO_BU->setText(QStringLiteral("%1").arg(NO_BU_MAX + 1, 3, 10, QLatin1Char('0')));
 }
 
 void EntryCascade::NAME_COMBO_SET() {

@@ -384,10 +384,10 @@ void A_ZEMLO_L2::layoutControls() {
     place(Label1, 1380, 195, 400, 240);
     place(B_PICUP, 1800, 105, 780, 390);
     place(ALL_H, 2640, 105, 780, 390);
-    place(Frame1, 3600, 0, 3180, 600);
-    place(B_SORT, 90, 180, 960, 360);
-    place(B_SORT2, 1110, 180, 960, 360);
-    place(B_SORT3, 2130, 180, 960, 360);
+    place(Frame1, 3600, 0, 3180, 690);
+    place(B_SORT, 90, 255, 960, 345);
+    place(B_SORT2, 1110, 255, 960, 345);
+    place(B_SORT3, 2130, 255, 960, 345);
     place(Label3, 7020, 195, 780, 240);
     place(B_NO_SET, 7800, 105, 780, 390);
     place(Label4, 8820, 195, 780, 240);

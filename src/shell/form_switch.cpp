@@ -3,6 +3,12 @@
 #include <map>
 
 #include "platform/ui.h"
+#include "register/item_list.h"
+#include "register/renumber_list.h"
+#include "shell/backup_window.h"
+#include "shell/migration_window.h"
+#include "shell/name_list_window.h"
+#include "shell/settings_window.h"
 #include "shell/password.h"
 #include "shell/version.h"
 #include "store/item_sorts.h"
@@ -54,12 +60,12 @@ const std::vector<KindRow>& kindTable() {
     static const std::vector<KindRow> table = {
         {1, "備品購入計画", false, PREP_PLANS, NOT_BUILT()},        // P_ZEMLO_LIST
         {2, "備品購入履歴", false, PREP_SORT_NO, NOT_BUILT()},      // L_ZEMLO_LIST
-        {3, "備品データ", false, PREP_PLANS, NOT_BUILT()},          // A_ZEMLO_LIST
+        {3, "備品データ", false, PREP_PLANS, CHILD_WINDOW<A_ZEMLO_LIST>()},
         {4, "備品台帳印刷", false, PREP_NONE, NOT_BUILT()},         // NOTE_P
         {5, "備品区分", false, PREP_NONE, NOT_BUILT()},             // KUBUN_F
         {6, "廃棄備品リスト", false, PREP_OUT_LIST, NOT_BUILT()},   // C_ZEMLO_LIST
         {7, "保管場所別リスト", false, PREP_NONE, NOT_BUILT()},     // KEEP_ROOM
-        {9, "備品番号再設定", false, PREP_NONE, NOT_BUILT()},       // A_ZEMLO_L2
+        {9, "備品番号再設定", false, PREP_NONE, CHILD_WINDOW<A_ZEMLO_L2>()},
         {10, "機能別リスト", false, PREP_NONE, NOT_BUILT()},        // FUNC_F
         {11, "備品別集計印刷", false, PREP_NONE, NOT_BUILT()},      // NOTE_L
         {12, "備品区分変更", true, PREP_NONE, NOT_BUILT()},         // KUBUN_CHGF
@@ -77,14 +83,15 @@ const std::vector<KindRow>& kindTable() {
 // The dialogs of the menus: one line per window.
 const std::map<MENU_DIALOG, std::function<void()>>& dialogTable() {
     static const std::map<MENU_DIALOG, std::function<void()>> table = {
-        {MENU_DIALOG::USER_SET, {}},     // environment settings
-        {MENU_DIALOG::ETC_SET, {}},      // name-list settings
+        {MENU_DIALOG::USER_SET, [] { platform::FormInstance<USER_SET>::get()->ShowModal(); }},
+        {MENU_DIALOG::ETC_SET, [] { platform::FormInstance<ETC_SET>::get()->ShowModal(); }},
         {MENU_DIALOG::LABEL_SET, {}},    // label layout
         {MENU_DIALOG::PASS_SET, [] { platform::FormInstance<PASS_SET>::get()->ShowModal(); }},
         {MENU_DIALOG::VER_FORM, [] { platform::FormInstance<VER_FORM>::get()->ShowModal(); }},
         {MENU_DIALOG::START_F, [] { platform::FormInstance<START_F>::get()->ShowModal(); }},
-        {MENU_DIALOG::BACKUP_DATA, {}},  // backup and restore (beside the open window)
-        {MENU_DIALOG::F1_2, {}},         // migration of the previous version's data
+        // The backup window stands beside the open function window.
+        {MENU_DIALOG::BACKUP_DATA, [] { platform::FormInstance<BACKUP_DATA>::get()->Show(); }},
+        {MENU_DIALOG::F1_2, [] { platform::FormInstance<F1_2>::get()->ShowModal(); }},
     };
     return table;
 }

@@ -20,6 +20,10 @@
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/ui.h"
+#include "category/kubun_add_f.h"
+#include "register/bulk_dialogs.h"
+#include "register/item_entry.h"
+#include "shell/backup_window.h"
 #include "shell/form_switch.h"
 #include "shell/mouse_label.h"
 #include "shell/password.h"
@@ -215,6 +219,12 @@ bool MAIN_F::dataShown() const { return MENU3->menuAction()->isVisible(); }
 // ---------------------------------------------------------------- start
 bool MAIN_F::MDIForm_Load() {
     if (START_CHECK() == -1) return false;
+    // After a completed restore the tables in memory are older than the files:
+    // end at once, saving no table and exporting nothing.
+    RESTORE_END_PROGRAM = [] { END_PROGRAM(0); };
+    ENTRY_WINDOWS_INSTALL();
+    BULK_WINDOWS_INSTALL();
+    KUBUN_ADD_F_INSTALL();
     PRG_DIR = program::folder();
     if (DRIVE_MODE == 1) {
         SIN_FILE_READ();

@@ -1,10 +1,10 @@
 #include "store/link.h"
 
 #include <QDate>
-#include <QHash>
+#include <QHashFunctions>
+#include <algorithm>
 #include <deque>
 #include <unordered_map>
-#include <algorithm>
 #include <vector>
 
 #include "platform/ui.h"

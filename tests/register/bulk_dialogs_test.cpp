@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "platform/settings_store.h"
 #include "register/bulk_dialogs.h"
 #include "register/item_list.h"
 #include "store/category_file.h"
@@ -222,10 +223,11 @@ TEST_F(BulkDispose, ImpossibleDatesAreRefusedAndNeverRemembered) {
         EXPECT_EQ(ZEMLO_DATA[rec].BOUT_Y, 0);
         EXPECT_EQ(chgDate(rec), QStringLiteral("2023/1/10"));
     }
-    // Closing with empty boxes does not turn into 30 November 2017 either.
+    // Closing with empty boxes (here by the title bar) does not turn into
+    // 30 November 2017 either.
     dispose([](A_OUT_DAY_F* d) {
         typeDate(d->BOUT_Y, d->BOUT_M, d->BOUT_D, QString(), QString(), QString());
-        gui::click(d->B_CANSEL);
+        d->close();
     });
     EXPECT_EQ(OUT_DAY_LAST.date(), QDate(2024, 6, 15));
 }
@@ -238,14 +240,21 @@ TEST_F(BulkDispose, ProposesTheRememberedDateInItsOwnEra) {
     const Case cases[] = {{QDate(2019, 4, 30), u"平成31/4/30"},
                           {QDate(2019, 5, 1), u"令和1/5/1"},
                           {QDate(1989, 1, 7), u"昭和64/1/7"}};
+    // The dialog opens where the user left it.
+    reg::SaveSetting(REG_APP, QStringLiteral("Position"), QStringLiteral("A_OUT_DAY_F Left"), QStringLiteral("1500"));
+    reg::SaveSetting(REG_APP, QStringLiteral("Position"), QStringLiteral("A_OUT_DAY_F Top"), QStringLiteral("900"));
     for (const Case& c : cases) {
         OUT_DAY_LAST = QDateTime(c.last, QTime(0, 0));
         dispose([&](A_OUT_DAY_F* d) {
+            EXPECT_EQ(d->Left(), 1500);
+            EXPECT_EQ(d->Top(), 900);
             EXPECT_EQ(shown(d->DP_W, d->BOUT_Y, d->BOUT_M, d->BOUT_D), QString::fromUtf16(c.shown));
             gui::click(d->B_CANSEL);
         });
         EXPECT_EQ(OUT_DAY_LAST.date(), c.last);
     }
+    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("Position"), QStringLiteral("A_OUT_DAY_F Left")),
+              QStringLiteral("1500"));
 }
 
 TEST_F(BulkDispose, WithoutSelectedRowsNothingChangesAndEnterWalksTheBoxes) {

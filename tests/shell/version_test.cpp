@@ -14,11 +14,7 @@
 
 using platform::FormInstance;
 
-class VersionWindow : public ShellFixture {
-protected:
-    // A height in twips as the pixel grid holds it.
-    static int inPixels(int twips) { return platform::pxToTwips(platform::twipsToPx(twips)); }
-};
+class VersionWindow : public ShellFixture {};
 
 TEST_F(VersionWindow, VersionTextAndHeightToggle) {
     EXPECT_EQ(VERSION_TEXT(230, 19, 1030), QStringLiteral("Version 2.30   230.19.1030"));
@@ -29,14 +25,14 @@ TEST_F(VersionWindow, VersionTextAndHeightToggle) {
     EXPECT_EQ(w->Label1->text(), QStringLiteral("ゼムロ２"));
     EXPECT_EQ(w->Label2->text(), VERSION_TEXT());
     EXPECT_FALSE(w->IMG->pixmap().isNull());
-    EXPECT_EQ(w->Height(), inPixels(VER_FORM::kShortHeight));
+    EXPECT_EQ(w->Height(), VER_FORM::kShortHeight);
     EXPECT_GT(w->Label4->geometry().top(), w->height());  // below the lower edge while short
     gui::doubleClickAt(w->Label2, QPoint(3, 3));
-    EXPECT_EQ(w->Height(), inPixels(VER_FORM::kTallHeight));
+    EXPECT_EQ(w->Height(), VER_FORM::kTallHeight);
     EXPECT_LT(w->Label4->geometry().bottom(), w->height());
     gui::shot(w, QStringLiteral("shell_ver_form_tall"));
     gui::doubleClickAt(w->Label2, QPoint(3, 3));
-    EXPECT_EQ(w->Height(), inPixels(VER_FORM::kShortHeight));
+    EXPECT_EQ(w->Height(), VER_FORM::kShortHeight);
     gui::shot(w, QStringLiteral("shell_ver_form"));
     gui::click(w->OK);
     EXPECT_FALSE(FormInstance<VER_FORM>::exists());

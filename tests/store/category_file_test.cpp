@@ -197,7 +197,7 @@ TEST_F(CategoryFile, CapacityWarningAndLimit) {
 }
 
 TEST_F(CategoryFile, FailedSaveKeepsTheOldFile) {
-    writeMaster(QStringLiteral("1,0,0,\"\",\"\",\"\""), {entryLine(1)});
+    writeMaster(QStringLiteral("1,1,0,\"\",\"\",\"\""), {entryLine(1), entryLine(2)});
     ASSERT_EQ(KUBUN_READ(0), 1);
     const QByteArray before = readBytes(zmd());
     KUBUN_DATA[0].NAME_D = QStringLiteral("変更");

@@ -14,10 +14,17 @@
 
 class DerivedFixture : public AppFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
+    // The category names are set before the tests' member entries are built
+    // (their category index depends on them) and again after the reset.
+    DerivedFixture() { setCategoryNames(); }
+    static void setCategoryNames() {
+        KUBUN_NAMES.fill(QString());
         KUBUN_NAMES[0] = QStringLiteral("管理");
         KUBUN_NAMES[1] = QStringLiteral("教材");
+    }
+    void SetUp() override {
+        AppFixture::SetUp();
+        setCategoryNames();
         KUBUN_ASK_HOOK_SET(nullptr);
     }
     void TearDown() override {

@@ -140,8 +140,9 @@ TEST_F(SettingsFile, DamagedFileKeepsWhatWasReadAndAppliesNoDefaults) {
         EXPECT_EQ(ENV_READ(), -1);
         EXPECT_TRUE(KUBUN_NAMES[0].isEmpty());
         EXPECT_TRUE(KUBUN_LEVEL_NAME[0].isEmpty());
+        // What was read before the failure stays.
+        if (!c.lines.isEmpty()) EXPECT_EQ(SCHOOL_NAME, QStringLiteral("ミレナ市立第一小学校"));
     }
-    EXPECT_EQ(SCHOOL_NAME, QStringLiteral("ミレナ市立第一小学校"));  // read before the failure
 }
 
 TEST_F(SettingsFile, FailedSaveKeepsTheOldFile) {

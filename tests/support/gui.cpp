@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -179,6 +180,18 @@ int cancelPending() {
     return n;
 }
 
+namespace {
+// Windows already handed to a waiting step while they are still shown: a
+// step that waits for the next showing of a window must not get the one the
+// previous step is still working on (its polling runs inside that step's
+// event processing).
+QList<QPointer<QWidget>> g_handled;
+bool alreadyHandled(QWidget* w) {
+    g_handled.removeIf([](const QPointer<QWidget>& p) { return p.isNull() || !p->isVisible(); });
+    return g_handled.contains(w);
+}
+}  // namespace
+
 void whenShownRaw(std::function<QWidget*()> lookup, std::function<void(QWidget*)> act, const QString& what,
                   int timeoutMs) {
     auto* timer = new QTimer(qApp);
@@ -186,10 +199,13 @@ void whenShownRaw(std::function<QWidget*()> lookup, std::function<void(QWidget*)
     auto waited = std::make_shared<int>(0);
     g_pending.append(timer);
     QObject::connect(timer, &QTimer::timeout, timer, [timer, lookup, act, what, waited, timeoutMs]() {
-        if (QWidget* w = lookup()) {
+        QWidget* w = lookup();
+        if (w && alreadyHandled(w)) w = nullptr;  // the same showing is never handed out twice
+        if (w) {
             g_pending.removeAll(timer);
             timer->stop();
             timer->deleteLater();
+            g_handled.append(w);
             act(w);
             return;
         }
