@@ -42,6 +42,11 @@ bool fixLineEdit(QLineEdit* e) {
 }
 }  // namespace
 
+void guardAllSjis(QWidget* window) {
+    for (QLineEdit* box : window->findChildren<QLineEdit*>())
+        if (!box->isReadOnly()) guardSjis(box);
+}
+
 bool refuseUnencodable(QString& text) {
     const QString bad = sjis::firstUnencodable(text);
     if (bad.isEmpty()) return false;
@@ -51,6 +56,8 @@ bool refuseUnencodable(QString& text) {
 }
 
 void guardSjis(QLineEdit* box) {
+    if (box->property(kGuardProperty).toBool()) return;
+    box->setProperty(kGuardProperty, true);
     QObject::connect(box, &QLineEdit::textChanged, box, [box](const QString&) {
         if (!sjis::firstUnencodable(box->text()).isEmpty()) {
             fixLineEdit(box);
@@ -62,6 +69,7 @@ void guardSjis(QLineEdit* box) {
 // ------------------------------------------------------------------ TextBox
 TextBox::TextBox(QWidget* parent, const QString& name) : QLineEdit(parent) {
     setObjectName(name);
+    setProperty(kGuardProperty, true);  // changed() guards it itself
     connect(this, &QLineEdit::textChanged, this, [this](const QString& t) { changed(t); });
 }
 

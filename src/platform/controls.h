@@ -35,6 +35,11 @@ bool refuseUnencodable(QString& text);
 // Makes a plain QLineEdit refuse those characters (for boxes not built
 // from TextBox).
 void guardSjis(QLineEdit* box);
+// Guards every editable text box of a window (the forms base does it after
+// loading each window, so no box whose text reaches a file is forgotten).
+void guardAllSjis(QWidget* window);
+// Set on a box once it is guarded.
+inline constexpr const char* kGuardProperty = "zemloSjisGuard";
 
 class TextBox : public QLineEdit {
 public:

@@ -1,5 +1,7 @@
 #include "platform/forms.h"
 
+#include "platform/controls.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
@@ -57,6 +59,9 @@ void Form::Load() {
         });
     }
     Form_Load();
+    // Text typed into any box may reach a data file: refuse what Shift-JIS
+    // cannot hold.
+    ctl::guardAllSjis(this);
     loading_ = false;
 }
 

@@ -203,6 +203,10 @@ TEST_F(ItemEntry, RefusedInputKeepsTheWindowOpen) {
         gui::click(w->B_ADD);
         EXPECT_TRUE(w->isVisible());
         gui::type(w->BIN_M, QStringLiteral("5"));
+        // Text boxes refuse what Shift-JIS cannot hold, typed or pasted.
+        msg.expect(QStringLiteral("使用できない文字が含まれています"));
+        w->MSG->setText(QString::fromUtf8("棚😀上"));
+        EXPECT_EQ(w->MSG->text(), QStringLiteral("棚上"));
         gui::type(w->B_MONY, QStringLiteral("99999999999"));
         msg.expect(QStringLiteral("単価の値が範囲を超えています"));
         gui::click(w->B_ADD);
