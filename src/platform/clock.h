@@ -4,7 +4,7 @@
 #include <QDateTime>
 
 namespace clk {
-QDateTime now();   // local wall-clock time (as a UTC-spec value, no zone shifts)
+QDateTime now();   // local wall-clock time, held as a UTC value so no zone shifts apply
 QDate today();
 // Fixes the clock for tests; an invalid value returns to the real clock.
 void setFixed(const QDateTime& t);
