@@ -6,11 +6,16 @@
 // The reader takes values one after another and treats a line end like a
 // comma, so a missing or extra value shifts every later value, exactly as the
 // files have always been read.
+//
+// The item file holds over a million values, so the reader takes values as
+// views of the decoded text and reads plain numbers and dates without
+// building strings, and the writer encodes as it goes.
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <stdexcept>
 
 namespace csv {
@@ -55,18 +60,22 @@ private:
     enum class Kind { Quoted, Date, Bare };
     struct Token {
         Kind kind;
-        QString text;
+        QStringView text;
     };
     Token next();
+    double number(const Token& t);
     QString text_;
+    const QChar* data_ = nullptr;
+    qsizetype size_ = 0;
     qsizetype pos_ = 0;
     int line_ = 0;
 };
 
-// Builds the lines of a file; bytes() gives the Shift-JIS file contents.
+// Builds the lines of a file; bytes() gives the Shift-JIS file contents,
+// encoded as the values are written.
 class Writer {
 public:
-    Writer() { buf_.reserve(4096); }
+    Writer() { buf_.reserve(1 << 16); }
     // Texts are written between double quotes. A double quote inside a text
     // would break the file, so it is written as the full-width ＂; a line
     // break inside a text is written as a blank.
@@ -81,12 +90,16 @@ public:
     // Ends the current line with CRLF.
     Writer& endLine();
 
-    const QString& textContent() const { return buf_; }
-    QByteArray bytes() const;
+    // The written text, decoded again (for reading it back in memory).
+    QString textContent() const;
+    const QByteArray& bytes() const { return buf_; }
 
 private:
-    void sep();
-    QString buf_;
+    void sep() {
+        if (!lineStart_) buf_.append(',');
+        lineStart_ = false;
+    }
+    QByteArray buf_;
     bool lineStart_ = true;
 };
 

@@ -330,3 +330,169 @@ void chooseRow(QComboBox* box, int row, const std::function<void()>& click) {
 }
 
 }  // namespace entry_ui
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "register/registration.h"
+
+namespace entry_ui {
+
+QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, int maxLen, bool number) {
+    auto* e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setMaxLength(maxLen);
+    if (number) e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(e, left, top, width, 300);
+    return e;
+}
+
+QLineEdit* numberBox(QWidget* parent, const char* name, int left, int top, int width) {
+    return box(parent, name, left, top, width, 12, true);
+}
+
+QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int top, int width) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QString::fromLatin1(name));
+    c->setEditable(editable);
+    if (editable) {
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->lineEdit()->setMaxLength(50);
+    }
+    c->setMaxVisibleItems(20);
+    place(c, left, top, width, 300);
+    return c;
+}
+
+QLabel* display(QWidget* parent, const char* name, int left, int top, int width) {
+    auto* l = new QLabel(parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setFrameShape(QFrame::Panel);
+    l->setFrameShadow(QFrame::Sunken);
+    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    place(l, left, top, width, 300);
+    return l;
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width) {
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(QString::fromLatin1(name));
+    place(b, left, top, width, 420);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QString numText(qint64 v) { return v == 0 ? QString() : QString::number(v); }
+
+DateBoxes dateBoxes(QWidget* parent, const char* era, const char* y, const char* m, const char* d, int top) {
+    DateBoxes b;
+    b.era = combo(parent, era, false, 1620, top, 900);
+    b.y = numberBox(parent, y, 2580, top, 500);
+    caption(parent, QStringLiteral("年"), 3110, top + 30, 270);
+    b.m = numberBox(parent, m, 3390, top, 420);
+    caption(parent, QStringLiteral("月"), 3840, top + 30, 270);
+    b.d = numberBox(parent, d, 4120, top, 420);
+    caption(parent, QStringLiteral("日"), 4570, top + 30, 270);
+    return b;
+}
+
+void showDate(const DateBoxes& b, int year, int month, int day) {
+    if (year == 0) {
+        b.y->clear();
+    } else {
+        int row = ERA_ROW_OF(QDate(year, month, day));
+        if (row >= 0) b.era->setCurrentIndex(row);
+        b.y->setText(QString::number(year - ERA_TABLE[std::max(b.era->currentIndex(), 0)].ERA_BASE));
+    }
+    b.m->setText(numText(month));
+    b.d->setText(numText(day));
+}
+
+namespace {
+QRadioButton* option(QWidget* frame, const char* name, const QString& text, int left, int width) {
+    auto* r = new QRadioButton(text, frame);
+    r->setObjectName(QString::fromLatin1(name));
+    place(r, left, 300, width, 270);
+    return r;
+}
+}  // namespace
+
+OptionPair optionPair(QWidget* parent, const QString& title, int left, int top, const char* firstName,
+                      const QString& firstText, const char* secondName, const QString& secondText) {
+    auto* frame = new QGroupBox(title, parent);
+    place(frame, left, top, 2700, 630);
+    OptionPair p;
+    p.first = option(frame, firstName, firstText, 240, 1000);
+    p.second = option(frame, secondName, secondText, 1440, 1000);
+    return p;
+}
+
+void showMoveName(QLineEdit* name, QLabel* label, bool on) {
+    if (!on) name->clear();
+    name->setVisible(on);
+    label->setVisible(on);
+}
+
+TaxOptions taxOptions(QWidget* parent, int left, int top) {
+    auto* frame = new QGroupBox(QStringLiteral("消費税"), parent);
+    place(frame, left, top, 2550, 630);
+    TaxOptions t;
+    t.out = option(frame, "TAX_OUT", QStringLiteral("外税"), 120, 800);
+    t.in = option(frame, "TAX_IN", QStringLiteral("内税"), 930, 800);
+    t.no = option(frame, "TAX_NO", QStringLiteral("無し"), 1740, 780);
+    t.group = new QButtonGroup(parent);
+    t.group->addButton(t.out, 1);
+    t.group->addButton(t.in, 2);
+    t.group->addButton(t.no, 3);
+    return t;
+}
+
+void setTaxOption(QButtonGroup* group, int taxK) {
+    group->setExclusive(false);
+    for (QAbstractButton* b : group->buttons()) b->setChecked(false);
+    group->setExclusive(true);
+    if (QAbstractButton* b = group->button(taxK)) b->setChecked(true);
+}
+
+int taxOption(const QButtonGroup* group) {
+    for (int id : {3, 1, 2})
+        if (group->button(id)->isChecked()) return id;
+    return 0;
+}
+
+void fillChoiceLists(std::initializer_list<QComboBox*> eras, QComboBox* keihi, QComboBox* kubun, QComboBox* func) {
+    for (QComboBox* c : eras) {
+        for (const ERA_ROW& e : ERA_TABLE) c->addItem(e.ERA_NAME);
+        c->setCurrentIndex(2);
+    }
+    for (const QString& k : KEIHI_NAMES)
+        if (!k.isEmpty()) keihi->addItem(k);
+    for (const QString& k : KUBUN_NAMES)
+        if (!k.isEmpty()) kubun->addItem(k);
+    keihi->setCurrentIndex(-1);
+    kubun->setCurrentIndex(-1);
+    for (const char* f : {"", "発表", "道具", "実験", "情報"}) func->addItem(QString::fromUtf8(f));
+    func->setCurrentIndex(0);
+}
+
+void fillNameList(QComboBox* box, const std::array<QString, NAME_LIST_SLOTS>& list) {
+    QSignalBlocker block(box);
+    box->clear();
+    for (int i = 0; i <= 200; ++i)
+        if (!list[i].isEmpty()) box->addItem(list[i]);
+    box->setCurrentIndex(-1);
+    box->setEditText(QString());
+}
+
+bool showAmount(QLabel* total, qint64 count, qint64 price, bool taxOut, qint64 rate) {
+    if (count == 0 || price == 0) {
+        total->clear();
+        return false;
+    }
+    total->setText(AMOUNT_TEXT(ITEM_AMOUNT(price, count, taxOut, rate)));
+    return true;
+}
+
+}  // namespace entry_ui

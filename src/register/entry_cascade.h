@@ -78,8 +78,15 @@ private:
 };
 
 // Small helpers the entry windows share for their layout and their boxes.
+#include <initializer_list>
+
+#include "store/state.h"
+
 class QWidget;
 class QLabel;
+class QRadioButton;
+class QButtonGroup;
+class QPushButton;
 namespace entry_ui {
 // Places a control at a position and size in twips.
 void place(QWidget* w, int left, int top, int width, int height);
@@ -91,4 +98,57 @@ QLabel* caption(QWidget* parent, const QString& text, int left, int top, int wid
 bool chooseText(QComboBox* box, const QString& text, const std::function<void()>& click);
 // Selects a row by code, raising the click handler even when unchanged.
 void chooseRow(QComboBox* box, int row, const std::function<void()>& click);
+
+// A one-line box of at most `maxLen` characters; a number box is right-aligned.
+QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, int maxLen, bool number);
+// A right-aligned box of at most 12 characters.
+QLineEdit* numberBox(QWidget* parent, const char* name, int left, int top, int width);
+// A combo (editable ones take no new entries and at most 50 characters).
+QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int top, int width);
+// A sunken, right-aligned label that shows a figure.
+QLabel* display(QWidget* parent, const char* name, int left, int top, int width);
+// A push button that is never the default button.
+QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width);
+// A number as a box shows it: empty for 0.
+QString numText(qint64 v);
+
+// A date row: the era list and the year, month and day boxes with their
+// captions, from the era list's left edge.
+struct DateBoxes {
+    QComboBox* era;
+    QLineEdit *y, *m, *d;
+};
+DateBoxes dateBoxes(QWidget* parent, const char* era, const char* y, const char* m, const char* d, int top);
+// Shows a stored date (western year) in a date row: the era of the date and
+// the year within it; a year of 0 empties the year box.
+void showDate(const DateBoxes& b, int year, int month, int day);
+
+// A framed pair of options, the first at the left.
+struct OptionPair {
+    QRadioButton *first, *second;
+};
+OptionPair optionPair(QWidget* parent, const QString& title, int left, int top, const char* firstName,
+                      const QString& firstText, const char* secondName, const QString& secondText);
+// Shows or hides the place box of a move with its caption; hiding empties it.
+void showMoveName(QLineEdit* name, QLabel* label, bool on);
+
+// The tax options 外税 (1), 内税 (2) and 無し (3) in their frame.
+struct TaxOptions {
+    QRadioButton *out, *in, *no;
+    QButtonGroup* group;
+};
+TaxOptions taxOptions(QWidget* parent, int left, int top);
+// Checks the option of a tax kind; any other kind leaves none checked.
+void setTaxOption(QButtonGroup* group, int taxK);
+// The tax kind of the checked option; 0 for none.
+int taxOption(const QButtonGroup* group);
+
+// Fills the era lists (the third era chosen), the expense and category lists
+// (nothing chosen) and the function list (the empty row chosen).
+void fillChoiceLists(std::initializer_list<QComboBox*> eras, QComboBox* keihi, QComboBox* kubun, QComboBox* func);
+// Fills a name-list combo from its list, nothing chosen, without raising handlers.
+void fillNameList(QComboBox* box, const std::array<QString, NAME_LIST_SLOTS>& list);
+// Shows the amount of `count` items at `price`; false (and the label
+// emptied) when either is 0.
+bool showAmount(QLabel* total, qint64 count, qint64 price, bool taxOut, qint64 rate);
 }  // namespace entry_ui

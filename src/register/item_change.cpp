@@ -2,13 +2,11 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSignalBlocker>
 
 #include "platform/clock.h"
 #include "platform/ui.h"
@@ -18,46 +16,11 @@
 #include "store/category_file.h"
 #include "store/state.h"
 
+using entry_ui::box;
 using entry_ui::caption;
+using entry_ui::combo;
+using entry_ui::display;
 using entry_ui::place;
-
-namespace {
-
-QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, int maxLen, bool number) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLen);
-    if (number) e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(e, left, top, width, 300);
-    return e;
-}
-
-QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int top, int width) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(editable);
-    if (editable) {
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->lineEdit()->setMaxLength(50);
-    }
-    c->setMaxVisibleItems(20);
-    place(c, left, top, width, 300);
-    return c;
-}
-
-QLabel* display(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
-    l->setFrameShape(QFrame::Panel);
-    l->setFrameShadow(QFrame::Sunken);
-    l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(l, left, top, width, 300);
-    return l;
-}
-
-QString numText(qint64 v) { return v == 0 ? QString() : QString::number(v); }
-
-}  // namespace
 
 A_ZEMLO_CHG::A_ZEMLO_CHG() : platform::Form(QStringLiteral("A_ZEMLO_CHG")) {
     setCaption(QStringLiteral("備品内容変更"));
@@ -103,21 +66,11 @@ void A_ZEMLO_CHG::buildControls() {
 
     caption(this, QStringLiteral("単価"), c1, 2730, 1300);
     B_MONY = box(this, "B_MONY", in, 2700, 1300, 12, true);
-    auto* taxFrame = new QGroupBox(QStringLiteral("消費税"), this);
-    place(taxFrame, 3000, 2460, 2550, 630);
-    TAX_OUT = new QRadioButton(QStringLiteral("外税"), taxFrame);
-    TAX_OUT->setObjectName(QStringLiteral("TAX_OUT"));
-    place(TAX_OUT, 120, 300, 800, 270);
-    TAX_IN = new QRadioButton(QStringLiteral("内税"), taxFrame);
-    TAX_IN->setObjectName(QStringLiteral("TAX_IN"));
-    place(TAX_IN, 930, 300, 800, 270);
-    TAX_NO = new QRadioButton(QStringLiteral("無し"), taxFrame);
-    TAX_NO->setObjectName(QStringLiteral("TAX_NO"));
-    place(TAX_NO, 1740, 300, 780, 270);
-    taxGroup_ = new QButtonGroup(this);
-    taxGroup_->addButton(TAX_OUT, 1);
-    taxGroup_->addButton(TAX_IN, 2);
-    taxGroup_->addButton(TAX_NO, 3);
+    const auto tax = entry_ui::taxOptions(this, 3000, 2460);
+    TAX_OUT = tax.out;
+    TAX_IN = tax.in;
+    TAX_NO = tax.no;
+    taxGroup_ = tax.group;
     TAX = box(this, "TAX", 5650, 2700, 480, 12, true);
     caption(this, QStringLiteral("％"), 6160, 2730, 270);
     caption(this, QStringLiteral("金額"), c1, 3150, 1300);
@@ -136,59 +89,40 @@ void A_ZEMLO_CHG::buildControls() {
     caption(this, QStringLiteral("備考"), c1, 5340, 1300);
     MSG = box(this, "MSG", in, 5310, 6330, 100, false);
 
-    auto* inFrame = new QGroupBox(QStringLiteral("購入・移設"), this);
-    place(inFrame, c1, 5640, 2700, 630);
-    OP_BYE = new QRadioButton(QStringLiteral("購入"), inFrame);
-    OP_BYE->setObjectName(QStringLiteral("OP_BYE"));
-    place(OP_BYE, 240, 300, 1000, 270);
-    OP_MOVE = new QRadioButton(QStringLiteral("移設"), inFrame);
-    OP_MOVE->setObjectName(QStringLiteral("OP_MOVE"));
-    place(OP_MOVE, 1440, 300, 1000, 270);
+    const auto in_ = entry_ui::optionPair(this, QStringLiteral("購入・移設"), c1, 5640, "OP_BYE", QStringLiteral("購入"),
+                                          "OP_MOVE", QStringLiteral("移設"));
+    OP_BYE = in_.first;
+    OP_MOVE = in_.second;
     MOVE_N_L = caption(this, QStringLiteral("移設元"), 3000, 5910, 700);
     MOVE_N = box(this, "MOVE_N", 3700, 5880, 4130, 50, false);
     caption(this, QStringLiteral("購入移設  年月日"), c1, 6390, 1380);
-    DP_WI = combo(this, "DP_WI", false, in + 120, 6360, 900);
-    BIN_Y = box(this, "BIN_Y", 2580, 6360, 500, 12, true);
-    caption(this, QStringLiteral("年"), 3110, 6390, 270);
-    BIN_M = box(this, "BIN_M", 3390, 6360, 420, 12, true);
-    caption(this, QStringLiteral("月"), 3840, 6390, 270);
-    BIN_D = box(this, "BIN_D", 4120, 6360, 420, 12, true);
-    caption(this, QStringLiteral("日"), 4570, 6390, 270);
+    const auto bought = entry_ui::dateBoxes(this, "DP_WI", "BIN_Y", "BIN_M", "BIN_D", 6360);
+    DP_WI = bought.era;
+    BIN_Y = bought.y;
+    BIN_M = bought.m;
+    BIN_D = bought.d;
 
-    auto* outFrame = new QGroupBox(QStringLiteral("廃棄・移設"), this);
-    place(outFrame, c1, 6660, 2700, 630);
-    OP_OUT = new QRadioButton(QStringLiteral("廃棄"), outFrame);
-    OP_OUT->setObjectName(QStringLiteral("OP_OUT"));
-    place(OP_OUT, 240, 300, 1000, 270);
-    OP_MOVE2 = new QRadioButton(QStringLiteral("移設"), outFrame);
-    OP_MOVE2->setObjectName(QStringLiteral("OP_MOVE2"));
-    place(OP_MOVE2, 1440, 300, 1000, 270);
+    const auto out = entry_ui::optionPair(this, QStringLiteral("廃棄・移設"), c1, 6660, "OP_OUT", QStringLiteral("廃棄"),
+                                          "OP_MOVE2", QStringLiteral("移設"));
+    OP_OUT = out.first;
+    OP_MOVE2 = out.second;
     MOVE_N2_L = caption(this, QStringLiteral("移設先"), 3000, 6930, 700);
     MOVE_N2 = box(this, "MOVE_N2", 3700, 6900, 4130, 50, false);
     ZL24 = new MouseLabel(QStringLiteral("廃棄移設  年月日"), this);
     ZL24->setObjectName(QStringLiteral("ZL24"));
     place(ZL24, c1, 7410, 1380, 255);
-    DP_WO = combo(this, "DP_WO", false, in + 120, 7380, 900);
-    BOUT_Y = box(this, "BOUT_Y", 2580, 7380, 500, 12, true);
-    caption(this, QStringLiteral("年"), 3110, 7410, 270);
-    BOUT_M = box(this, "BOUT_M", 3390, 7380, 420, 12, true);
-    caption(this, QStringLiteral("月"), 3840, 7410, 270);
-    BOUT_D = box(this, "BOUT_D", 4120, 7380, 420, 12, true);
-    caption(this, QStringLiteral("日"), 4570, 7410, 270);
+    const auto out_date = entry_ui::dateBoxes(this, "DP_WO", "BOUT_Y", "BOUT_M", "BOUT_D", 7380);
+    DP_WO = out_date.era;
+    BOUT_Y = out_date.y;
+    BOUT_M = out_date.m;
+    BOUT_D = out_date.d;
 
-    BT_DEC = new QPushButton(QStringLiteral("－"), this);
-    BT_DEC->setObjectName(QStringLiteral("BT_DEC"));
-    place(BT_DEC, in, 7920, 500, 420);
+    BT_DEC = entry_ui::button(this, "BT_DEC", QStringLiteral("－"), in, 7920, 500);
     BT_LNO = box(this, "BT_LNO", 2060, 7980, 800, 8, true);
     caption(this, QStringLiteral("／"), 2900, 8010, 250);
     BT_COUNT = display(this, "BT_COUNT", 3160, 7980, 800);
-    BT_INC = new QPushButton(QStringLiteral("＋"), this);
-    BT_INC->setObjectName(QStringLiteral("BT_INC"));
-    place(BT_INC, 4020, 7920, 500, 420);
-    B_ESC = new QPushButton(QStringLiteral("閉じる"), this);
-    B_ESC->setObjectName(QStringLiteral("B_ESC"));
-    place(B_ESC, 6680, 7920, 1150, 420);
-    for (QPushButton* b : {BT_DEC, BT_INC, B_ESC}) b->setAutoDefault(false);
+    BT_INC = entry_ui::button(this, "BT_INC", QStringLiteral("＋"), 4020, 7920, 500);
+    B_ESC = entry_ui::button(this, "B_ESC", QStringLiteral("閉じる"), 6680, 7920, 1150);
 
     QWidget* order[] = {DP_W,   BY_Y,    B_NO,    B_NOS,  KH_KUBUN, KUBUN,  KYOUKA, BUNRUI,  NAME_D,
                         FUNC_D, B_MONY,  TAX_OUT, TAX_IN, TAX_NO,   TAX,    SHOP,   MAKER,   MAKER_NO,
@@ -276,17 +210,7 @@ void A_ZEMLO_CHG::Form_Load() {
     connectHandlers();
     EDIT_KUBUN_SAVE = 0;
     ++cascade->mute;
-    for (QComboBox* c : {DP_W, DP_WI, DP_WO}) {
-        for (const ERA_ROW& e : ERA_TABLE) c->addItem(e.ERA_NAME);
-        c->setCurrentIndex(2);
-    }
-    for (const QString& k : KEIHI_NAMES)
-        if (!k.isEmpty()) KH_KUBUN->addItem(k);
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) KUBUN->addItem(k);
-    KH_KUBUN->setCurrentIndex(-1);
-    KUBUN->setCurrentIndex(-1);
-    for (const char* f : {"", "発表", "道具", "実験", "情報"}) FUNC_D->addItem(QString::fromUtf8(f));
+    entry_ui::fillChoiceLists({DP_W, DP_WI, DP_WO}, KH_KUBUN, KUBUN, FUNC_D);
     --cascade->mute;
     OP_BYE->setChecked(true);
     OP_OUT->setChecked(true);
@@ -307,14 +231,7 @@ void A_ZEMLO_CHG::showRow(qint32 row) {
     ZEMLO_CHG_DISP();
 }
 
-void A_ZEMLO_CHG::setTaxOption(int taxK) {
-    taxGroup_->setExclusive(false);
-    for (QRadioButton* b : {TAX_OUT, TAX_IN, TAX_NO}) b->setChecked(false);
-    taxGroup_->setExclusive(true);
-    if (taxK == 1) TAX_OUT->setChecked(true);
-    else if (taxK == 2) TAX_IN->setChecked(true);
-    else if (taxK == 3) TAX_NO->setChecked(true);
-}
+void A_ZEMLO_CHG::setTaxOption(int taxK) { entry_ui::setTaxOption(taxGroup_, taxK); }
 
 void A_ZEMLO_CHG::loadWarning() {
     ui::MsgBox(QStringLiteral("登録内用に不具合が有ります\r備品名が備品区分無いなど"),
@@ -331,17 +248,9 @@ void A_ZEMLO_CHG::ZEMLO_CHG_CLEAR() {
     KH_KUBUN->setCurrentIndex(-1);
     KUBUN->setCurrentIndex(-1);
     --cascade->mute;
-    auto fill = [](QComboBox* c, const std::array<QString, NAME_LIST_SLOTS>& list) {
-        QSignalBlocker block(c);
-        c->clear();
-        for (int i = 0; i <= 200; ++i)
-            if (!list[i].isEmpty()) c->addItem(list[i]);
-        c->setCurrentIndex(-1);
-        c->setEditText(QString());
-    };
-    fill(SHOP, SHOP_LIST);
-    fill(MAKER, MAKER_LIST);
-    fill(KEEP, KEEP_LIST);
+    entry_ui::fillNameList(SHOP, SHOP_LIST);
+    entry_ui::fillNameList(MAKER, MAKER_LIST);
+    entry_ui::fillNameList(KEEP, KEEP_LIST);
     B_MONY->clear();
     MAKER_NO->clear();
     MSG->clear();
@@ -368,27 +277,9 @@ void A_ZEMLO_CHG::ZEMLO_CHG_DISP() {
     B_NO->setText(QString::number(r.B_NO));
     B_NOS->setText(QString::number(r.B_NOS));
 
-    auto showDate = [](QComboBox* eraBox, QLineEdit* y, QLineEdit* m, QLineEdit* d, qint16 Y, qint16 M, qint16 D) {
-        if (Y == 0) {
-            y->clear();
-        } else {
-            int row = ERA_ROW_OF(QDate(Y, M, D));
-            if (row >= 0) eraBox->setCurrentIndex(row);
-            y->setText(QString::number(Y - ERA_TABLE[std::max(eraBox->currentIndex(), 0)].ERA_BASE));
-        }
-        m->setText(numText(M));
-        d->setText(numText(D));
-    };
-    showDate(DP_WI, BIN_Y, BIN_M, BIN_D, r.BIN_Y, r.BIN_M, r.BIN_D);
-    EDIT_WAS_OUT = 0;
-    if (r.BOUT_Y == 0) {
-        BOUT_Y->clear();
-        BOUT_M->setText(numText(r.BOUT_M));
-        BOUT_D->setText(numText(r.BOUT_D));
-    } else {
-        EDIT_WAS_OUT = 1;
-        showDate(DP_WO, BOUT_Y, BOUT_M, BOUT_D, r.BOUT_Y, r.BOUT_M, r.BOUT_D);
-    }
+    entry_ui::showDate({DP_WI, BIN_Y, BIN_M, BIN_D}, r.BIN_Y, r.BIN_M, r.BIN_D);
+    EDIT_WAS_OUT = r.BOUT_Y == 0 ? 0 : 1;
+    entry_ui::showDate({DP_WO, BOUT_Y, BOUT_M, BOUT_D}, r.BOUT_Y, r.BOUT_M, r.BOUT_D);
 
     // The cascade, as the user's choices would run it; the stored numbers
     // then replace what it proposed.
@@ -431,7 +322,7 @@ ZEMLO_CHG_FORM A_ZEMLO_CHG::formValues() const {
     f.FUNC_TEXT = FUNC_D->currentIndex() > 0 ? FUNC_D->currentText() : QString();
     f.SEL_KUBUN_IDX = cascade->SEL_KUBUN_IDX;
     f.B_MONY = B_MONY->text();
-    f.TAX_K = TAX_NO->isChecked() ? 3 : TAX_OUT->isChecked() ? 1 : TAX_IN->isChecked() ? 2 : 0;
+    f.TAX_K = entry_ui::taxOption(taxGroup_);
     f.TAX = TAX->text();
     f.SHOP = SHOP->currentText();
     f.MAKER = MAKER->currentText();
@@ -470,13 +361,8 @@ bool A_ZEMLO_CHG::saveIfDirty() {
 }
 
 void A_ZEMLO_CHG::ZEMLO_CHG_MONY() {
-    const qint64 price = BOX_VALUE(B_MONY->text());
-    if (price == 0) {
-        MONY_T->clear();
-        return;
-    }
-    MONY_T->setText(AMOUNT_TEXT(ITEM_AMOUNT(price, 1, TAX_OUT->isChecked(), BOX_VALUE(TAX->text()))));
-    dirty();
+    if (entry_ui::showAmount(MONY_T, 1, BOX_VALUE(B_MONY->text()), TAX_OUT->isChecked(), BOX_VALUE(TAX->text())))
+        dirty();
 }
 
 void A_ZEMLO_CHG::BT_DEC_Click() {
@@ -525,28 +411,22 @@ void A_ZEMLO_CHG::ZL24_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
 }
 
 void A_ZEMLO_CHG::OP_BYE_Click() {
-    MOVE_N->clear();
-    MOVE_N->setVisible(false);
-    MOVE_N_L->setVisible(false);
+    entry_ui::showMoveName(MOVE_N, MOVE_N_L, false);
     dirty();
 }
 
 void A_ZEMLO_CHG::OP_MOVE_Click() {
-    MOVE_N->setVisible(true);
-    MOVE_N_L->setVisible(true);
+    entry_ui::showMoveName(MOVE_N, MOVE_N_L, true);
     dirty();
 }
 
 void A_ZEMLO_CHG::OP_OUT_Click() {
-    MOVE_N2->clear();
-    MOVE_N2->setVisible(false);
-    MOVE_N2_L->setVisible(false);
+    entry_ui::showMoveName(MOVE_N2, MOVE_N2_L, false);
     dirty();
 }
 
 void A_ZEMLO_CHG::OP_MOVE2_Click() {
-    MOVE_N2->setVisible(true);
-    MOVE_N2_L->setVisible(true);
+    entry_ui::showMoveName(MOVE_N2, MOVE_N2_L, true);
     dirty();
 }
 

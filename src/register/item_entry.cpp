@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,43 +18,9 @@
 #include "store/state.h"
 
 using entry_ui::caption;
+using entry_ui::combo;
+using entry_ui::numberBox;
 using entry_ui::place;
-
-namespace {
-
-QLineEdit* numberBox(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(12);
-    e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(e, left, top, width, 300);
-    return e;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, int left, int top, int width, int maxLen) {
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(QString::fromLatin1(name));
-    e->setMaxLength(maxLen);
-    place(e, left, top, width, 300);
-    return e;
-}
-
-QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int top, int width) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QString::fromLatin1(name));
-    c->setEditable(editable);
-    if (editable) {
-        c->setInsertPolicy(QComboBox::NoInsert);
-        c->lineEdit()->setMaxLength(50);
-    }
-    c->setMaxVisibleItems(20);
-    place(c, left, top, width, 300);
-    return c;
-}
-
-QString numText(qint64 v) { return v == 0 ? QString() : QString::number(v); }
-
-}  // namespace
 
 A_ZEMLO_IN::A_ZEMLO_IN() : platform::Form(QStringLiteral("A_ZEMLO_IN")) {
     setCaption(QStringLiteral("備品登録"));
@@ -81,35 +46,24 @@ void A_ZEMLO_IN::buildControls() {
     caption(this, QStringLiteral("枝番Ｓ"), 5000, 150, 650);
     B_NOS = numberBox(this, "B_NOS", 5650, 120, 700);
     caption(this, QStringLiteral("枝番Ｅ"), 6480, 150, 650);
-    B_NOE = new QLabel(this);
-    B_NOE->setObjectName(QStringLiteral("B_NOE"));
-    B_NOE->setFrameShape(QFrame::Panel);
-    B_NOE->setFrameShadow(QFrame::Sunken);
-    B_NOE->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(B_NOE, 7130, 120, 700, 300);
+    B_NOE = entry_ui::display(this, "B_NOE", 7130, 120, 700);
 
-    auto* moveFrame = new QGroupBox(QStringLiteral("購入・移設"), this);
-    place(moveFrame, c1, 420, 2700, 630);
-    OP_BYE = new QRadioButton(QStringLiteral("購入"), moveFrame);
-    OP_BYE->setObjectName(QStringLiteral("OP_BYE"));
-    place(OP_BYE, 240, 300, 1000, 270);
-    OP_MOVE = new QRadioButton(QStringLiteral("移設"), moveFrame);
-    OP_MOVE->setObjectName(QStringLiteral("OP_MOVE"));
-    place(OP_MOVE, 1440, 300, 1000, 270);
+    const auto move = entry_ui::optionPair(this, QStringLiteral("購入・移設"), c1, 420, "OP_BYE", QStringLiteral("購入"),
+                                           "OP_MOVE", QStringLiteral("移設"));
+    OP_BYE = move.first;
+    OP_MOVE = move.second;
     OP_BYE->setChecked(true);
     MOVE_N_L = caption(this, QStringLiteral("移設元"), 3000, 690, 700);
-    MOVE_N = textBox(this, "MOVE_N", 3700, 660, 4130, 50);
+    MOVE_N = entry_ui::box(this, "MOVE_N", 3700, 660, 4130, 50, false);
     MOVE_N_L->setVisible(false);
     MOVE_N->setVisible(false);
 
     caption(this, QStringLiteral("購入移設  年月日"), c1, 1170, 1380);
-    DP_WB = combo(this, "DP_WB", false, in + 120, 1140, 900);
-    BIN_Y = numberBox(this, "BIN_Y", 2580, 1140, 500);
-    caption(this, QStringLiteral("年"), 3110, 1170, 270);
-    BIN_M = numberBox(this, "BIN_M", 3390, 1140, 420);
-    caption(this, QStringLiteral("月"), 3840, 1170, 270);
-    BIN_D = numberBox(this, "BIN_D", 4120, 1140, 420);
-    caption(this, QStringLiteral("日"), 4570, 1170, 270);
+    const auto bought = entry_ui::dateBoxes(this, "DP_WB", "BIN_Y", "BIN_M", "BIN_D", 1140);
+    DP_WB = bought.era;
+    BIN_Y = bought.y;
+    BIN_M = bought.m;
+    BIN_D = bought.d;
 
     caption(this, QStringLiteral("経費区分"), c1, 1590, 1300);
     KH_KUBUN = combo(this, "KH_KUBUN", false, in, 1560, 2200);
@@ -120,7 +74,7 @@ void A_ZEMLO_IN::buildControls() {
     NO_KY = numberBox(this, "NO_KY", 4900, 2400, 700);
     BUNRUI_L = caption(this, QString(), c1, 2850, 1300);
     BUNRUI = combo(this, "BUNRUI", true, in, 2820, 3300);
-    NO_BU = textBox(this, "NO_BU", 4900, 2820, 700, 3);
+    NO_BU = entry_ui::box(this, "NO_BU", 4900, 2820, 700, 3, false);
     caption(this, QStringLiteral("品名"), c1, 3270, 1300);
     NAME_D = combo(this, "NAME_D", true, in, 3240, 3300);
     caption(this, QStringLiteral("機能"), 5760, 3270, 500);
@@ -130,30 +84,15 @@ void A_ZEMLO_IN::buildControls() {
     B_COUNT = numberBox(this, "B_COUNT", in, 3720, 800);
     caption(this, QStringLiteral("単価"), 2450, 3750, 500);
     B_MONY = numberBox(this, "B_MONY", 2950, 3720, 1300);
-    auto* taxFrame = new QGroupBox(QStringLiteral("消費税"), this);
-    place(taxFrame, 4400, 3480, 2550, 630);
-    TAX_OUT = new QRadioButton(QStringLiteral("外税"), taxFrame);
-    TAX_OUT->setObjectName(QStringLiteral("TAX_OUT"));
-    place(TAX_OUT, 120, 300, 800, 270);
-    TAX_IN = new QRadioButton(QStringLiteral("内税"), taxFrame);
-    TAX_IN->setObjectName(QStringLiteral("TAX_IN"));
-    place(TAX_IN, 930, 300, 800, 270);
-    TAX_NO = new QRadioButton(QStringLiteral("無し"), taxFrame);
-    TAX_NO->setObjectName(QStringLiteral("TAX_NO"));
-    place(TAX_NO, 1740, 300, 780, 270);
-    taxGroup_ = new QButtonGroup(this);
-    taxGroup_->addButton(TAX_OUT, 1);
-    taxGroup_->addButton(TAX_IN, 2);
-    taxGroup_->addButton(TAX_NO, 3);
+    const auto tax = entry_ui::taxOptions(this, 4400, 3480);
+    TAX_OUT = tax.out;
+    TAX_IN = tax.in;
+    TAX_NO = tax.no;
+    taxGroup_ = tax.group;
     TAX = numberBox(this, "TAX", 7050, 3720, 480);
     caption(this, QStringLiteral("％"), 7560, 3750, 270);
     caption(this, QStringLiteral("金額"), c1, 4200, 1300);
-    MONY_T = new QLabel(this);
-    MONY_T->setObjectName(QStringLiteral("MONY_T"));
-    MONY_T->setFrameShape(QFrame::Panel);
-    MONY_T->setFrameShadow(QFrame::Sunken);
-    MONY_T->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    place(MONY_T, in, 4170, 1800, 300);
+    MONY_T = entry_ui::display(this, "MONY_T", in, 4170, 1800);
 
     caption(this, QStringLiteral("保管場所"), c1, 4650, 1300);
     KEEP = combo(this, "KEEP", true, in, 4620, 4000);
@@ -162,20 +101,13 @@ void A_ZEMLO_IN::buildControls() {
     caption(this, QStringLiteral("メーカー名"), c1, 5490, 1300);
     MAKER = combo(this, "MAKER", true, in, 5460, 4000);
     caption(this, QStringLiteral("メーカー型番"), c1, 5910, 1300);
-    MAKER_NO = textBox(this, "MAKER_NO", in, 5880, 4000, 50);
+    MAKER_NO = entry_ui::box(this, "MAKER_NO", in, 5880, 4000, 50, false);
     caption(this, QStringLiteral("備考"), c1, 6330, 1300);
-    MSG = textBox(this, "MSG", in, 6300, 6330, 100);
+    MSG = entry_ui::box(this, "MSG", in, 6300, 6330, 100, false);
 
-    B_CHKP = new QPushButton(QStringLiteral("計画参照"), this);
-    B_CHKP->setObjectName(QStringLiteral("B_CHKP"));
-    place(B_CHKP, in, 6840, 1200, 420);
-    B_ADD = new QPushButton(QStringLiteral("登録"), this);
-    B_ADD->setObjectName(QStringLiteral("B_ADD"));
-    place(B_ADD, 5340, 6840, 1150, 420);
-    B_ESC = new QPushButton(QStringLiteral("閉じる"), this);
-    B_ESC->setObjectName(QStringLiteral("B_ESC"));
-    place(B_ESC, 6680, 6840, 1150, 420);
-    for (QPushButton* b : {B_CHKP, B_ADD, B_ESC}) b->setAutoDefault(false);
+    B_CHKP = entry_ui::button(this, "B_CHKP", QStringLiteral("計画参照"), in, 6840, 1200);
+    B_ADD = entry_ui::button(this, "B_ADD", QStringLiteral("登録"), 5340, 6840, 1150);
+    B_ESC = entry_ui::button(this, "B_ESC", QStringLiteral("閉じる"), 6680, 6840, 1150);
 
     // The tab order is the order of the fields.
     QWidget* order[] = {DP_W,  BY_Y,   B_NO,    B_NOS,  OP_BYE, OP_MOVE, MOVE_N,  DP_WB,  BIN_Y,
@@ -265,18 +197,7 @@ void A_ZEMLO_IN::Form_Load() {
     ++filling_;
     ++cascade->mute;
     vars.IN_KUBUN_SAVE = vars.IN_ETC_SAVE = 0;
-    for (QComboBox* c : {DP_W, DP_WB}) {
-        for (const ERA_ROW& e : ERA_TABLE) c->addItem(e.ERA_NAME);
-        c->setCurrentIndex(2);
-    }
-    for (const QString& k : KEIHI_NAMES)
-        if (!k.isEmpty()) KH_KUBUN->addItem(k);
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) KUBUN->addItem(k);
-    KH_KUBUN->setCurrentIndex(-1);
-    KUBUN->setCurrentIndex(-1);
-    for (const char* f : {"", "発表", "道具", "実験", "情報"}) FUNC_D->addItem(QString::fromUtf8(f));
-    FUNC_D->setCurrentIndex(0);
+    entry_ui::fillChoiceLists({DP_W, DP_WB}, KH_KUBUN, KUBUN, FUNC_D);
     --cascade->mute;
     --filling_;
     B_CHKP->setEnabled(P_ZEMLO_COUNT > 0);
@@ -297,27 +218,12 @@ void A_ZEMLO_IN::applyFiscalDefault() {
     BY_Y->setText(QString::number(year));
 }
 
-void A_ZEMLO_IN::setTaxOption(int taxK) {
-    taxGroup_->setExclusive(false);
-    for (QRadioButton* b : {TAX_OUT, TAX_IN, TAX_NO}) b->setChecked(false);
-    taxGroup_->setExclusive(true);
-    if (taxK == 1) TAX_OUT->setChecked(true);
-    else if (taxK == 2) TAX_IN->setChecked(true);
-    else if (taxK == 3) TAX_NO->setChecked(true);
-}
+void A_ZEMLO_IN::setTaxOption(int taxK) { entry_ui::setTaxOption(taxGroup_, taxK); }
 
 void A_ZEMLO_IN::fillNameLists() {
-    auto fill = [](QComboBox* box, const std::array<QString, NAME_LIST_SLOTS>& list) {
-        QSignalBlocker block(box);
-        box->clear();
-        for (int i = 0; i <= 200; ++i)
-            if (!list[i].isEmpty()) box->addItem(list[i]);
-        box->setCurrentIndex(-1);
-        box->setEditText(QString());
-    };
-    fill(SHOP, SHOP_LIST);
-    fill(MAKER, MAKER_LIST);
-    fill(KEEP, KEEP_LIST);
+    entry_ui::fillNameList(SHOP, SHOP_LIST);
+    entry_ui::fillNameList(MAKER, MAKER_LIST);
+    entry_ui::fillNameList(KEEP, KEEP_LIST);
 }
 
 void A_ZEMLO_IN::ZEMLO_IN_CLEAR() {
@@ -365,26 +271,10 @@ void A_ZEMLO_IN::ZEMLO_IN_CLEAR() {
 void A_ZEMLO_IN::ZEMLO_IN_CARRY() {
     if (!(SET_FLAGS & 4) || ZEMLO_COUNT <= 0) return;
     const ZEMLO_REC& r = ZEMLO_DATA[ZEMLO_COUNT - 1];
-    if (r.BIN_Y != 0) {
-        int row = ERA_ROW_OF(QDate(r.BIN_Y, r.BIN_M, r.BIN_D));
-        if (row >= 0) DP_WB->setCurrentIndex(row);
-        BIN_Y->setText(QString::number(r.BIN_Y - ERA_TABLE[std::max(DP_WB->currentIndex(), 0)].ERA_BASE));
-    } else {
-        BIN_Y->clear();
-    }
-    BIN_M->setText(numText(r.BIN_M));
-    BIN_D->setText(numText(r.BIN_D));
+    entry_ui::showDate({DP_WB, BIN_Y, BIN_M, BIN_D}, r.BIN_Y, r.BIN_M, r.BIN_D);
 
-    entry_ui::chooseText(KH_KUBUN, r.KEIHI, [this] { ZEMLO_IN_ENABLE(); });
-    entry_ui::chooseText(KUBUN, r.KUBUN, [this] { cascade->KUBUN_Click(); });
-    KYOUKA->setEditText(r.KYOUKA);
-    NO_KY->setText(QString::number(r.NO_KY));
-    cascade->BUNRUI_COMBO_SET();
-    BUNRUI->setEditText(r.BUNRUI);
-    NO_BU->setText(r.NO_BU);
-    FUNC_D->setCurrentIndex(r.FUNC_NO >= 0 && r.FUNC_NO <= 4 ? r.FUNC_NO : 0);
-    cascade->NAME_COMBO_SET();
-    NAME_D->setEditText(r.NAME_D);
+    showCategory(r.KEIHI, [this] { ZEMLO_IN_ENABLE(); }, r.KUBUN, r.KYOUKA, r.NO_KY, r.BUNRUI, r.NO_BU, r.FUNC_NO,
+                 r.NAME_D);
 
     KEEP->setEditText(r.KEEP);
     setTaxOption(r.TAX_K);
@@ -393,6 +283,21 @@ void A_ZEMLO_IN::ZEMLO_IN_CARRY() {
     MAKER->setEditText(r.MAKER);
     MAKER_NO->setText(r.MAKER_NO);
     MSG->setText(r.MSG);
+}
+
+void A_ZEMLO_IN::showCategory(const QString& keihi, const std::function<void()>& keihiClick, const QString& kubun,
+                              const QString& kyouka, qint64 noKy, const QString& bunrui, const QString& noBu,
+                              int funcNo, const QString& nameD) {
+    entry_ui::chooseText(KH_KUBUN, keihi, keihiClick);
+    entry_ui::chooseText(KUBUN, kubun, [this] { cascade->KUBUN_Click(); });
+    KYOUKA->setEditText(kyouka);
+    NO_KY->setText(QString::number(noKy));
+    cascade->BUNRUI_COMBO_SET();
+    BUNRUI->setEditText(bunrui);
+    NO_BU->setText(noBu);
+    FUNC_D->setCurrentIndex(funcNo >= 0 && funcNo <= 4 ? funcNo : 0);
+    cascade->NAME_COMBO_SET();
+    NAME_D->setEditText(nameD);
 }
 
 void A_ZEMLO_IN::BY_Y_Change() {
@@ -433,12 +338,8 @@ void A_ZEMLO_IN::B_COUNT_Change() {
 }
 
 void A_ZEMLO_IN::ZEMLO_IN_MONY() {
-    qint64 count = BOX_VALUE(B_COUNT->text()), price = BOX_VALUE(B_MONY->text());
-    if (count == 0 || price == 0) {
-        MONY_T->clear();
-        return;
-    }
-    MONY_T->setText(AMOUNT_TEXT(ITEM_AMOUNT(price, count, TAX_OUT->isChecked(), BOX_VALUE(TAX->text()))));
+    entry_ui::showAmount(MONY_T, BOX_VALUE(B_COUNT->text()), BOX_VALUE(B_MONY->text()), TAX_OUT->isChecked(),
+                         BOX_VALUE(TAX->text()));
 }
 
 void A_ZEMLO_IN::ZEMLO_IN_ENABLE() {
@@ -451,16 +352,13 @@ void A_ZEMLO_IN::ZEMLO_IN_ENABLE() {
 }
 
 void A_ZEMLO_IN::OP_BYE_Click() {
-    MOVE_N->clear();
-    MOVE_N->setVisible(false);
-    MOVE_N_L->setVisible(false);
+    entry_ui::showMoveName(MOVE_N, MOVE_N_L, false);
     setDirty();
 }
 
 void A_ZEMLO_IN::OP_MOVE_Click() {
     setDirty();
-    MOVE_N->setVisible(true);
-    MOVE_N_L->setVisible(true);
+    entry_ui::showMoveName(MOVE_N, MOVE_N_L, true);
 }
 
 ZEMLO_IN_FORM A_ZEMLO_IN::formValues() const {
@@ -485,7 +383,7 @@ ZEMLO_IN_FORM A_ZEMLO_IN::formValues() const {
     f.FUNC_D = std::max(FUNC_D->currentIndex(), 0);
     f.B_COUNT = B_COUNT->text();
     f.B_MONY = B_MONY->text();
-    f.TAX_K = TAX_NO->isChecked() ? 3 : TAX_OUT->isChecked() ? 1 : TAX_IN->isChecked() ? 2 : 0;
+    f.TAX_K = entry_ui::taxOption(taxGroup_);
     f.TAX = TAX->text();
     f.KEEP = KEEP->currentText();
     f.SHOP = SHOP->currentText();
@@ -525,19 +423,13 @@ void A_ZEMLO_IN::B_CHKP_Click() {
     if (PIN_SEL < 0 || PIN_SEL >= P_ZEMLO_COUNT) return;
     const P_ZEMLO_REC& p = P_ZEMLO_DATA[PIN_SEL];
     ui::BusyPointer busy;
-    entry_ui::chooseText(KH_KUBUN, p.KH_KUBUN, [this] {
-        ZEMLO_IN_ENABLE();
-        setDirty();
-    });
-    entry_ui::chooseText(KUBUN, p.KUBUN, [this] { cascade->KUBUN_Click(); });
-    KYOUKA->setEditText(p.KYOUKA);
-    NO_KY->setText(QString::number(p.NO_KY));
-    cascade->BUNRUI_COMBO_SET();
-    BUNRUI->setEditText(p.BUNRUI);
-    NO_BU->setText(p.NO_BU);
-    FUNC_D->setCurrentIndex(p.FUNC_NO >= 0 && p.FUNC_NO <= 4 ? p.FUNC_NO : 0);
-    cascade->NAME_COMBO_SET();
-    NAME_D->setEditText(p.NAME_D);
+    showCategory(
+        p.KH_KUBUN,
+        [this] {
+            ZEMLO_IN_ENABLE();
+            setDirty();
+        },
+        p.KUBUN, p.KYOUKA, p.NO_KY, p.BUNRUI, p.NO_BU, p.FUNC_NO, p.NAME_D);
     KEEP->setEditText(p.KEEP);
     setTaxOption(p.TAX_K);
     TAX->setText(QString::number(p.TAX));

@@ -83,6 +83,11 @@ private:
     void applyFiscalDefault();
     void setTaxOption(int taxK);  // 1 外税, 2 内税, 3 無し, other: none chosen
     void fillNameLists();
+    // Fills the expense list and the category cascade with a stored choice,
+    // as the user's choices would; `keihiClick` runs for the expense choice.
+    void showCategory(const QString& keihi, const std::function<void()>& keihiClick, const QString& kubun,
+                      const QString& kyouka, qint64 noKy, const QString& bunrui, const QString& noBu, int funcNo,
+                      const QString& nameD);
     QButtonGroup* taxGroup_ = nullptr;
     int filling_ = 0;
     bool registered_ = false;

@@ -18,6 +18,7 @@
 #include "platform/era.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "register/item_grid.h"
 #include "shell/form_switch.h"
 #include "store/category_file.h"
 #include "store/item_sorts.h"
@@ -26,6 +27,7 @@
 
 namespace {
 
+using item_grid::eraLetter;
 using platform::kTwipsPerPixel;
 
 constexpr quint32 kListBack = 0x00FF00;    // the window's green
@@ -85,12 +87,6 @@ bool appendMoney(QString& s, qint64 v) {
     for (int n = len; n < 9; ++n) s += QChar(u' ');
     s.append(reinterpret_cast<const QChar*>(buf + i), len);
     return len <= 9;
-}
-
-const QString& eraLetter(qint16 code) {
-    static const QString none;
-    if (code < 3 || code > 5) return none;
-    return ERA_TABLE[code - 3].ERA_CHAR;
 }
 
 // The era date text of the lists (letter, a blank, year, month and day two
@@ -390,17 +386,7 @@ void A_ZEMLO_LIST::Form_Load() {
     B_AREA->setEnabled(false);
 
     // Size from the main window, inside the frame's client area.
-    int w = platform::screenWidthTwips() - 300, h = platform::screenHeightTwips() - 1460;
-    if (QWidget* f = mainFrame()) {
-        w = platform::pxToTwips(f->frameGeometry().width()) - 300;
-        h = platform::pxToTwips(f->frameGeometry().height()) - 1460;
-    }
-    if (QMdiArea* a = mdiArea(); a && a->isVisible() && subWindow()) {
-        w = std::min(w, platform::pxToTwips(a->viewport()->width()));
-        h = std::min(h, platform::pxToTwips(a->viewport()->height()));
-    }
-    setWidth(std::max(w, 3000));
-    setHeight(std::max(h, 3000));
+    item_grid::fitToFrame(*this);
     setTop(0);
     LIST_READY = 1;
     setLeft(0);
@@ -414,18 +400,7 @@ void A_ZEMLO_LIST::Form_Load() {
 
 // ---------------------------------------------------------------- grid
 
-void A_ZEMLO_LIST::ZEMLO_GRID_COLS() {
-    grid->setColumns({0, 900, 2000, 3000, 4000, 4600, 5500, 7500, 9500, 12100, 12600, 14600, 16600, 18600, 20600,
-                      21500, 22100, 23000, 25000, 26000});
-    grid->setCaptions({QStringLiteral("登録年度"), QStringLiteral("備品番号"), QStringLiteral("購入年月日"),
-                       QStringLiteral("廃棄年月日"), QStringLiteral("経 費"), QStringLiteral("備品区分"),
-                       KUBUN_LEVEL_NAME[0], KUBUN_LEVEL_NAME[1], QStringLiteral("品 名"), QStringLiteral("機能"),
-                       QStringLiteral("保管場所"), QStringLiteral("メーカー名"), QStringLiteral("メーカー型番"),
-                       QStringLiteral("購入先"), QStringLiteral("単価"), QStringLiteral("消費税"),
-                       QStringLiteral("金額"), QStringLiteral("備 考"), QStringLiteral("変更年月日")});
-    // The second level's caption is centred with the first level's width.
-    grid->setCaptionMeasure(8, KUBUN_LEVEL_NAME[0]);
-}
+void A_ZEMLO_LIST::ZEMLO_GRID_COLS() { item_grid::setColumns(*grid); }
 
 void A_ZEMLO_LIST::ZEMLO_GRID_HEAD() { grid->head(); }
 
@@ -504,29 +479,9 @@ void A_ZEMLO_LIST::ZEMLO_GRID_ROW(qint32 rec, int r) {
 }
 
 void A_ZEMLO_LIST::ZEMLO_GRID_ALL() {
-    grid->setVValueQuiet(0);
-    const int rows = grid->GRID_ROWS;
-    const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
     qint64 total = 0;
-    for (qint32 i = 0; i < n; ++i) {
-        ZEMLO_INDEX[i].IDX = i;
-        if (i < rows) {
-            if (i == 0) {
-                grid->clear();
-                grid->head();
-            }
-            grid->row(i, i + 1);
-        }
-        const ZEMLO_REC& r = ZEMLO_DATA[i];
-        if (r.BOUT_Y == 0) total += ZEMLO_AMOUNT(r, true);
-    }
-    if (n == 0) {
-        grid->clear();
-        grid->head();
-        SCB_H->hide();
-    } else if (D_LIST->twipsWidth() < 25500) {
-        SCB_H->show();
-    }
+    const qint32 n = item_grid::listAll(*grid, &total);
+    item_grid::showBars(*grid, n);
     TOTAL->setText(MONEY_TEXT(total));
     INDEX_COUNT = n;
     grid->setVRange();

@@ -17,6 +17,7 @@
 #include "platform/sjis.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "register/item_grid.h"
 #include "register/item_search.h"
 #include "register/registration.h"
 #include "shell/form_switch.h"
@@ -30,18 +31,14 @@
 
 namespace {
 
+using item_grid::eraLetter;
+
 const QString kL2Title = QStringLiteral("備品番号再設定");
 constexpr quint32 kL2Back = 0xC0FFFF;  // the window's pale yellow
 
 void place(QWidget* w, int left, int top, int width, int height) {
     w->setGeometry(int(std::lround(left / 15.0)), int(std::lround(top / 15.0)), int(std::lround(width / 15.0)),
                    int(std::lround(height / 15.0)));
-}
-
-const QString& eraLetter(qint16 code) {
-    static const QString none;
-    if (code < 3 || code > 5) return none;
-    return ERA_TABLE[code - 3].ERA_CHAR;
 }
 
 // The era date text of the grid: empty for a year up to 1900 or a date that
@@ -427,17 +424,7 @@ void A_ZEMLO_L2::Form_Load() {
     L2_CHANGED = 0;
 
     // Sized from the main window, at the frame's top left.
-    int w = platform::screenWidthTwips() - 300, h = platform::screenHeightTwips() - 1460;
-    if (QWidget* f = mainFrame()) {
-        w = platform::pxToTwips(f->frameGeometry().width()) - 300;
-        h = platform::pxToTwips(f->frameGeometry().height()) - 1460;
-    }
-    if (QMdiArea* a = mdiArea(); a && a->isVisible() && subWindow()) {
-        w = std::min(w, platform::pxToTwips(a->viewport()->width()));
-        h = std::min(h, platform::pxToTwips(a->viewport()->height()));
-    }
-    setWidth(std::max(w, 3000));
-    setHeight(std::max(h, 3000));
+    item_grid::fitToFrame(*this);
     setLeft(0);
     setTop(0);
     // The size change lists every item (the resize runs during the load too).
@@ -500,17 +487,7 @@ void A_ZEMLO_L2::Form_Unload(int& Cancel) {
 
 // ---------------------------------------------------------------- grid
 
-void A_ZEMLO_L2::ZEMLO_GRID_COLS() {
-    grid->setColumns({0, 900, 2000, 3000, 4000, 4600, 5500, 7500, 9500, 12100, 12600, 14600, 16600, 18600, 20600,
-                      21500, 22100, 23000, 25000, 26000});
-    grid->setCaptions({QStringLiteral("登録年度"), QStringLiteral("備品番号"), QStringLiteral("購入年月日"),
-                       QStringLiteral("廃棄年月日"), QStringLiteral("経 費"), QStringLiteral("備品区分"),
-                       KUBUN_LEVEL_NAME[0], KUBUN_LEVEL_NAME[1], QStringLiteral("品 名"), QStringLiteral("機能"),
-                       QStringLiteral("保管場所"), QStringLiteral("メーカー名"), QStringLiteral("メーカー型番"),
-                       QStringLiteral("購入先"), QStringLiteral("単価"), QStringLiteral("消費税"),
-                       QStringLiteral("金額"), QStringLiteral("備 考"), QStringLiteral("変更年月日")});
-    grid->setCaptionMeasure(8, KUBUN_LEVEL_NAME[0]);
-}
+void A_ZEMLO_L2::ZEMLO_GRID_COLS() { item_grid::setColumns(*grid); }
 
 void A_ZEMLO_L2::ZEMLO_GRID_HEAD() { grid->head(); }
 
@@ -549,30 +526,10 @@ void A_ZEMLO_L2::ZEMLO_GRID_ROW(qint32 rec, int r) {
 }
 
 void A_ZEMLO_L2::ZEMLO_GRID_ALL() {
-    grid->setVValueQuiet(0);
-    const int rows = grid->GRID_ROWS;
-    const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
     qint64 total = 0;
-    for (qint32 i = 0; i < n; ++i) {
-        ZEMLO_INDEX[i].IDX = i;
-        if (i < rows) {
-            if (i == 0) {
-                grid->clear();
-                grid->head();
-            }
-            grid->row(i, i + 1);
-        }
-        const ZEMLO_REC& r = ZEMLO_DATA[i];
-        if (r.BOUT_Y == 0) total += ZEMLO_AMOUNT(r, true);
-    }
+    const qint32 n = item_grid::listAll(*grid, &total);
     INDEX_COUNT = n;
-    if (n == 0) {
-        grid->clear();
-        grid->head();
-        SCB_H->hide();
-    } else if (D_LIST->twipsWidth() < 25500) {
-        SCB_H->show();
-    }
+    item_grid::showBars(*grid, n);
     TOTAL->setCaption(MONEY_TEXT(total));
     grid->setVRange();
     C_COUNT->setCaption(QString::number(INDEX_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));

@@ -10,12 +10,14 @@
 #include "shell/backup_copy.h"
 #include "shell/folder_lists.h"
 #include "shell/mouse_label.h"
+#include "shell/twips_place.h"
 #include "shell/work_disp.h"
 #include "store/state.h"
 
 namespace {
 
 using platform::twipsToPx;
+using shell_ui::at;
 
 const QString kTitleBackup = QStringLiteral("バックアップ");
 const QString kTitleRestore = QStringLiteral("リストア");
@@ -23,12 +25,6 @@ const QString kMsgDone = QStringLiteral("ファイルのコピーが終わりま
 const QString kMsgStopped = QStringLiteral("ファイルのコピーを中止しました");
 const QString kMsgNotReady = QStringLiteral("デバイスの準備が出来ていません");
 const QString kMsgFailed = QStringLiteral("ファイルのコピーに失敗しました");
-
-template <class W>
-W* at(W* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-    return w;
-}
 
 QLabel* label(QWidget* parent, const char* name, const QString& text, int left, int top, int width) {
     auto* l = at(new QLabel(text, parent), left, top, width, 260);

@@ -19,12 +19,14 @@
 #include "shell/folder_lists.h"
 #include "shell/form_position.h"
 #include "shell/mouse_label.h"
+#include "shell/twips_place.h"
 #include "store/settings_file.h"
 #include "store/state.h"
 
 namespace {
 
 using platform::twipsToPx;
+using shell_ui::at;
 
 const QString kTitleSettings = QStringLiteral("環境設定");
 const QString kTitleList = QStringLiteral("リスト設定");
@@ -34,13 +36,6 @@ const QString kMsgAskCreate = QStringLiteral("データ用フォルダーを作�
 const QString kMsgCannotCreate = QStringLiteral("データ用フォルダーを作成できませんでした");
 const QString kMsgDuplicate = QStringLiteral("備品区分が重複してます");
 const QString kMsgNotReady = QStringLiteral("デバイスの準備が出来ていません");
-
-// Places a control by its twips rectangle.
-template <class W>
-W* at(W* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-    return w;
-}
 
 QLabel* label(QWidget* parent, const QString& text, int left, int top, int width, int height = 240) {
     return at(new QLabel(text, parent), left, top, width, height);

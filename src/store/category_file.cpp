@@ -7,7 +7,6 @@
 #include <tuple>
 
 #include "platform/csv.h"
-#include "platform/csv_scan.h"
 #include "platform/file_util.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -43,7 +42,7 @@ void readFailed(qint32 index) {
                ui::vbOKOnly, ui::kTitle);
 }
 
-void readEntry(csv::Scanner& r, KUBUN_REC& k) {
+void readEntry(csv::Reader& r, KUBUN_REC& k) {
     k = KUBUN_REC{};
     k.KUBUN = r.readString();
     k.NO_KY = r.readInt16();
@@ -68,7 +67,7 @@ void readEntry(csv::Scanner& r, KUBUN_REC& k) {
     if (k.BU_KEY == -1) throw csv::ReadError("classification key -1");
 }
 
-void writeEntry(csv::FastWriter& w, const KUBUN_REC& k) {
+void writeEntry(csv::Writer& w, const KUBUN_REC& k) {
     w.text(k.KUBUN).integer(k.NO_KY).text(k.KYOUKA).text(k.NO_BU).text(k.BUNRUI);
     w.integer(k.NAME_NO).text(k.NAME_D).integer(k.IN_CNT).integer(k.OUT_CNT).text(k.FUNC_D);
     w.date(k.PRT_DATE).date(k.CHG_DATE).integer(0);
@@ -145,7 +144,7 @@ qint16 KUBUN_READ(qint16 reset) {
         try {
             QByteArray bytes;
             if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
-            csv::Scanner r = csv::Scanner::fromBytes(bytes);
+            csv::Reader r = csv::Reader::fromBytes(bytes);
             const qint32 flags = r.readInt32();
             const qint32 sorted = r.readInt32();
             KUBUN_FLAGS = flags;
@@ -183,7 +182,7 @@ qint16 KUBUN_SAVE() {
     ui::BusyPointer busy;
     bool ok = KUBUN_COUNT >= 0 && KUBUN_COUNT <= KUBUN_SLOTS;
     if (ok) {
-        csv::FastWriter w;
+        csv::Writer w;
         w.integer(KUBUN_FLAGS).integer(KUBUN_SORTED).integer(0).text(QString()).text(QString()).text(QString());
         w.endLine();
         for (qint32 i = 0; i < KUBUN_COUNT; ++i) writeEntry(w, KUBUN_DATA[i]);

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "platform/csv.h"
-#include "platform/csv_scan.h"
 #include "platform/file_util.h"
 #include "platform/ui.h"
 #include "store/category_file.h"
@@ -14,7 +13,7 @@ namespace {
 
 const QString kItemFile = QStringLiteral("ZEMLO.ZMD");
 
-void readRecord(csv::Scanner& r, ZEMLO_REC& z) {
+void readRecord(csv::Reader& r, ZEMLO_REC& z) {
     z.BY_W = r.readInt16();
     z.BY_Y = r.readInt16();
     z.B_NO = r.readInt16();
@@ -60,7 +59,7 @@ void readRecord(csv::Scanner& r, ZEMLO_REC& z) {
     z.NAME_NO = 0;
 }
 
-void writeRecord(csv::FastWriter& w, const ZEMLO_REC& z) {
+void writeRecord(csv::Writer& w, const ZEMLO_REC& z) {
     w.integer(z.BY_W).integer(z.BY_Y).integer(z.B_NO).integer(z.B_NOS);
     w.text(z.KEIHI);
     w.integer(z.BIN_Y).integer(z.BIN_M).integer(z.BIN_D).integer(z.BIN_X);
@@ -90,7 +89,7 @@ qint16 saveItems(RecordAt recordAt) {
     bool ok = ZEMLO_COUNT >= 0 && ZEMLO_COUNT <= qint32(ZEMLO_DATA.size());
     QByteArray bytes;
     if (ok) {
-        csv::FastWriter w;
+        csv::Writer w;
         w.integer(ZEMLO_SORTED).integer(ZEMLO_SORT_FLAG).integer(0).text(QString()).text(QString()).text(QString());
         w.endLine();
         for (qint32 i = 0; i < ZEMLO_COUNT && ok; ++i) {
@@ -134,7 +133,7 @@ qint16 ZEMLO_READ() {
     try {
         QByteArray bytes;
         if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
-        csv::Scanner r = csv::Scanner::fromBytes(bytes);
+        csv::Reader r = csv::Reader::fromBytes(bytes);
         bytes = QByteArray();
         ZEMLO_SORTED = r.readInt32();
         ZEMLO_SORT_FLAG = r.readInt16();

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "platform/csv.h"
-#include "platform/csv_scan.h"
 #include "platform/ui.h"
 #include "store/data_files.h"
 #include "store/state.h"
@@ -35,7 +34,7 @@ qint16 ETC_READ() {
     try {
         QByteArray bytes;
         if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
-        csv::Scanner r = csv::Scanner::fromBytes(bytes);
+        csv::Reader r = csv::Reader::fromBytes(bytes);
         for (int k = 0; !r.atEnd(); ++k) {
             if (k >= NAME_LIST_SLOTS) throw csv::ReadError("too many lines");
             SHOP_LIST[k] = r.readString();

@@ -4,7 +4,6 @@
 #include <tuple>
 
 #include "platform/csv.h"
-#include "platform/csv_scan.h"
 #include "platform/ui.h"
 #include "store/category_file.h"
 #include "store/data_files.h"
@@ -15,7 +14,7 @@ namespace {
 
 const QString kPlanFile = QStringLiteral("P_ZEMLO.ZMD");
 
-void readPlan(csv::Scanner& r, P_ZEMLO_REC& p) {
+void readPlan(csv::Reader& r, P_ZEMLO_REC& p) {
     p = P_ZEMLO_REC{};
     p.BY_W = r.readInt32();
     p.BY_Y = r.readInt32();
@@ -47,7 +46,7 @@ void readPlan(csv::Scanner& r, P_ZEMLO_REC& p) {
     p.FUNC_NO = FUNC_NO_OF(p.FUNC_D);
 }
 
-void writePlan(csv::FastWriter& w, const P_ZEMLO_REC& p) {
+void writePlan(csv::Writer& w, const P_ZEMLO_REC& p) {
     w.integer(p.BY_W).integer(p.BY_Y).integer(p.B_COUNT).text(p.KH_KUBUN);
     w.integer(p.B_MONY).integer(p.TAX_K).integer(p.TAX);
     w.text(p.SHOP).text(p.MAKER).text(p.MAKER_NO).text(p.KUBUN);
@@ -80,7 +79,7 @@ qint16 P_ZEMLO_READ() {
     try {
         QByteArray bytes;
         if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
-        csv::Scanner r = csv::Scanner::fromBytes(bytes);
+        csv::Reader r = csv::Reader::fromBytes(bytes);
         P_ZEMLO_SORTED = r.readInt32();
         r.readInt32();
         r.readInt32();
@@ -108,7 +107,7 @@ qint16 P_ZEMLO_SAVE() {
     ui::BusyPointer busy;
     bool ok = P_ZEMLO_COUNT >= 0 && P_ZEMLO_COUNT <= qint32(P_ZEMLO_DATA.size());
     if (ok) {
-        csv::FastWriter w;
+        csv::Writer w;
         w.integer(P_ZEMLO_SORTED).integer(0).integer(0).text(QString()).text(QString()).text(QString());
         w.endLine();
         for (qint32 i = 0; i < P_ZEMLO_COUNT; ++i) writePlan(w, P_ZEMLO_DATA[i]);

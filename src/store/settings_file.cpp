@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "platform/csv.h"
-#include "platform/csv_scan.h"
 #include "platform/drives.h"
 #include "platform/file_util.h"
 #include "platform/ui.h"
@@ -23,7 +22,7 @@ void defaultLevelNames() {
 }
 
 // Lines 1 to 9, straight into the settings as they are read.
-void readSettings(csv::Scanner& r) {
+void readSettings(csv::Reader& r) {
     SCHOOL_NAME = r.readString();
     SCHOOL_CODE = r.readInt32();
     SEW_KEPT_TEXT = r.readString();
@@ -76,7 +75,7 @@ qint16 ENV_READ() {
         try {
             QByteArray bytes;
             if (!store::readWhole(path, &bytes)) throw csv::ReadError("cannot read");
-            csv::Scanner r = csv::Scanner::fromBytes(bytes);
+            csv::Reader r = csv::Reader::fromBytes(bytes);
             readSettings(r);
         } catch (const std::exception&) {
             readFailed();
@@ -94,7 +93,7 @@ qint16 ENV_READ() {
         try {
             QByteArray bytes;
             if (!store::readWhole(school, &bytes)) throw csv::ReadError("cannot read");
-            csv::Scanner r = csv::Scanner::fromBytes(bytes);
+            csv::Reader r = csv::Reader::fromBytes(bytes);
             r.readString();
             const QString name = r.readString();
             const qint32 code = r.readInt32();

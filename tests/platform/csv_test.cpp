@@ -1,6 +1,12 @@
+#include "platform/csv.h"
+
 #include <gtest/gtest.h>
 
-#include "platform/csv.h"
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <algorithm>
+#include <random>
+
 #include "platform/sjis.h"
 
 TEST(Csv, CanonicalValuesRoundTrip) {
@@ -34,9 +40,262 @@ TEST(Csv, ReaderAcceptsLooseForms) {
 TEST(Csv, ReaderRefusesWrongKindsAndRanges) {
     EXPECT_THROW(csv::Reader(QStringLiteral("\"abc\"")).readInt16(), csv::ReadError);
     EXPECT_THROW(csv::Reader(QStringLiteral("40000")).readInt16(), csv::ReadError);
+    EXPECT_THROW(csv::Reader(QStringLiteral("32768")).readInt16(), csv::ReadError);
+    EXPECT_THROW(csv::Reader(QStringLiteral("-32769")).readInt16(), csv::ReadError);
+    EXPECT_EQ(csv::Reader(QStringLiteral("-32768")).readInt16(), -32768);
     EXPECT_THROW(csv::Reader(QStringLiteral("\"x\"")).readDate(), csv::ReadError);
     EXPECT_EQ(csv::Reader(QStringLiteral("2.5")).readInt16(), 2);
     EXPECT_EQ(csv::Reader(QStringLiteral("3.5")).readInt16(), 4);
+}
+
+namespace {
+
+// One value of the file and what each way of reading it gives.
+struct Field {
+    const char16_t* raw;
+    const char16_t* asString;  // readString
+    const char16_t* asInteger;  // readInteger(INT32_MIN, INT32_MAX)
+    const char16_t* asSingle;  // readSingle
+    const char16_t* asDate;  // readDate
+    const char16_t* asDateIfDate;  // readDateIfDate: "flag:date"
+};
+
+constexpr const char16_t* E = u"error";
+
+const Field kFields[] = {
+    {u"\"理科室\"", u"理科室", E, E, E, u"0:"},
+    {u"\"ＰＣ－９８\"", u"ＰＣ－９８", E, E, E, u"0:"},
+    {u"\"a,b\"", u"a,b", E, E, E, u"0:"},
+    {u"\"\"", u"", u"0", u"0", E, u"0:"},
+    {u"\"  sp  \"", u"  sp  ", E, E, E, u"0:"},
+    {u"\"ｶﾞｷﾞ\"", u"ｶﾞｷﾞ", E, E, E, u"0:"},
+    {u"\"line\nbreak\"", u"line\nbreak", E, E, E, u"0:"},
+    {u"\"＂～?\"", u"＂～?", E, E, E, u"0:"},
+    {u"\"7\"", u"7", u"7", u"7", E, u"0:"},
+    {u"12", u"12", u"12", u"12", E, u"0:"},
+    {u"-5", u"-5", u"-5", u"-5", E, u"0:"},
+    {u".5", u".5", u"0", u"0.5", E, u"0:"},
+    {u"0.5", u"0.5", u"0", u"0.5", E, u"0:"},
+    {u"-2.5", u"-2.5", u"-2", u"-2.5", E, u"0:"},
+    {u"2.5", u"2.5", u"2", u"2.5", E, u"0:"},
+    {u"1.5", u"1.5", u"2", u"1.5", E, u"0:"},
+    {u"", u"", u"0", u"0", E, u"0:"},
+    {u"1e3", u"1e3", u"1000", u"1000", E, u"0:"},
+    {u"abc", u"abc", E, E, E, u"0:"},
+    {u"99999999999", u"99999999999", E, u"99999997952", E, u"0:"},
+    {u"2147483647", u"2147483647", u"2147483647", u"2147483648", E, u"0:"},
+    {u"2147483648", u"2147483648", E, u"2147483648", E, u"0:"},
+    {u" 7 ", u"7", u"7", u"7", E, u"0:"},
+    {u"+3", u"+3", u"3", u"3", E, u"0:"},
+    {u"-", u"-", E, E, E, u"0:"},
+    {u"1.2.3", u"1.2.3", E, E, E, u"0:"},
+    {u"007", u"007", u"7", u"7", E, u"0:"},
+    {u"1e39", u"1e39", E, E, E, u"0:"},
+    {u"#2024-06-15#", u"#2024-06-15#", E, E, u"2024-06-15T00:00:00Z", u"1:2024-06-15T00:00:00Z"},
+    {u"#1899-12-30#", u"#1899-12-30#", E, E, u"", u"1:"},
+    {u"#00:00:00#", u"#00:00:00#", E, E, u"", u"1:"},
+    {u"#12:00#", u"#12:00#", E, E, u"", u"1:"},
+    {u"#2024-02-30#", u"#2024-02-30#", E, E, E, u"0:"},
+    {u"#2024/6/5#", u"#2024/6/5#", E, E, u"2024-06-05T00:00:00Z", u"1:2024-06-05T00:00:00Z"},
+    {u"#2024-06-15 10:30:00#", u"#2024-06-15 10:30:00#", E, E, u"2024-06-15T10:30:00Z", u"1:2024-06-15T10:30:00Z"},
+    {u"#2024-6-5 9:05#", u"#2024-6-5 9:05#", E, E, u"2024-06-05T09:05:00Z", u"1:2024-06-05T09:05:00Z"},
+    {u"#garbage#", u"#garbage#", E, E, E, u"0:"},
+    {u"##", u"##", E, E, E, u"0:"},
+    {u"#0000-01-01#", u"#0000-01-01#", E, E, E, u"0:"},
+    {u"#x#y", u"#x#", E, E, E, u"0:"},
+    {u"\"x\"tail", u"x", E, E, E, u"0:"},
+};
+
+QString step(csv::Reader& r, int op) {
+    try {
+        switch (op) {
+            case 0: return r.readString();
+            case 1: return QString::number(r.readInteger(INT32_MIN, INT32_MAX));
+            case 2: return QString::number(double(r.readSingle()), 'g', 12);
+            case 3: return r.readDate().toString(Qt::ISODate);
+            default: {
+                bool isDate = false;
+                const QDateTime d = r.readDateIfDate(&isDate);
+                return QStringLiteral("%1:").arg(int(isDate)) + d.toString(Qt::ISODate);
+            }
+        }
+    } catch (const csv::ReadError&) {
+        return QStringLiteral("error");
+    }
+}
+
+QString expected(const Field& f, int op) {
+    const char16_t* e[] = {f.asString, f.asInteger, f.asSingle, f.asDate, f.asDateIfDate};
+    return QString::fromUtf16(e[op]);
+}
+
+}  // namespace
+
+// Every kind of value read every way, one value per file.
+TEST(Csv, ReaderReadsEachValueEachWay) {
+    for (const Field& f : kFields)
+        for (int op = 0; op < 5; ++op) {
+            csv::Reader r(QString::fromUtf16(f.raw) + QLatin1Char(','));
+            EXPECT_EQ(step(r, op), expected(f, op)) << QString::fromUtf16(f.raw).toStdString() << " op " << op;
+        }
+}
+
+// Random files of known values between every kind of separator, read back
+// through Shift-JIS: each value reads as it would alone, a value of the
+// wrong kind is an error that still consumes it, and the line number follows
+// every line end (also those inside a quoted text).
+TEST(Csv, ReaderReadsRandomFilesValueByValue) {
+    std::mt19937 rng(4711);
+    static const char* seps[] = {",", ",", ",", "\r\n", "\n", "\r", " , ", "\t,"};
+    for (int round = 0; round < 3000; ++round) {
+        const int n = 1 + int(rng() % 30);
+        std::vector<int> fields, sepOf;
+        QString text;
+        for (int i = 0; i < n; ++i) {
+            int field = int(rng() % std::size(kFields));
+            // A lone CR before an empty value and an LF would be one CRLF line end.
+            if (i > 0 && sepOf.back() == 5 && kFields[field].raw[0] == 0) field = 0;
+            fields.push_back(field);
+            sepOf.push_back(int(rng() % std::size(seps)));
+            text += QString::fromUtf16(kFields[fields.back()].raw) + QLatin1String(seps[sepOf.back()]);
+        }
+        const QByteArray bytes = sjis::encode(text);
+        ASSERT_EQ(sjis::decode(bytes), text);
+        csv::Reader r = csv::Reader::fromBytes(bytes);
+        int line = 0;
+        for (int i = 0; i < n; ++i) {
+            const Field& f = kFields[fields[i]];
+            const int op = int(rng() % 6);
+            if (op == 5) {
+                r.skip();
+            } else {
+                ASSERT_EQ(step(r, op), expected(f, op)) << "round " << round << " value " << i << " op " << op
+                                                        << " in " << text.toStdString();
+            }
+            line += int(QString::fromUtf16(f.raw).count(u'\n'));
+            if (QByteArray(seps[sepOf[i]]).contains('\r') || QByteArray(seps[sepOf[i]]).contains('\n')) ++line;
+            ASSERT_EQ(r.lineNumber(), line) << "round " << round << " value " << i << " in " << text.toStdString();
+        }
+        ASSERT_TRUE(r.atEnd());
+        ASSERT_THROW(r.readString(), csv::ReadError);
+    }
+}
+
+TEST(Csv, ReaderStopsAtBrokenValuesOnTheirLine) {
+    // An unterminated text or date is an error on the line it starts on.
+    csv::Reader r(QStringLiteral("1,2\r\n\"ok\"\r\n3,\"open\r\nx"));
+    r.skip();
+    r.skip();
+    EXPECT_EQ(r.readString(), QStringLiteral("ok"));
+    EXPECT_EQ(r.readInt32(), 3);
+    EXPECT_EQ(r.lineNumber(), 2);
+    EXPECT_THROW(r.readString(), csv::ReadError);
+    EXPECT_EQ(r.lineNumber(), 2);
+    EXPECT_FALSE(r.atEnd());
+
+    csv::Reader d(QStringLiteral("\"a\"\n\n#2024-01-01\n#"));
+    EXPECT_EQ(d.readString(), QStringLiteral("a"));
+    EXPECT_FALSE(d.atEnd());
+    EXPECT_EQ(d.lineNumber(), 2);
+    EXPECT_THROW(d.readDate(), csv::ReadError);
+    EXPECT_EQ(d.lineNumber(), 2);
+
+    // Blanks, line ends and the end-of-file mark after the last value are no value.
+    csv::Reader e(QStringLiteral("5 \r\n \t\n\x1a"));
+    EXPECT_EQ(e.readInt16(), 5);
+    EXPECT_TRUE(e.atEnd());
+    EXPECT_EQ(e.lineNumber(), 2);
+    EXPECT_THROW(e.skip(), csv::ReadError);
+}
+
+TEST(Csv, WriterWritesExactBytes) {
+    csv::Writer w;
+    w.text(QStringLiteral("理科室")).integer(-7).integer(INT64_MIN).single(0.125f).single(-0.5f).single(0.0f);
+    w.endLine();
+    w.text(QString::fromUtf16(u"ｶﾞ￥")).text(QString::fromUtf16(u"😀x\xDC00")).text(QString());
+    w.date(QDateTime(QDate(2024, 6, 15), QTime(10, 5, 9), Qt::UTC)).date(QDate(2019, 5, 1)).date(QDate()).endLine();
+    w.text(QStringLiteral("a\r\nb")).endLine();
+    EXPECT_EQ(w.bytes(), QByteArray("\"\x97\x9D\x89\xC8\x8E\xBA\",-7,-9223372036854775808,.125,-.5,0\r\n"
+                                    "\"\xB6\xDE\x81\x8F\",\"?x?\",\"\",#2024-06-15 10:05:09#,#2019-05-01#,#1899-12-30#\r\n"
+                                    "\"a  b\"\r\n"));
+    // A double quote inside a text is written as the full-width one.
+    csv::Writer q;
+    q.text(QStringLiteral("say \"hi\""));
+    EXPECT_EQ(q.textContent(), QStringLiteral("\"say ＂hi＂\""));
+    EXPECT_EQ(q.bytes(), "\"say " + sjis::encode(QStringLiteral("＂")) + "hi" + sjis::encode(QStringLiteral("＂")) + "\"");
+}
+
+// Random records written and read back give the same values, and the bytes
+// are the Shift-JIS of the text each value stands for.
+TEST(Csv, WriterOutputReadsBack) {
+    std::mt19937 rng(5);
+    const QString texts[] = {QString(), QStringLiteral("理科室"), QStringLiteral("say \"hi\""), QStringLiteral("a\r\nb"),
+                             QString::fromUtf16(u"ｶﾞ￥～①髙"), QStringLiteral("  x  ")};
+    const QString stored[] = {QString(), QStringLiteral("理科室"), QStringLiteral("say ＂hi＂"), QStringLiteral("a  b"),
+                              QString::fromUtf16(u"ｶﾞ￥～①髙"), QStringLiteral("  x  ")};
+    const QDateTime dates[] = {QDateTime(), QDateTime(QDate(2024, 6, 15), QTime(0, 0), Qt::UTC),
+                               QDateTime(QDate(2024, 6, 15), QTime(10, 5, 9), Qt::UTC)};
+    const char* dateText[] = {"#1899-12-30#", "#2024-06-15#", "#2024-06-15 10:05:09#"};
+    for (int round = 0; round < 50; ++round) {
+        csv::Writer w;
+        QString text;
+        bool lineStart = true;
+        std::vector<std::pair<int, qint64>> written;  // kind, value or index
+        for (int i = 0; i < 200; ++i) {
+            const int kind = int(rng() % 5);
+            if (kind == 4 && lineStart) continue;  // an empty line would read as an empty value
+            if (kind < 4) {
+                if (!lineStart) text += QLatin1Char(',');
+                lineStart = false;
+            }
+            switch (kind) {
+                case 0: {
+                    const int k = int(rng() % std::size(texts));
+                    w.text(texts[k]);
+                    text += QLatin1Char('"') + stored[k] + QLatin1Char('"');
+                    written.emplace_back(0, k);
+                    break;
+                }
+                case 1: {
+                    const qint64 v = qint64(rng()) - qint64(rng()) * 1000;
+                    w.integer(v);
+                    text += QString::number(v);
+                    written.emplace_back(1, v);
+                    break;
+                }
+                case 2: {
+                    const int eighths = int(rng() % 2001) - 1000;
+                    w.single(float(eighths) / 8.0f);
+                    text += csv::formatSingle(eighths / 8.0);
+                    written.emplace_back(2, eighths);
+                    break;
+                }
+                case 3: {
+                    const int k = int(rng() % std::size(dates));
+                    w.date(dates[k]);
+                    text += QLatin1String(dateText[k]);
+                    written.emplace_back(3, k);
+                    break;
+                }
+                default:
+                    w.endLine();
+                    text += QLatin1String("\r\n");
+                    lineStart = true;
+            }
+        }
+        ASSERT_EQ(w.bytes(), sjis::encode(text));
+        ASSERT_EQ(w.textContent(), text);
+        csv::Reader r = csv::Reader::fromBytes(w.bytes());
+        for (const auto& [kind, v] : written) {
+            switch (kind) {
+                case 0: ASSERT_EQ(r.readString(), stored[v]); break;
+                case 1: ASSERT_EQ(r.readInteger(INT64_MIN / 2, INT64_MAX / 2), v); break;
+                case 2: ASSERT_EQ(r.readSingle(), float(v) / 8.0f); break;
+                default: ASSERT_EQ(r.readDate(), dates[v]); break;
+            }
+        }
+        ASSERT_TRUE(r.atEnd());
+    }
 }
 
 TEST(Sjis, WindowsMappingAndUnencodable) {
@@ -44,6 +303,71 @@ TEST(Sjis, WindowsMappingAndUnencodable) {
     EXPECT_EQ(b, QByteArray("\x82\xA0\x81\x60\x81\x7C\x87\x40\xFB\xFC"));
     EXPECT_EQ(sjis::decode(b), QStringLiteral("あ～－①髙"));
     EXPECT_EQ(sjis::encode(QString::fromUtf8("a😀𠮷b")), QByteArray("a??b"));
+    EXPECT_EQ(sjis::encode(QString::fromUtf16(u"a\xD800" u"c")), QByteArray("a?c"));
     EXPECT_EQ(sjis::firstUnencodable(QString::fromUtf8("ab😀")), QString::fromUtf8("😀"));
     EXPECT_EQ(sjis::decode(QByteArray("\x82\xA0\x82\xFF" "A\xFF", 6)), QStringLiteral("あ??A?"));
+    QByteArray appended("x");
+    sjis::appendEncoded(appended, QString::fromUtf8("あ😀"));
+    EXPECT_EQ(appended, QByteArray("x\x82\xA0?"));
+}
+
+// Random byte strings: where the platform codec reads them cleanly the text
+// is the codec's, and encoding it gives the same bytes back; pieces the codec
+// refuses read as "?" each.
+TEST(Sjis, RandomBytesDecodeAsTheCodecAndRoundTrip) {
+    struct Piece {
+        QByteArray bytes;
+        QString text;
+    };
+    const Piece pieces[] = {
+        {"A", QStringLiteral("A")},
+        {"\xB6\xDE", QString::fromUtf16(u"ｶﾞ")},
+        {"\x82\xA0\x88\x9F", QStringLiteral("あ亜")},
+        {"\x87\x40", QStringLiteral("①")},
+        {"\xFB\xFC", QStringLiteral("髙")},
+        {"\x82\xFF", QStringLiteral("??")},  // a lead byte before a byte that cannot follow it
+        {"\xFF", QStringLiteral("?")},
+        {",\r\n", QStringLiteral(",\r\n")},
+    };
+    std::mt19937 rng(99);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray known;
+        QString knownText;
+        const int parts = int(rng() % 12);
+        for (int i = 0; i < parts; ++i) {
+            const Piece& p = pieces[rng() % std::size(pieces)];
+            known += p.bytes;
+            knownText += p.text;
+        }
+        ASSERT_EQ(sjis::decode(known), knownText) << known.toHex().toStdString();
+
+        QByteArray b;
+        const int n = int(rng() % 40);
+        for (int i = 0; i < n; ++i) {
+            switch (rng() % 5) {
+                case 0: b += char(0x20 + rng() % 0x5F); break;
+                case 1: b += char(0xA1 + rng() % 0x3F); break;                                  // half-width kana
+                case 2: b += char(0x81 + rng() % 0x1F); b += char(0x40 + rng() % 0xBD); break;  // pairs, some invalid
+                case 3: b += char(0xE0 + rng() % 0x1D); b += char(0x40 + rng() % 0xBD); break;
+                default: b += char(rng() % 256); break;                                         // anything
+            }
+        }
+        const QString text = sjis::decode(b);
+        ASSERT_LE(text.size(), b.size());
+        QStringDecoder dec("windows-31j", QStringConverter::Flag::Stateless);
+        const QString codec = dec.decode(b);
+        if (!dec.hasError() && !codec.contains(QChar(0xFFFD)) && !codec.contains(QChar(0x1A))) {
+            ASSERT_EQ(text, codec) << b.toHex().toStdString();
+            QStringEncoder enc("windows-31j", QStringConverter::Flag::Stateless);
+            const QByteArray back = enc.encode(text);
+            if (!enc.hasError() && !back.contains(QByteArray("\xFC\xFC", 2)))
+                ASSERT_EQ(sjis::encode(text), back) << b.toHex().toStdString();
+        }
+        // Whatever was read is written the same way again once read back
+        // (control characters aside: the codec swaps some of them).
+        if (std::none_of(text.begin(), text.end(), [](QChar c) { return c < u' ' || c == u'\x7F'; })) {
+            const QByteArray once = sjis::encode(text);
+            ASSERT_EQ(sjis::encode(sjis::decode(once)), once) << b.toHex().toStdString();
+        }
+    }
 }

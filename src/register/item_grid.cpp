@@ -1,0 +1,75 @@
+#include "register/item_grid.h"
+
+#include <QMdiArea>
+#include <algorithm>
+
+#include "platform/forms.h"
+#include "register/item_search.h"
+#include "store/state.h"
+
+namespace item_grid {
+
+void setColumns(ListGrid& grid) {
+    grid.setColumns({0, 900, 2000, 3000, 4000, 4600, 5500, 7500, 9500, 12100, 12600, 14600, 16600, 18600, 20600,
+                     21500, 22100, 23000, 25000, 26000});
+    grid.setCaptions({QStringLiteral("登録年度"), QStringLiteral("備品番号"), QStringLiteral("購入年月日"),
+                      QStringLiteral("廃棄年月日"), QStringLiteral("経 費"), QStringLiteral("備品区分"),
+                      KUBUN_LEVEL_NAME[0], KUBUN_LEVEL_NAME[1], QStringLiteral("品 名"), QStringLiteral("機能"),
+                      QStringLiteral("保管場所"), QStringLiteral("メーカー名"), QStringLiteral("メーカー型番"),
+                      QStringLiteral("購入先"), QStringLiteral("単価"), QStringLiteral("消費税"),
+                      QStringLiteral("金額"), QStringLiteral("備 考"), QStringLiteral("変更年月日")});
+    // The second level's caption is centred with the first level's width.
+    grid.setCaptionMeasure(8, KUBUN_LEVEL_NAME[0]);
+}
+
+qint32 listAll(ListGrid& grid, qint64* total) {
+    grid.setVValueQuiet(0);
+    const int rows = grid.GRID_ROWS;
+    const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
+    *total = 0;
+    for (qint32 i = 0; i < n; ++i) {
+        ZEMLO_INDEX[i].IDX = i;
+        if (i < rows) {
+            if (i == 0) {
+                grid.clear();
+                grid.head();
+            }
+            grid.row(i, i + 1);
+        }
+        const ZEMLO_REC& r = ZEMLO_DATA[i];
+        if (r.BOUT_Y == 0) *total += ZEMLO_AMOUNT(r, true);
+    }
+    return n;
+}
+
+void showBars(ListGrid& grid, qint32 listed) {
+    if (listed == 0) {
+        grid.clear();
+        grid.head();
+        grid.SCB_H->hide();
+    } else if (grid.D_LIST->twipsWidth() < 25500) {
+        grid.SCB_H->show();
+    }
+}
+
+const QString& eraLetter(qint16 code) {
+    static const QString none;
+    if (code < 3 || code > 5) return none;
+    return ERA_TABLE[code - 3].ERA_CHAR;
+}
+
+void fitToFrame(platform::Form& form) {
+    int w = platform::screenWidthTwips() - 300, h = platform::screenHeightTwips() - 1460;
+    if (QWidget* f = platform::Form::mainFrame()) {
+        w = platform::pxToTwips(f->frameGeometry().width()) - 300;
+        h = platform::pxToTwips(f->frameGeometry().height()) - 1460;
+    }
+    if (QMdiArea* a = platform::Form::mdiArea(); a && a->isVisible() && form.subWindow()) {
+        w = std::min(w, platform::pxToTwips(a->viewport()->width()));
+        h = std::min(h, platform::pxToTwips(a->viewport()->height()));
+    }
+    form.setWidth(std::max(w, 3000));
+    form.setHeight(std::max(h, 3000));
+}
+
+}  // namespace item_grid
