@@ -296,14 +296,12 @@ void EntryCascade::NAME_D_Change() { enable(); }
 // ---------------------------------------------------------------- entry_ui
 
 #include <QLabel>
+#include "platform/controls.h"
 #include "platform/forms.h"
 
 namespace entry_ui {
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(platform::twipsToPx(left), platform::twipsToPx(top), platform::twipsToPx(width),
-                   platform::twipsToPx(height));
-}
+void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
 
 QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width, int height) {
     auto* l = new QLabel(text, parent);

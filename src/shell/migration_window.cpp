@@ -1,3 +1,4 @@
+#include "shell/twips_place.h"
 #include "shell/migration_window.h"
 
 #include <QDir>
@@ -15,11 +16,7 @@ namespace {
 using platform::twipsToPx;
 const QString kTitleCopy = QStringLiteral("ゼムロデータコピー");
 
-template <class W>
-W* at(W* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-    return w;
-}
+using shell_ui::at;
 
 QString cleanDir(const QString& d) { return d.isEmpty() ? d : QDir::cleanPath(d); }
 }  // namespace

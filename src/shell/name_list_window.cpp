@@ -1,3 +1,4 @@
+#include "shell/twips_place.h"
 #include "shell/name_list_window.h"
 
 #include <QLabel>
@@ -23,11 +24,7 @@ const QString kDuplicate[3] = {QStringLiteral("購入先が重複してます"),
                                QStringLiteral("保管場所が重複してます")};
 constexpr int kEditorLimit = 150;  // the entry box closes at this many entries
 
-template <class W>
-W* at(W* w, int left, int top, int width, int height) {
-    w->setGeometry(twipsToPx(left), twipsToPx(top), twipsToPx(width), twipsToPx(height));
-    return w;
-}
+using shell_ui::at;
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top, int width,
                     int height = 375) {

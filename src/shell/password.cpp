@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "platform/clock.h"
+#include "platform/controls.h"
 #include "platform/ui.h"
 #include "shell/mouse_label.h"
 #include "shell/start_guard.h"
@@ -50,17 +51,17 @@ PASS_IN::PASS_IN() : Form(QStringLiteral("PASS_IN")) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Label1 = new MouseLabel(QStringLiteral("パスワード"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setGeometry(platform::twipsToPx(240), platform::twipsToPx(300), platform::twipsToPx(1000), platform::twipsToPx(300));
+    ctl::placeTwips(Label1, 240, 300, 1000, 300);
     PASS = new QLineEdit(this);
     PASS->setObjectName(QStringLiteral("PASS"));
     PASS->setEchoMode(QLineEdit::Password);
-    PASS->setGeometry(platform::twipsToPx(1320), platform::twipsToPx(240), platform::twipsToPx(2280), platform::twipsToPx(360));
+    ctl::placeTwips(PASS, 1320, 240, 2280, 360);
     OK = new QPushButton(QStringLiteral("OK"), this);
     OK->setObjectName(QStringLiteral("OK"));
-    OK->setGeometry(platform::twipsToPx(1080), platform::twipsToPx(900), platform::twipsToPx(1095), platform::twipsToPx(375));
+    ctl::placeTwips(OK, 1080, 900, 1095, 375);
     ESC = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     ESC->setObjectName(QStringLiteral("ESC"));
-    ESC->setGeometry(platform::twipsToPx(2400), platform::twipsToPx(900), platform::twipsToPx(1095), platform::twipsToPx(375));
+    ctl::placeTwips(ESC, 2400, 900, 1095, 375);
     OK->setAutoDefault(false);
     ESC->setAutoDefault(false);
     setFixedSize(platform::twipsToPx(3900), platform::twipsToPx(1500));
@@ -122,20 +123,20 @@ PASS_SET::PASS_SET() : Form(QStringLiteral("PASS_SET")) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     auto* Label2 = new QLabel(QStringLiteral("新パスワード"), this);
     Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setGeometry(platform::twipsToPx(240), platform::twipsToPx(300), platform::twipsToPx(1200), platform::twipsToPx(300));
+    ctl::placeTwips(Label2, 240, 300, 1200, 300);
     NEW_PASS = new QLineEdit(this);
     NEW_PASS->setObjectName(QStringLiteral("NEW_PASS"));
     NEW_PASS->setMaxLength(8);
-    NEW_PASS->setGeometry(platform::twipsToPx(1440), platform::twipsToPx(240), platform::twipsToPx(1800), platform::twipsToPx(360));
+    ctl::placeTwips(NEW_PASS, 1440, 240, 1800, 360);
     auto* Label3 = new QLabel(QStringLiteral("半角８文字"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setGeometry(platform::twipsToPx(3360), platform::twipsToPx(300), platform::twipsToPx(1200), platform::twipsToPx(300));
+    ctl::placeTwips(Label3, 3360, 300, 1200, 300);
     OK = new QPushButton(QStringLiteral("OK"), this);
     OK->setObjectName(QStringLiteral("OK"));
-    OK->setGeometry(platform::twipsToPx(1320), platform::twipsToPx(900), platform::twipsToPx(1095), platform::twipsToPx(375));
+    ctl::placeTwips(OK, 1320, 900, 1095, 375);
     ESC = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
     ESC->setObjectName(QStringLiteral("ESC"));
-    ESC->setGeometry(platform::twipsToPx(2640), platform::twipsToPx(900), platform::twipsToPx(1095), platform::twipsToPx(375));
+    ctl::placeTwips(ESC, 2640, 900, 1095, 375);
     OK->setAutoDefault(false);
     ESC->setAutoDefault(false);
     setFixedSize(platform::twipsToPx(4800), platform::twipsToPx(1500));

@@ -1,14 +1,13 @@
 #pragma once
 // Placing a control of a shell window by its rectangle in twips.
-#include "platform/forms.h"
+#include "platform/controls.h"
 
 namespace shell_ui {
 
 // Sets a control's geometry from twips and hands the control back.
 template <class W>
 W* at(W* w, int left, int top, int width, int height) {
-    w->setGeometry(platform::twipsToPx(left), platform::twipsToPx(top), platform::twipsToPx(width),
-                   platform::twipsToPx(height));
+    ctl::placeTwips(w, left, top, width, height);
     return w;
 }
 
