@@ -102,65 +102,24 @@ void checkDate(qint16 y, qint16 m, qint16 d, const char* what) {
     need(m >= 0 && m <= 12 && d >= 0 && d <= 31, what);
 }
 
-// Reads one record line of 41 values as the item file holds them.
+// Reads one record line of 41 values as the item file holds them, then
+// checks the values an import must not take in.
 void readImportLine(const QString& text, ZEMLO_REC& z) {
     csv::Reader r(text);
     z = ZEMLO_REC{};
-    z.BY_W = qint16(r.readInteger(-32768, 32767));
-    need(z.BY_W >= 3 && z.BY_W <= 5, "unknown era");
-    z.BY_Y = r.readInt16();
-    need(z.BY_Y >= 1 && z.BY_Y <= 99, "fiscal year out of range");
-    z.B_NO = r.readInt16();
-    z.B_NOS = r.readInt16();
-    need(z.B_NO >= 1 && z.B_NOS >= 1, "number out of range");
-    z.KEIHI = r.readString();
-    z.BIN_Y = r.readInt16();
-    z.BIN_M = r.readInt16();
-    z.BIN_D = r.readInt16();
-    z.BIN_X = r.readInt16();
-    checkDate(z.BIN_Y, z.BIN_M, z.BIN_D, "purchase date out of range");
-    z.B_MONY = r.readInt32();
-    need(z.B_MONY >= 0, "price out of range");
-    z.TAX_K = r.readInt16();
-    need(z.TAX_K >= 0 && z.TAX_K <= 3, "tax mode out of range");
-    z.TAX = r.readInt16();
-    need(z.TAX >= 0 && z.TAX <= 100, "tax rate out of range");
-    z.SHOP = r.readString();
-    z.MAKER = r.readString();
-    z.MAKER_NO = r.readString();
-    z.BOUT_Y = r.readInt16();
-    z.BOUT_M = r.readInt16();
-    z.BOUT_D = r.readInt16();
-    z.BOUT_X = r.readInt16();
-    checkDate(z.BOUT_Y, z.BOUT_M, z.BOUT_D, "out date out of range");
-    z.KEEP = r.readString();
-    z.KUBUN = r.readString();
-    z.NO_KY = r.readInt16();
-    need(z.NO_KY >= 0, "subject number out of range");
-    z.KYOUKA = r.readString();
-    z.NO_BU = r.readString();
-    z.BUNRUI = r.readString();
-    z.NAME_D = r.readString();
-    z.MSG = r.readString();
-    z.CHG_Y = r.readInt16();
-    z.CHG_M = r.readInt16();
-    z.CHG_D = r.readInt16();
-    z.CHG_X = r.readInt16();
-    checkDate(z.CHG_Y, z.CHG_M, z.CHG_D, "change date out of range");
-    z.OLD_NO = r.readString();
-    z.MOVE_N = r.readString();
-    z.MOVE_N2 = r.readString();
-    z.FUNC_D = r.readString();
-    r.readString();  // kept empty
-    z.MOVE_F = r.readInt16();
-    need(z.MOVE_F >= 0 && z.MOVE_F <= 3, "flags out of range");
-    for (int i = 0; i < 4; ++i) r.readInt32();  // kept 0
+    ZEMLO_READ_RECORD(r, z);
     need(r.atEnd(), "more than 41 values");
-    // The fields held in memory only, as the loader derives them.
-    z.KUBUN_IDX = KUBUN_IDX_OF(z.KUBUN);
-    z.BU_KEY = CODE_KEY(z.NO_BU);
-    z.FUNC_NO = FUNC_NO_OF(z.FUNC_D);
-    z.NAME_NO = 0;
+    need(z.BY_W >= 3 && z.BY_W <= 5, "unknown era");
+    need(z.BY_Y >= 1 && z.BY_Y <= 99, "fiscal year out of range");
+    need(z.B_NO >= 1 && z.B_NOS >= 1, "number out of range");
+    checkDate(z.BIN_Y, z.BIN_M, z.BIN_D, "purchase date out of range");
+    need(z.B_MONY >= 0, "price out of range");
+    need(z.TAX_K >= 0 && z.TAX_K <= 3, "tax mode out of range");
+    need(z.TAX >= 0 && z.TAX <= 100, "tax rate out of range");
+    checkDate(z.BOUT_Y, z.BOUT_M, z.BOUT_D, "out date out of range");
+    need(z.NO_KY >= 0, "subject number out of range");
+    checkDate(z.CHG_Y, z.CHG_M, z.CHG_D, "change date out of range");
+    need(z.MOVE_F >= 0 && z.MOVE_F <= 3, "flags out of range");
 }
 
 }  // namespace

@@ -13,7 +13,9 @@ namespace {
 
 const QString kItemFile = QStringLiteral("ZEMLO.ZMD");
 
-void readRecord(csv::Reader& r, ZEMLO_REC& z) {
+}  // namespace
+
+void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z) {
     z.BY_W = r.readInt16();
     z.BY_Y = r.readInt16();
     z.B_NO = r.readInt16();
@@ -58,6 +60,8 @@ void readRecord(csv::Reader& r, ZEMLO_REC& z) {
     z.FUNC_NO = FUNC_NO_OF(z.FUNC_D);
     z.NAME_NO = 0;
 }
+
+namespace {
 
 void writeRecord(csv::Writer& w, const ZEMLO_REC& z) {
     w.integer(z.BY_W).integer(z.BY_Y).integer(z.B_NO).integer(z.B_NOS);
@@ -143,7 +147,7 @@ qint16 ZEMLO_READ() {
         r.readString();
         while (!r.atEnd()) {
             if (n >= ZEMLO_SLOTS) throw csv::ReadError("too many records");
-            readRecord(r, ZEMLO_DATA[n]);
+            ZEMLO_READ_RECORD(r, ZEMLO_DATA[n]);
             ++n;
         }
     } catch (const std::exception&) {

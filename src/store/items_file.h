@@ -2,8 +2,18 @@
 // The item file ZEMLO.ZMD: load with rotating copies, save in table or view order.
 #include <QtGlobal>
 
+namespace csv {
+class Reader;
+}
+struct ZEMLO_REC;
+
 // 1 loaded, 0 the file does not exist, -1 read error.
 qint16 ZEMLO_READ();
 // 1 written, -1 failed (after its message); the table stays as it is.
 qint16 ZEMLO_SAVE();
 qint16 ZEMLO_SAVE_INDEX();
+
+// Reads one record (41 values) as the item file holds it and derives the
+// fields held in memory only; throws csv::ReadError on a value of the wrong
+// kind or range (also used by the import of another item file).
+void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z);
