@@ -11,6 +11,7 @@
 #include "store/state.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
+#include "support/records.h"
 
 namespace {
 
@@ -116,9 +117,8 @@ TEST_F(KubunAddF, TheRecountAsksThroughTheWindow) {
     KUBUN_FLAGS = 1;
     for (int i = 0; i < 3; ++i) {
         ZEMLO_REC& z = ZEMLO_DATA[i];
-        z.KUBUN = e.KUBUN, z.KUBUN_IDX = e.KUBUN_IDX, z.NO_KY = e.NO_KY, z.KYOUKA = e.KYOUKA;
-        z.NO_BU = e.NO_BU, z.BU_KEY = e.BU_KEY, z.BUNRUI = e.BUNRUI;
-        z.NAME_D = i == 0 ? e.NAME_D : QStringLiteral("新品%1").arg(i);
+        placeUnder(z, e);
+        if (i > 0) z.NAME_D = QStringLiteral("新品%1").arg(i);
     }
     ZEMLO_COUNT = 3;
     KUBUN_ADD_F_INSTALL();

@@ -12,6 +12,7 @@
 #include "store/name_lists.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
+#include "support/records.h"
 
 namespace {
 
@@ -66,14 +67,7 @@ protected:
             z.B_MONY = 1000;
             z.TAX_K = 3;
             z.KEEP = QStringLiteral("理科室");
-            z.KUBUN = m.KUBUN;
-            z.KUBUN_IDX = m.KUBUN_IDX;
-            z.NO_KY = m.NO_KY;
-            z.KYOUKA = m.KYOUKA;
-            z.NO_BU = m.NO_BU;
-            z.BU_KEY = m.BU_KEY;
-            z.BUNRUI = m.BUNRUI;
-            z.NAME_D = m.NAME_D;
+            placeUnder(z, m);
             z.CHG_Y = 2023;
             z.CHG_M = 1;
             z.CHG_D = 10;

@@ -17,6 +17,7 @@
 #include "store/items_file.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
+#include "support/records.h"
 
 namespace {
 
@@ -113,14 +114,7 @@ protected:
         z.TAX_K = it.taxK;
         z.TAX = 10;
         z.KEEP = QString::fromUtf16(it.keep);
-        z.KUBUN = m.KUBUN;
-        z.KUBUN_IDX = m.KUBUN_IDX;
-        z.NO_KY = m.NO_KY;
-        z.KYOUKA = m.KYOUKA;
-        z.NO_BU = m.NO_BU;
-        z.BU_KEY = m.BU_KEY;
-        z.BUNRUI = m.BUNRUI;
-        z.NAME_D = m.NAME_D;
+        placeUnder(z, m);
         if (it.outYear) {
             z.BOUT_Y = it.outYear;
             z.BOUT_M = 3;

@@ -12,6 +12,7 @@
 #include "store/items_file.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
+#include "support/records.h"
 
 namespace {
 
@@ -104,14 +105,7 @@ protected:
         z.TAX = 10;
         z.SHOP = QStringLiteral("ミレナ教材");
         z.KEEP = QStringLiteral("理科室");
-        z.KUBUN = m.KUBUN;
-        z.KUBUN_IDX = m.KUBUN_IDX;
-        z.NO_KY = m.NO_KY;
-        z.KYOUKA = m.KYOUKA;
-        z.NO_BU = m.NO_BU;
-        z.BU_KEY = m.BU_KEY;
-        z.BUNRUI = m.BUNRUI;
-        z.NAME_D = m.NAME_D;
+        placeUnder(z, m);
         z.CHG_Y = 2024;
         z.CHG_M = 4;
         z.CHG_D = 1;

@@ -11,6 +11,7 @@
 #include "store/link.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
+#include "support/records.h"
 
 class DerivedFixture : public AppFixture {
 protected:
@@ -64,14 +65,7 @@ protected:
         z.TAX_K = 1;
         z.TAX = 10;
         z.SHOP = QStringLiteral("ミレナ教材");
-        z.KUBUN = e.KUBUN;
-        z.KUBUN_IDX = e.KUBUN_IDX;
-        z.NO_KY = e.NO_KY;
-        z.KYOUKA = e.KYOUKA;
-        z.NO_BU = e.NO_BU;
-        z.BU_KEY = e.BU_KEY;
-        z.BUNRUI = e.BUNRUI;
-        z.NAME_D = e.NAME_D;
+        placeUnder(z, e);
         return z;
     }
 
