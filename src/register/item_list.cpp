@@ -207,36 +207,30 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     Label8->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 9, true));
     KEEP = combo("KEEP", true);
 
-    // The amount frame and the hidden number frame.
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    place(Frame1, 11640, 480, 2175, 615);
-    Label10 = label("Label10", QStringLiteral("金額"), 60, 200, 420, 240, Frame1);
-    M_MAX = new QLineEdit(Frame1);
-    M_MAX->setObjectName(QStringLiteral("M_MAX"));
-    place(M_MAX, 480, 170, 960, 300);
-    M_UP = new QRadioButton(QStringLiteral("以上"), Frame1);
-    M_UP->setObjectName(QStringLiteral("M_UP"));
-    place(M_UP, 1470, 60, 690, 240);
-    M_DOWN = new QRadioButton(QStringLiteral("以下"), Frame1);
-    M_DOWN->setObjectName(QStringLiteral("M_DOWN"));
-    place(M_DOWN, 1470, 330, 690, 240);
-    M_UP->setChecked(true);
-
-    Frame2 = new QGroupBox(this);
-    Frame2->setObjectName(QStringLiteral("Frame2"));
-    place(Frame2, 13680, 480, 2175, 615);
-    Label11 = label("Label11", QStringLiteral("番号"), 60, 200, 420, 240, Frame2);
-    N_SET = new QLineEdit(Frame2);
-    N_SET->setObjectName(QStringLiteral("N_SET"));
-    place(N_SET, 480, 170, 960, 300);
-    N_UP = new QRadioButton(QStringLiteral("以上"), Frame2);
-    N_UP->setObjectName(QStringLiteral("N_UP"));
-    place(N_UP, 1470, 60, 690, 240);
-    N_DOWN = new QRadioButton(QStringLiteral("以下"), Frame2);
-    N_DOWN->setObjectName(QStringLiteral("N_DOWN"));
-    place(N_DOWN, 1470, 330, 690, 240);
-    N_UP->setChecked(true);
+    // The amount frame and the hidden number frame: a caption, a box and the
+    // choice of "以上" or "以下".
+    auto limitFrame = [&](const char* frame, int left, const char* caption, const QString& text, const char* box,
+                          const char* up, const char* down, QGroupBox*& f, QLabel*& l, QLineEdit*& b,
+                          QRadioButton*& u, QRadioButton*& d) {
+        f = new QGroupBox(this);
+        f->setObjectName(QString::fromLatin1(frame));
+        place(f, left, 480, 2175, 615);
+        l = label(caption, text, 60, 200, 420, 240, f);
+        b = new QLineEdit(f);
+        b->setObjectName(QString::fromLatin1(box));
+        place(b, 480, 170, 960, 300);
+        u = new QRadioButton(QStringLiteral("以上"), f);
+        u->setObjectName(QString::fromLatin1(up));
+        place(u, 1470, 60, 690, 240);
+        d = new QRadioButton(QStringLiteral("以下"), f);
+        d->setObjectName(QString::fromLatin1(down));
+        place(d, 1470, 330, 690, 240);
+        u->setChecked(true);
+    };
+    limitFrame("Frame1", 11640, "Label10", QStringLiteral("金額"), "M_MAX", "M_UP", "M_DOWN", Frame1, Label10, M_MAX,
+               M_UP, M_DOWN);
+    limitFrame("Frame2", 13680, "Label11", QStringLiteral("番号"), "N_SET", "N_UP", "N_DOWN", Frame2, Label11, N_SET,
+               N_UP, N_DOWN);
     Frame2->hide();
     for (QGroupBox* f : {Frame1, Frame2}) f->setFlat(false);
 
