@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <memory>
+#include <optional>
 
 namespace prn {
 namespace {
@@ -40,6 +41,27 @@ QPaintDevice* metricsDevice(int dpi) {
     return &img;
 }
 
+// The measures of the font last asked for: the jobs measure one font many
+// times in a row (a label line shrinking, a column of a list).
+const QFontMetricsF& metricsOf(const QString& name, double size, bool bold, bool italic, bool underline, bool strike,
+                               int dpi) {
+    struct Key {
+        QString name;
+        double size;
+        bool bold, italic, underline, strike;
+        int dpi;
+        bool operator==(const Key&) const = default;
+    };
+    static std::optional<Key> lastKey;
+    static std::optional<QFontMetricsF> last;
+    const Key key{name, size, bold, italic, underline, strike, dpi};
+    if (!lastKey || !(*lastKey == key)) {
+        last.emplace(makeFont(name, size, bold, italic, underline, strike), metricsDevice(dpi));
+        lastKey = key;
+    }
+    return *last;
+}
+
 bool noSystemPrinter() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
 
 // The Qt printer for a target, set to the document's paper and orientation.
@@ -61,6 +83,7 @@ struct Device {
     int dpi;
     double paperW, paperH;  // mm as oriented
     double offL, offT;      // mm
+    double printW, printH;  // printable area, mm
 };
 
 Device qtDevice(int paperSize, int orientation) {
@@ -70,19 +93,22 @@ Device qtDevice(int paperSize, int orientation) {
     const QPageLayout layout = p.pageLayout();
     const QRectF full = layout.fullRect(QPageLayout::Millimeter);
     const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
-    return {p.resolution(), full.width(), full.height(), paint.left() - full.left(), paint.top() - full.top()};
+    return {p.resolution(), full.width(), full.height(), paint.left() - full.left(), paint.top() - full.top(),
+            paint.width(), paint.height()};
 }
 
 Device recDevice(const Recorder& r, int paperSize, int orientation) {
     if (r.noPrinter) throw PrinterError(QStringLiteral("no printer"));
     double w = paperSize == kPaperA4 ? 210 : r.paperWidthMm;
     double h = paperSize == kPaperA4 ? 297 : r.paperHeightMm;
-    double l = r.offsetLeftMm, t = r.offsetTopMm;
+    double l = r.offsetLeftMm, t = r.offsetTopMm, rr = r.offsetRightMm, b = r.offsetBottomMm;
     if (orientation == kLandscape) {
+        // The page turns a quarter: the portrait top edge becomes the left one.
         std::swap(w, h);
         std::swap(l, t);
+        std::swap(rr, b);
     }
-    return {r.dpi, w, h, l, t};
+    return {r.dpi, w, h, l, t, w - l - rr, h - t - b};
 }
 
 Device device(int paperSize, int orientation) {
@@ -208,6 +234,8 @@ void Printer::ensureOpen() {
     doc_.paperHeightMm = d.paperH;
     doc_.offsetLeftMm = d.offL;
     doc_.offsetTopMm = d.offT;
+    doc_.printableWidthMm = d.printW;
+    doc_.printableHeightMm = d.printH;
     doc_.pages.emplace_back();
     open_ = true;
 }
@@ -238,27 +266,26 @@ void Printer::Print(const QString& text, bool newline) {
     it.underline = FontUnderline;
     it.strike = FontStrikethru;
     it.color = ForeColor;
-    const double w = TextWidth(text), h = TextHeight(text);
+    // Only the move that follows needs a measure (a width costs a shaping).
+    const double move = newline ? TextHeight(text) : TextWidth(text);
     add(std::move(it));
     if (newline) {
         CurrentX = ScaleLeft;
-        CurrentY += h;
+        CurrentY += move;
     } else {
-        CurrentX += w;
+        CurrentX += move;
     }
 }
 
 double Printer::TextWidth(const QString& text) const {
     const int d = dpi();
-    const QFontMetricsF fm(makeFont(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru),
-                           metricsDevice(d));
+    const QFontMetricsF& fm = metricsOf(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d);
     return fm.horizontalAdvance(text) * 25.4 / d;
 }
 
 double Printer::TextHeight(const QString&) const {
     const int d = dpi();
-    const QFontMetricsF fm(makeFont(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru),
-                           metricsDevice(d));
+    const QFontMetricsF& fm = metricsOf(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d);
     return fm.height() * 25.4 / d;
 }
 
@@ -338,6 +365,12 @@ double Printer::PaperWidthMm() const { return open_ ? doc_.paperWidthMm : device
 double Printer::PaperHeightMm() const { return open_ ? doc_.paperHeightMm : device(PaperSize, Orientation).paperH; }
 double Printer::OffsetLeftMm() const { return open_ ? doc_.offsetLeftMm : device(PaperSize, Orientation).offL; }
 double Printer::OffsetTopMm() const { return open_ ? doc_.offsetTopMm : device(PaperSize, Orientation).offT; }
+double Printer::PrintableWidthMm() const {
+    return open_ ? doc_.printableWidthMm : device(PaperSize, Orientation).printW;
+}
+double Printer::PrintableHeightMm() const {
+    return open_ ? doc_.printableHeightMm : device(PaperSize, Orientation).printH;
+}
 int Printer::PhysicalOffsetX() const { return qRound(OffsetLeftMm() * dpi() / 25.4); }
 int Printer::PhysicalOffsetY() const { return qRound(OffsetTopMm() * dpi() / 25.4); }
 int Printer::PhysicalWidth() const { return qRound(PaperWidthMm() * dpi() / 25.4); }

@@ -73,6 +73,7 @@ struct Document {
     int orientation = kPortrait;
     double paperWidthMm = 0, paperHeightMm = 0;  // as oriented
     double offsetLeftMm = 0, offsetTopMm = 0;    // unprintable margins
+    double printableWidthMm = 0, printableHeightMm = 0;
     std::vector<Page> pages;
     bool hasDrawing() const;
 };
@@ -86,7 +87,8 @@ public:
     int discarded = 0;                // ended with nothing drawn
     // The simulated printer.
     int dpi = 600;
-    double offsetLeftMm = 0, offsetTopMm = 0;          // unprintable margins
+    double offsetLeftMm = 0, offsetTopMm = 0;          // unprintable margins (portrait)
+    double offsetRightMm = 0, offsetBottomMm = 0;
     double paperWidthMm = 210, paperHeightMm = 297;     // the printer's own paper (portrait)
     bool noPrinter = false;       // every operation raises PrinterError
     int failAfterItems = -1;      // raise PrinterError when this many items were drawn
@@ -150,6 +152,10 @@ public:
     double PaperHeightMm() const;
     double OffsetLeftMm() const;
     double OffsetTopMm() const;
+    // The printable area (the paper less its unprintable margins) in the
+    // current paper and orientation, millimetres.
+    double PrintableWidthMm() const;
+    double PrintableHeightMm() const;
 
     // Resets every property to its start value and drops an open document.
     void reset();

@@ -24,6 +24,7 @@
 #include "store/item_sorts.h"
 #include "store/items_file.h"
 #include "store/link.h"
+#include "store/settings_file.h"
 
 namespace {
 
@@ -716,8 +717,7 @@ void A_ZEMLO_LIST::B_PRT_Click() {
 }
 
 void A_ZEMLO_LIST::B_LABEL_Click() {
-    const LABEL_LAYOUT_REC& l = LABEL_LAYOUT;
-    if (l.L_HEIGHT >= 0 && l.L_WIDTH >= 0 && l.L_V_COUNT >= 0 && l.L_H_COUNT >= 0 && l.L_D_COUNT >= 0) {
+    if (LABEL_LAYOUT_OK(LABEL_LAYOUT)) {
         PRT_KIND = 40;
         if (ZEMLO_LIST_WINDOWS.LABEL_PRT) ZEMLO_LIST_WINDOWS.LABEL_PRT();
     } else {

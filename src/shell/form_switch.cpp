@@ -3,6 +3,7 @@
 #include <map>
 
 #include "platform/ui.h"
+#include "printing/label_set.h"
 #include "register/item_list.h"
 #include "register/renumber_list.h"
 #include "shell/backup_window.h"
@@ -85,7 +86,7 @@ const std::map<MENU_DIALOG, std::function<void()>>& dialogTable() {
     static const std::map<MENU_DIALOG, std::function<void()>> table = {
         {MENU_DIALOG::USER_SET, [] { platform::FormInstance<USER_SET>::get()->ShowModal(); }},
         {MENU_DIALOG::ETC_SET, [] { platform::FormInstance<ETC_SET>::get()->ShowModal(); }},
-        {MENU_DIALOG::LABEL_SET, {}},    // label layout
+        {MENU_DIALOG::LABEL_SET, [] { LABEL_SET_SHOW(); }},
         {MENU_DIALOG::PASS_SET, [] { platform::FormInstance<PASS_SET>::get()->ShowModal(); }},
         {MENU_DIALOG::VER_FORM, [] { platform::FormInstance<VER_FORM>::get()->ShowModal(); }},
         {MENU_DIALOG::START_F, [] { platform::FormInstance<START_F>::get()->ShowModal(); }},

@@ -21,6 +21,7 @@
 #include "platform/single_instance.h"
 #include "platform/ui.h"
 #include "category/kubun_add_f.h"
+#include "printing/label_prt.h"
 #include "register/bulk_dialogs.h"
 #include "register/item_entry.h"
 #include "shell/backup_window.h"
@@ -224,6 +225,7 @@ bool MAIN_F::MDIForm_Load() {
     RESTORE_END_PROGRAM = [] { END_PROGRAM(0); };
     ENTRY_WINDOWS_INSTALL();
     BULK_WINDOWS_INSTALL();
+    LABEL_WINDOWS_INSTALL();
     KUBUN_ADD_F_INSTALL();
     PRG_DIR = program::folder();
     if (DRIVE_MODE == 1) {

@@ -69,6 +69,11 @@ void PRT_SETUP_PORTRAIT() { setup(prn::kPortrait); }
 void PRT_SETUP_LANDSCAPE() { setup(prn::kLandscape); }
 
 void PRT_PAGE_INIT() {
+    PRT_PAGE_RESET();
+    ui::DoEvents();
+}
+
+void PRT_PAGE_RESET() {
     prn::Printer& p = prn::printer();
     p.FontTransparent = true;
     p.DrawWidth = 1;
@@ -87,7 +92,6 @@ void PRT_PAGE_INIT() {
     p.Print(QStringLiteral(" "));
     p.FontTransparent = true;
     p.Print(QStringLiteral(" "));
-    ui::DoEvents();
 }
 
 void PRT_ORIGIN_SET(int adjPair, double shiftRight, double shiftDown) {

@@ -26,8 +26,12 @@ void PRT_MGN_READ();
 void PRT_SETUP_PORTRAIT();
 void PRT_SETUP_LANDSCAPE();
 // At the start of a run (after the origin is placed) and after every new
-// page. Traps nothing: a printer failure reaches the job.
+// page: PRT_PAGE_RESET, then a yield to the user interface. Traps nothing: a
+// printer failure reaches the job.
 void PRT_PAGE_INIT();
+// The page reset alone, without the yield: transparent text, line width 1,
+// plain "ＭＳ 明朝" 11 points, position (0, 0) and two blanks printed there.
+void PRT_PAGE_RESET();
 // Places the origin: the unprintable margin minus the correction pair at
 // `adjPair` plus the job's own shift (millimetres).
 void PRT_ORIGIN_SET(int adjPair, double shiftRight = 0, double shiftDown = 0);

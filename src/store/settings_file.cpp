@@ -157,3 +157,8 @@ qint16 ENV_SAVE() {
     }
     return 1;
 }
+
+bool LABEL_LAYOUT_OK(const LABEL_LAYOUT_REC& l) {
+    return l.L_HEIGHT >= 0 && l.L_WIDTH >= 0 && l.L_V_COUNT >= 1 && l.L_H_COUNT >= 1 && l.L_D_COUNT >= 1 &&
+           l.L_D_COUNT <= LABEL_LINES_MAX;
+}

@@ -196,3 +196,26 @@ TEST_F(PrinterTest, QtPrinterWithoutAnyPrinterRaises) {
     EXPECT_THROW(p.Print("x"), prn::PrinterError);
     EXPECT_FALSE(p.documentOpen());
 }
+
+TEST_F(PrinterTest, PrintableAreaIsThePaperLessItsMarginsAsOriented) {
+    prn::Recorder* rec = prn::useRecorderForTests();
+    rec->offsetLeftMm = 4, rec->offsetRightMm = 6, rec->offsetTopMm = 3, rec->offsetBottomMm = 5;
+    rec->paperWidthMm = 182, rec->paperHeightMm = 257;  // the printer holds B5
+    prn::Printer& p = prn::printer();
+    p.PaperSize = 0;
+    p.Orientation = prn::kPortrait;
+    EXPECT_DOUBLE_EQ(p.PrintableWidthMm(), 172);
+    EXPECT_DOUBLE_EQ(p.PrintableHeightMm(), 249);
+    p.Orientation = prn::kLandscape;  // turned: the top margin is now at the left
+    EXPECT_DOUBLE_EQ(p.PrintableWidthMm(), 249);
+    EXPECT_DOUBLE_EQ(p.PrintableHeightMm(), 172);
+    EXPECT_DOUBLE_EQ(p.OffsetLeftMm(), 3);
+    p.PaperSize = prn::kPaperA4;
+    EXPECT_DOUBLE_EQ(p.PrintableWidthMm(), 297 - 8);
+    p.Print(QStringLiteral("x"));  // an open document keeps the area it opened with
+    p.Orientation = prn::kPortrait;
+    EXPECT_DOUBLE_EQ(p.PrintableWidthMm(), 297 - 8);
+    p.KillDoc();
+    rec->noPrinter = true;
+    EXPECT_THROW(p.PrintableHeightMm(), prn::PrinterError);
+}

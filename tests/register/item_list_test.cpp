@@ -512,7 +512,9 @@ TEST_F(ItemListTest, DisposalAsksRelistsAndMarksChangedEvenWhenCancelled) {
     msg.expect(QStringLiteral("ラベル設定が不正です"));
     gui::click(w->B_LABEL);
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("ラベル印刷"));
-    LABEL_LAYOUT.L_H_COUNT = 0;
+    LABEL_LAYOUT.L_H_COUNT = 4;
+    LABEL_LAYOUT.L_V_COUNT = 15;
+    LABEL_LAYOUT.L_D_COUNT = 5;
     int labels = 0;
     ZEMLO_LIST_WINDOWS.LABEL_PRT = [&] { ++labels; };
     gui::click(w->B_LABEL);
