@@ -233,4 +233,10 @@ void placeTwips(QWidget* w, int left, int top, int width, int height) {
                    platform::twipsToPx(height));
 }
 
+QFont dialogFont() {
+    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+    f.setPointSizeF(9);
+    return f;
+}
+
 }  // namespace ctl

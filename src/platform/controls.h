@@ -155,6 +155,9 @@ public:
     Handler Click;
 };
 
+// The font of the dialogs: "ＭＳ Ｐゴシック" 9 points.
+QFont dialogFont();
+
 // Places a widget by twips (left, top, width, height) inside its parent.
 void placeTwips(QWidget* w, int left, int top, int width, int height);
 

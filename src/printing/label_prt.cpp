@@ -16,12 +16,6 @@ namespace {
 const QString kLabelTitle = QStringLiteral("ラベル印刷");
 const QString kCopyTitle = QStringLiteral("コピー");
 
-QFont dialogFont() {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(9);
-    return f;
-}
-
 // The item list's "削除" button is enabled exactly while rows are selected.
 bool listHasSelection() {
     A_ZEMLO_LIST* list = platform::FormInstance<A_ZEMLO_LIST>::peek();
@@ -52,7 +46,7 @@ QString LABEL_COPY_TEXT(bool selected) {
 
 LABEL_PRT::LABEL_PRT() : platform::Form(QStringLiteral("LABEL_PRT")) {
     setCaption(kLabelTitle);
-    setFont(dialogFont());
+    setFont(ctl::dialogFont());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     Frame1 = new ctl::Frame(QStringLiteral("印刷範囲"), this, QStringLiteral("Frame1"));

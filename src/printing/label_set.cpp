@@ -18,12 +18,6 @@ namespace {
 const QString kSetTitle = QStringLiteral("ラベル設定");
 constexpr int kClientWidth = 6960;
 
-QFont dialogFont() {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(9);
-    return f;
-}
-
 // A caption ending just before the control it names.
 ctl::Label* caption(QWidget* parent, const QString& text, int right, int top, int width = 1300) {
     auto* l = new ctl::Label(text, parent);
@@ -39,6 +33,13 @@ ctl::TextBox* numberBox(QWidget* parent, const char* name, int left, int top, in
     return b;
 }
 
+// An option button on the row of its frame.
+ctl::OptionButton* option(const QString& text, ctl::Frame* frame, const char* name, int left, int width) {
+    auto* o = new ctl::OptionButton(text, frame, QString::fromLatin1(name));
+    ctl::placeTwips(o, left, 270, width, 270);
+    return o;
+}
+
 QString twoDecimals(double v) { return QString::number(v == 0 ? 0.0 : v, 'f', 2); }
 
 }  // namespace
@@ -50,7 +51,7 @@ bool LABEL_NUMERIC(const QString& s) {
 
 LABEL_SET::LABEL_SET() : platform::Form(QStringLiteral("LABEL_SET")) {
     setCaption(kSetTitle);
-    setFont(dialogFont());
+    setFont(ctl::dialogFont());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     B_OK = new ctl::CommandButton(QStringLiteral("保存"), this, QStringLiteral("B_OK"));
@@ -62,10 +63,8 @@ LABEL_SET::LABEL_SET() : platform::Form(QStringLiteral("LABEL_SET")) {
 
     Frame1 = new ctl::Frame(QStringLiteral("印刷方向"), this, QStringLiteral("Frame1"));
     ctl::placeTwips(Frame1, 5040, 120, 1800, 600);
-    OP_V = new ctl::OptionButton(QStringLiteral("縦"), Frame1, QStringLiteral("OP_V"));
-    ctl::placeTwips(OP_V, 240, 270, 600, 270);
-    OP_H = new ctl::OptionButton(QStringLiteral("横"), Frame1, QStringLiteral("OP_H"));
-    ctl::placeTwips(OP_H, 960, 270, 600, 270);
+    OP_V = option(QStringLiteral("縦"), Frame1, "OP_V", 240, 600);
+    OP_H = option(QStringLiteral("横"), Frame1, "OP_H", 960, 600);
 
     L_HEIGHT = numberBox(this, "L_HEIGHT", 1500, 840);
     caption(this, QStringLiteral("ラベル高さ"), 1440, 870);
@@ -86,12 +85,9 @@ LABEL_SET::LABEL_SET() : platform::Form(QStringLiteral("LABEL_SET")) {
 
     Frame2 = new ctl::Frame(QStringLiteral("補助線"), this, QStringLiteral("Frame2"));
     ctl::placeTwips(Frame2, 240, 1920, 3480, 600);
-    OPT_L1 = new ctl::OptionButton(QStringLiteral("枠"), Frame2, QStringLiteral("OPT_L1"));
-    ctl::placeTwips(OPT_L1, 240, 270, 660, 270);
-    OPT_L2 = new ctl::OptionButton(QStringLiteral("角"), Frame2, QStringLiteral("OPT_L2"));
-    ctl::placeTwips(OPT_L2, 960, 270, 660, 270);
-    OPT_LN = new ctl::OptionButton(QStringLiteral("枠・角無し"), Frame2, QStringLiteral("OPT_LN"));
-    ctl::placeTwips(OPT_LN, 1680, 270, 1500, 270);
+    OPT_L1 = option(QStringLiteral("枠"), Frame2, "OPT_L1", 240, 660);
+    OPT_L2 = option(QStringLiteral("角"), Frame2, "OPT_L2", 960, 660);
+    OPT_LN = option(QStringLiteral("枠・角無し"), Frame2, "OPT_LN", 1680, 1500);
 
     ctl::placeTwips(new ctl::Label(QStringLiteral("印刷項目"), this), 120, 2760, 1200, 240);
     ctl::placeTwips(new ctl::Label(QStringLiteral("項目名"), this), 2520, 2760, 1200, 240);

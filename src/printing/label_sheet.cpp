@@ -48,15 +48,6 @@ Slot slotRect(qint32 slot) {
     return {x, y, x + double(l.L_WIDTH), y + double(l.L_HEIGHT)};
 }
 
-// Runs one step of the set-up; a failing step is skipped.
-template <class F>
-void step(F f) {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
-
 }  // namespace
 
 qint32 LABEL_SLOTS() { return qint32(LABEL_LAYOUT.L_H_COUNT) * qint32(LABEL_LAYOUT.L_V_COUNT); }
@@ -68,10 +59,10 @@ void LABEL_SHEET_SETUP() {
     const double gridW = (double(l.L_WIDTH) + l.L_H_SPAN) * l.L_H_COUNT - l.L_H_SPAN;
 
     // Labels go on whatever paper the printer holds.
-    step([&] { p.PaperSize = 0; });
-    step([&] { p.Orientation = prn::kPortrait; });
-    if (!(l.L_FLAGS & 1)) step([&] { p.Orientation = prn::kLandscape; });
-    step([&] { PRT_MGN_READ(); });
+    PRT_SETUP_STEP([&] { p.PaperSize = 0; });
+    PRT_SETUP_STEP([&] { p.Orientation = prn::kPortrait; });
+    if (!(l.L_FLAGS & 1)) PRT_SETUP_STEP([&] { p.Orientation = prn::kLandscape; });
+    PRT_SETUP_STEP([&] { PRT_MGN_READ(); });
 
     bool fits = false;
     try {
@@ -86,24 +77,7 @@ void LABEL_SHEET_SETUP() {
         return;
     }
 
-    double x = 0, y = 0;
-    step([&] {
-        y = p.CurrentY;
-        x = p.CurrentX;
-    });
-    step([&] { p.Print(QString()); });  // opens the document and its first page
-    step([&] {
-        p.CurrentY = y;
-        p.CurrentX = x;
-    });
-    step([&] {
-        p.ScaleTop = 0;
-        p.ScaleLeft = 0;
-    });
-    step([&] { p.FontTransparent = true; });
-    step([&] { p.FontName = kFont; });
-    step([&] { p.FontSize = 11; });
-    ui::DoEvents();
+    PRT_SETUP_OPEN();
 }
 
 void LABEL_FONT_FIT() {

@@ -24,12 +24,6 @@ void place(QWidget* w, int left, int top, int width, int height) {
                    int(std::lround(height / 15.0)));
 }
 
-QFont dialogFont() {
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(9);
-    return f;
-}
-
 // The era row a date is shown in: S row 0, H row 1, R row 2; another era
 // leaves row 2.
 int eraRowOf(const QDate& d) {
@@ -158,7 +152,7 @@ bool KEEP_LIST_APPEND(const QString& place) {
 
 A_OUT_DAY_F::A_OUT_DAY_F() : platform::Form(QStringLiteral("A_OUT_DAY_F")) {
     setCaption(kOutTitle);
-    setFont(dialogFont());
+    setFont(ctl::dialogFont());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     Frame1 = new ctl::Frame(QString(), this, QStringLiteral("Frame1"));
@@ -283,7 +277,7 @@ void A_OUT_DAY_F::Form_Unload(int& Cancel) {
 
 A_AREA_SET::A_AREA_SET() : platform::Form(QStringLiteral("A_AREA_SET")) {
     setCaption(QStringLiteral("保管場所"));
-    setFont(dialogFont());
+    setFont(ctl::dialogFont());
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     Label1 = new ctl::Label(QStringLiteral("保管場所"), this, QStringLiteral("Label1"));

@@ -19,41 +19,37 @@ float toSingle(double v) {
     return float(v);
 }
 
-// Runs one step of the set-up; a failing step is skipped.
-template <class F>
-void step(F f) {
-    try {
-        f();
-    } catch (const std::exception&) {
-    }
-}
-
 void setup(int orientation) {
     prn::Printer& p = prn::printer();
-    step([&] { p.PaperSize = prn::kPaperA4; });
-    step([&] { p.Orientation = orientation; });
+    PRT_SETUP_STEP([&] { p.PaperSize = prn::kPaperA4; });
+    PRT_SETUP_STEP([&] { p.Orientation = orientation; });
     // The device setting of step three: one copy (the surface always prints one).
-    step([&] { PRT_MGN_READ(); });
+    PRT_SETUP_STEP([&] { PRT_MGN_READ(); });
+    PRT_SETUP_OPEN();
+}
+}  // namespace
+
+void PRT_SETUP_OPEN() {
+    prn::Printer& p = prn::printer();
     double y = 0, x = 0;
-    step([&] {
+    PRT_SETUP_STEP([&] {
         y = p.CurrentY;
         x = p.CurrentX;
     });
-    step([&] { p.Print(QString()); });  // opens the document and its first page
-    step([&] {
+    PRT_SETUP_STEP([&] { p.Print(QString()); });  // opens the document and its first page
+    PRT_SETUP_STEP([&] {
         p.CurrentY = y;
         p.CurrentX = x;
     });
-    step([&] {
+    PRT_SETUP_STEP([&] {
         p.ScaleTop = 0;
         p.ScaleLeft = 0;
     });
-    step([&] { p.FontTransparent = true; });
-    step([&] { p.FontName = QStringLiteral("ＭＳ 明朝"); });
-    step([&] { p.FontSize = 11; });
+    PRT_SETUP_STEP([&] { p.FontTransparent = true; });
+    PRT_SETUP_STEP([&] { p.FontName = QStringLiteral("ＭＳ 明朝"); });
+    PRT_SETUP_STEP([&] { p.FontSize = 11; });
     ui::DoEvents();
 }
-}  // namespace
 
 void PRT_MGN_READ() {
     prn::Printer& p = prn::printer();

@@ -5,6 +5,7 @@
 // printer-error exit. The print kind PRT_KIND and the stop flag PRT_STOP
 // live with the program state (store/state.h).
 #include <QString>
+#include <exception>
 #include <functional>
 
 // The printer's unprintable margin at the left and at the top, millimetres;
@@ -25,6 +26,19 @@ void PRT_MGN_READ();
 // step that fails is skipped.
 void PRT_SETUP_PORTRAIT();
 void PRT_SETUP_LANDSCAPE();
+// One step of a set-up: a step that fails is skipped and the next one runs.
+template <class F>
+void PRT_SETUP_STEP(F f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+    }
+}
+// The end of every set-up, after the paper and the margins: opens the
+// document and its first page with an empty line (the current position
+// kept), origin (0, 0), transparent text, "ＭＳ 明朝" 11 points, one yield.
+// Never fails.
+void PRT_SETUP_OPEN();
 // At the start of a run (after the origin is placed) and after every new
 // page: PRT_PAGE_RESET, then a yield to the user interface. Traps nothing: a
 // printer failure reaches the job.
