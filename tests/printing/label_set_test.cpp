@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "platform/files.h"
 #include "platform/settings_store.h"
 #include "printing/label_fixture.h"
 #include "store/settings_file.h"
@@ -250,6 +251,21 @@ TEST_F(LabelSet, LettersSaveAsZeroAndNumbersTooLargeForTheFileAreRefused) {
     EXPECT_EQ(LABEL_LAYOUT.L_V_COUNT, -32768);
     EXPECT_FALSE(LABEL_LAYOUT_OK(LABEL_LAYOUT));  // and the print refuses it
     EXPECT_TRUE(readSjisLines(sew())[1].startsWith(QStringLiteral("0,36,7,27,4,4,-32768,4,1,5")));
+}
+
+TEST_F(LabelSet, AFailedWriteKeepsTheOldFileAndTheNewLayoutInMemory) {
+    writeSettings();
+    const QByteArray fileBefore = readBytes(sew());
+    files::failWritesForTests(QStringLiteral("ZEMLO2.SEW"));
+    open([&](LABEL_SET* w) {
+        gui::choose(w->L_D_COUNT, QStringLiteral("  2"));
+        msg.expect(QStringLiteral("環境設定ファイルの保存に失敗しました"));
+        gui::click(w->B_OK);
+    });
+    files::failWritesForTests(QString());
+    EXPECT_FALSE(platform::FormInstance<LABEL_SET>::exists());
+    EXPECT_EQ(LABEL_LAYOUT.L_D_COUNT, 2);
+    EXPECT_EQ(readBytes(sew()), fileBefore);
 }
 
 TEST_F(LabelSet, ClosingWithoutSavingChangesNothing) {

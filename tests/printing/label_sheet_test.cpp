@@ -377,4 +377,21 @@ TEST_F(LabelSheet, ASheetRenderedToPdfShowsFramedLabels) {
     }
 }
 
+TEST_F(LabelSheet, PrintsToAPdfFileChosenAsThePrinter) {
+    addNumbered(5);
+    const QString pdf = QStringLiteral(ZEMLO_SHOT_DIR) + QStringLiteral("/label_sheet_qt.pdf");
+    QDir().mkpath(QStringLiteral(ZEMLO_SHOT_DIR));
+    QFile::remove(pdf);
+    prn::useQtPrinter();
+    prn::setTarget({QString(), pdf});
+    // A PDF page is A4 without margins: a 300-mm sheet does not fit it upright.
+    LABEL_LAYOUT.L_V_COUNT = 1, LABEL_LAYOUT.L_HEIGHT = 300;
+    msg.expect(QStringLiteral("用紙サイズとラベル設定が合いません"));
+    EXPECT_EQ(print(), 0);
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    defaultLayout();
+    ASSERT_EQ(print(), 1);
+    EXPECT_GT(QFileInfo(pdf).size(), 1000);
+}
+
 }  // namespace

@@ -57,6 +57,11 @@ TEST_F(LabelStart, TheMenuEntryAndTheListButtonReachTheLabelWindows) {
     });
     gui::click(list->B_LABEL);
     EXPECT_EQ(PRT_KIND, 40);
+    // A hand-edited layout of seven lines opens nothing.
+    LABEL_LAYOUT.L_D_COUNT = 7;
+    msg.expect(QStringLiteral("ラベル設定が不正です"));
+    gui::click(list->B_LABEL);
+    EXPECT_FALSE(platform::FormInstance<LABEL_PRT>::exists());
     EXPECT_EQ(clip::text(), QStringLiteral(" R6-2-1\t顕微鏡\t1理科\r\n R6-3-1\t上皿てんびん\t1理科\r\n"));
     EXPECT_TRUE(msg.done());
 }
