@@ -1,6 +1,11 @@
 #include "platform/controls.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
+#include <QEvent>
+#include <QPainter>
 #include <QSignalBlocker>
+#include <QStyle>
 
 #include "platform/forms.h"
 #include "platform/sjis.h"
@@ -66,6 +71,147 @@ void guardSjis(QLineEdit* box) {
     });
 }
 
+// ------------------------------------------------------------------ plain combo boxes
+namespace {
+// Keeps a combo box plain whatever is done to it later.
+class PlainComboKeeper : public QObject {
+public:
+    explicit PlainComboKeeper(QComboBox* box) : QObject(box) {}
+    static void apply(QComboBox* box) {
+        static bool applying = false;
+        if (applying) return;
+        applying = true;
+        if (box->isEditable() && box->completer()) box->setCompleter(nullptr);
+        if (QAbstractItemView* v = box->view(); v && v->font() != box->font()) v->setFont(box->font());
+        applying = false;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        switch (e->type()) {
+            case QEvent::FontChange:
+            case QEvent::FocusIn:
+            case QEvent::Show:
+            case QEvent::MouseButtonPress:
+            case QEvent::KeyPress:
+                if (auto* box = qobject_cast<QComboBox*>(watched)) apply(box);
+                break;
+            default:
+                break;
+        }
+        return false;
+    }
+};
+}  // namespace
+
+void plainCombo(QComboBox* box) {
+    if (!box) return;
+    if (!box->property(kPlainProperty).toBool()) {
+        box->setProperty(kPlainProperty, true);
+        box->installEventFilter(new PlainComboKeeper(box));
+    }
+    PlainComboKeeper::apply(box);
+}
+
+// ------------------------------------------------------------------ figures
+double fittedPointSize(const QFont& font, const QString& text, int width, double minPoints) {
+    double size = font.pointSizeF() > 0 ? font.pointSizeF() : QFontInfo(font).pointSizeF();
+    if (text.isEmpty()) return size;
+    QFont f = font;
+    for (;;) {
+        f.setPointSizeF(size);
+        if (QFontMetrics(f).horizontalAdvance(text) <= width) return size;
+        if (size - 0.25 < minPoints - 1e-9) return size;
+        size -= 0.25;
+    }
+}
+
+FigureLabel::FigureLabel(QWidget* parent, const QString& name) : Label(QString(), parent, name) {}
+
+int FigureLabel::textRoom() const {
+    int indent = this->indent();
+    if (indent < 0) indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    return contentsRect().width() - 2 * margin() - indent;
+}
+
+double FigureLabel::shownPointSize() const { return fittedPointSize(font(), text(), textRoom()); }
+
+void FigureLabel::paintEvent(QPaintEvent* e) {
+    const double size = shownPointSize();
+    if (text().isEmpty() || size >= font().pointSizeF() - 1e-9) {
+        QLabel::paintEvent(e);
+        return;
+    }
+    // Too wide at the label's own size: the frame as usual, then the text
+    // in a smaller font, with the label's alignment.
+    QPainter p(this);
+    drawFrame(&p);
+    QFont f = font();
+    f.setPointSizeF(size);
+    p.setFont(f);
+    QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
+    int indent = this->indent();
+    if (indent < 0) indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
+    const Qt::Alignment a = alignment();
+    if (a & Qt::AlignLeft) r.setLeft(r.left() + indent);
+    else if (a & Qt::AlignRight) r.setRight(r.right() - indent);
+    style()->drawItemText(&p, r, int(a), palette(), isEnabled(), text(), foregroundRole());
+}
+
+namespace {
+// Lowers a line edit's font while its text would not fit, and gives the box
+// its own font back once the text fits again.
+class FigureFitter : public QObject {
+public:
+    explicit FigureFitter(QLineEdit* box) : QObject(box), box_(box) {
+        connect(box, &QLineEdit::textChanged, this, [this] { fit(); });
+        box->installEventFilter(this);
+        fit();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize) fit();
+        return false;
+    }
+
+private:
+    void fit() {
+        if (fitting_) return;
+        fitting_ = true;
+        const QFont natural = lowered_ ? base_ : box_->font();
+        // Room for the text: the box less its frame and text margins.
+        const QMargins m = box_->textMargins();
+        const int frame = box_->hasFrame() ? box_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box_) : 0;
+        const int room = box_->width() - m.left() - m.right() - 2 * frame - 4;
+        const double size = fittedPointSize(natural, box_->text(), room);
+        if (size < natural.pointSizeF() - 1e-9) {
+            if (!lowered_) {
+                base_ = natural;
+                ownFont_ = box_->testAttribute(Qt::WA_SetFont);
+                lowered_ = true;
+            }
+            QFont f = base_;
+            f.setPointSizeF(size);
+            box_->setFont(f);
+        } else if (lowered_) {
+            lowered_ = false;
+            box_->setFont(ownFont_ ? base_ : QFont());
+        }
+        fitting_ = false;
+    }
+    QLineEdit* box_;
+    QFont base_;
+    bool lowered_ = false, ownFont_ = false, fitting_ = false;
+};
+}  // namespace
+
+void fitFigures(QLineEdit* box) {
+    if (!box || box->property("zemloFitFigures").toBool()) return;
+    box->setProperty("zemloFitFigures", true);
+    new FigureFitter(box);
+}
+
 // ------------------------------------------------------------------ TextBox
 TextBox::TextBox(QWidget* parent, const QString& name) : QLineEdit(parent) {
     setObjectName(name);
@@ -88,6 +234,7 @@ ComboBox::ComboBox(QWidget* parent, const QString& name, Style style) : QComboBo
     setObjectName(name);
     setEditable(style == DropDownCombo);
     setInsertPolicy(QComboBox::NoInsert);
+    plainCombo(this);
     connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
         if (Click) Click();
     });

@@ -9,6 +9,11 @@
 //  - scroll bars raise Change for every change of the value, Scroll while dragged;
 //  - text boxes whose text reaches a file refuse characters that Shift-JIS
 //    cannot hold, with the message "使用できない文字が含まれています" and the character.
+//  - editable combo boxes take exactly what is typed: no inline completion
+//    (Qt would complete "試験管" to an existing "試験管立て44" and Enter
+//    would accept it), and every drop-down list shows its box's font;
+//  - a box that shows a figure shows the whole figure, its font lowered
+//    until the figure fits (FigureLabel, fitFigures).
 // Option buttons form a group with the other option buttons of the same
 // parent: put each group in its own Frame.
 // Handlers are plain std::function members, set once by the window.
@@ -40,6 +45,23 @@ void guardSjis(QLineEdit* box);
 void guardAllSjis(QWidget* window);
 // Set on a box once it is guarded.
 inline constexpr const char* kGuardProperty = "zemloSjisGuard";
+
+// Makes a combo box plain: an editable one keeps exactly the typed text (no
+// completer, so no inline completion and no case-blind match on Enter), and
+// its drop-down list takes the box's font, now and after any later change
+// of the box's font or editability. Safe to call again. The forms base does
+// it for every combo box of a window; ComboBox does it itself.
+void plainCombo(QComboBox* box);
+inline constexpr const char* kPlainProperty = "zemloPlainCombo";
+
+// The point size at which `text` fits into `width` pixels in `font`: the
+// font's own size, else lowered in steps of 0.25 point down to `minPoints`
+// (where it is taken even when still too wide).
+double fittedPointSize(const QFont& font, const QString& text, int width, double minPoints = 6.0);
+
+// Makes a one-line box that holds a figure lower its font while a typed or
+// shown figure would not fit, and return to its own font when it fits again.
+void fitFigures(QLineEdit* box);
 
 class TextBox : public QLineEdit {
 public:
@@ -147,6 +169,22 @@ public:
     explicit Label(const QString& caption, QWidget* parent = nullptr, const QString& name = QString());
     QString Caption() const { return text(); }
     void setCaption(const QString& c) { setText(c); }
+};
+
+// A label that shows a figure (an amount, a count): when the text is wider
+// than the label, it is drawn in a smaller font so that the whole figure
+// shows. text() keeps the whole text.
+class FigureLabel : public Label {
+public:
+    explicit FigureLabel(QWidget* parent = nullptr, const QString& name = QString());
+    // The point size the current text is drawn at.
+    double shownPointSize() const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    int textRoom() const;
 };
 
 class CommandButton : public QPushButton {

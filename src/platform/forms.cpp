@@ -4,12 +4,15 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QEventLoop>
 #include <QFont>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 
 namespace platform {
@@ -27,7 +30,57 @@ QPointer<Form> g_activeForm;
 QIcon g_icon;
 bool g_iconMade = false;
 int g_screenW = 0, g_screenH = 0;
+std::function<void(Form*)> g_showHook;
+
+std::vector<Form::Kind>& kindList() {
+    static std::vector<Form::Kind> kinds;
+    return kinds;
+}
+
+// Captions by which a dialog's buttons are known when the window marks none.
+bool isCancelCaption(const QString& c) {
+    static const QStringList captions = {QStringLiteral("キャンセル"), QStringLiteral("ｷｬﾝｾﾙ"), QStringLiteral("閉じる"),
+                                         QStringLiteral("取消"), QStringLiteral("取消し")};
+    return captions.contains(c);
+}
+// A button that Enter or Escape may press.
+bool pressable(const QAbstractButton* b) { return b && b->isVisible() && b->isEnabled(); }
+
+// Enter on a push button that has the focus presses it, as Space does (Qt
+// leaves Enter to buttons that are default buttons).
+class EnterPresses : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->key() != Qt::Key_Return && k->key() != Qt::Key_Enter) return false;
+        if ((k->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        auto* b = qobject_cast<QPushButton*>(watched);
+        if (!b || b->autoDefault() || b->isDefault() || !pressable(b)) return false;
+        b->click();
+        return true;
+    }
+};
 }  // namespace
+
+// Watches the frame's client area and sizes its window to it.
+class Form::FrameFollower : public QObject {
+public:
+    FrameFollower(Form* form, QWidget* watched) : QObject(form), form_(form) { watched->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Resize && form_->isLoaded() && !form_->isUnloaded())
+            form_->fitToFrame(form_->followW_, form_->followH_);
+        return false;
+    }
+
+private:
+    Form* form_;
+};
 
 Form::Form(const QString& name, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
@@ -59,10 +112,93 @@ void Form::Load() {
         });
     }
     Form_Load();
+    applyControlHabits();
+    loading_ = false;
+}
+
+void Form::applyControlHabits() {
     // Text typed into any box may reach a data file: refuse what Shift-JIS
     // cannot hold.
     ctl::guardAllSjis(this);
-    loading_ = false;
+    // Combo boxes take what is typed and show their own font in their lists.
+    for (QComboBox* c : findChildren<QComboBox*>()) ctl::plainCombo(c);
+    // Enter presses the button that has the focus.
+    for (QPushButton* b : findChildren<QPushButton*>()) {
+        if (b->property("zemloEnterPresses").toBool()) continue;
+        b->setProperty("zemloEnterPresses", true);
+        b->installEventFilter(new EnterPresses(b));
+    }
+}
+
+void Form::prepareFirstShow() {
+    applyControlHabits();
+    if (shownOnce_ || sub_ || !isWindow()) return;
+    // Keyboard defaults the window did not mark: the cancel button from the
+    // captions, the default button from a button made default by Qt's own
+    // property.
+    if (!cancel_ || !default_) {
+        for (QPushButton* b : findChildren<QPushButton*>()) {
+            if (!cancel_ && isCancelCaption(b->text())) cancel_ = b;
+            if (!default_ && b->isDefault()) default_ = b;
+        }
+    }
+    // Centred over the main window on each axis whose position was not set.
+    if (leftSet() && topSet()) return;
+    QRect host;
+    QWidget* frame = g_frame && g_frame != this && g_frame->isVisible() ? g_frame.data() : nullptr;
+    QScreen* screen = frame ? frame->screen() : QGuiApplication::primaryScreen();
+    const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    host = frame ? frame->frameGeometry() : avail;
+    const QSize size = frameGeometry().size();
+    int x = host.x() + (host.width() - size.width()) / 2;
+    int y = host.y() + (host.height() - size.height()) / 2;
+    // Whole on the screen where it can be; never above or left of it.
+    x = std::max(avail.left(), std::min(x, avail.right() + 1 - size.width()));
+    y = std::max(avail.top(), std::min(y, avail.bottom() + 1 - size.height()));
+    move(leftSet() ? pos().x() : x, topSet() ? pos().y() : y);
+}
+
+void Form::setDefaultButton(QPushButton* b) {
+    if (default_ && default_ != b) default_->setDefault(false);
+    default_ = b;
+    if (b) b->setDefault(true);
+}
+
+void Form::setCancelButton(QAbstractButton* b) { cancel_ = b; }
+
+void Form::keyPressEvent(QKeyEvent* e) {
+    const int k = e->key();
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && k == Qt::Key_Escape && pressable(cancel_)) {
+        cancel_->click();
+        return;
+    }
+    if (plain && (k == Qt::Key_Return || k == Qt::Key_Enter) && pressable(default_)) {
+        default_->click();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+void Form::fitToFrame(int widthLess, int heightLess) {
+    int w = screenWidthTwips() - widthLess, h = screenHeightTwips() - heightLess;
+    if (g_frame && g_frame != this) {
+        w = pxToTwips(g_frame->frameGeometry().width()) - widthLess;
+        h = pxToTwips(g_frame->frameGeometry().height()) - heightLess;
+    }
+    if (g_mdi && g_mdi->isVisible() && sub_) {
+        w = std::min(w, pxToTwips(g_mdi->viewport()->width()));
+        h = std::min(h, pxToTwips(g_mdi->viewport()->height()));
+    }
+    setWidth(std::max(w, 3000));
+    setHeight(std::max(h, 3000));
+}
+
+void Form::followFrame(int widthLess, int heightLess) {
+    followW_ = widthLess;
+    followH_ = heightLess;
+    if (follow_ || !g_mdi) return;
+    follow_ = new FrameFollower(this, g_mdi->viewport());
 }
 
 void Form::Show(int modal) {
@@ -72,6 +208,7 @@ void Form::Show(int modal) {
     }
     Load();
     if (unloaded_) return;
+    prepareFirstShow();
     if (sub_) {
         sub_->show();
         if (g_mdi) g_mdi->setActiveSubWindow(sub_);
@@ -103,6 +240,7 @@ void Form::ShowModal() {
         move(p);
     }
     setWindowModality(Qt::ApplicationModal);
+    prepareFirstShow();
     show();
     toFront(this);
     fireActivate();
@@ -236,6 +374,16 @@ void Form::showEvent(QShowEvent* e) {
     // hears Form_Resize between Form_Load and Form_Activate.
     QWidget::showEvent(e);
     shownOnce_ = true;
+    if (g_showHook) g_showHook(this);
+}
+
+void Form::setShowHookForTests(std::function<void(Form*)> hook) { g_showHook = std::move(hook); }
+
+const std::vector<Form::Kind>& Form::kinds() { return kindList(); }
+
+bool Form::registerKind(const char* type, Form* (*get)()) {
+    kindList().push_back({type, get});
+    return true;
 }
 
 void Form::setMainFrame(QWidget* frame, QMdiArea* mdi) {

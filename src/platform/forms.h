@@ -9,14 +9,32 @@
 // the main window's frame (QMdiArea) when it is made a frame child and a
 // frame exists, else as a window of its own; ShowModal() runs a nested event
 // loop until the window unloads. One instance per window type: FormInstance.
+//
+// Habits every window gets from this base, so that no window has to build
+// them itself:
+//  - a window of its own whose position was never set (no stored position)
+//    opens centred over the main window;
+//  - Escape presses the window's cancel button and Enter its default button
+//    (setCancelButton, setDefaultButton); a dialog that marks no cancel
+//    button takes its "キャンセル" or "閉じる" button; Enter on a button that
+//    has the focus presses that button;
+//  - a frame child sized to the frame follows it on every resize and on
+//    maximise (followFrame);
+//  - editable combo boxes take exactly what is typed (no inline completion)
+//    and every drop-down list shows its box's font (ctl::plainCombo);
+//  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis).
 #include <QIcon>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <climits>
+#include <functional>
+#include <typeinfo>
+#include <vector>
 
 class QMdiArea;
 #include <QMdiSubWindow>
+#include <QPushButton>
 class QEventLoop;
 
 namespace platform {
@@ -83,6 +101,33 @@ public:
     int ScaleHeight() const;
     QString Caption() const { return windowTitle(); }
     void setCaption(const QString& c);
+    // True once Left or Top was set (by the window's layout or a stored
+    // position): such a window is not centred when it first shows.
+    bool leftSet() const { return twL_ != INT_MIN; }
+    bool topSet() const { return twT_ != INT_MIN; }
+
+    // ---- keyboard defaults
+    // Enter that no control took presses the default button (mark one only
+    // where Enter is not already given to a box, e.g. an "add" on Enter);
+    // Escape presses the cancel button, the window's close or cancel button.
+    // Disabled or hidden buttons are not pressed. A window of its own that
+    // marks no cancel button gets its "キャンセル"/"ｷｬﾝｾﾙ"/"閉じる" button, and
+    // a button made default with QPushButton::setDefault is taken as the
+    // default button.
+    void setDefaultButton(QPushButton* b);
+    void setCancelButton(QAbstractButton* b);
+    QPushButton* defaultButton() const { return default_; }
+    QAbstractButton* cancelButton() const { return cancel_; }
+
+    // ---- frame children sized to the frame
+    // Sizes the window to the main window's width less `widthLess` and its
+    // height less `heightLess` (twips), within the frame's client area and
+    // at least 3000 twips each way.
+    void fitToFrame(int widthLess = 300, int heightLess = 1460);
+    // Does so again whenever the frame's size changes (the main window is
+    // resized, maximised or restored). Call it once, usually at load.
+    void followFrame(int widthLess = 300, int heightLess = 1460);
+    bool followsFrame() const { return follow_ != nullptr; }
 
     // ---- the main frame
     // Set by the main window: its widget and the QMdiArea that holds children.
@@ -93,12 +138,25 @@ public:
     static QList<Form*> loadedForms();
     // Tests: deletes every window without running its unload handlers.
     static void destroyAllForTests();
+    // Tests: called with every window as it shows (nullptr: none).
+    static void setShowHookForTests(std::function<void(Form*)> hook);
+
+    // Every window type made through FormInstance, with a routine that gets
+    // (creates and loads) its instance: a test can open every window of the
+    // program, including the ones added later.
+    struct Kind {
+        const char* type;
+        Form* (*get)();
+    };
+    static const std::vector<Kind>& kinds();
+    static bool registerKind(const char* type, Form* (*get)());
 
 signals:
     void unloaded();
 
 protected:
     bool event(QEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -108,6 +166,17 @@ protected:
 private:
     void fireActivate();
     void finishUnload();
+    // Before the first showing of a window of its own: centred over the main
+    // window on each axis whose position was not set; cancel and default
+    // buttons taken from the captions when none were marked.
+    void prepareFirstShow();
+    // The window's own habits applied to its controls (combo boxes, text boxes).
+    void applyControlHabits();
+    class FrameFollower;
+    QPointer<QPushButton> default_;
+    QPointer<QAbstractButton> cancel_;
+    FrameFollower* follow_ = nullptr;
+    int followW_ = 300, followH_ = 1460;
     bool loaded_ = false;
     bool loading_ = false;
     bool unloaded_ = false;
@@ -129,6 +198,7 @@ class FormInstance {
 public:
     // The loaded instance, creating and loading a new one when there is none.
     static T* get() {
+        (void)registered_;
         if (!p_ || p_->isUnloaded()) {
             p_ = new T();
             p_->Load();
@@ -143,6 +213,8 @@ public:
 
 private:
     static inline QPointer<T> p_;
+    static Form* getForm() { return get(); }
+    static inline const bool registered_ = Form::registerKind(typeid(T).name(), &FormInstance<T>::getForm);
 };
 
 // The program icon that every window takes.

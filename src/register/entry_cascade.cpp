@@ -348,7 +348,9 @@ QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, 
 }
 
 QLineEdit* numberBox(QWidget* parent, const char* name, int left, int top, int width) {
-    return box(parent, name, left, top, width, 12, true);
+    QLineEdit* e = box(parent, name, left, top, width, 12, true);
+    ctl::fitFigures(e);
+    return e;
 }
 
 QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int top, int width) {
@@ -359,14 +361,14 @@ QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int
         c->setInsertPolicy(QComboBox::NoInsert);
         c->lineEdit()->setMaxLength(50);
     }
+    ctl::plainCombo(c);
     c->setMaxVisibleItems(20);
     place(c, left, top, width, 300);
     return c;
 }
 
 QLabel* display(QWidget* parent, const char* name, int left, int top, int width) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
+    auto* l = new ctl::FigureLabel(parent, QString::fromLatin1(name));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -101,11 +101,14 @@ void chooseRow(QComboBox* box, int row, const std::function<void()>& click);
 
 // A one-line box of at most `maxLen` characters; a number box is right-aligned.
 QLineEdit* box(QWidget* parent, const char* name, int left, int top, int width, int maxLen, bool number);
-// A right-aligned box of at most 12 characters.
+// A right-aligned box of at most 12 characters whose font is lowered while
+// a figure would not fit.
 QLineEdit* numberBox(QWidget* parent, const char* name, int left, int top, int width);
-// A combo (editable ones take no new entries and at most 50 characters).
+// A combo (editable ones take no new entries and at most 50 characters and
+// keep exactly what is typed; the drop-down list shows the box's font).
 QComboBox* combo(QWidget* parent, const char* name, bool editable, int left, int top, int width);
-// A sunken, right-aligned label that shows a figure.
+// A sunken, right-aligned label that shows a figure, always whole (its font
+// is lowered when the figure is wider than the label).
 QLabel* display(QWidget* parent, const char* name, int left, int top, int width);
 // A push button that is never the default button.
 QPushButton* button(QWidget* parent, const char* name, const QString& text, int left, int top, int width);

@@ -1,6 +1,9 @@
 #include "register/grid.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QSignalBlocker>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 
@@ -32,6 +35,12 @@ ListGrid::ListGrid(QWidget* parent) : QWidget(parent) {
     }
     SCB_V->hide();
     numBuf_.reserve(8);
+    // A click on a pane gives the grid the keyboard.
+    setFocusPolicy(Qt::StrongFocus);
+    for (Pane* p : {D_NO, D_LIST}) {
+        p->setFocusPolicy(Qt::ClickFocus);
+        p->setFocusProxy(this);
+    }
 
     connect(SCB_V, &QScrollBar::valueChanged, this, [this](int) { page(); });
     connect(SCB_H, &QScrollBar::valueChanged, this, [this](int v) {
@@ -97,22 +106,94 @@ void ListGrid::layoutPanes(double hostWidth, double hostHeight) {
     listHeight_ = double(kRowHeight) * GRID_ROWS + 50;
     placeChildren();
 
+    hWanted_ = hBar;
     if (!hBar) {
         SCB_H->hide();
         // A pane that shows the whole table starts at its first column.
         SCB_H->setValue(0);
     } else {
-        int max = 0;
+        int max = 0, inView = 0;
         const int n = columnCount();
         for (int i = 1; i <= n; ++i) {
             if (COLS[i] > w - 250) {
                 max = std::max(0, H_MAX_BASE - i);
                 break;
             }
+            inView = i;
         }
-        SCB_H->show();
+        // A click in the trough moves by the columns a pane shows.
+        SCB_H->setPageStep(std::max(1, inView - 1));
         SCB_H->setMaximum(max);  // a lower maximum moves the position and redraws
     }
+    SCB_V->setPageStep(pageRows());
+    updateBars();
+}
+
+int ListGrid::pageRows() const { return std::max(1, GRID_ROWS - 1); }
+
+void ListGrid::updateBars() {
+    const qint32 n = count ? count() : 0;
+    if (n < GRID_ROWS) {
+        QSignalBlocker block(SCB_V);
+        SCB_V->setValue(0);
+        SCB_V->setMaximum(0);
+        SCB_V->hide();
+    } else {
+        SCB_V->setMaximum(n - GRID_ROWS + 2);
+        SCB_V->show();
+    }
+    SCB_H->setVisible(hWanted_ && n > 0);
+}
+
+void ListGrid::refit(double hostWidth, double hostHeight) {
+    const int v = SCB_V->value();
+    {
+        // The page is drawn once, below, whatever the bars do meanwhile.
+        QSignalBlocker block(SCB_V);
+        layoutPanes(hostWidth, hostHeight);
+        SCB_V->setValue(std::min(v, SCB_V->maximum()));
+    }
+    D_LIST->setScaleLeft(COLS[std::clamp(SCB_H->value(), 0, 20)]);
+    clear();
+    head();
+    page();
+}
+
+bool ListGrid::moveBar(QScrollBar* bar, int steps) {
+    if (!bar->isVisible() || steps == 0) return false;
+    const int v = std::clamp(bar->value() + steps, bar->minimum(), bar->maximum());
+    if (v == bar->value()) return false;
+    bar->setValue(v);
+    return true;
+}
+
+void ListGrid::wheelEvent(QWheelEvent* e) {
+    // Whole notches of 120; smaller turns of a fine wheel add up.
+    QPoint turn = e->angleDelta() + wheelRest_;
+    const bool sideways = (e->modifiers() & Qt::ShiftModifier) || (turn.x() != 0 && turn.y() == 0);
+    const int amount = sideways ? (turn.x() != 0 ? turn.x() : turn.y()) : turn.y();
+    const int notches = amount / 120;
+    wheelRest_ = sideways ? QPoint(amount % 120, 0) : QPoint(0, amount % 120);
+    if (notches != 0) {
+        if (sideways) moveBar(SCB_H, -notches);
+        else moveBar(SCB_V, -notches * std::max(1, QApplication::wheelScrollLines()));
+    }
+    e->accept();
+}
+
+void ListGrid::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+        case Qt::Key_Up: moveBar(SCB_V, -1); break;
+        case Qt::Key_Down: moveBar(SCB_V, 1); break;
+        case Qt::Key_PageUp: moveBar(SCB_V, -pageRows()); break;
+        case Qt::Key_PageDown: moveBar(SCB_V, pageRows()); break;
+        case Qt::Key_Left: moveBar(SCB_H, -1); break;
+        case Qt::Key_Right: moveBar(SCB_H, 1); break;
+        case Qt::Key_Home: moveBar(SCB_V, -SCB_V->value()); break;
+        case Qt::Key_End: moveBar(SCB_V, SCB_V->maximum() - SCB_V->value()); break;
+        default: QWidget::keyPressEvent(e); return;
+    }
+    e->accept();
 }
 
 void ListGrid::clear() {
@@ -187,18 +268,7 @@ void ListGrid::row(qint32 pos, int screenRow) {
     if (drawRow) drawRow(pos, screenRow);
 }
 
-void ListGrid::setVRange() {
-    const qint32 n = count ? count() : 0;
-    if (n < GRID_ROWS) {
-        QSignalBlocker block(SCB_V);
-        SCB_V->setValue(0);
-        SCB_V->setMaximum(0);
-        SCB_V->hide();
-    } else {
-        SCB_V->setMaximum(n - GRID_ROWS + 2);
-        SCB_V->show();
-    }
-}
+void ListGrid::setVRange() { updateBars(); }
 
 void ListGrid::setVValueQuiet(int v) {
     QSignalBlocker block(SCB_V);

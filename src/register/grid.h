@@ -10,6 +10,15 @@
 // listed, whether an entry is selected, and how to draw the cells of an
 // entry), and calls head(), page() and row() when its view changes. Only one
 // page is ever drawn, whatever the size of the view.
+//
+// Moving through the list as in any desktop list: the mouse wheel over the
+// grid scrolls three rows a notch (Shift or a sideways wheel: a column);
+// the scroll bars' arrows move a row or a column and a click in a bar's
+// trough a page; with the focus on the grid (a click on it, or Tab) the
+// arrow keys move a row or a column, PageUp and PageDown a page, Home and
+// End (with or without Ctrl) go to the top and the end of the list. Both bars
+// are recomputed whenever the listed rows (setVRange) or the size
+// (layoutPanes) change.
 #include <QScrollBar>
 #include <QString>
 #include <QStringList>
@@ -79,8 +88,18 @@ public:
     // Draws one entry's number and cells in a screen row, over what is there.
     void row(qint32 pos, int screenRow);
     // Vertical range after the view changed: hidden below a page, otherwise
-    // the maximum is count - GRID_ROWS + 2.
+    // the maximum is count - GRID_ROWS + 2. The horizontal bar is shown again
+    // or hidden with it: shown while rows are listed and the pane is narrower
+    // than the table.
     void setVRange();
+    // Both bars for the rows listed now and the pane's size.
+    void updateBars();
+    // After a size change that must keep the view (the window follows the
+    // frame): lays the panes out again, keeps the position where the new
+    // range allows and redraws the page.
+    void refit(double hostWidth, double hostHeight);
+    // Rows a page step moves (the data rows wholly in view, at least 1).
+    int pageRows() const;
     // Sets the vertical position without drawing.
     void setVValueQuiet(int v);
     int vValue() const { return SCB_V->value(); }
@@ -103,8 +122,16 @@ signals:
     // A press on the number pane (twips; y from the pane's top).
     void numberPressed(Qt::MouseButton button, Qt::KeyboardModifiers mods, double y);
 
+protected:
+    void wheelEvent(QWheelEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     void placeChildren();
+    // Moves a bar by `steps` (clamped to its range); false when it could not move.
+    static bool moveBar(QScrollBar* bar, int steps);
+    bool hWanted_ = false;  // the layout found the pane narrower than the table
+    QPoint wheelRest_;      // wheel turns below a notch, kept for the next event
     QStringList captions_;
     std::array<QString, 21> measure_;
     double numberWidth_ = 550;

@@ -46,10 +46,9 @@ void showBars(ListGrid& grid, qint32 listed) {
     if (listed == 0) {
         grid.clear();
         grid.head();
-        grid.SCB_H->hide();
-    } else if (grid.D_LIST->twipsWidth() < 25500) {
-        grid.SCB_H->show();
     }
+    // The bars follow the listed rows as the grid counts them.
+    grid.updateBars();
 }
 
 const QString& eraLetter(qint16 code) {
@@ -58,18 +57,6 @@ const QString& eraLetter(qint16 code) {
     return ERA_TABLE[code - 3].ERA_CHAR;
 }
 
-void fitToFrame(platform::Form& form) {
-    int w = platform::screenWidthTwips() - 300, h = platform::screenHeightTwips() - 1460;
-    if (QWidget* f = platform::Form::mainFrame()) {
-        w = platform::pxToTwips(f->frameGeometry().width()) - 300;
-        h = platform::pxToTwips(f->frameGeometry().height()) - 1460;
-    }
-    if (QMdiArea* a = platform::Form::mdiArea(); a && a->isVisible() && form.subWindow()) {
-        w = std::min(w, platform::pxToTwips(a->viewport()->width()));
-        h = std::min(h, platform::pxToTwips(a->viewport()->height()));
-    }
-    form.setWidth(std::max(w, 3000));
-    form.setHeight(std::max(h, 3000));
-}
+void fitToFrame(platform::Form& form) { form.fitToFrame(300, 1460); }
 
 }  // namespace item_grid

@@ -22,14 +22,14 @@ qint32 listAll(ListGrid& grid, qint64* total);
 
 // The bars after a listing of `listed` items: an empty view is drawn empty
 // without the horizontal bar; otherwise the bar shows when the pane is
-// narrower than the table.
+// narrower than the table (the grid counts the listed rows itself).
 void showBars(ListGrid& grid, qint32 listed);
 
 // The letter of an era code (3 to 5); empty for any other code.
 const QString& eraLetter(qint16 code);
 
-// Sizes a list window to the main frame, within the frame's client area and
-// at least 3000 twips each way.
+// Sizes a list window to the main frame (less 300 × 1460 twips), within the
+// frame's client area and at least 3000 twips each way.
 void fitToFrame(platform::Form& form);
 
 }  // namespace item_grid

@@ -15,6 +15,7 @@
 #include <optional>
 
 #include "platform/clock.h"
+#include "platform/controls.h"
 #include "platform/era.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -139,6 +140,7 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
         if (editable) c->setInsertPolicy(QComboBox::NoInsert);
         c->setFont(comboFont);
         c->setMaxVisibleItems(20);
+        ctl::plainCombo(c);
         return c;
     };
 
@@ -156,10 +158,17 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     B_SORT2->setFont(QFont());
     B_SORT = button("B_SORT", QStringLiteral("ソート"), 6480, 120, 735, 375);
 
+    // The count and the total show their whole figure, in a smaller font
+    // when it is wider than the box.
+    auto figure = [&](const char* name, int l, int t, int w, int h) {
+        auto* x = new ctl::FigureLabel(this, QLatin1String(name));
+        place(x, l, t, w, h);
+        return x;
+    };
     Label5 = label("Label5", QStringLiteral("数量"), 7320, 0, 1095, 225);
-    C_COUNT = label("C_COUNT", QString(), 7320, 240, 1215, 255);
+    C_COUNT = figure("C_COUNT", 7320, 240, 1215, 255);
     Label6 = label("Label6", QStringLiteral("金額"), 8640, 0, 1095, 225);
-    TOTAL = label("TOTAL", QString(), 8640, 240, 1215, 255);
+    TOTAL = figure("TOTAL", 8640, 240, 1215, 255);
     for (QLabel* l : {C_COUNT, TOTAL}) {
         l->setFrameShape(QFrame::Box);
         l->setAutoFillBackground(true);
@@ -259,7 +268,7 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
         p.setColor(QPalette::Base, bgrColor(0xC0FFFF));
         KEIHI_L->setPalette(p);
     }
-    place(KEIHI_L, 1800, 720, 855, 1530);
+    place(KEIHI_L, 1800, 1020, 855, 1530);
     KEIHI_L->hide();
     KEIHI_L->raise();
     cellBuf_.reserve(64);
@@ -319,6 +328,9 @@ void A_ZEMLO_LIST::layoutFilterBar() {
     place(Label2, twLeft(KEIHI), capTop, 600, 180);
     place(KEIHI_T, twLeft(KEIHI), top, 660, h);
     place(B_KEIHI, twLeft(KEIHI) + 660, top, 240, h);
+    // The expense list drops below its box and its ▼ button, never over the
+    // button that closes it again.
+    place(KEIHI_L, twLeft(KEIHI), top + h, 855, 1530);
     // Each box starts where the one before it ends.
     place(KUBUN, twLeft(KEIHI) + twWidth(KEIHI), top, 850, h);
     place(KYOUKA, twLeft(KUBUN) + twWidth(KUBUN), top, 2000, h);
@@ -380,8 +392,10 @@ void A_ZEMLO_LIST::Form_Load() {
     B_OUT->setEnabled(false);
     B_AREA->setEnabled(false);
 
-    // Size from the main window, inside the frame's client area.
+    // Size from the main window, inside the frame's client area; the list
+    // follows the frame when the main window is resized or maximised.
     item_grid::fitToFrame(*this);
+    followFrame(300, 1460);
     setTop(0);
     LIST_READY = 1;
     setLeft(0);
@@ -495,10 +509,17 @@ void A_ZEMLO_LIST::ZEMLO_GRID_EXTEND() {
 
 void A_ZEMLO_LIST::Form_Resize() {
     if (LIST_READY != 1) return;
+    if (listed_) {
+        // A later size change (the list follows the frame) keeps what is
+        // listed and where the list stands.
+        grid->refit(ScaleWidth(), ScaleHeight());
+        return;
+    }
     grid->layoutPanes(ScaleWidth(), ScaleHeight());
     D_LIST->cls();
     ZEMLO_GRID_HEAD();
     ZEMLO_GRID_ALL();
+    listed_ = true;
 }
 
 // ---------------------------------------------------------------- listing and selection
@@ -824,7 +845,10 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
         C_COUNT->setText(QString::number(h) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
         B_PRT->setEnabled(true);
     } else {
+        // The count and the total always describe the rows shown.
         INDEX_COUNT = 0;
+        TOTAL->setText(MONEY_TEXT(0));
+        C_COUNT->setText(QStringLiteral("0/") + QString::number(ZEMLO_COUNT));
         grid->clear();
         grid->head();
         ui::MsgBox(QStringLiteral("該当データが有りません"), ui::vbOKOnly, kListTitle);

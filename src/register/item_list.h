@@ -135,4 +135,6 @@ private:
     QString cellBuf_;
     int inputBlock_ = 0;
     bool dpwTyped_ = false;
+    // The first listing (at the first showing) was made.
+    bool listed_ = false;
 };

@@ -291,9 +291,9 @@ A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
     B_PLAS = new ctl::CommandButton(QStringLiteral("取込"), this, QStringLiteral("B_PLAS"));
     B_Y_SET = new ctl::CommandButton(QStringLiteral("購入年度再設定"), this, QStringLiteral("B_Y_SET"));
     Label5 = new ctl::Label(QStringLiteral("数量"), this, QStringLiteral("Label5"));
-    C_COUNT = new ctl::Label(QString(), this, QStringLiteral("C_COUNT"));
+    C_COUNT = new ctl::FigureLabel(this, QStringLiteral("C_COUNT"));
     Label6 = new ctl::Label(QStringLiteral("金額"), this, QStringLiteral("Label6"));
-    TOTAL = new ctl::Label(QString(), this, QStringLiteral("TOTAL"));
+    TOTAL = new ctl::FigureLabel(this, QStringLiteral("TOTAL"));
     B_HELP = new ctl::CommandButton(QStringLiteral("HELP"), this, QStringLiteral("B_HELP"));
     B_ESC = new ctl::CommandButton(QStringLiteral("閉じる"), this, QStringLiteral("B_ESC"));
     for (ctl::Label* l : {C_COUNT, TOTAL}) {
@@ -382,8 +382,10 @@ void A_ZEMLO_L2::Form_Load() {
     grid->setNumberWidth(550);
     L2_CHANGED = 0;
 
-    // Sized from the main window, at the frame's top left.
+    // Sized from the main window, at the frame's top left; it follows the
+    // frame when the main window is resized or maximised.
     item_grid::fitToFrame(*this);
+    followFrame(300, 1460);
     setLeft(0);
     setTop(0);
     // The size change lists every item (the resize runs during the load too).
@@ -396,10 +398,16 @@ void A_ZEMLO_L2::Form_Load() {
 }
 
 void A_ZEMLO_L2::Form_Resize() {
+    if (listed_) {
+        // Later size changes (the window follows the frame) keep the view.
+        grid->refit(ScaleWidth(), ScaleHeight());
+        return;
+    }
     grid->layoutPanes(ScaleWidth(), ScaleHeight());
     D_LIST->cls();
     ZEMLO_GRID_HEAD();
     ZEMLO_GRID_ALL();
+    listed_ = true;
 }
 
 void A_ZEMLO_L2::B_ESC_Click() {

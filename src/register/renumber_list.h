@@ -128,4 +128,6 @@ private:
     void layoutControls();
     // True while a long step yields to the event loop: further clicks wait.
     bool busy_ = false;
+    // The first listing (at load) was made; later size changes keep the view.
+    bool listed_ = false;
 };

@@ -45,6 +45,7 @@ protected:
 };
 
 TEST_F(ListGridTest, LayoutGivesRowsAndColumnScrollRange) {
+    n = 3;
     layout(15000, 10);
     EXPECT_EQ(grid->GRID_ROWS, 10);
     EXPECT_DOUBLE_EQ(grid->D_LIST->twipsWidth(), 15000);
@@ -53,7 +54,6 @@ TEST_F(ListGridTest, LayoutGivesRowsAndColumnScrollRange) {
     EXPECT_EQ(grid->SCB_H->maximum(), 9);
 
     // At the maximum the stop 12100 stands at the left edge.
-    n = 3;
     grid->SCB_H->setValue(9);
     EXPECT_DOUBLE_EQ(grid->D_LIST->scaleLeft(), 12100);
 

@@ -255,14 +255,16 @@ TEST_F(ItemListTest, SearchNarrowsTheViewCountsAndTotal) {
     EXPECT_TRUE(w->B_IN->isEnabled());
 }
 
-TEST_F(ItemListTest, NoHitsKeepTheLabelsAndOddTextNeverBreaks) {
+TEST_F(ItemListTest, NoHitsCountNothingAndOddTextNeverBreaks) {
     A_ZEMLO_LIST* w = open();
     gui::type(w->NAME_D, QStringLiteral("顕微鏡"));
     msg.expect(QStringLiteral("該当データが有りません"));
     gui::click(w->B_PICUP);
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("備品登録リスト"));
     EXPECT_EQ(INDEX_COUNT, 0);
-    EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("14/14"));
+    // The count and the total describe the rows shown: none.
+    EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("0/14"));
+    EXPECT_EQ(w->TOTAL->text(), QString());
     EXPECT_TRUE(rowNames(w).isEmpty());
     EXPECT_TRUE(w->ALL_H->isEnabled());
 
