@@ -82,6 +82,8 @@ public:
         if (applying) return;
         applying = true;
         if (box->isEditable() && box->completer()) box->setCompleter(nullptr);
+        // The lists come from the program's name lists: Enter adds nothing.
+        if (box->insertPolicy() != QComboBox::NoInsert) box->setInsertPolicy(QComboBox::NoInsert);
         if (QAbstractItemView* v = box->view(); v && v->font() != box->font()) v->setFont(box->font());
         applying = false;
     }

@@ -47,7 +47,8 @@ void guardAllSjis(QWidget* window);
 inline constexpr const char* kGuardProperty = "zemloSjisGuard";
 
 // Makes a combo box plain: an editable one keeps exactly the typed text (no
-// completer, so no inline completion and no case-blind match on Enter), and
+// completer, so no inline completion and no case-blind match on Enter; Enter
+// adds no entry to the list), and
 // its drop-down list takes the box's font, now and after any later change
 // of the box's font or editability. Safe to call again. The forms base does
 // it for every combo box of a window; ComboBox does it itself.

@@ -57,6 +57,11 @@ std::vector<MAIN_F::UnsavedTable>& unsavedTables() {
     return tables;
 }
 
+// Whether the main window was maximised when the program last ended: key
+// "MAIN_F WindowState" of section "Position" (2 maximised, 0 not), written
+// at every orderly end and read at load.
+const QString kStateKey = QStringLiteral("MAIN_F WindowState");
+
 // The hourglass of the start: on at load, off at the end of the first
 // activation (or when the start stopped).
 bool g_startBusy = false;
@@ -249,6 +254,9 @@ bool MAIN_F::MDIForm_Load() {
     DATA_DIR = PRG_DIR;
     WORK_DIR = DATA_DIR;
     setDataShown(false);
+    // The window opens maximised when it was left so.
+    if (reg::GetSetting(REG_APP, QStringLiteral("Position"), kStateKey).trimmed() == QLatin1String("2"))
+        setWindowState(windowState() | Qt::WindowMaximized);
     return true;
 }
 
@@ -380,6 +388,8 @@ bool MAIN_F::endProgram() {
     }
     retryUnsavedTables();
     // MDIForm_Unload: the store's failures are of no consequence here.
+    reg::SaveSetting(REG_APP, QStringLiteral("Position"), kStateKey,
+                     windowState() & Qt::WindowMaximized ? QStringLiteral("2") : QStringLiteral("0"));
     SCHOOL_SET_SAVE();
     reg::SaveSetting(REG_APP, QStringLiteral("FORM"), QStringLiteral("LAST"), QString::number(FORM_KIND));
     SIN_FILE_SAVE();

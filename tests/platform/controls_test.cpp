@@ -1,3 +1,5 @@
+#include <QAbstractItemView>
+#include <QComboBox>
 #include <QVBoxLayout>
 
 #include "platform/controls.h"
@@ -107,4 +109,70 @@ TEST_F(ControlsTest, OptionsGroupByFrameAndRaiseClickWhenSetByCode) {
     sb->setMax(5);  // a smaller maximum pulls the value down and raises Change
     EXPECT_EQ(values, QList<int>({8, 5}));
     EXPECT_EQ(sb->Max(), 5);
+}
+
+TEST_F(ControlsTest, EditableCombosKeepWhatIsTypedAndListInTheirOwnFont) {
+    QWidget w;
+    auto* typed = new ctl::ComboBox(&w, "NAME_D", ctl::ComboBox::DropDownCombo);
+    // A combo made by hand becomes plain through the helper, also when it is
+    // made editable only afterwards.
+    auto* raw = new QComboBox(&w);
+    ctl::plainCombo(raw);
+    raw->setEditable(true);
+    raw->move(0, 40);
+    w.show();
+    w.activateWindow();
+    gui::settle();
+    for (QComboBox* c : {static_cast<QComboBox*>(typed), raw}) {
+        c->addItems({"試験管立て44", "試験管ばさみ", "ABC"});
+        c->setCurrentIndex(-1);
+        gui::type(c, "試験管");
+        EXPECT_EQ(c->currentText(), "試験管") << "no inline completion";
+        gui::key(c, Qt::Key_Return);
+        EXPECT_EQ(c->currentText(), "試験管") << "Enter takes the typed text";
+        EXPECT_EQ(c->currentIndex(), -1);
+        // A text that differs only in case is not taken for an entry.
+        gui::type(c, "abc");
+        gui::key(c, Qt::Key_Return);
+        EXPECT_EQ(c->currentText(), "abc");
+
+        QFont big(QStringLiteral("ＭＳ ゴシック"));
+        big.setPointSizeF(12);
+        c->setFont(big);
+        gui::settle();
+        EXPECT_EQ(c->view()->font(), c->font()) << "the list shows the box's font";
+    }
+}
+
+TEST_F(ControlsTest, FigureBoxesShowTheWholeFigure) {
+    QWidget w;
+    QFont f(QStringLiteral("ＭＳ ゴシック"));
+    f.setPointSizeF(9);
+    w.setFont(f);
+    auto* total = new ctl::FigureLabel(&w, "TOTAL");
+    total->setGeometry(0, 0, 81, 17);
+    total->setFrameShape(QFrame::Box);
+    total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    total->setText("757,019");
+    EXPECT_DOUBLE_EQ(total->shownPointSize(), 9.0);  // fits: the label's own size
+    total->setText("6,757,019,233");
+    const double size = total->shownPointSize();
+    EXPECT_LT(size, 9.0);
+    QFont shown = f;
+    shown.setPointSizeF(size);
+    EXPECT_LE(QFontMetrics(shown).horizontalAdvance(total->text()), total->contentsRect().width());
+    EXPECT_EQ(total->text(), "6,757,019,233");
+    gui::shot(total, "figure_label_fitted");
+
+    // A number box lowers its font while the figure would not fit, and
+    // takes the window's font again once it fits.
+    auto* box = new QLineEdit(&w);
+    box->setGeometry(0, 20, 60, 20);
+    ctl::fitFigures(box);
+    gui::type(box, "123456789012");
+    EXPECT_LT(box->font().pointSizeF(), 9.0);
+    EXPECT_LE(box->fontMetrics().horizontalAdvance(box->text()), box->width() - 4);
+    gui::type(box, "12");
+    EXPECT_EQ(box->font(), w.font());
+    EXPECT_FALSE(box->testAttribute(Qt::WA_SetFont));
 }

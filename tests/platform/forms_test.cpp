@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPushButton>
@@ -140,4 +141,133 @@ TEST(FormsFonts, WindowFontNamesMapToInstalledFonts) {
         const QFontInfo info(QFont(QString::fromUtf8(asked)));
         EXPECT_EQ(info.family(), QString::fromLatin1(real)) << asked;
     }
+}
+
+namespace {
+// A dialog with a box, a default, another and a cancel button, counting clicks.
+class KEY_F : public Form {
+public:
+    KEY_F() : Form("KEY_F") {
+        BOX = new QLineEdit(this);
+        BOX->setObjectName("BOX");
+        BOX->setGeometry(10, 10, 120, 24);
+        OK = button("OK", "OK", 10);
+        OTHER = button("B_OTHER", "参照", 90);
+        ESC = button("ESC", "キャンセル", 170);
+        resize(300, 120);
+    }
+    QPushButton* button(const char* name, const char* text, int left) {
+        auto* b = new QPushButton(QString::fromUtf8(text), this);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        b->setGeometry(left, 60, 75, 28);
+        connect(b, &QPushButton::clicked, this, [this, name] { clicks << name; });
+        return b;
+    }
+    QLineEdit* BOX;
+    QPushButton *OK, *OTHER, *ESC;
+    QStringList clicks;
+};
+}  // namespace
+
+TEST_F(FormsTest, EscapeCancelsEnterPressesTheDefaultOrTheFocusedButton) {
+    KEY_F* f = FormInstance<KEY_F>::get();
+    f->Show();
+    // Nothing marked: Escape finds the cancel button by its caption; Enter
+    // in the box presses nothing.
+    EXPECT_EQ(f->cancelButton(), f->ESC);
+    gui::key(f->BOX, Qt::Key_Escape);
+    gui::key(f->BOX, Qt::Key_Return);
+    EXPECT_EQ(f->clicks, QStringList({"ESC"}));
+
+    f->setDefaultButton(f->OK);
+    EXPECT_TRUE(f->OK->isDefault());
+    gui::key(f->BOX, Qt::Key_Return);
+    gui::key(f->BOX, Qt::Key_Enter, Qt::KeypadModifier);
+    // Enter on a button that has the focus presses that button.
+    gui::key(f->OTHER, Qt::Key_Return);
+    EXPECT_EQ(f->clicks, QStringList({"ESC", "OK", "OK", "B_OTHER"}));
+
+    // A disabled button is not pressed; Ctrl+Enter and Shift+Escape are not the keys.
+    f->clicks.clear();
+    f->ESC->setEnabled(false);
+    f->OK->setEnabled(false);
+    gui::key(f->BOX, Qt::Key_Escape);
+    gui::key(f->BOX, Qt::Key_Return);
+    f->ESC->setEnabled(true);
+    f->OK->setEnabled(true);
+    gui::key(f->BOX, Qt::Key_Return, Qt::ControlModifier);
+    gui::key(f->BOX, Qt::Key_Escape, Qt::ShiftModifier);
+    EXPECT_TRUE(f->clicks.isEmpty());
+
+    // A button marked as cancel wins over the caption.
+    f->setCancelButton(f->OTHER);
+    gui::key(f->BOX, Qt::Key_Escape);
+    EXPECT_EQ(f->clicks, QStringList({"B_OTHER"}));
+}
+
+TEST_F(FormsTest, DialogsWithoutAStoredPlaceOpenCentredOverTheMainWindow) {
+    QMainWindow frame;
+    frame.setGeometry(40, 30, 700, 500);
+    frame.show();
+    Form::setMainFrame(&frame, nullptr);
+    gui::settle();
+    const QPoint centre = frame.frameGeometry().center();
+
+    // Shown modally, no position set: centred.
+    gui::whenShown<LOG_F>([&](LOG_F* f) {
+        EXPECT_TRUE(f->isModalShown());
+        EXPECT_NEAR(f->frameGeometry().center().x(), centre.x(), 2);
+        EXPECT_NEAR(f->frameGeometry().center().y(), centre.y(), 2);
+        f->Unload();
+    });
+    FormInstance<LOG_F>::get()->ShowModal();
+
+    // A position set (a stored one) is kept; an axis left unset is centred.
+    LOG_F* f = FormInstance<LOG_F>::get();
+    f->setLeft(1500);
+    f->Show();
+    EXPECT_EQ(f->Left(), 1500);
+    EXPECT_NEAR(f->frameGeometry().center().y(), centre.y(), 2);
+    f->Unload();
+    Form::setMainFrame(nullptr, nullptr);
+}
+
+TEST_F(FormsTest, AFrameSizedChildFollowsTheFrameWhenItIsResizedOrMaximised) {
+    QMainWindow frame;
+    auto* mdi = new QMdiArea(&frame);
+    frame.setCentralWidget(mdi);
+    frame.resize(500, 400);
+    frame.show();
+    Form::setMainFrame(&frame, mdi);
+    gui::settle();
+
+    auto* f = new LOG_F;
+    f->setFrameChild(true);
+    f->Load();
+    f->fitToFrame(300, 1460);
+    f->followFrame(300, 1460);
+    f->Show();
+    gui::settle();
+    auto expected = [&] {
+        return QSize(std::min(frame.frameGeometry().width() - 20, mdi->viewport()->width()),
+                     std::min(frame.frameGeometry().height() - 97, mdi->viewport()->height()));
+    };
+    EXPECT_NEAR(f->subWindow()->width(), expected().width(), 1);
+    EXPECT_NEAR(f->subWindow()->height(), expected().height(), 1);
+
+    LOG_F::log.clear();
+    frame.resize(640, 480);
+    gui::settle();
+    EXPECT_NEAR(f->subWindow()->width(), expected().width(), 1);
+    EXPECT_NEAR(f->subWindow()->height(), expected().height(), 1);
+    EXPECT_TRUE(LOG_F::log.contains("Resize"));
+
+    frame.showMaximized();
+    gui::settle();
+    EXPECT_GT(frame.width(), 640);
+    EXPECT_NEAR(f->subWindow()->width(), expected().width(), 1);
+    EXPECT_NEAR(f->subWindow()->height(), expected().height(), 1);
+    f->Unload();
+    Form::setMainFrame(nullptr, nullptr);
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QScrollBar>
 #include <QWidget>
+
+#include "support/gui.h"
 
 #include "platform/forms.h"
 #include "register/grid.h"
@@ -138,6 +141,101 @@ TEST_F(ListGridTest, TextsFitByLoweringTheSizeDownToSixPoints) {
     EXPECT_EQ(ListGrid::screenRowAt(249), 0);
     EXPECT_EQ(ListGrid::screenRowAt(250), 1);
     EXPECT_EQ(ListGrid::screenRowAt(749.6), 3);
+}
+
+TEST_F(ListGridTest, WheelTroughAndKeysMoveRowsPagesAndColumns) {
+    host.resize(1400, 400);
+    layout(15000, 10);
+    n = 30000;
+    grid->setVRange();
+    host.show();
+    gui::settle();
+    const int page = grid->pageRows();
+    EXPECT_EQ(page, 9);  // the data rows wholly in view
+    QScrollBar* v = grid->SCB_V;
+
+    // The wheel over the list: three rows a notch, down and back up.
+    gui::wheel(grid->D_LIST, QPoint(100, 60), -1);
+    EXPECT_EQ(v->value(), 3);
+    gui::wheel(grid->D_NO, QPoint(10, 60), -2);
+    EXPECT_EQ(v->value(), 9);
+    gui::wheel(grid->D_LIST, QPoint(100, 60), 1);
+    EXPECT_EQ(v->value(), 6);
+    EXPECT_EQ(numbers().first(), QStringLiteral("    7"));  // the page follows
+    // Over the bar too.
+    gui::wheel(v, QPoint(5, 60), -1);
+    EXPECT_EQ(v->value(), 9);
+
+    // A click in the trough below the thumb moves a page; the arrows a row.
+    gui::clickAt(v, QPoint(v->width() / 2, v->height() - v->width() - 4));
+    EXPECT_EQ(v->value(), 9 + page);
+    gui::clickAt(v, QPoint(v->width() / 2, v->height() - 3));
+    EXPECT_EQ(v->value(), 10 + page);
+
+    // The keys, once the grid has the keyboard.
+    gui::key(grid, Qt::Key_Home);
+    EXPECT_EQ(v->value(), 0);
+    gui::key(grid, Qt::Key_PageDown);
+    gui::key(grid, Qt::Key_PageDown);
+    EXPECT_EQ(v->value(), 2 * page);
+    gui::key(grid, Qt::Key_PageUp);
+    gui::key(grid, Qt::Key_Down);
+    EXPECT_EQ(v->value(), page + 1);
+    gui::key(grid, Qt::Key_Up);
+    gui::key(grid, Qt::Key_Up);
+    EXPECT_EQ(v->value(), page - 1);
+    gui::key(grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(v->value(), v->maximum());
+    EXPECT_EQ(v->maximum(), 30000 - 10 + 2);
+    gui::key(grid, Qt::Key_PageDown);  // nothing past the end
+    EXPECT_EQ(v->value(), v->maximum());
+    gui::key(grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(v->value(), 0);
+    gui::key(grid, Qt::Key_Up);  // nothing before the start
+    EXPECT_EQ(v->value(), 0);
+
+    // Sideways: the arrow keys and Shift with the wheel move a column.
+    gui::key(grid, Qt::Key_Right);
+    EXPECT_EQ(grid->SCB_H->value(), 1);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->scaleLeft(), 900);
+    gui::wheel(grid->D_LIST, QPoint(100, 60), -1, Qt::ShiftModifier);
+    EXPECT_EQ(grid->SCB_H->value(), 2);
+    gui::key(grid, Qt::Key_Left);
+    EXPECT_EQ(grid->SCB_H->value(), 1);
+
+    // A click on the list gives the grid the keyboard.
+    host.activateWindow();
+    gui::clickAt(grid->D_LIST, QPoint(100, 60));
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+TEST_F(ListGridTest, BothBarsFollowTheListedRowsAndTheSize) {
+    // An empty list: no bars, whatever the pane's width.
+    layout(15000, 10);
+    EXPECT_TRUE(grid->SCB_H->isHidden());
+    EXPECT_TRUE(grid->SCB_V->isHidden());
+    // The first rows listed bring the horizontal bar back.
+    n = 2;
+    grid->setVRange();
+    EXPECT_FALSE(grid->SCB_H->isHidden());
+    EXPECT_TRUE(grid->SCB_V->isHidden());
+    n = 40;
+    grid->setVRange();
+    EXPECT_FALSE(grid->SCB_V->isHidden());
+    EXPECT_EQ(grid->SCB_V->maximum(), 32);
+
+    // A size change recomputes both and keeps the place in the list.
+    grid->SCB_V->setValue(30);
+    grid->SCB_H->setValue(3);
+    grid->refit(30000 + 500 + 550 + ListGrid::kBarWidth, 1080 + ListGrid::kBarWidth + 480 + 250.0 * 20);
+    EXPECT_EQ(grid->GRID_ROWS, 20);
+    EXPECT_TRUE(grid->SCB_H->isHidden());  // the whole table fits
+    EXPECT_DOUBLE_EQ(grid->D_LIST->scaleLeft(), 0);
+    EXPECT_EQ(grid->SCB_V->maximum(), 22);
+    EXPECT_EQ(grid->SCB_V->value(), 22);  // not past the new maximum
+    EXPECT_EQ(numbers().first(), QStringLiteral("   23"));
+    EXPECT_EQ(grid->pageRows(), 19);
+    EXPECT_EQ(grid->SCB_V->pageStep(), 19);
 }
 
 }  // namespace

@@ -282,3 +282,23 @@ TEST_F(ItemEntry, RelocationShowsItsSourceBox) {
 }
 
 }  // namespace
+
+TEST_F(ItemEntry, ANewNameIsRegisteredAsTypedNotCompletedToAnExistingOne) {
+    addMaster(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("001"), QStringLiteral("実験器具"),
+              QStringLiteral("試験管立て44"), 3);
+    sortMaster();
+    openList();
+    addLoop({[](A_ZEMLO_IN* w) {
+                 fillBeaker(w, QStringLiteral("1"), QStringLiteral("800"));
+                 ASSERT_GE(w->NAME_D->findText(QStringLiteral("試験管立て44")), 0);
+                 w->activateWindow();
+                 gui::type(w->NAME_D, QStringLiteral("試験管"));
+                 EXPECT_EQ(w->NAME_D->currentText(), QStringLiteral("試験管"));
+                 gui::key(w->NAME_D, Qt::Key_Return);  // on to the count, as typed
+                 EXPECT_EQ(w->NAME_D->currentText(), QStringLiteral("試験管"));
+                 gui::click(w->B_ADD);
+             },
+             [](A_ZEMLO_IN* w) { gui::click(w->B_ESC); }});
+    ASSERT_EQ(ZEMLO_COUNT, 1);
+    EXPECT_EQ(ZEMLO_DATA[0].NAME_D, QStringLiteral("試験管"));
+}

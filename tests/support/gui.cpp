@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QPlainTextEdit>
@@ -163,6 +164,20 @@ void doubleClickAt(QWidget* w, QPoint p, Qt::KeyboardModifiers mods) {
     mouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, mods);
     mouse(w, QEvent::MouseButtonDblClick, p, Qt::LeftButton, mods);
     mouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, mods);
+    settle();
+}
+
+void wheel(QWidget* w, QPoint p, int notches, Qt::KeyboardModifiers mods) {
+    if (!w) return;
+    // Qt passes a wheel turn that a widget leaves to its parents only when it
+    // comes from the window system; a user's turn is passed up here the same way.
+    const QPointF global(w->mapToGlobal(p));
+    for (QWidget* target = w; target; target = target->parentWidget()) {
+        const QPointF local(target->mapFromGlobal(global.toPoint()));
+        QWheelEvent e(local, global, QPoint(), QPoint(0, 120 * notches), Qt::NoButton, mods, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &e);
+        if (e.isAccepted() || target->isWindow()) break;
+    }
     settle();
 }
 

@@ -62,6 +62,10 @@ void pressAt(QWidget* w, QPoint p, Qt::MouseButton button = Qt::LeftButton,
 void releaseAt(QWidget* w, QPoint p, Qt::MouseButton button = Qt::LeftButton,
                Qt::KeyboardModifiers mods = Qt::NoModifier);
 void doubleClickAt(QWidget* w, QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier);
+// Turns the mouse wheel over a point of a widget by `notches` (positive:
+// away from the user, which scrolls up); Shift turns it sideways as desktop
+// programs read it.
+void wheel(QWidget* w, QPoint p, int notches, Qt::KeyboardModifiers mods = Qt::NoModifier);
 
 // The visible top-level window of class T (the newest), or nullptr.
 template <class T>
