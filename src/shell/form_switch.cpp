@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "category/kubun_chgf.h"
+#include "category/kubun_chgf2.h"
 #include "platform/ui.h"
 #include "printing/label_set.h"
 #include "register/item_list.h"
@@ -69,8 +71,8 @@ const std::vector<KindRow>& kindTable() {
         {9, "備品番号再設定", false, PREP_NONE, CHILD_WINDOW<A_ZEMLO_L2>()},
         {10, "機能別リスト", false, PREP_NONE, NOT_BUILT()},        // FUNC_F
         {11, "備品別集計印刷", false, PREP_NONE, NOT_BUILT()},      // NOTE_L
-        {12, "備品区分変更", true, PREP_NONE, NOT_BUILT()},         // KUBUN_CHGF
-        {13, "備品区分設定", true, PREP_NONE, NOT_BUILT()},         // KUBUN_CHGF2
+        {12, "備品区分変更", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF>()},
+        {13, "備品区分設定", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF2>()},
         {14, "備品購入数実績", false, PREP_NONE, NOT_BUILT()},      // NOTE_S
         {21, "集計 振興備品", true, PREP_NONE, NOT_BUILT()},        // TOTAL_FS
         {22, "集計 経費", true, PREP_NONE, NOT_BUILT()},            // TOTAL_F

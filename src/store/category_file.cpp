@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <tuple>
@@ -254,6 +255,39 @@ void KYOUKA_INDEX_MAKE() {
             KYOUKA_INDEX[c - 1].KY_LAST = i;
     }
     KYOUKA_COUNT = c;
+}
+
+void KUBUN_ORDER() {
+    ensureSlots();
+    const qint32 count = qBound(0, KUBUN_COUNT, KUBUN_SLOTS);
+    std::stable_sort(KUBUN_DATA.begin(), KUBUN_DATA.begin() + count, [](const KUBUN_REC& a, const KUBUN_REC& b) {
+        return MasterKey(a.KUBUN_IDX, a.NO_KY, a.BU_KEY, a.NAME_NO) < MasterKey(b.KUBUN_IDX, b.NO_KY, b.BU_KEY, b.NAME_NO);
+    });
+    KYOUKA_INDEX_MAKE();
+    KUBUN_FLAGS |= 1;
+    KUBUN_SORTED = count - 1;
+}
+
+bool CODE_NORMAL(const QString& typed, QString* code, qint32* key) {
+    const QString c = text::toUpper(text::toHalfWidth(typed.trimmed()));
+    try {
+        const qint32 k = CODE_KEY(c);
+        if (k == -1) return false;  // the loader refuses it
+        *code = c;
+        *key = k;
+        return true;
+    } catch (const csv::ReadError&) {
+        return false;
+    }
+}
+
+bool SUBJECT_NO_OF(const QString& typed, qint16* number) {
+    const QString t = text::toHalfWidth(typed.trimmed());
+    if (t.isEmpty() || t.size() > 2) return false;
+    for (QChar c : t)
+        if (c < u'0' || c > u'9') return false;
+    *number = qint16(t.toInt());
+    return true;
 }
 
 void KUBUN_SORT() {
