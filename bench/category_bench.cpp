@@ -16,14 +16,7 @@
 
 namespace {
 
-struct Register {
-    QTemporaryDir dir;
-    Register(int items, int masters) {
-        fixtures::School school(dir.path());
-        fixtures::makeMaster(masters);
-        fixtures::makeItems(items);
-    }
-};
+using fixtures::Register;
 
 // A subject renamed and back again, with the window's progress callback
 // (its label is rewritten every 128 records).

@@ -13,20 +13,10 @@
 
 namespace {
 
-struct Register {
-    QTemporaryDir dir;
-    Register(int items, int masters) {
-        fixtures::School school(dir.path());
-        fixtures::makeMaster(masters);
-        fixtures::makeItems(items);
-        fixtures::writeFiles();
-    }
-};
-
 // Steady state: the three rotating copies exist and the file is unchanged,
 // so a load takes no copy (a load after a save copies the file once more).
 void BM_ItemFileLoad(benchmark::State& state) {
-    Register reg(int(state.range(0)), 5000);
+    fixtures::Register reg(int(state.range(0)), 5000, true);
     for (int i = 0; i < 3; ++i) ZEMLO_READ();
     for (auto _ : state) {
         if (ZEMLO_READ() != 1) state.SkipWithError("load failed");
@@ -37,7 +27,7 @@ void BM_ItemFileLoad(benchmark::State& state) {
 BENCHMARK(BM_ItemFileLoad)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 void BM_ItemFileSave(benchmark::State& state) {
-    Register reg(int(state.range(0)), 5000);
+    fixtures::Register reg(int(state.range(0)), 5000, true);
     for (auto _ : state)
         if (ZEMLO_SAVE() != 1) state.SkipWithError("save failed");
 }
@@ -45,14 +35,14 @@ BENCHMARK(BM_ItemFileSave)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 // Every load of the master rewrites it (through its sort) and rotates the copies.
 void BM_CategoryFileLoad(benchmark::State& state) {
-    Register reg(0, int(state.range(0)));
+    fixtures::Register reg(0, int(state.range(0)), true);
     for (auto _ : state)
         if (KUBUN_READ(0) != 1) state.SkipWithError("load failed");
 }
 BENCHMARK(BM_CategoryFileLoad)->Arg(5000)->Unit(benchmark::kMillisecond);
 
 void BM_CategoryFileSave(benchmark::State& state) {
-    Register reg(0, int(state.range(0)));
+    fixtures::Register reg(0, int(state.range(0)), true);
     for (auto _ : state)
         if (KUBUN_SAVE() != 1) state.SkipWithError("save failed");
 }
@@ -61,7 +51,7 @@ BENCHMARK(BM_CategoryFileSave)->Arg(5000)->Unit(benchmark::kMillisecond);
 // The whole master out of order (shuffled, watermark 0): serials, sort,
 // subject index and the write of the file.
 void BM_CategorySortUnsorted(benchmark::State& state) {
-    Register reg(0, int(state.range(0)));
+    fixtures::Register reg(0, int(state.range(0)), true);
     std::vector<KUBUN_REC> shuffled(KUBUN_DATA.begin(), KUBUN_DATA.begin() + KUBUN_COUNT);
     std::shuffle(shuffled.begin(), shuffled.end(), std::mt19937(7));
     for (auto _ : state) {

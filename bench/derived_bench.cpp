@@ -17,14 +17,7 @@
 
 namespace {
 
-struct Register {
-    QTemporaryDir dir;
-    Register(int items, int masters) {
-        fixtures::School school(dir.path());
-        fixtures::makeMaster(masters);
-        fixtures::makeItems(items);
-    }
-};
+using fixtures::Register;
 
 void BM_KubunLink(benchmark::State& state) {
     Register reg(int(state.range(0)), 5000);

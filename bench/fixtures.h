@@ -213,4 +213,16 @@ inline void writeFiles() {
     ZEMLO_SAVE();
 }
 
+// A register of `items` items over `masters` master entries in a folder of
+// its own (removed with it), the files written when asked.
+struct Register {
+    QTemporaryDir dir;
+    Register(int items, int masters, bool files = false) {
+        School school(dir.path());
+        makeMaster(masters);
+        makeItems(items);
+        if (files) writeFiles();
+    }
+};
+
 }  // namespace fixtures

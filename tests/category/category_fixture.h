@@ -14,12 +14,16 @@
 #include <QFile>
 
 #include "platform/sjis.h"
+#include "shell/main_window.h"
+#include "shell/shell_fixture.h"
+#include "store/settings_file.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
 #include "store/link.h"
 #include "store/plans_file.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
+#include "support/gui.h"
 #include "support/records.h"
 
 namespace category_test {
@@ -164,4 +168,33 @@ protected:
         category_test::standardRegister();
         category_test::saveAll();
     }
+};
+
+// The program started as main() starts it, over the standard register on
+// disk (with whatever `more` adds to it before it is written).
+class CategoryFromStart : public ShellFixture {
+protected:
+    void TearDown() override {
+        delete w;
+        KUBUN_ASK_HOOK_SET(nullptr);
+        ShellFixture::TearDown();
+    }
+    void start(const std::function<void()>& more = {}) {
+        SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
+        SCHOOL_CODE = 1234;
+        category_test::standardRegister();
+        if (more) more();
+        ASSERT_EQ(ENV_SAVE(), 1);
+        category_test::saveAll();
+        const QString prg = PRG_DIR, data = DATA_DIR;
+        STATE_RESET();
+        PRG_DIR = prg;
+        DATA_DIR = data;
+        w = new MAIN_F();
+        ASSERT_TRUE(w->MDIForm_Load());
+        w->show();
+        w->MDIForm_Activate();
+        gui::settle();
+    }
+    MAIN_F* w = nullptr;
 };

@@ -267,36 +267,12 @@ TEST_F(KubunChgf2, TheScrollBarShowsFromTwelveEntries) {
 
 // ---------------------------------------------------------------- from the start of the program
 
-class KubunChgf2FromStart : public ShellFixture {
-protected:
-    void TearDown() override {
-        delete w;
-        KUBUN_ASK_HOOK_SET(nullptr);
-        ShellFixture::TearDown();
-    }
-    MAIN_F* w = nullptr;
-};
+using KubunChgf2FromStart = CategoryFromStart;
 
 TEST_F(KubunChgf2FromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
-    SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
-    SCHOOL_CODE = 1234;
-    standardRegister();
-    addMissing();
-    ASSERT_EQ(ENV_SAVE(), 1);
-    saveAll();
-    {
-        const QString prg = PRG_DIR, data = DATA_DIR;
-        STATE_RESET();
-        PRG_DIR = prg;
-        DATA_DIR = data;
-    }
     // The start-up recount asks about the missing item names: add none.
     gui::whenShown<KUBUN_ADD_F>([](KUBUN_ADD_F* q) { gui::click(q->B_START(3)); });
-    w = new MAIN_F();
-    ASSERT_TRUE(w->MDIForm_Load());
-    w->show();
-    w->MDIForm_Activate();
-    gui::settle();
+    start(addMissing);
     ASSERT_EQ(ZEMLO_COUNT, 12);
 
     gui::whenShown<KUBUN_CHGF2>([&](KUBUN_CHGF2* f) {

@@ -483,32 +483,10 @@ TEST_F(KubunChgf, TheLowerSectionCountsTheOldKeysParts) {
 
 // ---------------------------------------------------------------- from the start of the program
 
-class KubunChgfFromStart : public ShellFixture {
-protected:
-    void TearDown() override {
-        delete w;
-        ShellFixture::TearDown();
-    }
-    MAIN_F* w = nullptr;
-};
+using KubunChgfFromStart = CategoryFromStart;
 
 TEST_F(KubunChgfFromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
-    SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
-    SCHOOL_CODE = 1234;
-    standardRegister();
-    ASSERT_EQ(ENV_SAVE(), 1);
-    saveAll();
-    {
-        const QString prg = PRG_DIR, data = DATA_DIR;
-        STATE_RESET();
-        PRG_DIR = prg;
-        DATA_DIR = data;
-    }
-    w = new MAIN_F();
-    ASSERT_TRUE(w->MDIForm_Load());
-    w->show();
-    w->MDIForm_Activate();
-    gui::settle();
+    start();
     ASSERT_EQ(ZEMLO_COUNT, 6);
     ASSERT_TRUE(w->MENU_L_CHG->isEnabled());
 
