@@ -1,8 +1,11 @@
 #include "category/key_boxes.h"
 
 #include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
 
 #include "platform/controls.h"
+#include "platform/text.h"
 #include "store/category_file.h"
 
 namespace kubun_boxes {
@@ -44,6 +47,12 @@ void typeText(ctl::ComboBox* box, const QString& t) {
 void showFunction(ctl::ComboBox* box, const QString& func) {
     QSignalBlocker block(box);
     box->setCurrentIndex(FUNC_NO_OF(func));
+}
+
+qint16 number16(const QString& s) {
+    const double v = text::val(s);
+    if (!std::isfinite(v)) return 0;
+    return qint16(std::clamp<qint64>(text::roundHalfEven(v), -32768, 32767));
 }
 
 int rowOf(const ctl::ComboBox* box, const QString& t) { return box->findText(t, Qt::MatchExactly | Qt::MatchCaseSensitive); }

@@ -24,6 +24,9 @@ void typeText(ctl::ComboBox* box, const QString& t);
 // Shows a function in a function list (rows "", 発表, 道具, 実験, 情報): the
 // empty row for none or for an unknown text.
 void showFunction(ctl::ComboBox* box, const QString& func);
+// The number a box's text begins with (text::val), rounded half to even
+// and held within 16 bits; 0 for none.
+qint16 number16(const QString& s);
 // The row of an exact text; -1 when the list does not hold it.
 int rowOf(const ctl::ComboBox* box, const QString& t);
 

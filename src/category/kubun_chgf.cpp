@@ -37,14 +37,6 @@ constexpr int kOldTop = 960, kNewTop = 1500, kRowH = 300;
 
 const QString kNumberBad = QStringLiteral("番号が不正です");
 
-// A subject number as the log keeps it: the number its text begins with,
-// rounded half to even, held within 16 bits.
-qint16 logNumber(const QString& s) {
-    const double v = text::val(s);
-    if (!std::isfinite(v)) return 0;
-    return qint16(std::clamp<qint64>(text::roundHalfEven(v), -32768, 32767));
-}
-
 }  // namespace
 
 KUBUN_CHGF::KUBUN_CHGF() : platform::Form(QStringLiteral("KUBUN_CHGF")) {
@@ -456,7 +448,7 @@ qint32 KUBUN_CHGF::SINGLE_CHANGE() {
     const bool sameKyouka = KYOUKA->Text() == N_KYOUKA->currentText();
     const bool sameBunrui = BUNRUI->Text() == N_BUNRUI->currentText();
     const bool sameName = NAME_D->Text() == N_NAME_D->currentText();
-    const bool sameNoKy = logNumber(NO_KY->text()) == newNoKy && !none(NO_KY->text());
+    const bool sameNoKy = number16(NO_KY->text()) == newNoKy && !none(NO_KY->text());
     const bool sameCode = NO_BU->text() == newCode;
     bool unchanged = false;
     if (level == 0) unchanged = sameKubun && sameKyouka && sameNoKy;
@@ -664,14 +656,14 @@ void KUBUN_CHGF::KCHG_ADD() {
     if (qint32(KCHG_LOG.size()) >= KCHG_MAX) return;  // a full log keeps what it has
     KCHG_REC c;
     c.O_KUBUN = KUBUN->Text();
-    c.O_NO_KY = logNumber(NO_KY->text());
+    c.O_NO_KY = number16(NO_KY->text());
     c.O_KYOUKA = KYOUKA->Text();
     c.O_NO_BU = text::toUpper(text::toHalfWidth(NO_BU->text()));
     c.O_BUNRUI = BUNRUI->Text();
     c.O_NAME_D = NAME_D->Text();
     c.O_FUNC_D = FUNC_D->currentText();
     c.N_KUBUN = N_KUBUN->Text();
-    c.N_NO_KY = logNumber(N_NO_KY->text());
+    c.N_NO_KY = number16(N_NO_KY->text());
     c.N_KYOUKA = N_KYOUKA->currentText();
     c.N_NO_BU = text::toUpper(text::toHalfWidth(N_NO_BU->text()));
     c.N_BUNRUI = N_BUNRUI->currentText();

@@ -49,10 +49,6 @@ QString keyOf(const QString& kubun, const QString& kyouka, const QString& bunrui
     return s;
 }
 
-qint16 number16(const QString& s) {
-    return qint16(std::clamp<qint64>(text::roundHalfEven(text::val(s)), -32768, 32767));
-}
-
 }  // namespace
 
 KUBUN_CHGF2::KUBUN_CHGF2() : platform::Form(QStringLiteral("KUBUN_CHGF2")) {

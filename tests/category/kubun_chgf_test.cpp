@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QFile>
+#include <QTimer>
 
 #include "category_fixture.h"
 #include "platform/files.h"
@@ -412,6 +413,7 @@ TEST_F(KubunChgf, AChangeListIsCarriedOutEntryByEntryAndReportsWhatWasMissing) {
         logLine({k, "1", s, "001", b, "上皿てんびん", "実験"}, 2, {k, "1", s, "1Z", b, "てんびん", "実験"}),
         logLine({k, "2", QStringLiteral("音楽"), "", "", "", ""}, 0, {k, "3", QStringLiteral("芸術"), "", "", "", ""}),
         thermo,
+        logLine({k, "1", s, "001", b, "上皿てんびん", "実験"}, 2, {k, "1", s, "001", b, "てんびん", "謎"}),
     };
     const QString listPath = dataDir_.filePath(QStringLiteral("list.txt"));
     const QString badPath = dataDir_.filePath(QStringLiteral("bad.txt"));
@@ -430,14 +432,14 @@ TEST_F(KubunChgf, AChangeListIsCarriedOutEntryByEntryAndReportsWhatWasMissing) {
         msg.expectFile(listPath);
         gui::click(f->B_LOAD);
         ASSERT_FALSE(f->B_START2->isHidden());
-        EXPECT_EQ(f->KCHG_LIST.size(), 6u);
+        EXPECT_EQ(f->KCHG_LIST.size(), 7u);
 
         msg.expect(QStringLiteral("番号が不正です"));
-        msg.expect(QStringLiteral("6件のデータを変換しました\r\n3件の備品区分が有りませんでした"));
+        msg.expect(QStringLiteral("6件のデータを変換しました\r\n4件の備品区分が有りませんでした"));
         gui::click(f->B_START2);
-        EXPECT_EQ(msg.lastBox().text, QStringLiteral("6件のデータを変換しました\r\n3件の備品区分が有りませんでした"));
+        EXPECT_EQ(msg.lastBox().text, QStringLiteral("6件のデータを変換しました\r\n4件の備品区分が有りませんでした"));
         EXPECT_TRUE(f->CONT_COUNT->isHidden());
-        EXPECT_EQ(f->CONT_COUNT->text(), QStringLiteral("6/6"));
+        EXPECT_EQ(f->CONT_COUNT->text(), QStringLiteral("7/7"));
         EXPECT_EQ(f->BATCH_MODE, 0);
 
         // A single change afterwards reports on its own again.
@@ -460,6 +462,33 @@ TEST_F(KubunChgf, AChangeListIsCarriedOutEntryByEntryAndReportsWhatWasMissing) {
     ASSERT_EQ(log.size(), 3);
     EXPECT_EQ(log[0], thermo);
     EXPECT_EQ(log[1], list[4]);
+}
+
+TEST_F(KubunChgf, TheWindowTakesNoClicksWhileAConversionRuns) {
+    run([&](KUBUN_CHGF* f) {
+        chooseOld(f, QStringLiteral("教材"), QStringLiteral("理科"), QStringLiteral("計測"), QStringLiteral("温度計"));
+        gui::type(f->N_NAME_D, QStringLiteral("棒温度計"));
+        bool ran = false;
+        // Runs while the conversion yields to the event loop.
+        QTimer::singleShot(0, f, [&] {
+            ran = true;
+            EXPECT_TRUE(f->BUSY);
+            EXPECT_FALSE(f->B_START->isEnabled());
+            EXPECT_FALSE(f->B_CLOSE->isEnabled());
+            f->B_START_Click();
+            f->B_START2_Click();
+            f->B_LOAD_Click();
+            EXPECT_FALSE(f->close()) << "the window stays until the conversion is done";
+        });
+        msg.expect(QStringLiteral("4件のデータを変換しました"));
+        gui::click(f->B_START);
+        EXPECT_TRUE(ran);
+        EXPECT_FALSE(f->BUSY);
+        EXPECT_TRUE(f->B_START->isEnabled());
+        EXPECT_EQ(f->KCHG_LOG.size(), 1u);
+        msg.expect(QStringLiteral("データを保存しますか？"), ui::vbNo);
+        gui::click(f->B_CLOSE);
+    });
 }
 
 TEST_F(KubunChgf, TheLowerSectionCountsTheOldKeysParts) {
