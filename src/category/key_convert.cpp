@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "category/key_lists.h"
 #include "store/category_file.h"
 #include "store/state.h"
 
@@ -70,7 +71,7 @@ qint32 KEY_CONVERT(const KEY_CHANGE& c, const std::function<void(qint32 visited,
     NewKey k{KUBUN_IDX_OF(c.nKubun), 0};
     if (c.level >= 1) {
         QString code;
-        if (!CODE_NORMAL(c.nCode, &code, &k.buKey)) k.buKey = 0;  // the caller checked it
+        if (!kubun_keys::codeNormal(c.nCode, &code, &k.buKey)) k.buKey = 0;  // the caller checked it
     }
     const qint32 masters = masterCount(), items = itemCount(), plans = planCount();
     qint32 total = items + plans;

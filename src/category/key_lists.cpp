@@ -3,6 +3,9 @@
 #include <QSet>
 #include <algorithm>
 
+#include "platform/csv.h"
+#include "platform/text.h"
+#include "store/category_file.h"
 #include "store/state.h"
 
 namespace kubun_keys {
@@ -96,6 +99,28 @@ qint32 itemEntry(const Range& r, const QString& kubun, const QString& subject, c
         if (e.NAME_D == name && e.BUNRUI == bunrui && e.KYOUKA == subject && e.KUBUN == kubun) return i;
     }
     return -1;
+}
+
+bool codeNormal(const QString& typed, QString* code, qint32* key) {
+    const QString c = text::toUpper(text::toHalfWidth(typed.trimmed()));
+    try {
+        const qint32 k = CODE_KEY(c);
+        if (k == -1) return false;  // the loader refuses it
+        *code = c;
+        *key = k;
+        return true;
+    } catch (const csv::ReadError&) {
+        return false;
+    }
+}
+
+bool subjectNo(const QString& typed, qint16* number) {
+    const QString t = text::toHalfWidth(typed.trimmed());
+    if (t.isEmpty() || t.size() > 2) return false;
+    for (QChar c : t)
+        if (c < u'0' || c > u'9') return false;
+    *number = qint16(t.toInt());
+    return true;
 }
 
 const QStringList& functionTexts() {

@@ -34,6 +34,14 @@ QStringList itemNames(const Range& r, const QString& kubun, const QString& subje
 qint32 itemEntry(const Range& r, const QString& kubun, const QString& subject, const QString& bunrui,
                  const QString& name);
 
+// A classification code as typed: blanks trimmed, half-width upper case.
+// False when CODE_KEY cannot convert it (the master and the items could not
+// be loaded again); otherwise *code and *key hold the stored form and its key.
+bool codeNormal(const QString& typed, QString* code, qint32* key);
+// A subject number as typed: a whole number 0 to 99 (full-width digits
+// allowed, blanks trimmed). False for anything else.
+bool subjectNo(const QString& typed, qint16* number);
+
 // The function texts in list order: "", 発表, 道具, 実験, 情報.
 const QStringList& functionTexts();
 

@@ -428,7 +428,7 @@ qint32 KUBUN_CHGF::SINGLE_CHANGE() {
 
     // The new subject number and code must be ones the files can hold.
     qint16 newNoKy = 0;
-    if (!SUBJECT_NO_OF(N_NO_KY->text(), &newNoKy)) {
+    if (!kubun_keys::subjectNo(N_NO_KY->text(), &newNoKy)) {
         ui::MsgBox(kNumberBad, ui::vbOKOnly, ui::kTitle);
         return -1;
     }
@@ -436,7 +436,7 @@ qint32 KUBUN_CHGF::SINGLE_CHANGE() {
     QString newCode;
     if (level >= 1) {
         qint32 key = 0;
-        if (!CODE_NORMAL(N_NO_BU->text(), &newCode, &key)) {
+        if (!kubun_keys::codeNormal(N_NO_BU->text(), &newCode, &key)) {
             ui::MsgBox(kNumberBad, ui::vbOKOnly, ui::kTitle);
             return -1;
         }

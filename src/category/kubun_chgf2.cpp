@@ -362,7 +362,7 @@ void KUBUN_CHGF2::B_START_Click() {
     QString code;
     qint32 buKey = 0;
     const double serial = text::val(N_NAME_NO->text());
-    if (!CODE_NORMAL(N_NO_BU->text(), &code, &buKey) || (nameLevel && (serial < 0 || serial > 32767))) {
+    if (!kubun_keys::codeNormal(N_NO_BU->text(), &code, &buKey) || (nameLevel && (serial < 0 || serial > 32767))) {
         ui::MsgBox(QStringLiteral("番号が不正です"), ui::vbOKOnly, ui::kTitle);
         return;
     }

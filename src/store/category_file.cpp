@@ -268,28 +268,6 @@ void KUBUN_ORDER() {
     KUBUN_SORTED = count - 1;
 }
 
-bool CODE_NORMAL(const QString& typed, QString* code, qint32* key) {
-    const QString c = text::toUpper(text::toHalfWidth(typed.trimmed()));
-    try {
-        const qint32 k = CODE_KEY(c);
-        if (k == -1) return false;  // the loader refuses it
-        *code = c;
-        *key = k;
-        return true;
-    } catch (const csv::ReadError&) {
-        return false;
-    }
-}
-
-bool SUBJECT_NO_OF(const QString& typed, qint16* number) {
-    const QString t = text::toHalfWidth(typed.trimmed());
-    if (t.isEmpty() || t.size() > 2) return false;
-    for (QChar c : t)
-        if (c < u'0' || c > u'9') return false;
-    *number = qint16(t.toInt());
-    return true;
-}
-
 void KUBUN_SORT() {
     ensureSlots();
     clearSubjectIndex();

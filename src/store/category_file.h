@@ -24,10 +24,3 @@ void KYOUKA_INDEX_MAKE();
 // subject index and marks the master sorted. Writes nothing.
 void KUBUN_ORDER();
 
-// A classification code as typed: blanks trimmed, half-width upper case.
-// False when CODE_KEY cannot convert it (the master could not be loaded
-// again); otherwise *code and *key hold the stored form and its key.
-bool CODE_NORMAL(const QString& typed, QString* code, qint32* key);
-// A subject number as typed: a whole number 0 to 99 (full-width digits
-// allowed, blanks trimmed). False for anything else.
-bool SUBJECT_NO_OF(const QString& typed, qint16* number);
