@@ -103,6 +103,7 @@ TEST_F(KubunChgf, ChoosingTheOldKeyFillsItsListsAndMirrorsItOnTheNewSide) {
         EXPECT_EQ(f->N_NO_BU->text(), QStringLiteral("001"));
         EXPECT_EQ(f->N_NAME_D->currentText(), QStringLiteral("温度計"));
         EXPECT_EQ(f->N_FUNC_D->currentText(), QStringLiteral("実験"));
+        gui::shot(f, QStringLiteral("KUBUN_CHGF_short"));
 
         // The double-click over the new item name copies the classification.
         gui::doubleClickAt(f->Label13, {5, 5});
