@@ -41,7 +41,7 @@ const QString kNumberBad = QStringLiteral("番号が不正です");
 
 KUBUN_CHGF::KUBUN_CHGF() : platform::Form(QStringLiteral("KUBUN_CHGF")) {
     setCaption(QStringLiteral("備品区分変更"));
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    setFont(ctl::dialogFont());
     buildControls();
     connectHandlers();
 }

@@ -53,7 +53,7 @@ QString keyOf(const QString& kubun, const QString& kyouka, const QString& bunrui
 
 KUBUN_CHGF2::KUBUN_CHGF2() : platform::Form(QStringLiteral("KUBUN_CHGF2")) {
     setCaption(QStringLiteral("備品区分設定"));
-    setFont(QFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
+    setFont(ctl::dialogFont());
     buildControls();
     connectHandlers();
 }

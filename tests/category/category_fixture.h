@@ -14,9 +14,7 @@
 #include <QFile>
 
 #include "platform/sjis.h"
-#include "shell/main_window.h"
-#include "shell/shell_fixture.h"
-#include "store/settings_file.h"
+#include "shell/start_fixture.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
 #include "store/link.h"
@@ -172,14 +170,13 @@ protected:
 
 // The program started as main() starts it, over the standard register on
 // disk (with whatever `more` adds to it before it is written).
-class CategoryFromStart : public ShellFixture {
+class CategoryFromStart : public StartFixture {
 protected:
     void TearDown() override {
-        delete w;
         KUBUN_ASK_HOOK_SET(nullptr);
-        ShellFixture::TearDown();
+        StartFixture::TearDown();
     }
-    void start(const std::function<void()>& more = {}) {
+    void startOver(const std::function<void()>& more = {}) {
         SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
         SCHOOL_CODE = 1234;
         category_test::standardRegister();
@@ -190,11 +187,6 @@ protected:
         STATE_RESET();
         PRG_DIR = prg;
         DATA_DIR = data;
-        w = new MAIN_F();
-        ASSERT_TRUE(w->MDIForm_Load());
-        w->show();
-        w->MDIForm_Activate();
-        gui::settle();
+        ASSERT_TRUE(start());
     }
-    MAIN_F* w = nullptr;
 };

@@ -13,8 +13,6 @@
 #include "shell/form_switch.h"
 #include "shell/main_window.h"
 #include "shell/mouse_label.h"
-#include "shell/shell_fixture.h"
-#include "store/settings_file.h"
 #include "support/gui.h"
 
 using namespace category_test;
@@ -272,7 +270,7 @@ using KubunChgf2FromStart = CategoryFromStart;
 TEST_F(KubunChgf2FromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
     // The start-up recount asks about the missing item names: add none.
     gui::whenShown<KUBUN_ADD_F>([](KUBUN_ADD_F* q) { gui::click(q->B_START(3)); });
-    start(addMissing);
+    startOver(addMissing);
     ASSERT_EQ(ZEMLO_COUNT, 12);
 
     gui::whenShown<KUBUN_CHGF2>([&](KUBUN_CHGF2* f) {

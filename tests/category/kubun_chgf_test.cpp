@@ -14,8 +14,6 @@
 #include "platform/files.h"
 #include "shell/form_switch.h"
 #include "shell/main_window.h"
-#include "shell/shell_fixture.h"
-#include "store/settings_file.h"
 #include "support/gui.h"
 
 using namespace category_test;
@@ -516,7 +514,7 @@ TEST_F(KubunChgf, TheLowerSectionCountsTheOldKeysParts) {
 using KubunChgfFromStart = CategoryFromStart;
 
 TEST_F(KubunChgfFromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
-    start();
+    startOver();
     ASSERT_EQ(ZEMLO_COUNT, 6);
     ASSERT_TRUE(w->MENU_L_CHG->isEnabled());
 
