@@ -173,4 +173,11 @@ qint64 roundHalfEven(double v) {
     return static_cast<qint64>(r);
 }
 
+QString rset(const QString& s, int width) {
+    if (s.size() >= width) return s.left(width);
+    return QString(width - s.size(), QLatin1Char(' ')) + s;
+}
+
+QString countText(qint64 v) { return v == 0 ? QString() : QString::number(v); }
+
 }  // namespace text

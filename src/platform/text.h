@@ -22,6 +22,12 @@ QString toUpper(const QString& s);
 // reads as 0. Only half-width digits count, as in the windows of the register.
 double val(const QString& s);
 
+// A text right-aligned in a field of `width` characters: blanks in front of
+// a shorter one, the first `width` characters of a longer one.
+QString rset(const QString& s, int width);
+// A count as the pattern "####" shows it: its digits, nothing for 0.
+QString countText(qint64 v);
+
 // Nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 qint64 roundHalfEven(double v);
 

@@ -58,6 +58,13 @@ void Progress::step(qint64 done, qint64 total) {
     }
 }
 
+void Progress::retitle(const QString& title) {
+    if (!shown_) return;
+    g_backend->progressShow(title);
+    g_backend->progressSet(0);
+    g_lastPercent = 0;
+}
+
 void Progress::close() {
     if (!shown_) return;
     shown_ = false;

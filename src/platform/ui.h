@@ -61,6 +61,8 @@ public:
     ~Progress();
     // Reports `done` of `total` steps.
     void step(qint64 done, qint64 total);
+    // A new title for the next stage of the work; the percentage starts at 0.
+    void retitle(const QString& title);
     void close();
     bool shown() const { return shown_; }
 

@@ -196,6 +196,15 @@ void ListGrid::keyPressEvent(QKeyEvent* e) {
     e->accept();
 }
 
+void ListGrid::setFixedLayout(double listWidth, int lines) {
+    GRID_ROWS = std::clamp(lines, 0, kMaxRows);
+    listWidth_ = listWidth;
+    listHeight_ = double(kRowHeight) * GRID_ROWS;
+    placeChildren();
+    SCB_H->hide();
+    SCB_H->setValue(0);
+}
+
 void ListGrid::clear() {
     D_NO->cls();
     D_LIST->cls();
@@ -221,6 +230,10 @@ void ListGrid::head() {
     for (int k = 1; k <= cols; ++k) D_LIST->line(COLS[k], 0, COLS[k], h, black);
     for (int k = 1; k <= GRID_ROWS - 1; ++k) {
         const double y = double(kRowHeight) * k;
+        if (ENTRY_LINES > 1 && k % ENTRY_LINES == 0) {
+            D_LIST->line(ENTRY_RULE_LEFT, y, table, y, black);
+            continue;
+        }
         D_LIST->line(0, y, table, y, black);
         D_NO->line(0, y, numberWidth_, y, black);
     }
@@ -236,13 +249,14 @@ void ListGrid::head() {
 
 void ListGrid::page() {
     const qint32 n = count ? count() : 0;
-    int drawn = 0;
-    for (qint32 p = SCB_V->value(); p < n && drawn < GRID_ROWS; ++p) {
-        if (drawn == 0) {
+    const int step = std::max(1, ENTRY_LINES);
+    int line = 1;
+    for (qint32 p = SCB_V->value(); p < n && line <= GRID_ROWS; ++p, line += step) {
+        if (line == 1) {
             clear();
             head();
         }
-        row(p, ++drawn);
+        row(p, line);
     }
 }
 
@@ -264,7 +278,10 @@ const QString& ListGrid::numberText(int screenRow) {
 }
 
 void ListGrid::row(qint32 pos, int screenRow) {
-    D_NO->text(30, rowTop(screenRow), numberText(screenRow));
+    if (drawNumber)
+        drawNumber(pos, screenRow);
+    else
+        D_NO->text(30, rowTop(screenRow), numberText(screenRow));
     if (drawRow) drawRow(pos, screenRow);
 }
 

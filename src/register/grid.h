@@ -76,14 +76,28 @@ public:
     // Pane layout for a host window of width w and height h (twips); the
     // grid's own top within the host is D_LIST's top.
     void layoutPanes(double hostWidth, double hostHeight);
+    // Pane layout given by the host: a data pane `listWidth` twips wide and
+    // `lines` lines high, the header line included (GRID_ROWS = lines), and
+    // no horizontal bar.
+    void setFixedLayout(double listWidth, int lines);
+
+    // Lines one entry takes (1 or 2). With 2 the number pane is ruled only
+    // between entries, and the rule between an entry's own lines runs across
+    // the data pane from ENTRY_RULE_LEFT.
+    int ENTRY_LINES = 1;
+    double ENTRY_RULE_LEFT = 0;
+    // Draws an entry's number in place of the running number (unset: the
+    // running number right-aligned in five characters).
+    std::function<void(qint32 pos, int screenRow)> drawNumber;
 
     // Clears both panes.
     void clear();
     // Header band, selected-row fills of the page, rules and captions, drawn
     // onto the panes as they are.
     void head();
-    // Clears and draws the page that starts at SCB_V's value; with no listed
-    // position at or after it nothing is cleared or drawn.
+    // Clears and draws the page that starts at SCB_V's value, an entry every
+    // ENTRY_LINES lines while its first line is on the pane; with no listed
+    // position at or after the value nothing is cleared or drawn.
     void page();
     // Draws one entry's number and cells in a screen row, over what is there.
     void row(qint32 pos, int screenRow);

@@ -108,16 +108,20 @@ void PRT_ERROR_EXIT(const QString& title, bool error) {
 int PRT_RUN(const PRT_JOB& job) {
     prn::Printer& p = prn::printer();
     try {
-        if (job.landscape)
-            PRT_SETUP_LANDSCAPE();
-        else
-            PRT_SETUP_PORTRAIT();
-        if (PRT_STOP >= 1) {
-            PRT_ERROR_EXIT(job.errorTitle, false);
-            return 0;
+        if (job.following) {
+            p.NewPage();
+        } else {
+            if (job.landscape)
+                PRT_SETUP_LANDSCAPE();
+            else
+                PRT_SETUP_PORTRAIT();
+            if (PRT_STOP >= 1) {
+                PRT_ERROR_EXIT(job.errorTitle, false);
+                return 0;
+            }
+            PRT_ORIGIN_SET(job.adjPair >= 0 ? job.adjPair : (job.landscape ? PRT_ADJ_LANDSCAPE : PRT_ADJ_PORTRAIT),
+                           job.shiftRight, job.shiftDown);
         }
-        PRT_ORIGIN_SET(job.adjPair >= 0 ? job.adjPair : (job.landscape ? PRT_ADJ_LANDSCAPE : PRT_ADJ_PORTRAIT),
-                       job.shiftRight, job.shiftDown);
         p.FontName = job.fontName;
         p.FontSize = job.fontSize;
         PRT_PAGE_INIT();
@@ -145,11 +149,24 @@ int PRT_RUN(const PRT_JOB& job) {
             }
             if (job.drawRow) job.drawRow(row);
         }
-        p.EndDoc();
+        if (job.endDocument) p.EndDoc();
         return 1;
     } catch (const std::exception&) {
         PRT_ERROR_EXIT(job.errorTitle, true);
         return -1;
+    }
+}
+
+double PRT_FONT_FIT(const QString& text, double from, double to, double limit) {
+    prn::Printer& p = prn::printer();
+    for (int k = 0;; ++k) {
+        const double size = from - 0.2 * k;
+        if (size <= to + 1e-9) {
+            p.FontSize = to;
+            return to;
+        }
+        p.FontSize = size;
+        if (p.TextWidth(text) < limit) return size;
     }
 }
 

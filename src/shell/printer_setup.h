@@ -65,12 +65,24 @@ struct PRT_JOB {
     double fontSize = 11;
     QString errorTitle = QStringLiteral("ゼムロ２");
     int rowCount = 0;
+    // A following part of the document that is open: it begins on a new
+    // page of it, without a set-up, on the origin already placed.
+    bool following = false;
+    // False: the document stays open after the last row (a later part or
+    // the caller ends it); a stop or an error still cancels it.
+    bool endDocument = true;
     std::function<bool(int row)> newPageBefore;  // asked for rows 1.. (row 0 opens page 1)
     std::function<void(int page)> drawPageFrame; // page 1, 2, ...
     std::function<void(int row)> drawRow;
 };
-// 1 ended (printed), 0 stopped, -1 printer error (after its message).
+// 1 ended (printed; or done, the document left open), 0 stopped, -1 printer
+// error (after its message).
 int PRT_RUN(const PRT_JOB& job);
+
+// Fits a text into a width: sets the printer's font size to the first of
+// `from`, `from` - 0.2, ... down to `to` at which the text is narrower than
+// `limit` millimetres (`to` when it is at none) and returns that size.
+double PRT_FONT_FIT(const QString& text, double from, double to, double limit);
 
 // The printer choice of the file menu: a printer or a PDF file; the choice
 // is used by every later print. True when the user chose one.

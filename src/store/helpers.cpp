@@ -29,6 +29,12 @@ QString ERA_DATE_STR(const QDate& d, qint16 mode) {
     }
 }
 
+QString ERA_DATE_LONG(const QDate& d) {
+    if (!d.isValid()) return QString();
+    return era::name(d) + QString::number(era::year(d)) + QStringLiteral("年") + QString::number(d.month()) +
+           QStringLiteral("月") + QString::number(d.day()) + QStringLiteral("日");
+}
+
 namespace {
 // Writes the scratch file `name` (one empty text value) in `folder` and
 // removes it again; an old one is removed first.

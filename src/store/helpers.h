@@ -18,6 +18,11 @@ QString NUM2_STR(qint16 n);
 QString ERA_DATE_STR(const QDate& d, qint16 mode);
 inline QString ERA_DATE_STR(const QDateTime& d, qint16 mode) { return ERA_DATE_STR(d.date(), mode); }
 
+// A date as the page heads of the prints show it: era name, era year, "年",
+// month, "月", day, "日", without padding (令和6年6月15日); the empty text
+// for the empty date.
+QString ERA_DATE_LONG(const QDate& d);
+
 // The write test of the work folder (and of SET_D_DIR / SET_S_DIR when set):
 // 1 when they can be written, -1 after its message when not.
 qint16 WORK_DIR_CHECK();

@@ -72,9 +72,9 @@ TEST_F(FormSwitch, SwitchClosesTheOpenWindowFirstAndSameKindDoesNothing) {
 
 TEST_F(FormSwitch, WindowNotBuiltYetDoesNothing) {
     FORM_CHANGE(5);
-    FORM_WINDOW_SET_FOR_TESTS(7, {});
-    ASSERT_FALSE(FORM_BUILT(7));
-    FORM_CHANGE(7);
+    FORM_WINDOW_SET_FOR_TESTS(14, {});
+    ASSERT_FALSE(FORM_BUILT(14));
+    FORM_CHANGE(14);
     EXPECT_EQ(FORM_KIND, 5);
     EXPECT_TRUE(FormInstance<FakeA>::exists());
     EXPECT_EQ(MAIN_TITLE(), QStringLiteral("備品区分"));
