@@ -1,6 +1,7 @@
 #include "platform/forms.h"
 
 #include "platform/controls.h"
+#include "platform/printer.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -439,6 +440,7 @@ void setupFonts() {
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐ明朝"), QStringLiteral("IPAPMincho"));
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
+    prn::clearMeasures();
 }
 
 int screenWidthTwips() {

@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -8,7 +9,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <memory>
-#include <optional>
 
 namespace prn {
 namespace {
@@ -41,26 +41,43 @@ QPaintDevice* metricsDevice(int dpi) {
     return &img;
 }
 
-// The measures of the font last asked for: the jobs measure one font many
-// times in a row (a label line shrinking, a column of a list).
-const QFontMetricsF& metricsOf(const QString& name, double size, bool bold, bool italic, bool underline, bool strike,
-                               int dpi) {
-    struct Key {
-        QString name;
-        double size;
-        bool bold, italic, underline, strike;
-        int dpi;
-        bool operator==(const Key&) const = default;
-    };
-    static std::optional<Key> lastKey;
-    static std::optional<QFontMetricsF> last;
-    const Key key{name, size, bold, italic, underline, strike, dpi};
-    if (!lastKey || !(*lastKey == key)) {
-        last.emplace(makeFont(name, size, bold, italic, underline, strike), metricsDevice(dpi));
-        lastKey = key;
-    }
-    return *last;
+// The measures of a font at a resolution. Print jobs measure the same few
+// fonts over and over, and mostly the same texts (names of subjects, places
+// and items, column heads): the last fonts are kept with the widths of the
+// texts measured in them.
+struct FontMeasures {
+    QString name;
+    double size;
+    bool bold, italic, underline, strike;
+    int dpi;
+    QFontMetricsF metrics;
+    QHash<QString, double> widths;  // device pixels
+};
+
+std::vector<std::unique_ptr<FontMeasures>>& measuresCache() {
+    static std::vector<std::unique_ptr<FontMeasures>> cache;
+    return cache;
 }
+
+FontMeasures& fontMeasures(const QString& name, double size, bool bold, bool italic, bool underline, bool strike,
+                           int dpi) {
+    auto& cache = measuresCache();
+    for (const auto& e : cache)
+        if (e->size == size && e->dpi == dpi && e->bold == bold && e->italic == italic && e->underline == underline &&
+            e->strike == strike && e->name == name)
+            return *e;
+    if (cache.size() >= 64) cache.erase(cache.begin());
+    cache.push_back(std::make_unique<FontMeasures>(
+        FontMeasures{name, size, bold, italic, underline, strike, dpi,
+                     QFontMetricsF(makeFont(name, size, bold, italic, underline, strike), metricsDevice(dpi)), {}}));
+    return *cache.back();
+}
+
+}  // namespace
+
+void clearMeasures() { measuresCache().clear(); }
+
+namespace {
 
 bool noSystemPrinter() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
 
@@ -279,14 +296,19 @@ void Printer::Print(const QString& text, bool newline) {
 
 double Printer::TextWidth(const QString& text) const {
     const int d = dpi();
-    const QFontMetricsF& fm = metricsOf(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d);
-    return fm.horizontalAdvance(text) * 25.4 / d;
+    FontMeasures& m = fontMeasures(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d);
+    auto it = m.widths.constFind(text);
+    if (it == m.widths.constEnd()) {
+        if (m.widths.size() >= 8192) m.widths.clear();
+        it = m.widths.insert(text, m.metrics.horizontalAdvance(text));
+    }
+    return it.value() * 25.4 / d;
 }
 
 double Printer::TextHeight(const QString&) const {
     const int d = dpi();
-    const QFontMetricsF& fm = metricsOf(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d);
-    return fm.height() * 25.4 / d;
+    return fontMeasures(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d).metrics.height() *
+           25.4 / d;
 }
 
 void Printer::Line(double x1, double y1, double x2, double y2, const QColor& color) {

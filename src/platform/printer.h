@@ -172,6 +172,9 @@ private:
 // The program-wide printer.
 Printer& printer();
 
+// Forgets the font measures the printer keeps (after the fonts were set up anew).
+void clearMeasures();
+
 // A register colour (&HBBGGRR) as a QColor.
 QColor vbColor(int bgr);
 

@@ -1,5 +1,6 @@
 #include "shell/printer_setup.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -159,15 +160,33 @@ int PRT_RUN(const PRT_JOB& job) {
 
 double PRT_FONT_FIT(const QString& text, double from, double to, double limit) {
     prn::Printer& p = prn::printer();
-    for (int k = 0;; ++k) {
-        const double size = from - 0.2 * k;
-        if (size <= to + 1e-9) {
-            p.FontSize = to;
-            return to;
-        }
-        p.FontSize = size;
-        if (p.TextWidth(text) < limit) return size;
+    // The sizes tried in turn: from, from - 0.2, ... while above `to`.
+    int count = 0;
+    while (from - 0.2 * count > to + 1e-9) ++count;
+    auto size = [&](int k) { return from - 0.2 * k; };
+    auto fits = [&](int k) {
+        p.FontSize = size(k);
+        return p.TextWidth(text) < limit;
+    };
+    auto take = [&](double s) {
+        p.FontSize = s;
+        return s;
+    };
+    if (count == 0) return take(to);
+    p.FontSize = from;
+    const double w = p.TextWidth(text);
+    if (w < limit) return from;
+    if (count == 1) return take(to);
+    // A text grows with its size: start from the size its width at `from`
+    // points suggests and step to the first size that fits.
+    int k = int(std::ceil((from - from * limit / w) / 0.2 - 1e-9));
+    k = std::clamp(k, 1, count - 1);
+    if (fits(k)) {
+        while (k > 1 && fits(k - 1)) --k;
+        return take(size(k));
     }
+    while (k + 1 < count && !fits(k + 1)) ++k;
+    return take(k + 1 < count ? size(k + 1) : to);
 }
 
 bool PRT_CHOOSE_PRINTER() { return dlg::PrinterSetup(QStringLiteral("プリンタの設定")); }

@@ -239,3 +239,32 @@ TEST_F(ListGridTest, BothBarsFollowTheListedRowsAndTheSize) {
 }
 
 }  // namespace
+
+TEST_F(ListGridTest, FixedLayoutWithTwoLinesAnEntry) {
+    grid->setColumns({0, 2500, 3300, 3800, 4250});
+    grid->ENTRY_LINES = 2;
+    grid->ENTRY_RULE_LEFT = 2500;
+    grid->drawNumber = [this](qint32 p, int line) {
+        grid->D_NO->text(30, ListGrid::rowTop(line) + 150, QStringLiteral("番%1").arg(p + 1));
+    };
+    grid->setFixedLayout(4330, 9);
+    EXPECT_EQ(grid->GRID_ROWS, 9);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->twipsHeight(), 2250);
+    EXPECT_DOUBLE_EQ(grid->D_LIST->twipsWidth(), 4335);  // whole pixels
+    EXPECT_TRUE(grid->SCB_H->isHidden());
+    n = 10;
+    grid->SCB_V->setRange(0, n - 1);
+    grid->setVValueQuiet(3);
+    grid->page();
+    // Entries 4 to 8 begin on lines 1, 3, 5, 7 and 9; the tenth line would be off the pane.
+    EXPECT_EQ(numbers(), (QStringList{QStringLiteral("番4"), QStringLiteral("番5"), QStringLiteral("番6"),
+                                      QStringLiteral("番7"), QStringLiteral("番8")}));
+    const QColor black(Qt::black);
+    // Between two entries the rule runs across both panes; between the two
+    // lines of one entry only from the second column on.
+    EXPECT_EQ(grid->D_NO->pixelAt(200, 750), black);
+    EXPECT_EQ(grid->D_LIST->pixelAt(1000, 750), black);
+    EXPECT_NE(grid->D_NO->pixelAt(200, 500), black);
+    EXPECT_NE(grid->D_LIST->pixelAt(1000, 500), black);
+    EXPECT_EQ(grid->D_LIST->pixelAt(3000, 500), black);
+}

@@ -179,6 +179,32 @@ TEST_F(PrinterSetup, PrintingWindowRunsOnlyThePurchaseLedgerAndStopsAtTheNextRow
     EXPECT_FALSE(platform::FormInstance<PRT_MSGF>::exists());
 }
 
+TEST_F(PrinterSetup, FittingTakesTheFirstSizeDownwardsAtWhichTheTextIsNarrowerThanTheLimit) {
+    prn::Printer& p = prn::printer();
+    p.FontName = QStringLiteral("ＭＳ 明朝");
+    // What trying every size in turn gives.
+    auto byEverySize = [&](const QString& text, double from, double to, double limit) {
+        for (int k = 0;; ++k) {
+            const double s = from - 0.2 * k;
+            if (s <= to + 1e-9) return to;
+            p.FontSize = s;
+            if (p.TextWidth(text) < limit) return s;
+        }
+    };
+    const QString texts[] = {QStringLiteral("事務机"), QStringLiteral("株式会社ヌミカ精密機器製作所 ABC-1234"),
+                             QStringLiteral("K01 計測器・はかり類"), QString(60, QChar(u'備')), QString()};
+    for (const QString& t : texts) {
+        for (double limit : {5.0, 20.0, 29.0, 32.0, 39.0, 80.0}) {
+            for (auto [from, to] : {std::pair{9.0, 5.0}, std::pair{8.0, 6.0}, std::pair{9.0, 9.0}}) {
+                const double expected = byEverySize(t, from, to, limit);
+                p.FontSize = 11;
+                EXPECT_DOUBLE_EQ(PRT_FONT_FIT(t, from, to, limit), expected) << t.toStdString() << " " << limit;
+                EXPECT_DOUBLE_EQ(p.FontSize, expected);
+            }
+        }
+    }
+}
+
 TEST_F(PrinterSetup, PageRendersToPdfWithTheJapaneseFonts) {
     PRT_ADJ = {};
     ASSERT_EQ(PRT_RUN(job(3)), 1);
