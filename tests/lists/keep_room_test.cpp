@@ -303,14 +303,8 @@ TEST_F(KeepRoomStart, ReopensAtStartAddsThePlacesOfTheRegisterAndClosesWithItsBu
     KUBUN_NAMES[0] = QStringLiteral("管理");
     KUBUN_NAMES[1] = QStringLiteral("教材");
     ASSERT_EQ(ENV_SAVE(), 1);
-    KUBUN_REC& k = KUBUN_DATA[KUBUN_COUNT++];
-    k.KUBUN = QStringLiteral("教材");
-    k.NO_KY = 1;
-    k.KYOUKA = QStringLiteral("理科");
-    k.NO_BU = QStringLiteral("A1");
-    k.BUNRUI = QStringLiteral("計測");
+    KUBUN_REC& k = addMasterEntry(2, 1, u"理科", u"A1", u"計測", u"上皿てんびん");
     k.NAME_NO = 1;
-    k.NAME_D = QStringLiteral("上皿てんびん");
     LOADED = {true, true, true, true};
     ASSERT_EQ(KUBUN_SAVE(), 1);
     for (int i = 0; i < 3; ++i) {

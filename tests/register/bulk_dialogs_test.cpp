@@ -37,18 +37,7 @@ protected:
         const M masters[] = {{u"理科", u"K01", u"計測器", u"電流計"},
                              {u"理科", u"K01", u"計測器", u"電圧計"},
                              {u"音楽", u"K02", u"楽器", u"木琴"}};
-        for (const M& m : masters) {
-            KUBUN_REC& k = KUBUN_DATA[KUBUN_COUNT++];
-            k.KUBUN = KUBUN_NAMES[1];
-            k.KUBUN_IDX = 2;
-            k.NO_KY = 1;
-            k.KYOUKA = QString::fromUtf16(m.kyouka);
-            k.NO_BU = QString::fromUtf16(m.noBu);
-            k.BU_KEY = CODE_KEY(k.NO_BU);
-            k.BUNRUI = QString::fromUtf16(m.bunrui);
-            k.NAME_D = QString::fromUtf16(m.name);
-            k.NAME_NO = 1;
-        }
+        for (const M& m : masters) addMasterEntry(2, 1, m.kyouka, m.noBu, m.bunrui, m.name).NAME_NO = 1;
         KUBUN_SORTED = KUBUN_COUNT - 1;
         KUBUN_FLAGS = 1;
         KYOUKA_INDEX_MAKE();

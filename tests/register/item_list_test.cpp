@@ -60,18 +60,8 @@ protected:
             {2, 2, u"音楽", u"K01", u"楽器", u"木琴"},
             {2, 2, u"音楽", u"K01", u"楽器", u"ｵﾙｶﾞﾝ"},
         };
-        for (const M& m : masters) {
-            KUBUN_REC& k = KUBUN_DATA[KUBUN_COUNT++];
-            k.KUBUN_IDX = m.idx;
-            k.KUBUN = KUBUN_NAMES[m.idx - 1];
-            k.NO_KY = m.noKy;
-            k.KYOUKA = QString::fromUtf16(m.kyouka);
-            k.NO_BU = QString::fromUtf16(m.noBu);
-            k.BU_KEY = CODE_KEY(k.NO_BU);
-            k.BUNRUI = QString::fromUtf16(m.bunrui);
-            k.NAME_D = QString::fromUtf16(m.name);
-            k.NAME_NO = KUBUN_COUNT;
-        }
+        for (const M& m : masters)
+            addMasterEntry(m.idx, m.noKy, m.kyouka, m.noBu, m.bunrui, m.name).NAME_NO = KUBUN_COUNT;
         KUBUN_SORTED = KUBUN_COUNT - 1;
         KUBUN_FLAGS = 1;
         KYOUKA_INDEX_MAKE();

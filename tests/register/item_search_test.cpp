@@ -3,6 +3,7 @@
 #include "register/item_search.h"
 #include "store/category_file.h"
 #include "store/state.h"
+#include "support/records.h"
 
 namespace {
 
@@ -167,20 +168,8 @@ protected:
             {3, 1, u"理科　第２分野", u"K03", u"標本", u"岩石標本"},
             {3, 2, u"音楽", u"K01", u"楽器", u"木琴"},
         };
-        int i = 0;
-        for (const E& e : entries) {
-            KUBUN_REC& k = KUBUN_DATA[i++];
-            k.KUBUN_IDX = e.idx;
-            k.KUBUN = KUBUN_NAMES[e.idx - 1];
-            k.NO_KY = e.noKy;
-            k.KYOUKA = QString::fromUtf16(e.kyouka);
-            k.NO_BU = QString::fromUtf16(e.noBu);
-            k.BU_KEY = CODE_KEY(k.NO_BU);
-            k.BUNRUI = QString::fromUtf16(e.bunrui);
-            k.NAME_D = QString::fromUtf16(e.name);
-        }
-        KUBUN_COUNT = i;
-        KUBUN_SORTED = i - 1;
+        for (const E& e : entries) addMasterEntry(e.idx, e.noKy, e.kyouka, e.noBu, e.bunrui, e.name);
+        KUBUN_SORTED = KUBUN_COUNT - 1;
         KYOUKA_INDEX_MAKE();
     }
 };

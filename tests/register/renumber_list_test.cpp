@@ -42,18 +42,7 @@ protected:
         const M masters[] = {{1, u"理科", u"K01", u"計測器", u"電流計"},
                              {2, u"音楽", u"K02", u"楽器", u"木琴"},
                              {3, u"体育", u"K03", u"運動用具", u"跳び箱"}};
-        for (const M& m : masters) {
-            KUBUN_REC& k = KUBUN_DATA[KUBUN_COUNT++];
-            k.KUBUN = KUBUN_NAMES[1];
-            k.KUBUN_IDX = 2;
-            k.NO_KY = m.noKy;
-            k.KYOUKA = QString::fromUtf16(m.kyouka);
-            k.NO_BU = QString::fromUtf16(m.noBu);
-            k.BU_KEY = CODE_KEY(k.NO_BU);
-            k.BUNRUI = QString::fromUtf16(m.bunrui);
-            k.NAME_D = QString::fromUtf16(m.name);
-            k.NAME_NO = 1;
-        }
+        for (const M& m : masters) addMasterEntry(2, m.noKy, m.kyouka, m.noBu, m.bunrui, m.name).NAME_NO = 1;
         KUBUN_SORTED = KUBUN_COUNT - 1;
         KUBUN_FLAGS = 1;
         KYOUKA_INDEX_MAKE();
