@@ -70,11 +70,25 @@ void portraitFooter() {
     ui::DoEvents();
 }
 
-// Where line `i` of a two-column list stands: x0 of its column and y.
-void twoColumnPlace(int i, double* x0, double* y) {
-    const int onPage = i % kPageLines;
-    *x0 = onPage >= kColumnLines ? 100 : 20;
-    *y = 31 + 5.0 * (onPage % kColumnLines);
+// The run of a two-column list (place-count list, breakdown): the page
+// frame at each page, then 50 lines of 5 mm in each column, in 10 points,
+// a new page every 100 lines; `line` prints line i at (x0, y) of its column.
+PRT_JOB twoColumnJob(int lines, std::function<void()> frame, std::function<void(int i, double x0, double y)> line) {
+    PRT_JOB job;
+    job.fontSize = 10;
+    job.errorTitle = kSumTitle;
+    job.rowCount = lines;
+    job.newPageBefore = [](int i) { return i % kPageLines == 0; };
+    job.drawPageFrame = [frame](int) {
+        frame();
+        useSize(10);
+    };
+    job.drawRow = [line](int i) {
+        const int onPage = i % kPageLines;
+        useSize(10);
+        line(i, onPage >= kColumnLines ? 100 : 20, 31 + 5.0 * (onPage % kColumnLines));
+    };
+    return job;
 }
 
 // Ends the document of a print run that left it open; a failure to print it
@@ -87,12 +101,21 @@ void endDocument(const QString& title) {
     }
 }
 
+// The start of a print from a button: "nothing to print" when there is
+// nothing, else the question; true on the answer Yes.
+bool askToPrint(bool hasData, const QString& question) {
+    if (!hasData) {
+        ui::MsgBox(kNoData, ui::vbOKOnly, kListTitle);
+        return false;
+    }
+    return ui::MsgBox(question, int(ui::vbYesNo) | ui::vbQuestion, kListTitle) == ui::vbYes;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- place-count list
 
 void KEEP_ROOM::KEEP_SUM_FRAME_PRT() {
-    prn::Printer& p = P();
     twoColumnFrame({30, 70, 80, 90, 110, 150, 160, 170});
     useSize(15);
     at(20, 10, kSumTitle);
@@ -106,7 +129,6 @@ void KEEP_ROOM::KEEP_SUM_FRAME_PRT() {
         at(92 + d, 26, QStringLiteral(" 計"));
     }
     portraitFooter();
-    Q_UNUSED(p);
 }
 
 int KEEP_ROOM::KEEP_SUM_PRT() {
@@ -114,27 +136,14 @@ int KEEP_ROOM::KEEP_SUM_PRT() {
     // two columns of 50 lines a page goes on for as many lines as there are.
     const int places = placeCount();
     const int lines = places + (keep.placeTotal(places) > 0 ? 1 : 0);
-    PRT_JOB job;
-    job.fontSize = 10;
-    job.errorTitle = kSumTitle;
-    job.rowCount = lines;
-    job.newPageBefore = [](int e) { return e % kPageLines == 0; };
-    job.drawPageFrame = [this](int) {
-        KEEP_SUM_FRAME_PRT();
-        useSize(10);
-    };
-    job.drawRow = [this](int e) {
-        double x0 = 0, y = 0;
-        twoColumnPlace(e, &x0, &y);
-        useSize(10);
+    return PRT_RUN(twoColumnJob(lines, [this] { KEEP_SUM_FRAME_PRT(); }, [this](int e, double x0, double y) {
         const qint32 c0 = keep.KEEP_COUNT[e][0], c1 = keep.KEEP_COUNT[e][1];
         at(x0 + 1, y, text::rset(QString::number(e + 1), 4));
         at(x0 + 11, y, e < placeCount() ? KEEP_LIST[e] : QString());
         at(x0 + 51, y, text::rset(text::countText(c0), 4));
         at(x0 + 61, y, text::rset(text::countText(c1), 4));
         at(x0 + 71, y, text::rset(text::countText(c0 + c1), 4));
-    };
-    return PRT_RUN(job);
+    }));
 }
 
 // ---------------------------------------------------------------- detailed list
@@ -322,39 +331,23 @@ void KEEP_ROOM::BREAKDOWN_FRAME_PRT() {
 }
 
 int KEEP_ROOM::BREAKDOWN_PRT(int following) {
-    PRT_JOB job;
+    PRT_JOB job = twoColumnJob(
+        breakdown.BREAKDOWN_ROWS, [this] { BREAKDOWN_FRAME_PRT(); }, [this](int i, double x0, double y) {
+            at(x0 + 1, y, text::rset(QString::number(i + 1), 4));
+            at(x0 + 11, y, breakdown.BREAKDOWN_NAME[size_t(i)]);
+            at(x0 + 61, y, breakdown.BREAKDOWN_KUBUN[size_t(i)]);
+            at(x0 + 71, y, text::rset(text::countText(breakdown.BREAKDOWN_COUNT[size_t(i)]), 4));
+        });
+    // Each place goes on in the document of the places before it; the caller ends it.
     job.following = following != 0;
     job.endDocument = false;
-    job.fontSize = 10;
-    job.errorTitle = kSumTitle;
-    job.rowCount = breakdown.BREAKDOWN_ROWS;
-    job.newPageBefore = [](int i) { return i % kPageLines == 0; };
-    job.drawPageFrame = [this](int) {
-        BREAKDOWN_FRAME_PRT();
-        useSize(10);
-    };
-    job.drawRow = [this](int i) {
-        double x0 = 0, y = 0;
-        twoColumnPlace(i, &x0, &y);
-        useSize(10);
-        at(x0 + 1, y, text::rset(QString::number(i + 1), 4));
-        at(x0 + 11, y, breakdown.BREAKDOWN_NAME[size_t(i)]);
-        at(x0 + 61, y, breakdown.BREAKDOWN_KUBUN[size_t(i)]);
-        at(x0 + 71, y, text::rset(text::countText(breakdown.BREAKDOWN_COUNT[size_t(i)]), 4));
-    };
     return PRT_RUN(job);
 }
 
 // ---------------------------------------------------------------- the buttons
 
 void KEEP_ROOM::B_PRT_H_Click() {
-    if (PAGE_ALL == 0) {
-        ui::MsgBox(kNoData, ui::vbOKOnly, kListTitle);
-        return;
-    }
-    if (ui::MsgBox(QStringLiteral("保管場所別データを印刷しますか？"), int(ui::vbYesNo) | ui::vbQuestion, kListTitle) !=
-        ui::vbYes)
-        return;
+    if (!askToPrint(PAGE_ALL > 0, QStringLiteral("保管場所別データを印刷しますか？"))) return;
     PRT_STOP = 0;
     ui::BusyPointer busy;
     blockInput(true);
@@ -363,13 +356,7 @@ void KEEP_ROOM::B_PRT_H_Click() {
 }
 
 void KEEP_ROOM::B_PRT_SEL_Click() {
-    if (PAGE_SEL == 0) {
-        ui::MsgBox(kNoData, ui::vbOKOnly, kListTitle);
-        return;
-    }
-    if (ui::MsgBox(QStringLiteral("保管場所別一覧表を印刷しますか？"), int(ui::vbYesNo) | ui::vbQuestion, kListTitle) !=
-        ui::vbYes)
-        return;
+    if (!askToPrint(PAGE_SEL > 0, QStringLiteral("保管場所別一覧表を印刷しますか？"))) return;
     PRT_STOP = 0;
     blockInput(true);
     KEEP_DETAIL_PRT();
@@ -377,13 +364,7 @@ void KEEP_ROOM::B_PRT_SEL_Click() {
 }
 
 void KEEP_ROOM::B_PRT2_Click() {
-    if (breakdown.BREAKDOWN_ROWS == 0) {
-        ui::MsgBox(kNoData, ui::vbOKOnly, kListTitle);
-        return;
-    }
-    if (ui::MsgBox(QStringLiteral("保管場所別詳細データを印刷しますか？"), int(ui::vbYesNo) | ui::vbQuestion,
-                   kListTitle) != ui::vbYes)
-        return;
+    if (!askToPrint(breakdown.BREAKDOWN_ROWS > 0, QStringLiteral("保管場所別詳細データを印刷しますか？"))) return;
     PRT_STOP = 0;
     blockInput(true);
     if (BREAKDOWN_PRT(0) == 1) endDocument(kSumTitle);

@@ -173,10 +173,7 @@ qint64 roundHalfEven(double v) {
     return static_cast<qint64>(r);
 }
 
-QString rset(const QString& s, int width) {
-    if (s.size() >= width) return s.left(width);
-    return QString(width - s.size(), QLatin1Char(' ')) + s;
-}
+QString rset(const QString& s, int width) { return s.rightJustified(width, QLatin1Char(' ')); }
 
 QString countText(qint64 v) { return v == 0 ? QString() : QString::number(v); }
 

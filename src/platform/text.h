@@ -23,7 +23,7 @@ QString toUpper(const QString& s);
 double val(const QString& s);
 
 // A text right-aligned in a field of `width` characters: blanks in front of
-// a shorter one, the first `width` characters of a longer one.
+// a shorter one; a longer one stays whole, so that no figure is ever cut.
 QString rset(const QString& s, int width);
 // A count as the pattern "####" shows it: its digits, nothing for 0.
 QString countText(qint64 v);

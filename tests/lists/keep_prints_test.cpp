@@ -70,6 +70,15 @@ protected:
         });
         timer_->start();
     }
+    // Presses the stop button of the stop window as soon as `when` holds.
+    void stopWhen(std::function<bool(PRT_MSG2*)> when) {
+        duringPrint([when] {
+            PRT_MSG2* m = FormInstance<PRT_MSG2>::peek();
+            if (!m || !when(m)) return false;
+            gui::click(m->Command1);
+            return true;
+        });
+    }
     // Writes the document to a PDF and its pages to PNGs under the build folder.
     static void render(const prn::Document& doc, const QString& name) {
         const QString dir = QStringLiteral(ZEMLO_SHOT_DIR);
@@ -95,6 +104,8 @@ TEST_F(KeepPrints, PlaceCountListTwoColumnsOfFiftyLinesAPage) {
     add(XYLOPHONE, u"場所52", 3);
     KEEP_ROOM* w = open();
     print(w->B_PRT_H, "保管場所別データを印刷しますか？");
+    EXPECT_EQ(msg.lastBox().title, QStringLiteral("保管場所別データ"));
+    EXPECT_EQ(msg.lastBox().style, int(ui::vbYesNo) | ui::vbQuestion);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Document& doc = rec->last();
     EXPECT_EQ(doc.orientation, prn::kPortrait);
@@ -174,6 +185,26 @@ TEST_F(KeepPrints, PlaceCountListNoPlaceLineAndTheLinesBeyondTwoHundred) {
         }
         FormInstance<KEEP_ROOM>::unload();
     }
+}
+
+TEST_F(KeepPrints, CountsOfTenThousandAndMorePrintWhole) {
+    places({u"倉庫"});
+    for (int i = 0; i < 10000; ++i) add(DESK, u"倉庫", qint16(i % 30000 + 1));
+    add(AMMETER, u"倉庫", 1);
+    KEEP_ROOM* w = open();
+    PRT_STOP = 0;
+    ASSERT_EQ(w->KEEP_SUM_PRT(), 1);
+    const prn::Page& pg = rec->last().pages[0];
+    EXPECT_EQ(textAt(pg, 71, 31), QStringLiteral("10000"));
+    EXPECT_EQ(textAt(pg, 81, 31), QStringLiteral("   1"));
+    EXPECT_EQ(textAt(pg, 91, 31), QStringLiteral("10001"));
+    // The breakdown of the place: its row count whole as well.
+    gui::clickAt(w->D_NO, QPoint(10, 400 / 15));
+    ASSERT_EQ(w->breakdown.BREAKDOWN_ROWS, 2);
+    PRT_STOP = 0;
+    ASSERT_EQ(w->BREAKDOWN_PRT(0), 1);
+    prn::printer().EndDoc();
+    EXPECT_EQ(textAt(rec->last().pages[0], 91, 31), QStringLiteral("10000"));
 }
 
 TEST_F(KeepPrints, PrinterErrorShowsItsMessageAndPrintsNothing) {
@@ -353,11 +384,9 @@ TEST_F(KeepDetail, TheStopButtonDiscardsTheDocument) {
     KEEP_ROOM* w = open();
     w->KEEP_MARK[0] = {1, 1};
     w->KEEP_PAGE_COUNT();
-    duringPrint([] {
-        PRT_MSG2* m = FormInstance<PRT_MSG2>::peek();
-        if (!m || prn::printer().Page() < 2) return false;
+    stopWhen([](PRT_MSG2* m) {
+        if (prn::printer().Page() < 2) return false;
         EXPECT_EQ(m->Label2->text(), QStringLiteral("理科室"));
-        gui::click(m->Command1);
         return true;
     });
     print(w->B_PRT_SEL, "保管場所別一覧表を印刷しますか？");
@@ -374,6 +403,16 @@ protected:
     // `rows` item names at 理科室, each once.
     static void names(int rows, const char16_t* place = u"理科室") {
         for (int i = 0; i < rows; ++i) add(AMMETER, place, qint16(i + 1)).NAME_D = QStringLiteral("品%1").arg(i + 1);
+    }
+    // 理科室 with 120 item names (two pages) and 音楽室 with 3, both marked.
+    KEEP_ROOM* openTwoMarked() {
+        places({u"理科室", u"音楽室"});
+        names(120);
+        names(3, u"音楽室");
+        KEEP_ROOM* w = open();
+        w->KEEP_MARK[0] = {1, 1};
+        w->KEEP_MARK[1] = {1, 1};
+        return w;
     }
     static void pick(KEEP_ROOM* w, int place) {
         gui::clickAt(w->D_NO, QPoint(10, (250 + 500 * place + 100) / 15));
@@ -447,20 +486,9 @@ TEST_F(KeepBreakdown, ChainedBreakdownsOfTheMarkedPlacesInOneDocument) {
 }
 
 TEST_F(KeepBreakdown, AStopOrAnErrorInsideAPlaceEndsTheChainAndDiscardsTheDocument) {
-    places({u"理科室", u"音楽室"});
-    names(120);
-    names(3, u"音楽室");
-    KEEP_ROOM* w = open();
-    w->KEEP_MARK[0] = {1, 1};
-    w->KEEP_MARK[1] = {1, 1};
-
+    KEEP_ROOM* w = openTwoMarked();
     // Stop on the second page of the first place.
-    duringPrint([] {
-        PRT_MSG2* m = FormInstance<PRT_MSG2>::peek();
-        if (!m || prn::printer().Page() < 2) return false;
-        gui::click(m->Command1);
-        return true;
-    });
+    stopWhen([](PRT_MSG2*) { return prn::printer().Page() >= 2; });
     gui::click(w->B_PRT3);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->killed, 1);
@@ -485,18 +513,8 @@ TEST_F(KeepBreakdown, AStopOrAnErrorInsideAPlaceEndsTheChainAndDiscardsTheDocume
 }
 
 TEST_F(KeepBreakdown, AStopBetweenPlacesEndsTheDocumentWithThePlacesPrinted) {
-    places({u"理科室", u"音楽室"});
-    names(120);
-    names(3, u"音楽室");
-    KEEP_ROOM* w = open();
-    w->KEEP_MARK[0] = {1, 1};
-    w->KEEP_MARK[1] = {1, 1};
-    duringPrint([] {
-        PRT_MSG2* m = FormInstance<PRT_MSG2>::peek();
-        if (!m || m->Label2->text() != QStringLiteral("音楽室")) return false;
-        gui::click(m->Command1);
-        return true;
-    });
+    KEEP_ROOM* w = openTwoMarked();
+    stopWhen([](PRT_MSG2* m) { return m->Label2->text() == QStringLiteral("音楽室"); });
     gui::click(w->B_PRT3);
     ASSERT_EQ(rec->documents.size(), 1u);
     EXPECT_EQ(rec->last().pages.size(), 2u);
