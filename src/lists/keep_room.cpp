@@ -14,6 +14,7 @@
 namespace {
 
 constexpr quint32 kBack = 0x0080FFFF;  // the window's light yellow
+constexpr int kWidth = 11750, kHeightLess = 1600;
 constexpr int kGridLeft = 360, kGridTop = 720;
 constexpr int kNoWidth = 550, kListWidth = 4330;
 constexpr int kPaneLeft = 8040, kPaneTop = 600;
@@ -53,7 +54,7 @@ KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
     B_PRT_SEL = new ctl::CommandButton(QStringLiteral("選択詳細印刷"), Frame1, QStringLiteral("B_PRT_SEL"));
     B_PRT_SEL->setToolTip(QStringLiteral("選択備品の詳細データを連続印刷します"));
     P_COUNT_L = new ctl::Label(QStringLiteral("印刷枚数"), Frame1, QStringLiteral("P_COUNT_L"));
-    P_COUNT = new ctl::Label(QString(), Frame1, QStringLiteral("P_COUNT"));
+    P_COUNT = new ctl::FigureLabel(Frame1, QStringLiteral("P_COUNT"));
     P_COUNT->setAlignment(Qt::AlignCenter);
     P_COUNT->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     P_COUNT->setAutoFillBackground(true);
@@ -188,7 +189,6 @@ void KEEP_ROOM::Form_Load() {
     KEEP_INDEX_BUILD();
     KEEP_PAGE_COUNT();
 
-    setWidth(11750);
     setTop(0);
     setLeft(0);
     KUBUN->AddItem(QString());
@@ -196,12 +196,10 @@ void KEEP_ROOM::Form_Load() {
         if (!k.isEmpty()) KUBUN->AddItem(k);
 
     LAYOUT_ON = 1;
-    // The height from the main window, within the frame's client area.
-    int h = platform::screenHeightTwips() - 1600;
-    if (QWidget* frame = platform::Form::mainFrame()) h = platform::pxToTwips(frame->frameGeometry().height()) - 1600;
-    if (QMdiArea* a = mdiArea(); a && a->isVisible() && subWindow())
-        h = std::min(h, platform::pxToTwips(a->viewport()->height()));
-    setHeight(std::max(h, 3000));
+    // The height from the main window (within the frame's client area), also
+    // when the main window is resized later; the width stays.
+    fitToFrame(0, kHeightLess, kWidth);
+    followFrame(0, kHeightLess, kWidth);
     Form_Resize();
 
     Label4->setCaption(KUBUN_LEVEL_NAME[0]);

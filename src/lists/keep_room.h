@@ -27,7 +27,8 @@ public:
 
     // ---- controls
     ctl::CommandButton *B_PRT_H, *B_ESC, *B_PRT_SEL, *B_PRT_SET, *B_PRT2, *B_PRT3;
-    ctl::Label *Label3, *Label4, *P_COUNT_L, *P_COUNT;
+    ctl::Label *Label3, *Label4, *P_COUNT_L;
+    ctl::FigureLabel* P_COUNT;
     ctl::ComboBox *KUBUN, *KYOUKA;
     // Subject numbers of KYOUKA's entries, in the same order.
     QList<qint16> K_NO_LIST;

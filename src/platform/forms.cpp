@@ -75,7 +75,7 @@ public:
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Resize && form_->isLoaded() && !form_->isUnloaded())
-            form_->fitToFrame(form_->followW_, form_->followH_);
+            form_->fitToFrame(form_->followW_, form_->followH_, form_->followFixedW_);
         return false;
     }
 
@@ -181,7 +181,7 @@ void Form::keyPressEvent(QKeyEvent* e) {
     QWidget::keyPressEvent(e);
 }
 
-void Form::fitToFrame(int widthLess, int heightLess) {
+void Form::fitToFrame(int widthLess, int heightLess, int fixedWidth) {
     int w = screenWidthTwips() - widthLess, h = screenHeightTwips() - heightLess;
     if (g_frame && g_frame != this) {
         w = pxToTwips(g_frame->frameGeometry().width()) - widthLess;
@@ -191,13 +191,14 @@ void Form::fitToFrame(int widthLess, int heightLess) {
         w = std::min(w, pxToTwips(g_mdi->viewport()->width()));
         h = std::min(h, pxToTwips(g_mdi->viewport()->height()));
     }
-    setWidth(std::max(w, 3000));
+    setWidth(fixedWidth > 0 ? fixedWidth : std::max(w, 3000));
     setHeight(std::max(h, 3000));
 }
 
-void Form::followFrame(int widthLess, int heightLess) {
+void Form::followFrame(int widthLess, int heightLess, int fixedWidth) {
     followW_ = widthLess;
     followH_ = heightLess;
+    followFixedW_ = fixedWidth;
     if (follow_ || !g_mdi) return;
     follow_ = new FrameFollower(this, g_mdi->viewport());
 }

@@ -123,10 +123,12 @@ public:
     // Sizes the window to the main window's width less `widthLess` and its
     // height less `heightLess` (twips), within the frame's client area and
     // at least 3000 twips each way.
-    void fitToFrame(int widthLess = 300, int heightLess = 1460);
+    // A `fixedWidth` above 0 keeps the window that wide: only its height
+    // follows the frame.
+    void fitToFrame(int widthLess = 300, int heightLess = 1460, int fixedWidth = 0);
     // Does so again whenever the frame's size changes (the main window is
     // resized, maximised or restored). Call it once, usually at load.
-    void followFrame(int widthLess = 300, int heightLess = 1460);
+    void followFrame(int widthLess = 300, int heightLess = 1460, int fixedWidth = 0);
     bool followsFrame() const { return follow_ != nullptr; }
 
     // ---- the main frame
@@ -176,7 +178,7 @@ private:
     QPointer<QPushButton> default_;
     QPointer<QAbstractButton> cancel_;
     FrameFollower* follow_ = nullptr;
-    int followW_ = 300, followH_ = 1460;
+    int followW_ = 300, followH_ = 1460, followFixedW_ = 0;
     bool loaded_ = false;
     bool loading_ = false;
     bool unloaded_ = false;

@@ -129,7 +129,7 @@ void ListGrid::layoutPanes(double hostWidth, double hostHeight) {
     updateBars();
 }
 
-int ListGrid::pageRows() const { return std::max(1, GRID_ROWS - 1); }
+int ListGrid::pageRows() const { return std::max(1, GRID_ROWS / std::max(1, ENTRY_LINES) - 1); }
 
 void ListGrid::updateBars() {
     const qint32 n = count ? count() : 0;
@@ -201,8 +201,10 @@ void ListGrid::setFixedLayout(double listWidth, int lines) {
     listWidth_ = listWidth;
     listHeight_ = double(kRowHeight) * GRID_ROWS;
     placeChildren();
+    hWanted_ = false;
     SCB_H->hide();
     SCB_H->setValue(0);
+    SCB_V->setPageStep(pageRows());
 }
 
 void ListGrid::clear() {

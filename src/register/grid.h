@@ -112,7 +112,7 @@ public:
     // frame): lays the panes out again, keeps the position where the new
     // range allows and redraws the page.
     void refit(double hostWidth, double hostHeight);
-    // Rows a page step moves (the data rows wholly in view, at least 1).
+    // Entries a page step moves (the entries wholly in view, at least 1).
     int pageRows() const;
     // Sets the vertical position without drawing.
     void setVValueQuiet(int v);

@@ -9,7 +9,7 @@
 #include "keep_fixture.h"
 #include "platform/settings_store.h"
 #include "shell/main_window.h"
-#include "shell/shell_fixture.h"
+#include "shell/start_fixture.h"
 #include "store/items_file.h"
 #include "store/name_lists.h"
 #include "store/settings_file.h"
@@ -286,15 +286,7 @@ TEST_F(KeepRoom, ANumberClickPicksThePlaceAndShowsItsBreakdown) {
 
 // ---------------------------------------------------------------- from the start of the program
 
-class KeepRoomStart : public ShellFixture {
-protected:
-    void TearDown() override {
-        delete main_;
-        main_ = nullptr;
-        ShellFixture::TearDown();
-    }
-    MAIN_F* main_ = nullptr;
-};
+class KeepRoomStart : public StartFixture {};
 
 TEST_F(KeepRoomStart, ReopensAtStartAddsThePlacesOfTheRegisterAndClosesWithItsButton) {
     // A register on disk whose items name a place the name lists lack.
@@ -325,37 +317,41 @@ TEST_F(KeepRoomStart, ReopensAtStartAddsThePlacesOfTheRegisterAndClosesWithItsBu
     DATA_DIR = data;
     reg::SaveSetting("ZEMLO2", "FORM", "LAST", "7");
 
-    main_ = new MAIN_F();
-    ASSERT_TRUE(main_->MDIForm_Load());
-    main_->show();
-    main_->MDIForm_Activate();
-    gui::settle();
+    ASSERT_TRUE(start());
     EXPECT_EQ(msg.boxCount(), 0);
     ASSERT_EQ(FORM_KIND, 7);
-    KEEP_ROOM* w = FormInstance<KEEP_ROOM>::peek();
-    ASSERT_NE(w, nullptr);
-    EXPECT_EQ(main_->Label1->text(), QStringLiteral("保管場所別リスト"));
-    EXPECT_EQ(w->Width(), 11750);
-    EXPECT_EQ(w->Left(), 0);
-    EXPECT_EQ(w->Top(), 0);
-    EXPECT_EQ(w->keep.KEEP_COUNT[0][1], 2);
-    EXPECT_EQ(w->keep.KEEP_COUNT[1][1], 1);
+    KEEP_ROOM* room = FormInstance<KEEP_ROOM>::peek();
+    ASSERT_NE(room, nullptr);
+    EXPECT_EQ(w->Label1->text(), QStringLiteral("保管場所別リスト"));
+    EXPECT_EQ(room->Width(), 11750);
+    EXPECT_EQ(room->Left(), 0);
+    EXPECT_EQ(room->Top(), 0);
+    EXPECT_EQ(room->keep.KEEP_COUNT[0][1], 2);
+    EXPECT_EQ(room->keep.KEEP_COUNT[1][1], 1);
     EXPECT_EQ(readSjisLines(dataPath("ETC.ZMD")),
               (QStringList{QStringLiteral("\"\",\"\",\"理科室\""), QStringLiteral("\"\",\"\",\"理科準備室\"")}));
-    EXPECT_EQ(main_->centralWidget()->findChild<QMdiArea*>()->background().color(), bgrColor(0x0080FFFF));
-    gui::shot(main_, QStringLiteral("keep_room_in_main"));
+    EXPECT_EQ(w->centralWidget()->findChild<QMdiArea*>()->background().color(), bgrColor(0x0080FFFF));
+    gui::shot(w, QStringLiteral("keep_room_in_main"));
 
-    gui::click(w->B_ESC);
+    gui::click(room->B_ESC);
     EXPECT_EQ(FORM_KIND, 0);
-    EXPECT_TRUE(main_->Label1->text().isEmpty());
+    EXPECT_TRUE(w->Label1->text().isEmpty());
     EXPECT_FALSE(FormInstance<KEEP_ROOM>::exists());
-    EXPECT_EQ(main_->centralWidget()->findChild<QMdiArea*>()->background().color(), QColor(Qt::white));
+    EXPECT_EQ(w->centralWidget()->findChild<QMdiArea*>()->background().color(), QColor(Qt::white));
 
     // The menu entry opens it again.
-    main_->MENU_KEEP->trigger();
+    w->MENU_KEEP->trigger();
     gui::settle();
     EXPECT_EQ(FORM_KIND, 7);
-    EXPECT_TRUE(FormInstance<KEEP_ROOM>::exists());
+    room = FormInstance<KEEP_ROOM>::peek();
+    ASSERT_NE(room, nullptr);
+    // A taller main window makes the grids taller; the width stays.
+    const int lines = room->VIEW_LINES;
+    w->resize(w->width() + 100, w->height() + 150);
+    gui::settle();
+    EXPECT_EQ(room->VIEW_LINES, lines + 9);
+    EXPECT_EQ(room->Width(), 11750);
+    EXPECT_EQ(room->grid2->GRID_ROWS, room->VIEW_LINES);
 }
 
 }  // namespace
