@@ -47,8 +47,12 @@ void rightAt(double x, double y, const QString& s) { at(x - P().TextWidth(s), y,
 
 QString today() { return ERA_DATE_LONG(clk::today()); }
 
-// The rules of a two-column list page (place-count list and breakdown).
-void twoColumnFrame(std::initializer_list<double> verticals) {
+// The page of a two-column list (place-count list, breakdown): the box,
+// the rules of 50 lines and the column lines; the title, the place (when
+// there is one) and the date; the column heads of the left column, again
+// 80 mm to the right; the school name at the foot.
+void twoColumnPage(std::initializer_list<double> verticals, const QString& title, const QString& place,
+                   std::initializer_list<std::pair<double, QString>> heads) {
     prn::Printer& p = P();
     p.DrawWidth = 5;
     p.Box(20, 25, 180, 280);
@@ -61,10 +65,13 @@ void twoColumnFrame(std::initializer_list<double> verticals) {
         p.Line(20, 35 + 5.0 * k, 180, 35 + 5.0 * k);
     }
     p.DrawWidth = 2;
-}
-
-// The school name at the foot of a portrait list page.
-void portraitFooter() {
+    useSize(15);
+    at(20, 10, title);
+    useSize(10);
+    if (!place.isNull()) at(20, 20, place);
+    at(136, 20, QStringLiteral("作成日 ") + today());
+    for (double d : {0.0, 80.0})
+        for (const auto& h : heads) at(h.first + d, 26, h.second);
     useSize(8);
     rightAt(180, 281, SCHOOL_NAME);
     ui::DoEvents();
@@ -116,19 +123,12 @@ bool askToPrint(bool hasData, const QString& question) {
 // ---------------------------------------------------------------- place-count list
 
 void KEEP_ROOM::KEEP_SUM_FRAME_PRT() {
-    twoColumnFrame({30, 70, 80, 90, 110, 150, 160, 170});
-    useSize(15);
-    at(20, 10, kSumTitle);
-    useSize(10);
-    at(136, 20, QStringLiteral("作成日 ") + today());
-    for (double d : {0.0, 80.0}) {
-        at(22 + d, 26, QStringLiteral("ＮＯ"));
-        at(42 + d, 26, QStringLiteral("保管場所"));
-        at(72 + d, 26, QStringLiteral("管理"));
-        at(82 + d, 26, QStringLiteral("教材"));
-        at(92 + d, 26, QStringLiteral(" 計"));
-    }
-    portraitFooter();
+    twoColumnPage({30, 70, 80, 90, 110, 150, 160, 170}, kSumTitle, QString(),
+                  {{22, QStringLiteral("ＮＯ")},
+                   {42, QStringLiteral("保管場所")},
+                   {72, QStringLiteral("管理")},
+                   {82, QStringLiteral("教材")},
+                   {92, QStringLiteral(" 計")}});
 }
 
 int KEEP_ROOM::KEEP_SUM_PRT() {
@@ -315,19 +315,12 @@ int KEEP_ROOM::KEEP_DETAIL_PRT() {
 // ---------------------------------------------------------------- breakdown
 
 void KEEP_ROOM::BREAKDOWN_FRAME_PRT() {
-    twoColumnFrame({30, 80, 90, 110, 160, 170});
-    useSize(15);
-    at(20, 10, QStringLiteral("保管場所別内訳リスト"));
-    useSize(10);
-    at(20, 20, KEEP_PICK_NO >= 0 && KEEP_PICK_NO < placeCount() ? KEEP_LIST[KEEP_PICK_NO] : QString());
-    at(136, 20, QStringLiteral("作成日 ") + today());
-    for (double d : {0.0, 80.0}) {
-        at(22 + d, 26, QStringLiteral("ＮＯ"));
-        at(47 + d, 26, QStringLiteral("　品　名"));
-        at(82 + d, 26, QStringLiteral("区分"));
-        at(92 + d, 26, QStringLiteral(" 数"));
-    }
-    portraitFooter();
+    twoColumnPage({30, 80, 90, 110, 160, 170}, QStringLiteral("保管場所別内訳リスト"),
+                  KEEP_PICK_NO >= 0 && KEEP_PICK_NO < placeCount() ? KEEP_LIST[KEEP_PICK_NO] : QString(),
+                  {{22, QStringLiteral("ＮＯ")},
+                   {47, QStringLiteral("　品　名")},
+                   {82, QStringLiteral("区分")},
+                   {92, QStringLiteral(" 数")}});
 }
 
 int KEEP_ROOM::BREAKDOWN_PRT(int following) {
