@@ -77,8 +77,7 @@ void KUBUN_ADD_F::B_START_Click(int Index) {
 
 void KUBUN_ADD_F_SHOW() {
     // A fresh window for every question; it deletes itself when it unloads.
-    auto* f = new KUBUN_ADD_F();
-    f->ShowModal();
+    platform::FormInstance<KUBUN_ADD_F>::get()->ShowModal();
 }
 
 void KUBUN_ADD_F_INSTALL() { KUBUN_ASK_HOOK_SET(&KUBUN_ADD_F_SHOW); }

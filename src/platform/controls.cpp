@@ -130,11 +130,14 @@ double fittedPointSize(const QFont& font, const QString& text, int width, double
 
 FigureLabel::FigureLabel(QWidget* parent, const QString& name) : Label(QString(), parent, name) {}
 
-int FigureLabel::textRoom() const {
-    int indent = this->indent();
-    if (indent < 0) indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
-    return contentsRect().width() - 2 * margin() - indent;
+namespace {
+// The clear space kept between a figure and each side of its box.
+int figurePad(const QLabel* l) {
+    return l->frameWidth() > 0 ? l->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 + 1 : 1;
 }
+}  // namespace
+
+int FigureLabel::textRoom() const { return contentsRect().width() - 2 * margin() - 2 * figurePad(this); }
 
 double FigureLabel::shownPointSize() const { return fittedPointSize(font(), text(), textRoom()); }
 
@@ -145,19 +148,15 @@ void FigureLabel::paintEvent(QPaintEvent* e) {
         return;
     }
     // Too wide at the label's own size: the frame as usual, then the text
-    // in a smaller font, with the label's alignment.
+    // in a smaller font, with the label's alignment, clear of the edges.
     QPainter p(this);
     drawFrame(&p);
     QFont f = font();
     f.setPointSizeF(size);
     p.setFont(f);
-    QRect r = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
-    int indent = this->indent();
-    if (indent < 0) indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2 : 0;
-    const Qt::Alignment a = alignment();
-    if (a & Qt::AlignLeft) r.setLeft(r.left() + indent);
-    else if (a & Qt::AlignRight) r.setRight(r.right() - indent);
-    style()->drawItemText(&p, r, int(a), palette(), isEnabled(), text(), foregroundRole());
+    const int pad = figurePad(this);
+    const QRect r = contentsRect().adjusted(margin() + pad, margin(), -margin() - pad, -margin());
+    style()->drawItemText(&p, r, int(alignment()), palette(), isEnabled(), text(), foregroundRole());
 }
 
 namespace {

@@ -173,8 +173,8 @@ public:
 };
 
 // A label that shows a figure (an amount, a count): when the text is wider
-// than the label, it is drawn in a smaller font so that the whole figure
-// shows. text() keeps the whole text.
+// than the label (less a small clear space at each side), it is drawn in a
+// smaller font so that the whole figure shows. text() keeps the whole text.
 class FigureLabel : public Label {
 public:
     explicit FigureLabel(QWidget* parent = nullptr, const QString& name = QString());

@@ -193,13 +193,15 @@ void Form::fitToFrame(int widthLess, int heightLess, int fixedWidth) {
     }
     setWidth(fixedWidth > 0 ? fixedWidth : std::max(w, 3000));
     setHeight(std::max(h, 3000));
+    // A frame child sized to the frame goes on following it.
+    if (frameChild_) followFrame(widthLess, heightLess, fixedWidth);
 }
 
 void Form::followFrame(int widthLess, int heightLess, int fixedWidth) {
     followW_ = widthLess;
     followH_ = heightLess;
     followFixedW_ = fixedWidth;
-    if (follow_ || !g_mdi) return;
+    if (follow_ || !g_mdi || !frameChild_) return;
     follow_ = new FrameFollower(this, g_mdi->viewport());
 }
 
@@ -442,6 +444,15 @@ void setupFonts() {
     QFont::insertSubstitution(QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"));
     QFont::insertSubstitution(QStringLiteral("MS UI Gothic"), QStringLiteral("IPAPGothic"));
     prn::clearMeasures();
+}
+
+int titleWidthPx(const QString& title) {
+    // Title bars show a bold face a little larger than the windows' text.
+    QFont f = QGuiApplication::font();
+    f.setBold(true);
+    if (f.pointSizeF() < 11) f.setPointSizeF(11);
+    constexpr int kChrome = 16 + 8 + 8 + 32 + 16;  // icon, gaps, close button, borders
+    return QFontMetrics(f).horizontalAdvance(title) + kChrome;
 }
 
 int screenWidthTwips() {

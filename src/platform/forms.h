@@ -18,8 +18,8 @@
 //    (setCancelButton, setDefaultButton); a dialog that marks no cancel
 //    button takes its "キャンセル" or "閉じる" button; Enter on a button that
 //    has the focus presses that button;
-//  - a frame child sized to the frame follows it on every resize and on
-//    maximise (followFrame);
+//  - a frame child sized to the frame (fitToFrame) follows it on every
+//    resize and on maximise;
 //  - editable combo boxes take exactly what is typed (no inline completion)
 //    and every drop-down list shows its box's font (ctl::plainCombo);
 //  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis).
@@ -122,12 +122,13 @@ public:
     // ---- frame children sized to the frame
     // Sizes the window to the main window's width less `widthLess` and its
     // height less `heightLess` (twips), within the frame's client area and
-    // at least 3000 twips each way.
-    // A `fixedWidth` above 0 keeps the window that wide: only its height
-    // follows the frame.
+    // at least 3000 twips each way. A `fixedWidth` above 0 keeps the window
+    // that wide: only its height follows the frame. A frame child sized so
+    // follows the frame from then on (followFrame).
     void fitToFrame(int widthLess = 300, int heightLess = 1460, int fixedWidth = 0);
-    // Does so again whenever the frame's size changes (the main window is
-    // resized, maximised or restored). Call it once, usually at load.
+    // Sizes a frame child again whenever the frame's size changes (the main
+    // window is resized, maximised or restored); its Form_Resize runs after
+    // each change and should keep what the window lists (ListGrid::refit).
     void followFrame(int widthLess = 300, int heightLess = 1460, int fixedWidth = 0);
     bool followsFrame() const { return follow_ != nullptr; }
 
@@ -226,6 +227,11 @@ void setProgramIcon(const QIcon& icon);
 // Maps the font names the windows and prints ask for ("ＭＳ 明朝", ...) to
 // the installed IPA fonts.
 void setupFonts();
+
+// The width in pixels that a window needs to show `title` whole in its title
+// bar: the title in a title bar's font with the icon and the close button
+// beside it. Message boxes and the window check of the tests use it.
+int titleWidthPx(const QString& title);
 
 // Screen size in twips (tests may fix it).
 int screenWidthTwips();

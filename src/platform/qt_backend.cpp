@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QGridLayout>
+#include <QSpacerItem>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -68,6 +70,11 @@ int QtBackend::msgBox(const QString& prompt, int style, const QString& title) {
         default: box.setIcon(QMessageBox::NoIcon); break;
     }
     if (!programIcon().isNull()) box.setWindowIcon(programIcon());
+    // A short message must not cut the title: the box is at least as wide
+    // as its title bar needs.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(titleWidthPx(title), 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     const auto buttons = boxButtons(style);
     std::vector<QPushButton*> made;
     for (const BoxButton& b : buttons) {

@@ -165,29 +165,31 @@ A_OUT_DAY_F::A_OUT_DAY_F() : platform::Form(QStringLiteral("A_OUT_DAY_F")) {
     Label6 = new ctl::Label(QStringLiteral("廃棄理由"), this, QStringLiteral("Label6"));
     place(Label6, 240, 720, 1200, 240);
     MOVE_N2 = new ctl::TextBox(this, QStringLiteral("MOVE_N2"));
-    place(MOVE_N2, 1440, 675, 3120, 315);
+    place(MOVE_N2, 1680, 675, 3120, 315);
 
+    // The inputs start 240 twips further right than the place dialog's, so
+    // that the long date caption shows whole.
     ZL24 = new ctl::Label(QStringLiteral("廃棄移設   年月日"), this, QStringLiteral("ZL24"));
-    place(ZL24, 240, 1200, 1200, 240);
+    place(ZL24, 240, 1200, 1440, 240);
     DP_W = new ctl::ComboBox(this, QStringLiteral("DP_W"), ctl::ComboBox::DropDownList);
-    place(DP_W, 1440, 1155, 780, 315);
+    place(DP_W, 1680, 1155, 780, 315);
     BOUT_Y = new ctl::TextBox(this, QStringLiteral("BOUT_Y"));
-    place(BOUT_Y, 2280, 1155, 480, 315);
-    unitLabel(QStringLiteral("年"), this, 2790, 1200);
+    place(BOUT_Y, 2520, 1155, 480, 315);
+    unitLabel(QStringLiteral("年"), this, 3030, 1200);
     BOUT_M = new ctl::TextBox(this, QStringLiteral("BOUT_M"));
-    place(BOUT_M, 3060, 1155, 420, 315);
-    unitLabel(QStringLiteral("月"), this, 3510, 1200);
+    place(BOUT_M, 3300, 1155, 420, 315);
+    unitLabel(QStringLiteral("月"), this, 3750, 1200);
     BOUT_D = new ctl::TextBox(this, QStringLiteral("BOUT_D"));
-    place(BOUT_D, 3780, 1155, 420, 315);
-    unitLabel(QStringLiteral("日"), this, 4230, 1200);
+    place(BOUT_D, 4020, 1155, 420, 315);
+    unitLabel(QStringLiteral("日"), this, 4470, 1200);
     for (ctl::TextBox* b : {BOUT_Y, BOUT_M, BOUT_D}) b->setAlignment(Qt::AlignRight);
 
     B_OK = new ctl::CommandButton(QStringLiteral("設定"), this, QStringLiteral("B_OK"));
-    place(B_OK, 1200, 1740, 1320, 420);
+    place(B_OK, 1320, 1740, 1320, 420);
     B_CANSEL = new ctl::CommandButton(QStringLiteral("ｷｬﾝｾﾙ"), this, QStringLiteral("B_CANSEL"));
-    place(B_CANSEL, 2880, 1740, 1320, 420);
+    place(B_CANSEL, 3000, 1740, 1320, 420);
     for (QPushButton* b : {static_cast<QPushButton*>(B_OK), static_cast<QPushButton*>(B_CANSEL)}) b->setAutoDefault(false);
-    setFixedSize(int(std::lround(4800 / 15.0)), int(std::lround(2400 / 15.0)));
+    setFixedSize(int(std::lround(5040 / 15.0)), int(std::lround(2400 / 15.0)));
 
     B_OK->Click = [this] { B_OK_Click(); };
     B_CANSEL->Click = [this] { B_CANSEL_Click(); };

@@ -239,7 +239,8 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     };
     limitFrame("Frame1", 11640, "Label10", QStringLiteral("金額"), "M_MAX", "M_UP", "M_DOWN", Frame1, Label10, M_MAX,
                M_UP, M_DOWN);
-    limitFrame("Frame2", 13680, "Label11", QStringLiteral("番号"), "N_SET", "N_UP", "N_DOWN", Frame2, Label11, N_SET,
+    // The number frame stands right of the amount frame, not over its options.
+    limitFrame("Frame2", 13860, "Label11", QStringLiteral("番号"), "N_SET", "N_UP", "N_DOWN", Frame2, Label11, N_SET,
                N_UP, N_DOWN);
     Frame2->hide();
     for (QGroupBox* f : {Frame1, Frame2}) f->setFlat(false);
@@ -395,7 +396,6 @@ void A_ZEMLO_LIST::Form_Load() {
     // Size from the main window, inside the frame's client area; the list
     // follows the frame when the main window is resized or maximised.
     item_grid::fitToFrame(*this);
-    followFrame(300, 1460);
     setTop(0);
     LIST_READY = 1;
     setLeft(0);

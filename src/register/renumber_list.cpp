@@ -385,7 +385,6 @@ void A_ZEMLO_L2::Form_Load() {
     // Sized from the main window, at the frame's top left; it follows the
     // frame when the main window is resized or maximised.
     item_grid::fitToFrame(*this);
-    followFrame(300, 1460);
     setLeft(0);
     setTop(0);
     // The size change lists every item (the resize runs during the load too).

@@ -61,6 +61,9 @@ std::vector<MAIN_F::UnsavedTable>& unsavedTables() {
 // "MAIN_F WindowState" of section "Position" (2 maximised, 0 not), written
 // at every orderly end and read at load.
 const QString kStateKey = QStringLiteral("MAIN_F WindowState");
+// The size the window opens at the first time (twips): the list windows,
+// which take the frame's width less 300 twips, then show their bars whole.
+constexpr int kDefaultWidth = 18600, kDefaultHeight = 10200;
 
 // The hourglass of the start: on at load, off at the end of the first
 // activation (or when the start stopped).
@@ -99,7 +102,8 @@ MAIN_F::MAIN_F() {
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { MAIN_F_Timer1_Timer(); });
 
-    resize(twipsToPx(12300), twipsToPx(9000));
+    // Wide enough for the list windows' button and filter bars.
+    resize(twipsToPx(kDefaultWidth), twipsToPx(kDefaultHeight));
     platform::Form::setMainFrame(this, frame_);
     MAIN_TITLE_HOOK_SET([this](const QString& t) { Label1->setText(t); });
     ENV_SAVE_SUITE_KEYS = &SCHOOL_SET_SAVE;
@@ -254,9 +258,11 @@ bool MAIN_F::MDIForm_Load() {
     DATA_DIR = PRG_DIR;
     WORK_DIR = DATA_DIR;
     setDataShown(false);
-    // The window opens maximised when it was left so.
-    if (reg::GetSetting(REG_APP, QStringLiteral("Position"), kStateKey).trimmed() == QLatin1String("2"))
-        setWindowState(windowState() | Qt::WindowMaximized);
+    // The window opens maximised when it was left so, and at the first start
+    // when the screen is smaller than its first size.
+    const QString state = reg::GetSetting(REG_APP, QStringLiteral("Position"), kStateKey).trimmed();
+    const bool small = platform::screenWidthTwips() < kDefaultWidth || platform::screenHeightTwips() < kDefaultHeight;
+    if (state == QLatin1String("2") || (state.isEmpty() && small)) setWindowState(windowState() | Qt::WindowMaximized);
     return true;
 }
 

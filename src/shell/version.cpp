@@ -100,6 +100,9 @@ VER_FORM::VER_FORM() : Form(QStringLiteral("VER_FORM")) {
     setFixedWidth(twipsToPx(4950));
 
     connect(OK, &QPushButton::clicked, this, [this] { OK_Click(); });
+    // Enter and Escape both press "OK", the window's only button.
+    setDefaultButton(OK);
+    setCancelButton(OK);
     connect(Label2, &MouseLabel::doubleClicked, this, [this] { Label2_DblClick(); });
     connect(Label4, &MouseLabel::mouseDown, this, [this](Qt::MouseButton b, Qt::KeyboardModifiers m) { Label4_MouseDown(b, m); });
 }

@@ -1,10 +1,13 @@
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMdiArea>
 #include <QPushButton>
 #include <QTimer>
 
 #include "platform/forms.h"
+#include "platform/qt_backend.h"
+#include "support/captions.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
 
@@ -270,4 +273,17 @@ TEST_F(FormsTest, AFrameSizedChildFollowsTheFrameWhenItIsResizedOrMaximised) {
     EXPECT_NEAR(f->subWindow()->height(), expected().height(), 1);
     f->Unload();
     Form::setMainFrame(nullptr, nullptr);
+}
+
+TEST_F(FormsTest, AShortMessageBoxIsWideEnoughForItsTitle) {
+    platform::QtBackend qt;
+    const QString title = QStringLiteral("備品登録リスト　保管場所の変更");
+    gui::whenShown<QMessageBox>([&](QMessageBox* box) {
+        EXPECT_EQ(box->windowTitle(), title);
+        EXPECT_GE(box->width(), platform::titleWidthPx(title));
+        EXPECT_TRUE(gui::cutCaptions(box).isEmpty()) << gui::cutCaptions(box).join(u'\n').toStdString();
+        gui::shot(box, QStringLiteral("message_box_title"));
+        box->buttons().first()->click();
+    });
+    EXPECT_EQ(qt.msgBox(QStringLiteral("OK"), ui::vbOKOnly, title), ui::vbOK);
 }

@@ -11,6 +11,7 @@
 #include "store/items_file.h"
 #include "store/name_lists.h"
 #include "support/app_fixture.h"
+#include "support/captions.h"
 #include "support/gui.h"
 #include "support/records.h"
 
@@ -251,11 +252,31 @@ TEST_F(BulkDispose, WithoutSelectedRowsNothingChangesAndEnterWalksTheBoxes) {
         gui::key(d->BOUT_D, Qt::Key_Return);
         EXPECT_EQ(QApplication::focusWidget(), d->B_OK);
         EXPECT_FALSE(d->isUnloaded());  // Enter does not apply
-        gui::click(d->B_OK);
+        // Enter on the focused "設定" presses it, as on any focused button.
+        gui::key(d->B_OK, Qt::Key_Return);
+        EXPECT_TRUE(d->isUnloaded());
     });
     for (int rec = 0; rec < ZEMLO_COUNT; ++rec) {
         EXPECT_EQ(ZEMLO_DATA[rec].BOUT_Y, 0);
         EXPECT_EQ(chgDate(rec), QStringLiteral("2023/1/10"));
+    }
+}
+
+TEST_F(BulkDispose, TheDateCaptionShowsWholeAndEscapeCancels) {
+    select({1, 2});
+    dispose([](A_OUT_DAY_F* d) {
+        // "廃棄移設   年月日" whole with the installed fonts, like every caption.
+        const QFontMetrics fm(d->ZL24->font());
+        EXPECT_LE(fm.horizontalAdvance(d->ZL24->text()), d->ZL24->contentsRect().width());
+        EXPECT_TRUE(gui::cutCaptions(d).isEmpty()) << gui::cutCaptions(d).join(u'\n').toStdString();
+        gui::shot(d, QStringLiteral("disposal_dialog"));
+        gui::type(d->MOVE_N2, QStringLiteral("破損"));
+        gui::key(d->MOVE_N2, Qt::Key_Escape);  // as "ｷｬﾝｾﾙ"
+        EXPECT_TRUE(d->isUnloaded());
+    });
+    for (int rec = 0; rec < ZEMLO_COUNT; ++rec) {
+        EXPECT_EQ(ZEMLO_DATA[rec].BOUT_Y, 0);
+        EXPECT_TRUE(ZEMLO_DATA[rec].MOVE_N2.isEmpty());
     }
 }
 

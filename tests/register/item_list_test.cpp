@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "platform/clock.h"
+#include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/forms.h"
 #include "register/item_list.h"
@@ -572,6 +573,105 @@ TEST_F(ItemListTest, LivesInTheMainFrameWithoutATitleBar) {
     EXPECT_EQ(mdi->background().color(), bgrColor(0xFFFFFF));
     EXPECT_FALSE(platform::FormInstance<A_ZEMLO_LIST>::exists());
     platform::Form::setMainFrame(nullptr, nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ItemListTest, CountAndTotalShowTheirWholeFigures) {
+    // Three items of two thousand million yen and one more: a total that
+    // needs every one of its thirteen characters.
+    ZEMLO_COUNT = 0;
+    for (qint16 i = 0; i < 3; ++i) addItem({5, 6, qint16(10 + i), 1, u"公費", 1, u"理科室", 2000000000, 3});
+    addItem({5, 6, 13, 1, u"公費", 1, u"理科室", 757019233, 3});
+    A_ZEMLO_LIST* w = open();
+    EXPECT_EQ(w->TOTAL->text(), QStringLiteral("6,757,019,233"));
+    for (QLabel* figure : {w->TOTAL, w->C_COUNT}) {
+        auto* f = dynamic_cast<ctl::FigureLabel*>(figure);
+        ASSERT_NE(f, nullptr);
+        QFont shown = f->font();
+        shown.setPointSizeF(f->shownPointSize());
+        // Whole, and clear of the box's edges.
+        EXPECT_LE(QFontMetrics(shown).horizontalAdvance(f->text()), f->contentsRect().width() - 4) << f->text().toStdString();
+    }
+    // The largest count of the register: 30001 of 30001.
+    w->C_COUNT->setText(QStringLiteral("30001/30001"));
+    auto* count = dynamic_cast<ctl::FigureLabel*>(w->C_COUNT);
+    QFont shown = count->font();
+    shown.setPointSizeF(count->shownPointSize());
+    EXPECT_LE(QFontMetrics(shown).horizontalAdvance(count->text()), count->contentsRect().width() - 4);
+    gui::shot(w->TOTAL->parentWidget(), QStringLiteral("item_list_whole_figures"));
+}
+
+TEST_F(ItemListTest, TheFirstRegistrationsIntoAnEmptyListBringTheHorizontalBar) {
+    STATE_RESET();
+    KUBUN_NAMES[1] = QStringLiteral("教材");
+    KEIHI_NAMES[0] = QStringLiteral("公費");
+    LOADED = {true, true, true, true};
+    A_ZEMLO_LIST* w = open();
+    EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("0/0"));
+    EXPECT_TRUE(w->SCB_H->isHidden());
+    EXPECT_LT(w->D_LIST->twipsWidth(), w->grid->tableWidth());
+    int shown = 0;
+    ZEMLO_LIST_WINDOWS.A_ZEMLO_IN = [&] {
+        if (++shown <= 2) {
+            ZEMLO_REC& z = ZEMLO_DATA[ZEMLO_COUNT++];
+            z.BY_W = 5, z.BY_Y = 6, z.B_NO = qint16(shown), z.B_NOS = 1;
+            z.NAME_D = QStringLiteral("ビーカー");
+            ZEMLO_CHANGED = 1;
+            ZEMLO_IN_STATE = 2;
+        } else {
+            ZEMLO_IN_STATE = 0;
+        }
+    };
+    gui::click(w->B_IN);
+    ZEMLO_LIST_WINDOWS = {};
+    EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("2/2"));
+    // The bar is back at once, without reopening the list, and moves it.
+    EXPECT_FALSE(w->SCB_H->isHidden());
+    w->SCB_H->setValue(3);
+    EXPECT_DOUBLE_EQ(w->D_LIST->scaleLeft(), 3000);
+}
+
+TEST_F(ItemListTest, TheExpenseListDropsBesideItsButtonAndTheButtonClosesIt) {
+    A_ZEMLO_LIST* w = open();
+    gui::click(w->B_KEIHI);
+    ASSERT_TRUE(w->KEIHI_L->isVisible());
+    EXPECT_FALSE(w->KEIHI_L->geometry().intersects(w->B_KEIHI->geometry()));
+    EXPECT_FALSE(w->KEIHI_L->geometry().intersects(w->KEIHI_T->geometry()));
+    EXPECT_EQ(w->KEIHI_L->x(), w->KEIHI_T->x());
+    EXPECT_EQ(w->KEIHI_L->y(), w->B_KEIHI->geometry().bottom() + 1);
+    // A click on the ▼ button reaches the button, not an entry of the list.
+    const QPoint centre = w->B_KEIHI->geometry().center();
+    EXPECT_EQ(w->childAt(centre), w->B_KEIHI);
+    gui::clickAt(w->B_KEIHI, w->B_KEIHI->rect().center());
+    EXPECT_FALSE(w->KEIHI_L->isVisible());
+    EXPECT_TRUE(w->KEIHI_L->selectedItems().isEmpty());
+    EXPECT_EQ(w->KEIHI_T->text(), QStringLiteral("選択無し"));
+}
+
+TEST_F(ItemListTest, TheWheelTheTroughAndTheKeysMoveALongList) {
+    for (int i = 0; i < 500; ++i) addItem({5, 7, qint16(i + 1), 1, u"公費", 1, u"理科室", 1000, 3});
+    A_ZEMLO_LIST* w = open();
+    ASSERT_EQ(INDEX_COUNT, 514);
+    const int page = w->grid->pageRows();
+    EXPECT_EQ(page, w->GRID_ROWS() - 1);
+    gui::wheel(w->D_LIST, QPoint(200, 100), -1);
+    EXPECT_EQ(w->SCB_V->value(), 3);
+    EXPECT_EQ(w->D_NO->drawnTexts().back().text.trimmed().toInt(), 3 + w->GRID_ROWS());
+    gui::key(w->grid, Qt::Key_PageDown);
+    EXPECT_EQ(w->SCB_V->value(), 3 + page);
+    gui::key(w->grid, Qt::Key_End);
+    EXPECT_EQ(w->SCB_V->value(), w->SCB_V->maximum());
+    gui::key(w->grid, Qt::Key_Home);
+    EXPECT_EQ(w->SCB_V->value(), 0);
+    // A selected row stays selected while the list scrolls.
+    clickRow(w, 2);
+    gui::wheel(w->D_NO, QPoint(10, 100), -2);
+    EXPECT_EQ(w->SCB_V->value(), 6);
+    EXPECT_TRUE(w->B_DEL->isEnabled());
+    EXPECT_EQ(flagged(), QStringList({"1"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -48,6 +49,26 @@ TEST_F(VersionWindow, CtrlRightPressOnLastLineAsksToDeleteTheSettings) {
     msg.expect("レジストリデータを削除します。", ui::vbYes);
     gui::pressAt(w->Label4, QPoint(3, 3), Qt::RightButton, Qt::ControlModifier);
     EXPECT_TRUE(reg::GetSetting("ZEMLO2", "SCHOOL", "SC_NAME").isEmpty());
+}
+
+TEST_F(VersionWindow, OpensCentredOverTheMainWindowAndEnterOrEscapePressOK) {
+    QMainWindow frame;
+    frame.setGeometry(30, 20, 700, 520);
+    frame.show();
+    platform::Form::setMainFrame(&frame, nullptr);
+    gui::settle();
+    for (int key : {Qt::Key_Return, Qt::Key_Escape}) {
+        gui::whenShown<VER_FORM>([&](VER_FORM* w) {
+            EXPECT_NEAR(w->frameGeometry().center().x(), frame.frameGeometry().center().x(), 2);
+            EXPECT_NEAR(w->frameGeometry().center().y(), frame.frameGeometry().center().y(), 25);
+            EXPECT_EQ(w->defaultButton(), w->OK);
+            gui::key(w->Label2, key);
+            EXPECT_TRUE(w->isUnloaded());
+        });
+        MENU_DIALOG_SHOW(MENU_DIALOG::VER_FORM);
+        EXPECT_FALSE(FormInstance<VER_FORM>::exists());
+    }
+    platform::Form::setMainFrame(nullptr, nullptr);
 }
 
 class NoticeWindow : public ShellFixture {};

@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -243,6 +244,7 @@ QString shot(QWidget* w, const QString& name) {
     if (!win->isVisible()) win->show();
     settle();
     const QString path = dir + u'/' + name + QStringLiteral(".png");
+    QDir().mkpath(QFileInfo(path).absolutePath());
     const QPixmap pm = w->grab();
     if (!pm.save(path)) ADD_FAILURE() << "cannot save screenshot " << path.toStdString();
     return path;

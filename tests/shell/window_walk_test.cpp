@@ -1,0 +1,138 @@
+// Walks every window of the program as a clerk would open it, from the state
+// the program has after its start: every kind of the form switch, every
+// dialog of the menus, the windows the item list opens, and then every other
+// window type of the program. Each window is checked as it shows: every
+// caption whole with the installed fonts, and a screenshot under
+// screenshots/windows/. New windows join the walk by themselves through the
+// form switch, the menus, the item list's plug-ins and FormInstance.
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QSet>
+#include <QTimer>
+#include <typeinfo>
+
+#include "platform/forms.h"
+#include "platform/settings_store.h"
+#include "register/item_list.h"
+#include "shell/form_switch.h"
+#include "start_fixture.h"
+#include "store/state.h"
+#include "support/captions.h"
+#include "support/gui.h"
+
+using platform::Form;
+
+namespace {
+
+class WindowWalk : public StartFixture {
+protected:
+    void TearDown() override {
+        Form::setShowHookForTests({});
+        StartFixture::TearDown();
+    }
+
+    // Checks a window once per kind of window.
+    void checkOnce(Form* f) {
+        const QString type = QString::fromLatin1(typeid(*f).name());
+        if (checked_.contains(type)) return;
+        checked_.insert(type);
+        names_ << f->Name();
+        for (const QString& fault : gui::cutCaptions(f)) faults_ << fault;
+        gui::shot(f, QStringLiteral("windows/") + f->Name());
+    }
+    // Every window is checked as soon as it has shown; a modal one is then
+    // closed (or, when it refuses, as the walk cannot answer it, removed).
+    void watchWindows() {
+        Form::setShowHookForTests([this](Form* f) {
+            QPointer<Form> p(f);
+            QTimer::singleShot(0, f, [this, p] {
+                if (!p || p->isUnloaded()) return;
+                checkOnce(p);
+                if (p->isModalShown() && !p->Unload()) p->deleteLater();
+            });
+        });
+    }
+    static QString typeOf(Form* f) { return QString::fromLatin1(typeid(*f).name()); }
+
+    QSet<QString> checked_;
+    QStringList names_, faults_;
+};
+
+}  // namespace
+
+TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWhole) {
+    // A school office's screen of 1366 × 768 pixels; the program opens at its first size.
+    platform::setScreenSizeForTests(1366 * 15, 768 * 15);
+    writeRegister(40);
+    // A previous version's folder, so that the migration window stays open.
+    reg::SaveSetting("ZEMLO", "SCHOOL", "DIR_ME", home("old"));
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(w->isMaximized());
+    msg.setLenient(true);
+    watchWindows();
+    // Two items disposed of, so that the list of disposed items opens.
+    ZEMLO_DATA[3].BOUT_Y = 2024, ZEMLO_DATA[3].BOUT_M = 4, ZEMLO_DATA[3].BOUT_D = 1;
+    ZEMLO_DATA[4].BOUT_Y = 2024, ZEMLO_DATA[4].BOUT_M = 4, ZEMLO_DATA[4].BOUT_D = 2;
+
+    // Every window of the form switch.
+    for (qint16 kind = 1; kind <= 25; ++kind) {
+        if (!FORM_IN_TABLE(kind) || !FORM_BUILT(kind)) continue;
+        FORM_CHANGE(kind);
+        gui::settle();
+        if (kind == 3) {
+            // The item list with a row selected, its hidden filter lists shown,
+            // and every window it opens.
+            A_ZEMLO_LIST* list = platform::FormInstance<A_ZEMLO_LIST>::peek();
+            ASSERT_NE(list, nullptr);
+            gui::click(list->B_KEIHI);
+            gui::doubleClickAt(list->Label10, QPoint(5, 5));
+            gui::clickAt(list->D_NO, QPoint(10, (250 + 125) / 15));
+            checked_.remove(typeOf(list));
+            checkOnce(list);
+            gui::click(list->B_KEIHI);
+            for (QPushButton* b : {list->B_IN, list->B_CHG, list->B_OUT, list->B_AREA, list->B_PRT, list->B_LABEL}) {
+                gui::clickAt(list->D_NO, QPoint(10, (250 + 125) / 15));
+                if (b->isEnabled()) gui::click(b);
+            }
+        }
+        FORM_CHANGE(0);
+        gui::settle();
+    }
+
+    // Every dialog of the menus.
+    for (MENU_DIALOG d : {MENU_DIALOG::USER_SET, MENU_DIALOG::ETC_SET, MENU_DIALOG::LABEL_SET, MENU_DIALOG::PASS_SET,
+                          MENU_DIALOG::VER_FORM, MENU_DIALOG::START_F, MENU_DIALOG::BACKUP_DATA, MENU_DIALOG::F1_2}) {
+        if (!MENU_DIALOG_BUILT(d)) continue;
+        MENU_DIALOG_SHOW(d);
+        gui::settle();
+        for (Form* f : Form::loadedForms())
+            if (!f->isFrameChild() && !f->isModalShown()) f->Unload();
+        gui::settle();
+    }
+
+    // Every other window of the program, opened on its own.
+    for (const Form::Kind& k : Form::kinds()) {
+        const QString type = QString::fromLatin1(k.type);
+        // Windows that tests make for themselves are not the program's.
+        if (checked_.contains(type) || type.contains(QLatin1String("_GLOBAL__N_")) || type.contains(QLatin1String("FakeWindow")))
+            continue;
+        Form* f = k.get();
+        if (!f || f->isUnloaded()) continue;
+        f->Show();
+        gui::settle();
+        if (f && !f->isUnloaded()) {
+            checkOnce(f);
+            if (!f->Unload()) delete f;
+        }
+        gui::settle();
+    }
+
+    EXPECT_TRUE(faults_.isEmpty()) << faults_.join(u'\n').toStdString();
+    // The walk reached the windows built so far.
+    for (const char* name : {"A_ZEMLO_LIST", "A_ZEMLO_IN", "A_ZEMLO_CHG", "A_OUT_DAY_F", "A_AREA_SET", "A_ZEMLO_L2",
+                             "A_ZEMLO_PIN", "KUBUN_ADD_F", "USER_SET", "DF_SET", "ETC_SET", "PASS_SET", "PASS_IN",
+                             "VER_FORM", "START_F", "BACKUP_DATA", "F1_2", "PRT_MSGF", "PRT_MSG2", "WORK_DISP",
+                             "WORK_DISP2", "LABEL_SET", "LABEL_PRT"})
+        EXPECT_TRUE(names_.contains(QString::fromLatin1(name))) << name;
+}
