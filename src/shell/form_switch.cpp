@@ -19,6 +19,8 @@
 #include "store/plans_file.h"
 #include "store/rows.h"
 #include "store/state.h"
+#include "totals/total_f.h"
+#include "totals/total_fa.h"
 
 namespace {
 // ---------------------------------------------------------------- preparations
@@ -76,8 +78,8 @@ const std::vector<KindRow>& kindTable() {
         {13, "備品区分設定", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF2>()},
         {14, "備品購入数実績", false, PREP_NONE, NOT_BUILT()},      // NOTE_S
         {21, "集計 振興備品", true, PREP_NONE, NOT_BUILT()},        // TOTAL_FS
-        {22, "集計 経費", true, PREP_NONE, NOT_BUILT()},            // TOTAL_F
-        {23, "集計 教科", true, PREP_NONE, NOT_BUILT()},            // TOTAL_FA
+        {22, "集計 経費", true, PREP_NONE, MODAL_WINDOW<TOTAL_F>()},
+        {23, "集計 教科", true, PREP_NONE, MODAL_WINDOW<TOTAL_FA>()},
         {24, "集計 機能別", true, PREP_NONE, NOT_BUILT()},          // TOTAL_FK
         {25, "集計 経費別", true, PREP_NONE, NOT_BUILT()},          // TOTAL_FY
     };

@@ -1,0 +1,95 @@
+// The totals over a register of 30,000 items: the five-year expense-type
+// table, and the one-year category and subject table over a subject index
+// of 5,000 distinct subjects with its window drawn and printed.
+#include <benchmark/benchmark.h>
+
+#include <QTemporaryDir>
+
+#include "fixtures.h"
+#include "platform/forms.h"
+#include "platform/printer.h"
+#include "platform/ui.h"
+#include "totals/total_f.h"
+#include "totals/total_fa.h"
+
+namespace {
+
+struct Env {
+    QTemporaryDir dir;
+    Env() {
+        platform::setupFonts();
+        fixtures::School school(dir.path());
+        KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
+        fixtures::makeMaster(5000);
+        fixtures::makeItems(30000);
+    }
+    // A subject index of `n` distinct subjects, the items spread over them.
+    static void wideIndex(int n) {
+        for (int i = 0; i < n; ++i) {
+            KYOUKA_INDEX_REC& e = KYOUKA_INDEX[i];
+            e = KYOUKA_INDEX_REC{};
+            e.KUBUN_IDX = qint16(1 + i % 2);
+            e.KUBUN = KUBUN_NAMES[i % 2];
+            e.NO_KY = qint16(i / 2 + 1);
+            e.KYOUKA = fixtures::subjects()[i % fixtures::subjects().size()] + QString::number(i);
+        }
+        KYOUKA_COUNT = n;
+        for (qint32 r = 0; r < ZEMLO_COUNT; ++r) {
+            const KYOUKA_INDEX_REC& e = KYOUKA_INDEX[r % n];
+            ZEMLO_DATA[r].KUBUN = e.KUBUN;
+            ZEMLO_DATA[r].KYOUKA = e.KYOUKA;
+        }
+    }
+    static Env& get() {
+        static Env env;
+        return env;
+    }
+};
+
+void BM_TotalF_Table(benchmark::State& state) {
+    Env::get();
+    for (auto _ : state) benchmark::DoNotOptimize(TOTAL_F_TABLE(2024, 7, KEIHI_FILTER{}));
+}
+BENCHMARK(BM_TotalF_Table)->Unit(benchmark::kMillisecond);
+
+void BM_TotalFA_Table(benchmark::State& state) {
+    Env::get();
+    Env::wideIndex(5000);
+    for (auto _ : state) {
+        KYOUKA_TOTALS t = TOTAL_FA_ROWS();
+        TOTAL_FA_SUM(t, 2024);
+        benchmark::DoNotOptimize(t.groups[2].IN_MONY);
+    }
+}
+BENCHMARK(BM_TotalFA_Table)->Unit(benchmark::kMillisecond);
+
+// Opening the window (rows, sums and the first page drawn), a scroll to the
+// middle, and the print of every row (100 pages) to the recording printer.
+void BM_TotalFA_Window(benchmark::State& state) {
+    Env::get();
+    Env::wideIndex(5000);
+    for (auto _ : state) {
+        TOTAL_FA* w = platform::FormInstance<TOTAL_FA>::get();
+        w->Show();
+        w->SCR_V->setValue(w->SCR_V->Max() / 2);
+        w->Unload();
+    }
+}
+BENCHMARK(BM_TotalFA_Window)->Unit(benchmark::kMillisecond);
+
+void BM_TotalFA_Print(benchmark::State& state) {
+    Env::get();
+    Env::wideIndex(5000);
+    prn::useRecorderForTests();
+    TOTAL_FA* w = platform::FormInstance<TOTAL_FA>::get();
+    w->Show();
+    for (auto _ : state) {
+        if (w->TOTAL_FA_PRT() != 1) state.SkipWithError("print failed");
+        prn::recorder()->documents.clear();
+    }
+    w->Unload();
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_TotalFA_Print)->Unit(benchmark::kMillisecond);
+
+}  // namespace
