@@ -3,8 +3,6 @@
 // of 5,000 distinct subjects with its window drawn and printed.
 #include <benchmark/benchmark.h>
 
-#include <QTemporaryDir>
-
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
@@ -15,13 +13,10 @@
 namespace {
 
 struct Env {
-    QTemporaryDir dir;
+    fixtures::Register reg{30000, 5000};
     Env() {
         platform::setupFonts();
-        fixtures::School school(dir.path());
         KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
-        fixtures::makeMaster(5000);
-        fixtures::makeItems(30000);
     }
     // A subject index of `n` distinct subjects, the items spread over them.
     static void wideIndex(int n) {
