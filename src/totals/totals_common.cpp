@@ -146,10 +146,7 @@ void printFitted(double y, const QString& text, double room, Place place) {
     double lower = 0;
     if (room > 0 && p.TextWidth(text) >= room) {
         const double height = p.TextHeight(text);
-        p.FontSize = TOTAL_FIT_SIZE(size, kLowestSize, room, [&](double pt) {
-            p.FontSize = pt;
-            return p.TextWidth(text);
-        });
+        PRT_FONT_FIT(text, size, kLowestSize, room);
         lower = (height - p.TextHeight(text)) / 2;
     }
     PRT_TEXT(place(p.TextWidth(text)), y + lower, text);

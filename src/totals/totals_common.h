@@ -76,7 +76,7 @@ void TOTAL_PANE_SET_WIDTH(Pane* pane, int width);
 
 // The largest of the sizes `from`, `from` − 0.2, ... down to `lowest` at
 // which width(size) is below `room` (`lowest` when it is at none): how a
-// text that must fit its cell is shrunk, on a pane and on paper.
+// text that must fit its cell is shrunk on a pane (on paper: PRT_FONT_FIT).
 double TOTAL_FIT_SIZE(double from, double lowest, double room, const std::function<double(double)>& width);
 
 // A text on a pane ending at `right`, or centred between `left` and `right`.
