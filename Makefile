@@ -13,7 +13,7 @@ PKGS    := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6printsupp
            libgtest-dev libgmock-dev libbenchmark-dev \
            fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench sanitize clean
 
 all: build
 
@@ -44,5 +44,21 @@ test: build
 bench: build
 	./$(BUILD)/zemlo_bench
 
+# The tests built with AddressSanitizer and UndefinedBehaviorSanitizer in a
+# folder of their own (optimised lightly, line tables only, to build fast);
+# any report fails the test that made it.
+SAN_BUILD ?= $(BUILD)-sanitize
+SAN_ENV   := ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_stack_use_after_return=0:halt_on_error=1 \
+             LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+             UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 QT_QPA_PLATFORM=offscreen
+
+$(SAN_BUILD)/build.ninja: CMakeLists.txt
+	cmake -S . -B $(SAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g1" -DZEMLO_SANITIZE=ON
+
+sanitize: deps $(SAN_BUILD)/build.ninja
+	$(SAN_ENV) cmake --build $(SAN_BUILD) -j $(JOBS) --target zemlo_tests
+	cd $(SAN_BUILD) && $(SAN_ENV) ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SAN_BUILD)

@@ -14,6 +14,7 @@
 #include "shell/form_position.h"
 #include "shell/mouse_label.h"
 #include "store/category_file.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 
 using entry_ui::box;
@@ -357,6 +358,8 @@ bool A_ZEMLO_CHG::saveIfDirty() {
     if (!ZEMLO_CHG_DUP_ASK(formValues(), EDIT_IDX)) return false;
     ZEMLO_CHG_SET();
     ZEMLO_CHANGED = 1;
+    // The change is written at once; the master's stamps with it when touched.
+    store::saveChanged(store::ITEMS | (EDIT_KUBUN_SAVE == 1 ? store::MASTER : 0u));
     return true;
 }
 

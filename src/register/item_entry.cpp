@@ -196,7 +196,7 @@ void A_ZEMLO_IN::Form_Load() {
     connectHandlers();
     ++filling_;
     ++cascade->mute;
-    vars.IN_KUBUN_SAVE = vars.IN_ETC_SAVE = 0;
+    vars.IN_KUBUN_SAVE = vars.IN_ETC_SAVE = vars.IN_ZEMLO_SAVE = 0;
     entry_ui::fillChoiceLists({DP_W, DP_WB}, KH_KUBUN, KUBUN, FUNC_D);
     --cascade->mute;
     --filling_;

@@ -25,6 +25,7 @@
 #include "store/item_sorts.h"
 #include "store/items_file.h"
 #include "store/link.h"
+#include "store/save_changed.h"
 #include "store/settings_file.h"
 
 namespace {
@@ -683,6 +684,7 @@ void A_ZEMLO_LIST::B_DEL_Click() {
     }
     ZEMLO_CHANGED = 1;
     KUBUN_FLAGS &= ~2;
+    store::saveChanged(store::ITEMS | store::MASTER);
     ui::setBusy(false);
 }
 
@@ -701,6 +703,8 @@ void A_ZEMLO_LIST::bulkAction(bool disposal) {
         if (disposal) KUBUN_LINK(1);
         relist(saved);
         ZEMLO_CHANGED = 1;
+        // The dialogs stamp the change date of the master's entries too.
+        store::saveChanged(store::ITEMS | store::MASTER);
         ui::setBusy(false);
     }
 }

@@ -11,6 +11,7 @@
 #include "store/category_file.h"
 #include "store/link.h"
 #include "store/name_lists.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 
 namespace {
@@ -488,6 +489,7 @@ bool ZEMLO_IN_REGISTER(const ZEMLO_IN_FORM& f, ZEMLO_IN_VARS& v) {
         ZEMLO_CHANGED = 1;
     }
     v.IN_DIRTY = 0;
+    v.IN_ZEMLO_SAVE = 1;
     return true;
 }
 
@@ -500,10 +502,12 @@ void ZEMLO_IN_CLOSE_SAVE(ZEMLO_IN_VARS& v) {
         v.IN_KUBUN_SAVE = 0;
         v.IN_KYOUKA_MAKE = 0;
     }
-    if (v.IN_ETC_SAVE == 1) {
-        ETC_SAVE();
-        v.IN_ETC_SAVE = 0;
-    }
+    unsigned changed = 0;
+    if (v.IN_ETC_SAVE == 1) changed |= store::NAME_LISTS;
+    if (v.IN_ZEMLO_SAVE == 1) changed |= store::ITEMS;
+    if (changed) store::saveChanged(changed);
+    v.IN_ETC_SAVE = 0;
+    v.IN_ZEMLO_SAVE = 0;
 }
 
 // ---------------------------------------------------------------- change window

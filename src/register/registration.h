@@ -84,6 +84,7 @@ struct ZEMLO_IN_VARS {
     qint16 IN_DIRTY = 0;
     qint16 IN_KUBUN_SAVE = 0;
     qint16 IN_ETC_SAVE = 0;
+    qint16 IN_ZEMLO_SAVE = 0;  // items registered since the window opened
     qint16 IN_KYOUKA_MAKE = 0;
     qint32 IN_GROUP_IDX = 0;
 };
@@ -109,7 +110,8 @@ void ZEMLO_IN_ETC_ADD(const ZEMLO_IN_FORM& f, ZEMLO_IN_VARS& v);
 bool ZEMLO_IN_REGISTER(const ZEMLO_IN_FORM& f, ZEMLO_IN_VARS& v);
 
 // The upkeep when the entry window closes: sorts and writes the category
-// master when a name was added, writes the name lists when they grew.
+// master when a name was added, writes the name lists when they grew and
+// the item file when items were registered.
 void ZEMLO_IN_CLOSE_SAVE(ZEMLO_IN_VARS& v);
 
 // ---------------------------------------------------------------- change window

@@ -12,6 +12,7 @@
 #include "shell/mouse_label.h"
 #include "shell/twips_place.h"
 #include "shell/work_disp.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 
 namespace {
@@ -149,6 +150,9 @@ bool BACKUP_DATA::yieldStop() {
 
 void BACKUP_DATA::BACKUP_RUN() {
     setCursor(Qt::WaitCursor);
+    // A table whose save failed is written first, so the copy holds the work
+    // done so far (a failure has shown its message; the files copy as they are).
+    store::saveChanged(0);
     WORK_STOP = 0;
     platform::FormInstance<WORK_DISP2>::get()->Show();
     const QString chosen = Dir1->path();

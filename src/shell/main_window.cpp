@@ -37,6 +37,7 @@
 #include "store/items_file.h"
 #include "store/month_copy.h"
 #include "store/name_lists.h"
+#include "store/save_changed.h"
 #include "store/settings_file.h"
 #include "store/state.h"
 
@@ -46,14 +47,23 @@ namespace {
 MAIN_F* g_main = nullptr;
 
 std::vector<MAIN_F::UnsavedTable>& unsavedTables() {
-    static std::vector<MAIN_F::UnsavedTable> tables = {
-        {QStringLiteral("備品データ（ZEMLO.ZMD）"), [] { return LOADED.ZEMLO && ZEMLO_CHANGED == 1; },
-         [] {
-             if (ZEMLO_SAVE() != 1) return false;
-             ZEMLO_CHANGED = 0;
-             return true;
-         }},
-    };
+    static std::vector<MAIN_F::UnsavedTable> tables = [] {
+        // Every table of the store whose last save failed; the items also
+        // while a window left them changed without writing them.
+        std::vector<MAIN_F::UnsavedTable> v;
+        for (store::Table t : store::kTables)
+            v.push_back({store::tableTitle(t),
+                         [t] {
+                             return (TABLES_UNSAVED & t) != 0 ||
+                                    (t == store::ITEMS && LOADED.ZEMLO && ZEMLO_CHANGED == 1);
+                         },
+                         [t] {
+                             if (!store::saveTable(t)) return false;
+                             if (t == store::ITEMS) ZEMLO_CHANGED = 0;
+                             return true;
+                         }});
+        return v;
+    }();
     return tables;
 }
 
@@ -308,6 +318,10 @@ void MAIN_F::MENU_SET_Click() {
     ui::DoEvents();
     ui::setBusy(false);
 
+    // The tables are read again from the files below: what could not be
+    // written so far is offered once more before it is given up.
+    retryUnsavedTables();
+
     MENU_DIALOG_SHOW(MENU_DIALOG::USER_SET);
     if (SET_APPLY() == -1) {
         setDataShown(false);
@@ -320,6 +334,7 @@ void MAIN_F::MENU_SET_Click() {
     std::fill(NO_GROUP.begin(), NO_GROUP.end(), NO_GROUP_REC{});
     NO_GROUP_COUNT = 0;
     LOADED.ZEMLO = false;  // an emptied table is never saved over the file
+    store::noteWritten(store::ITEMS, true);  // nor is it waiting to be saved
     if (DATA_DIR.isEmpty()) return;
     try {
         ui::BusyPointer busy;

@@ -259,8 +259,9 @@ void ETC_SET::ETC_LIST_STORE() {
 
 void ETC_SET::OK_Click() {
     ETC_LIST_STORE();
-    ETC_SAVE();
-    ETC_CHANGED = 0;
+    // A failed save keeps the flag: the close then asks whether to save, so
+    // the user may try again (and the end of the program offers it too).
+    if (ETC_SAVE() == 1) ETC_CHANGED = 0;
     Unload();
 }
 

@@ -1,6 +1,7 @@
 #include "shell/set_apply.h"
 
 #include "platform/drives.h"
+#include "platform/files.h"
 #include "platform/settings_store.h"
 #include "platform/ui.h"
 #include "shell/form_switch.h"
@@ -31,6 +32,9 @@ qint16 SET_APPLY() {
         DATA_DIR = PRG_DIR;  // a portable copy keeps its data beside the program
     }
     if (WORK_DIR_CHECK() == -1) return -1;
+    // A run killed while saving left its temporary file beside the data file.
+    files::removeStaleTemporaries(DATA_DIR);
+    if (WORK_DIR != DATA_DIR) files::removeStaleTemporaries(WORK_DIR);
 
     if (SCHOOL_NAME.startsWith(QString::fromUtf16(CITY_PREFIX))) {
         CITY_MODE = 1;

@@ -12,6 +12,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "store/data_files.h"
+#include "store/save_changed.h"
 #include "store/ordered_insert.h"
 #include "store/state.h"
 
@@ -131,6 +132,7 @@ qint16 FUNC_NO_OF(const QString& funcText) {
 qint16 KUBUN_READ(qint16 reset) {
     ensureSlots();
     LOADED.KUBUN = false;
+    store::noteWritten(store::MASTER, true);  // the master is the file's from here on
     const QString path = store::dataPath(kMasterFile);
     if (DATA_DIR.isEmpty() || !QFileInfo(path).isFile()) {
         ui::MsgBox(QStringLiteral("備品区分ファイルが有りません"), ui::vbOKOnly, ui::kTitle);
@@ -189,6 +191,8 @@ qint16 KUBUN_SAVE() {
         for (qint32 i = 0; i < KUBUN_COUNT; ++i) writeEntry(w, KUBUN_DATA[i]);
         ok = store::writeFile(DATA_DIR, kMasterFile, w.bytes());
     }
+    store::noteWritten(store::MASTER, ok);
+    if (ok) LOADED.KUBUN = true;  // the file now holds this table (a new one included)
     if (!ok) {
         ui::MsgBox(QStringLiteral("備品区分ファイルの保存に失敗しました"), ui::vbOKOnly, ui::kTitle);
         return -1;

@@ -7,6 +7,7 @@
 #include "platform/ui.h"
 #include "store/category_file.h"
 #include "store/data_files.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 
 namespace {
@@ -107,6 +108,8 @@ qint16 saveItems(RecordAt recordAt) {
         if (ok) bytes = w.bytes();
     }
     if (ok) ok = store::writeFile(DATA_DIR, kItemFile, bytes);
+    store::noteWritten(store::ITEMS, ok);
+    if (ok) LOADED.ZEMLO = true;  // the file now holds this table (a new one included)
     if (!ok) {
         ui::MsgBox(QStringLiteral("備品リストファイルの保存に失敗しました"), ui::vbOKOnly, ui::kTitle);
         return -1;
@@ -123,6 +126,7 @@ qint16 ZEMLO_READ() {
     NO_GROUP.assign(NO_GROUP_SLOTS, NO_GROUP_REC{});
     NO_GROUP_COUNT = 0;
     LOADED.ZEMLO = false;
+    store::noteWritten(store::ITEMS, true);  // the table is the file's from here on
 
     const QString path = store::dataPath(kItemFile);
     if (DATA_DIR.isEmpty() || !QFileInfo(path).isFile()) {

@@ -5,6 +5,7 @@
 #include "platform/csv.h"
 #include "platform/ui.h"
 #include "store/data_files.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 
 namespace {
@@ -25,6 +26,7 @@ qint16 ETC_READ() {
     KEEP_LIST.fill(QString());
     SHOP_COUNT = MAKER_COUNT = KEEP_COUNT = 0;
     LOADED.ETC = false;
+    store::noteWritten(store::NAME_LISTS, true);  // the lists are the file's from here on
 
     const QString path = store::dataPath(kNameFile);
     if (DATA_DIR.isEmpty() || !QFileInfo(path).isFile()) {
@@ -59,7 +61,10 @@ qint16 ETC_SAVE() {
         if (SHOP_LIST[k].isEmpty() && MAKER_LIST[k].isEmpty() && KEEP_LIST[k].isEmpty()) break;
         w.text(SHOP_LIST[k]).text(MAKER_LIST[k]).text(KEEP_LIST[k]).endLine();
     }
-    if (!store::writeFile(DATA_DIR, kNameFile, w.bytes())) {
+    const bool ok = store::writeFile(DATA_DIR, kNameFile, w.bytes());
+    store::noteWritten(store::NAME_LISTS, ok);
+    if (ok) LOADED.ETC = true;  // the file now holds these lists (a new one included)
+    if (!ok) {
         ui::MsgBox(QStringLiteral("その他の設定ファイルの保存に失敗しました"), ui::vbOKOnly, ui::kTitle);
         return -1;
     }

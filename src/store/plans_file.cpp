@@ -7,6 +7,7 @@
 #include "platform/ui.h"
 #include "store/category_file.h"
 #include "store/data_files.h"
+#include "store/save_changed.h"
 #include "store/ordered_insert.h"
 #include "store/state.h"
 
@@ -65,6 +66,7 @@ qint16 P_ZEMLO_READ() {
     P_ZEMLO_DATA.assign(P_ZEMLO_SLOTS, P_ZEMLO_REC{});
     P_ZEMLO_COUNT = 0;
     LOADED.P_ZEMLO = false;
+    store::noteWritten(store::PLANS, true);  // the plans are the file's from here on
 
     const QString path = store::dataPath(kPlanFile);
     if (DATA_DIR.isEmpty() || !QFileInfo(path).isFile()) {
@@ -113,6 +115,8 @@ qint16 P_ZEMLO_SAVE() {
         for (qint32 i = 0; i < P_ZEMLO_COUNT; ++i) writePlan(w, P_ZEMLO_DATA[i]);
         ok = store::writeFile(DATA_DIR, kPlanFile, w.bytes());
     }
+    store::noteWritten(store::PLANS, ok);
+    if (ok) LOADED.P_ZEMLO = true;  // the file now holds this table (a new one included)
     if (!ok) {
         ui::MsgBox(QStringLiteral("備品購入計画ファイルの保存に失敗しました"), ui::vbOKOnly, ui::kTitle);
         return -1;

@@ -69,4 +69,5 @@ void STATE_RESET() {
     PRT_STOP = 0;
     WORK_STOP = 0;
     LOADED = {};
+    TABLES_UNSAVED = 0;
 }

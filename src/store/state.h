@@ -2,6 +2,10 @@
 // The program-wide tables, counters and settings of the register. Every
 // window reads and changes them in place; the loaders replace a table whole
 // and the savers write it whole. Names are the register's own.
+//
+// Every table holds all its slots from the start of the program, whatever
+// loads later: a register that starts without files (a new school) adds to
+// empty tables of full size. Code may index any slot below the table's limit.
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -40,7 +44,7 @@ struct ZEMLO_REC {
     qint16 NAME_NO = 0;
 };
 
-inline std::vector<ZEMLO_REC> ZEMLO_DATA;
+inline std::vector<ZEMLO_REC> ZEMLO_DATA = std::vector<ZEMLO_REC>(ZEMLO_SLOTS);
 inline qint32 ZEMLO_COUNT = 0;
 inline qint32 ZEMLO_SORTED = 0;
 inline qint16 ZEMLO_SORT_FLAG = 0;
@@ -51,7 +55,7 @@ struct ZEMLO_INDEX_REC {
     qint32 IDX = 0;  // record index in ZEMLO_DATA
     qint16 SEL = 0;  // 1 = row selected
 };
-inline std::vector<ZEMLO_INDEX_REC> ZEMLO_INDEX;
+inline std::vector<ZEMLO_INDEX_REC> ZEMLO_INDEX = std::vector<ZEMLO_INDEX_REC>(ZEMLO_SLOTS);
 inline qint32 INDEX_COUNT = 0;
 struct INDEX_SEL_REC {
     qint32 SEL_FIRST = 0;
@@ -64,7 +68,7 @@ struct NO_GROUP_REC {
     qint16 BY_W = 0, BY_Y = 0, B_NO = 0;
     qint32 REC_FIRST = 0, REC_LAST = 0;
 };
-inline std::vector<NO_GROUP_REC> NO_GROUP;
+inline std::vector<NO_GROUP_REC> NO_GROUP = std::vector<NO_GROUP_REC>(NO_GROUP_SLOTS);
 inline qint32 NO_GROUP_COUNT = 0;
 
 // Shared with the add-to-master question window.
@@ -101,7 +105,7 @@ struct KUBUN_REC {
     qint16 PRT_MARK = 0, PRT_PAGES = 0;
 };
 
-inline std::vector<KUBUN_REC> KUBUN_DATA;
+inline std::vector<KUBUN_REC> KUBUN_DATA = std::vector<KUBUN_REC>(KUBUN_SLOTS);
 inline qint32 KUBUN_COUNT = 0;
 inline qint32 KUBUN_FLAGS = 0;   // bit 0 sorted, bit 1 every item matched
 inline qint32 KUBUN_SORTED = -1; // index of the last entry of the ordered leading part
@@ -115,7 +119,7 @@ struct KYOUKA_INDEX_REC {
     qint32 ADD_COUNT = 0;
     std::array<qint32, 21> ADD_IDX{};
 };
-inline std::vector<KYOUKA_INDEX_REC> KYOUKA_INDEX;
+inline std::vector<KYOUKA_INDEX_REC> KYOUKA_INDEX = std::vector<KYOUKA_INDEX_REC>(KUBUN_SLOTS);
 inline qint32 KYOUKA_COUNT = 0;
 
 // ---------------------------------------------------------------- plans
@@ -136,7 +140,7 @@ struct P_ZEMLO_REC {
     qint32 KEIHI_IDX = 0;
     qint32 MONY_T = 0;
 };
-inline std::vector<P_ZEMLO_REC> P_ZEMLO_DATA;
+inline std::vector<P_ZEMLO_REC> P_ZEMLO_DATA = std::vector<P_ZEMLO_REC>(P_ZEMLO_SLOTS);
 inline qint32 P_ZEMLO_COUNT = 0;
 inline qint32 P_ZEMLO_SORTED = 0;
 inline qint32 P_ZEMLO_CHANGED = 0;
@@ -150,7 +154,7 @@ struct OUT_LIST_REC {
     qint32 OUT_REC = 0;
     qint16 OUT_ALL = 0;
 };
-inline std::vector<OUT_LIST_REC> OUT_LIST;
+inline std::vector<OUT_LIST_REC> OUT_LIST = std::vector<OUT_LIST_REC>(ZEMLO_SLOTS);
 inline qint32 OUT_COUNT = 0;
 
 // The disposed-item list's view of OUT_LIST: the rows its search shows, with
@@ -161,7 +165,7 @@ struct OUT_LIST_VIEW_REC {
     qint16 SEL_FLAG = 0;
     qint16 ROW_FLAG = 0;
 };
-inline std::vector<OUT_LIST_VIEW_REC> OUT_LIST_VIEW;
+inline std::vector<OUT_LIST_VIEW_REC> OUT_LIST_VIEW = std::vector<OUT_LIST_VIEW_REC>(ZEMLO_SLOTS);
 inline qint32 OUT_VIEW_COUNT = 0;
 inline qint32 OUT_SEL_TOP = 0, OUT_SEL_END = 0;
 
@@ -185,7 +189,7 @@ struct IN_ROW {
     qint32 NAME_NO = 0;
     QString MSG;
 };
-inline std::vector<IN_ROW> IN_ROW_LIST;
+inline std::vector<IN_ROW> IN_ROW_LIST = std::vector<IN_ROW>(IN_ROW_SLOTS);
 inline qint32 ROW_COUNT = 0;
 inline qint16 ROW_ORDER = 0;
 
@@ -243,6 +247,11 @@ struct LOADED_STATE {
     bool ZEMLO = false, KUBUN = false, P_ZEMLO = false, ETC = false;
 };
 inline LOADED_STATE LOADED;
+
+// The tables whose changes in memory are not written yet, as bits of
+// store::Table (store/save_changed.h): set when a save fails, cleared by a
+// save that succeeds and by a load.
+inline unsigned TABLES_UNSAVED = 0;
 
 // Resets every table, counter and setting to its state at program start.
 void STATE_RESET();

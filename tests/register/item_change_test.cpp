@@ -98,6 +98,20 @@ TEST_F(ItemChange, EditsAreSavedWhenSteppingAndOnClose) {
     EXPECT_EQ(KUBUN_DATA[masterIndexOf(QStringLiteral("フラスコ"))].CHG_DATE, clk::now());
 }
 
+// Stepping on from an edited item writes it at once, with the master whose
+// change date it set: the window need not close for the change to be kept.
+TEST_F(ItemChange, AStoredItemIsInTheFileBeforeTheWindowCloses) {
+    const QByteArray master = readBytes(dataPath(QStringLiteral("KUBUN.ZMD")));
+    change(1, [this, master](A_ZEMLO_CHG* w) {
+        gui::type(w->MSG, QStringLiteral("修理済"));
+        gui::click(w->BT_INC);
+        EXPECT_TRUE(readSjisLines(dataPath(QStringLiteral("ZEMLO.ZMD")))[1].contains(QStringLiteral("\"修理済\"")));
+        EXPECT_NE(readBytes(dataPath(QStringLiteral("KUBUN.ZMD"))), master);
+        gui::click(w->B_ESC);
+    });
+    EXPECT_EQ(TABLES_UNSAVED, 0u);
+}
+
 TEST_F(ItemChange, IncompleteOrImpossibleInputStaysOnTheItem) {
     change(1, [this](A_ZEMLO_CHG* w) {
         gui::type(w->BIN_D, QString());

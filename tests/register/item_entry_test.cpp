@@ -115,6 +115,26 @@ TEST_F(ItemEntry, TwoRegistrationsThenCloseWriteTheItemsAndTheNameLists) {
     EXPECT_TRUE(msg.done());
 }
 
+// Each registration is written when its entry window closes, while the list
+// stays open: a crash in the middle of a session loses nothing registered.
+TEST_F(ItemEntry, EachRegistrationIsInTheItemFileBeforeTheListCloses) {
+    openList();
+    addLoop({[](A_ZEMLO_IN* w) {
+                 fillBeaker(w, QStringLiteral("2"), QStringLiteral("1000"));
+                 gui::click(w->B_ADD);
+             },
+             [this](A_ZEMLO_IN* w) {
+                 const QStringList items = readSjisLines(dataPath(QStringLiteral("ZEMLO.ZMD")));
+                 ASSERT_EQ(items.size(), 3);
+                 EXPECT_TRUE(items[2].startsWith(QStringLiteral("5,6,1,2,\"公費\",2024,5,20,0,1000,")));
+                 EXPECT_EQ(readSjisLines(dataPath(QStringLiteral("ETC.ZMD"))),
+                           QStringList{QStringLiteral("\"山田商店\",\"ナリカ\",\"理科室\"")});
+                 gui::click(w->B_ESC);
+             }});
+    EXPECT_EQ(ZEMLO_COUNT, 2);
+    EXPECT_EQ(TABLES_UNSAVED, 0u);
+}
+
 TEST_F(ItemEntry, NumberAndBranchProposals) {
     addItem(5, 6, 1, 1);
     addItem(5, 6, 1, 2);

@@ -408,6 +408,57 @@ TEST_F(ItemListTest, CloseWithoutChangesWritesNothingAndAFailedSaveKeepsTheFlag)
     EXPECT_TRUE(msg.done());
 }
 
+// A crash or a power cut after an action loses nothing of it: every action
+// writes the item file (and the master, whose change dates it sets) at once,
+// and an action whose write failed is written with the next one.
+TEST_F(ItemListTest, EveryActionWritesItsTablesAtOnce) {
+    A_ZEMLO_LIST* w = open();
+    auto stored = [this] { return readSjisLines(dataPath(QStringLiteral("ZEMLO.ZMD"))); };
+    auto onSelected = [](const std::function<void(ZEMLO_REC&)>& f) {
+        return [f] {
+            for (qint32 p = 0; p < INDEX_COUNT; ++p)
+                if (ZEMLO_INDEX[p].SEL) f(ZEMLO_DATA[ZEMLO_INDEX[p].IDX]);
+        };
+    };
+    ZEMLO_LIST_WINDOWS.A_AREA_SET = onSelected([](ZEMLO_REC& z) { z.KEEP = QStringLiteral("図書室"); });
+    ZEMLO_LIST_WINDOWS.A_OUT_DAY_F = onSelected([](ZEMLO_REC& z) {
+        z.BOUT_Y = 2024, z.BOUT_M = 6, z.BOUT_D = 10;
+        z.MOVE_N2 = QStringLiteral("破損");
+    });
+
+    clickRow(w, 1);
+    msg.expect(QStringLiteral("1件のデータの保管場所を変更します"), ui::vbYes);
+    gui::click(w->B_AREA);
+    EXPECT_TRUE(stored()[1].contains(QStringLiteral("\"図書室\"")));
+
+    clickRow(w, 2);
+    msg.expect(QStringLiteral("1件のデータを廃棄処理します"), ui::vbYes);
+    gui::click(w->B_OUT);
+    EXPECT_TRUE(stored()[2].contains(QStringLiteral("\"破損\"")));
+
+    // The delete: the master is written; the item file cannot be.
+    const QByteArray master = readBytes(dataPath(QStringLiteral("KUBUN.ZMD")));
+    files::failWritesForTests(QStringLiteral("ZEMLO.ZMD"));
+    clickRow(w, 3);
+    msg.expect(QStringLiteral("1件のデータを削除します"), ui::vbYes);
+    msg.expect(QStringLiteral("備品リストファイルの保存に失敗しました"));
+    gui::click(w->B_DEL);
+    EXPECT_EQ(ZEMLO_COUNT, 13);
+    EXPECT_EQ(stored().size(), 15);
+    EXPECT_NE(readBytes(dataPath(QStringLiteral("KUBUN.ZMD"))), master);
+
+    // The next action (a place dialog left without a change) writes it.
+    files::failWritesForTests(QString());
+    ZEMLO_LIST_WINDOWS.A_AREA_SET = [] {};
+    clickRow(w, 1);
+    msg.expect(QStringLiteral("1件のデータの保管場所を変更します"), ui::vbYes);
+    gui::click(w->B_AREA);
+    ZEMLO_LIST_WINDOWS = {};
+    EXPECT_EQ(stored().size(), 14);
+    EXPECT_EQ(TABLES_UNSAVED, 0u);
+    EXPECT_TRUE(msg.done());
+}
+
 TEST_F(ItemListTest, CategoryCascadeAndTheSubSubjectFilter) {
     A_ZEMLO_LIST* w = open();
     gui::choose(w->KUBUN, QStringLiteral("教材"));

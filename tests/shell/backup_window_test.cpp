@@ -10,6 +10,7 @@
 #include "shell/folder_lists.h"
 #include "shell/mouse_label.h"
 #include "shell/work_disp.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
@@ -112,6 +113,26 @@ TEST_F(BackupData, BackupCopiesIntoThisYearsFolderAndRemembersTheChosenOne) {
     EXPECT_TRUE(QFile::exists(folder + "PLAN.ZME"));
     EXPECT_EQ(bakDir(), media);
     EXPECT_FALSE(platform::FormInstance<WORK_DISP2>::exists());
+    EXPECT_TRUE(msg.done());
+}
+
+// The day's work is in the copy: a table whose write failed earlier is
+// written before the files are copied.
+TEST_F(BackupData, ATableWhoseSaveFailedIsWrittenBeforeTheCopy) {
+    LOADED.ZEMLO = true;
+    ZEMLO_DATA[0].NAME_D = QStringLiteral("ビーカー");
+    ZEMLO_COUNT = 1;
+    files::failWritesForTests("ZEMLO.ZMD");
+    msg.expect("備品リストファイルの保存に失敗しました");
+    EXPECT_FALSE(store::saveChanged(store::ITEMS));  // a registration's write failed
+    files::failWritesForTests(QString());            // the medium has room again
+
+    BACKUP_DATA* w = open();
+    ASSERT_TRUE(w->Dir1->setPath(media));
+    msg.expect("バックアップを始めます").expect("ファイルのコピーが終わりました");
+    gui::click(w, "OK");
+    EXPECT_TRUE(readSjisLines(folder + "ZEMLO.ZMD").join('\n').contains(QStringLiteral("ビーカー")));
+    EXPECT_EQ(TABLES_UNSAVED, 0u);
     EXPECT_TRUE(msg.done());
 }
 

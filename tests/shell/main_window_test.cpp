@@ -16,6 +16,7 @@
 #include "shell_windows.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
+#include "store/name_lists.h"
 #include "store/settings_file.h"
 #include "store/state.h"
 #include "support/gui.h"
@@ -196,6 +197,39 @@ TEST_F(MainWindow, RetryAtTheEndWritesTheItemFileOnceTheMediumIsBack) {
     EXPECT_TRUE(w->ended());
     EXPECT_EQ(ZEMLO_CHANGED, 0);
     EXPECT_TRUE(readSjisLines(dataPath("ZEMLO.ZMD")).join('\n').contains(QStringLiteral("変更")));
+}
+
+TEST_F(MainWindow, NameListsThatCouldNotBeSavedAreOfferedAgainAtTheEnd) {
+    writeRegister(1);
+    ASSERT_TRUE(start());
+    SHOP_LIST[0] = QStringLiteral("山田商店");
+    SHOP_COUNT = 1;
+    files::failWritesForTests(QStringLiteral("ETC.ZMD"));
+    msg.expect("その他の設定ファイルの保存に失敗しました");
+    ASSERT_EQ(ETC_SAVE(), -1);  // a window's save of the name lists failed
+    msg.expect("項目データ（ETC.ZMD）が保存されていません。", ui::vbYes,
+               [] { files::failWritesForTests(QString()); });  // the medium is back
+    w->close();
+    EXPECT_TRUE(w->ended());
+    EXPECT_TRUE(msg.done());
+    EXPECT_EQ(readSjisLines(dataPath("ETC.ZMD")), QStringList{QStringLiteral("\"山田商店\",\"\",\"\"")});
+}
+
+// A run killed in the middle of a save left the writer's temporary file
+// (as large as the register) beside the data file: the next start removes
+// it, and nothing else.
+TEST_F(MainWindow, StartRemovesTheTemporaryFilesOfAKilledSave) {
+    writeRegister(2);
+    const QString stale = dataPath(QStringLiteral("ZEMLO.ZMD") + files::kTempMark + QStringLiteral("Ab12Cd"));
+    const QString staleSettings = prgPath(QStringLiteral("ZEMLO2.SEW") + files::kTempMark + QStringLiteral("x9Y8z7"));
+    writeBytes(stale, readBytes(dataPath("ZEMLO.ZMD")));
+    writeBytes(staleSettings, "s");
+    writeBytes(dataPath("ZEMLO.ZMD.backup"), "kept");
+    ASSERT_TRUE(start());
+    EXPECT_FALSE(QFile::exists(stale));
+    EXPECT_FALSE(QFile::exists(staleSettings));
+    EXPECT_TRUE(QFile::exists(dataPath("ZEMLO.ZMD.backup")));
+    EXPECT_EQ(ZEMLO_COUNT, 2);
 }
 
 TEST_F(MainWindow, HelpOpensAnInstalledFileOrSaysThereIsNone) {

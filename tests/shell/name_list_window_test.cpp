@@ -8,6 +8,7 @@
 #include "platform/files.h"
 #include "shell/name_list_window.h"
 #include "store/name_lists.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
@@ -182,14 +183,29 @@ TEST_F(EtcSet, SortOrdersTheVisibleList) {
     gui::shot(w, "ETC_SET");
 }
 
-TEST_F(EtcSet, AFailedWriteStillClosesWithTheListsStored) {
+// A failed write keeps the change unsaved: the close asks again, and a
+// "no" leaves the stored lists for the end of the program to offer.
+TEST_F(EtcSet, AFailedWriteStillClosesAndAsksToSaveAgain) {
     files::failWritesForTests("ETC.ZMD");
     ETC_SET* w = open();
     add(w, 2, QStringLiteral("理科室"));
     msg.expect(QStringLiteral("その他の設定ファイルの保存に失敗しました"));
+    msg.expect(QStringLiteral("変更データを保存しますか"), ui::vbNo);
     gui::click(w, "OK");
-    EXPECT_TRUE(w->isUnloaded());
+    EXPECT_FALSE(platform::FormInstance<ETC_SET>::exists());
     EXPECT_EQ(KEEP_COUNT, 1);
+    EXPECT_EQ(TABLES_UNSAVED, unsigned(store::NAME_LISTS));
+    EXPECT_FALSE(QFile::exists(dataPath(QStringLiteral("ETC.ZMD"))));
+
+    // Once more; this time the medium is back when the question comes.
+    w = open();
+    add(w, 2, QStringLiteral("音楽室"));
+    msg.expect(QStringLiteral("その他の設定ファイルの保存に失敗しました"));
+    msg.expect(QStringLiteral("変更データを保存しますか"), ui::vbYes, [] { files::failWritesForTests(QString()); });
+    gui::click(w, "OK");
+    EXPECT_FALSE(platform::FormInstance<ETC_SET>::exists());
+    EXPECT_EQ(TABLES_UNSAVED, 0u);
+    EXPECT_EQ(readSjisLines(dataPath(QStringLiteral("ETC.ZMD")))[1], QStringLiteral("\"教材社\",\"\",\"音楽室\""));
     EXPECT_TRUE(msg.done());
 }
 

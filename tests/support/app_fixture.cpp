@@ -38,6 +38,7 @@ void AppFixture::SetUp() {
     reg::setRootForTests(regDir_.path());
     reg::failWritesForTests(false);
     files::failWritesForTests(QString());
+    files::failStepForTests(files::Step::None);
     clk::setFixed(fixedNow());
     ui::g_lastPercent = 0;
     platform::setScreenSizeForTests(0, 0);
@@ -57,6 +58,7 @@ void AppFixture::TearDown() {
     reg::setRootForTests(quietRegistryRoot());
     reg::failWritesForTests(false);
     files::failWritesForTests(QString());
+    files::failStepForTests(files::Step::None);
     platform::setScreenSizeForTests(0, 0);
 }
 

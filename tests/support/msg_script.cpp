@@ -51,8 +51,8 @@ MsgScript::~MsgScript() {
     dlg::setHooks(previousHooks_);
 }
 
-MsgScript& MsgScript::expect(const QString& text, int answer) {
-    boxes_.push_back({text, answer});
+MsgScript& MsgScript::expect(const QString& text, int answer, std::function<void()> whileShown) {
+    boxes_.push_back({text, answer, std::move(whileShown)});
     return *this;
 }
 MsgScript& MsgScript::expectInput(const QString& text, std::optional<QString> answer) {
@@ -106,7 +106,9 @@ int MsgScript::msgBox(const QString& prompt, int style, const QString& title) {
     if (!boxes_.empty() && prompt.contains(boxes_.front().text)) {
         b.answer = boxes_.front().answer;
         b.expected = true;
+        const std::function<void()> whileShown = boxes_.front().whileShown;
         boxes_.pop_front();
+        if (whileShown) whileShown();
     } else {
         if (!lenient_) {
             ADD_FAILURE() << "unexpected message box: \"" << prompt.toStdString() << "\" title \""

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -45,7 +46,9 @@ public:
 
     // ---- expectations, answered in order
     // The next box must contain `textSubstring`; it is answered with `answer`.
-    MsgScript& expect(const QString& textSubstring, int answer = ui::vbOK);
+    // `whileShown` runs while the box is up, before the answer (the user
+    // frees the medium, puts the stick back, ...).
+    MsgScript& expect(const QString& textSubstring, int answer = ui::vbOK, std::function<void()> whileShown = {});
     // The next input box (prompt containing the text) answers `answer`
     // (nullopt = cancel).
     MsgScript& expectInput(const QString& promptSubstring, std::optional<QString> answer);
@@ -93,6 +96,7 @@ private:
     struct Expect {
         QString text;
         int answer;
+        std::function<void()> whileShown;
     };
     struct ExpectInput {
         QString text;
