@@ -40,7 +40,7 @@ BENCHMARK(BM_ItemFileSave)->Arg(30000)->Unit(benchmark::kMillisecond);
 // checks, the new record and its number group, and the item file written
 // through the atomic writer (synced to the medium) as the entry window closes.
 void BM_SaveAfterRegistration(benchmark::State& state) {
-    Register reg(int(state.range(0)) - 1, 5000);
+    fixtures::Register reg(int(state.range(0)) - 1, 5000, true);
     KUBUN_LINK(2);
     const KUBUN_REC& m = KUBUN_DATA[0];
     SHOP_LIST[0] = fixtures::shops()[0];
