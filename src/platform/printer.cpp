@@ -1,6 +1,7 @@
 #include "platform/printer.h"
 
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QPageLayout>
@@ -8,7 +9,15 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QRawFont>
+#include <algorithm>
+#include <array>
+#include <cmath>
 #include <memory>
+#include <unordered_map>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace prn {
 namespace {
@@ -41,41 +50,90 @@ QPaintDevice* metricsDevice(int dpi) {
     return &img;
 }
 
-// The measures of a font at a resolution. Print jobs measure the same few
-// fonts over and over, and mostly the same texts (names of subjects, places
-// and items, column heads): the last fonts are kept with the widths of the
-// texts measured in them.
-struct FontMeasures {
-    QString name;
-    double size;
-    bool bold, italic, underline, strike;
-    int dpi;
-    QFontMetricsF metrics;
-    QHash<QString, double> widths;  // device pixels
+// The measures of one drawing font at one resolution: its line height and
+// the advance of each character, taken from Qt once and kept. A text is as
+// wide as the advances of its characters together, as the printer measures
+// it (no kerning). Jobs measure many texts in the same few fonts (fitting a
+// cell tries size after size), so nothing is shaped twice.
+class FontMeasure {
+public:
+    FontMeasure(const QFont& f, QPaintDevice* device) : fm_(f, device), height_(fm_.height()) {}
+    double height() const { return height_; }
+    double width(const QString& text) {
+        double w = 0;
+        const QChar* p = text.constData();
+        const QChar* end = p + text.size();
+        for (; p < end; ++p) {
+            const char16_t c = p->unicode();
+            if (QChar::isHighSurrogate(c) && p + 1 < end && p[1].isLowSurrogate()) {
+                w += fm_.horizontalAdvance(QString(p, 2));  // outside the basic plane: rare, not kept
+                ++p;
+                continue;
+            }
+            std::unique_ptr<float[]>& page = pages_[c >> 8];
+            if (!page) {
+                page = std::make_unique<float[]>(256);
+                std::fill_n(page.get(), 256, -1.0f);
+            }
+            float& a = page[c & 0xFF];
+            if (a < 0) a = float(fm_.horizontalAdvance(QChar(c)));
+            w += a;
+        }
+        return w;
+    }
+
+private:
+    QFontMetricsF fm_;
+    double height_;
+    std::array<std::unique_ptr<float[]>, 256> pages_;
 };
 
-std::vector<std::unique_ptr<FontMeasures>>& measuresCache() {
-    static std::vector<std::unique_ptr<FontMeasures>> cache;
-    return cache;
+struct MeasureKey {
+    QString name;
+    int size;  // hundredths of a point
+    int flags;
+    int dpi;
+    bool operator==(const MeasureKey& o) const {
+        return size == o.size && flags == o.flags && dpi == o.dpi && name == o.name;
+    }
+};
+struct MeasureKeyHash {
+    size_t operator()(const MeasureKey& k) const { return qHashMulti(0, k.name, k.size, k.flags, k.dpi); }
+};
+struct Measures {
+    std::unordered_map<MeasureKey, std::unique_ptr<FontMeasure>, MeasureKeyHash> fonts;
+    MeasureKey lastKey;
+    FontMeasure* last = nullptr;
+};
+Measures& measures() {
+    static Measures m;
+    return m;
 }
 
-FontMeasures& fontMeasures(const QString& name, double size, bool bold, bool italic, bool underline, bool strike,
-                           int dpi) {
-    auto& cache = measuresCache();
-    for (const auto& e : cache)
-        if (e->size == size && e->dpi == dpi && e->bold == bold && e->italic == italic && e->underline == underline &&
-            e->strike == strike && e->name == name)
-            return *e;
-    if (cache.size() >= 64) cache.erase(cache.begin());
-    cache.push_back(std::make_unique<FontMeasures>(
-        FontMeasures{name, size, bold, italic, underline, strike, dpi,
-                     QFontMetricsF(makeFont(name, size, bold, italic, underline, strike), metricsDevice(dpi)), {}}));
-    return *cache.back();
+FontMeasure& fontMeasure(const QString& name, double size, bool bold, bool italic, bool underline, bool strike,
+                         int dpi) {
+    Measures& m = measures();
+    const MeasureKey key{name, int(std::lround(size * 100)),
+                         int(bold) | int(italic) << 1 | int(underline) << 2 | int(strike) << 3, dpi};
+    if (m.last && key == m.lastKey) return *m.last;
+    auto it = m.fonts.find(key);
+    if (it == m.fonts.end()) {
+        if (m.fonts.size() > 256) m.fonts.clear();
+        it = m.fonts.emplace(key, std::make_unique<FontMeasure>(makeFont(name, size, bold, italic, underline, strike),
+                                                                metricsDevice(dpi)))
+                 .first;
+    }
+    m.lastKey = key;
+    m.last = it->second.get();
+    return *m.last;
 }
 
 }  // namespace
 
-void clearMeasures() { measuresCache().clear(); }
+void clearMeasures() {
+    measures().fonts.clear();
+    measures().last = nullptr;
+}
 
 namespace {
 
@@ -186,8 +244,97 @@ Printer& printer() {
 
 QColor vbColor(int bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
 
+namespace {
+
+// A drawing font with the glyph and advance of each character it has, for
+// drawing texts as glyph runs: the printer gets the same glyphs as with
+// drawText, without shaping every text again (the texts of a list are
+// plain characters side by side). A text with a character the font lacks,
+// or in a bold, italic, underlined or struck-out font, goes through
+// drawText, which finds a fallback font and draws the decorations.
+class PrintFont {
+public:
+    PrintFont(const QFont& font, QPaintDevice* device, bool plain)
+        : font_(font), raw_(plain ? QRawFont::fromFont(QFont(font, device)) : QRawFont()) {
+        ascent_ = QFontMetricsF(font, device).ascent();
+    }
+    const QFont& font() const { return font_; }
+    double ascent() const { return ascent_; }
+    // Fills `run` with the text's glyphs from x = 0; false when the text
+    // must be drawn with drawText.
+    bool glyphs(const QString& text, QGlyphRun& run) {
+        if (!raw_.isValid()) return false;
+        indexes_.resize(0);
+        positions_.resize(0);
+        double x = 0;
+        const QChar* p = text.constData();
+        const QChar* end = p + text.size();
+        for (; p < end; ++p) {
+            Glyph* g;
+            if (p->isHighSurrogate() && p + 1 < end && p[1].isLowSurrogate()) {
+                g = &wide_[QChar::surrogateToUcs4(p[0], p[1])];
+                if (!g->known) look(p, 2, *g);
+                ++p;
+            } else if (p->isSurrogate()) {
+                return false;
+            } else {
+                std::unique_ptr<Glyph[]>& page = pages_[p->unicode() >> 8];
+                if (!page) page = std::make_unique<Glyph[]>(256);
+                g = &page[p->unicode() & 0xFF];
+                if (!g->known) look(p, 1, *g);
+            }
+            if (g->index == 0) return false;
+            indexes_.append(g->index);
+            positions_.append(QPointF(x, 0));
+            x += g->advance;
+        }
+        run.setRawFont(raw_);
+        run.setGlyphIndexes(indexes_);
+        run.setPositions(positions_);
+        return true;
+    }
+
+private:
+    struct Glyph {
+        quint32 index = 0;
+        float advance = 0;
+        bool known = false;
+    };
+    // The glyph of one character (one or two UTF-16 units); index 0 when
+    // the font lacks it.
+    void look(const QChar* c, int units, Glyph& g) const {
+        quint32 index[2] = {0, 0};
+        int n = 2;
+        raw_.glyphIndexesForChars(c, units, index, &n);
+        g.index = n == 1 ? index[0] : 0;
+        g.advance = g.index ? float(raw_.advancesForGlyphIndexes(QList<quint32>{g.index}).value(0).x()) : 0;
+        g.known = true;
+    }
+    QFont font_;
+    QRawFont raw_;
+    double ascent_ = 0;
+    std::array<std::unique_ptr<Glyph[]>, 256> pages_;
+    QHash<char32_t, Glyph> wide_;  // outside the basic plane
+    QList<quint32> indexes_;
+    QList<QPointF> positions_;
+};
+
+}  // namespace
+
 void printDocument(const Document& doc, const Target& t) {
     if (!t.isPdf() && noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
+#if defined(__GLIBC__)
+    // Qt's PDF engine (also behind the system printers) takes two 10 MB
+    // buffers for every page it writes. Left to its defaults the C library
+    // maps that memory and gives it back page after page, which costs more
+    // than the drawing: keep such blocks in the heap instead.
+    static const bool heapTuned = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        mallopt(M_TRIM_THRESHOLD, 64 << 20);
+        return true;
+    }();
+    Q_UNUSED(heapTuned);
+#endif
     QPrinter p(QPrinter::HighResolution);
     configure(p, t, doc.paperSize, doc.orientation);
     p.setDocName(QStringLiteral("ゼムロ２"));
@@ -201,21 +348,55 @@ void printDocument(const Document& doc, const Target& t) {
     const double offL = paint.left() - full.left(), offT = paint.top() - full.top();
     auto X = [&](double mm) { return (mm - offL) * pxPerMm; };
     auto Y = [&](double mm) { return (mm - offT) * pxPerMm; };
+    // The font and pen in force: the items of a page mostly share them, so
+    // they are set (and the ascent measured) only when they change; every
+    // change costs the PDF engine a new graphics state.
+    QHash<QString, std::shared_ptr<PrintFont>> fonts;  // by name, size and style
+    PrintFont* font = nullptr;
+    QGlyphRun run;
+    QString fontName;
+    double fontSize = -1;
+    int fontFlags = -1;
+    QColor penColor;
+    int penWidth = -1;  // -1: no pen set; 0: the text pen (colour only)
+    auto setPen = [&](const QColor& color, int width) {
+        if (width == penWidth && color == penColor) return;
+        if (width == 0) painter.setPen(color);
+        else painter.setPen(QPen(color, width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        penColor = color;
+        penWidth = width;
+    };
     for (size_t i = 0; i < doc.pages.size(); ++i) {
         if (i > 0 && !p.newPage()) throw PrinterError(QStringLiteral("the printer refused a new page"));
+        fontSize = -1;  // a new page starts from a fresh state
+        penWidth = -1;
         for (const Item& it : doc.pages[i].items) {
             switch (it.kind) {
                 case Item::Text: {
                     if (it.isBlank()) break;
-                    QFont f = makeFont(it.fontName, it.fontSize, it.bold, it.italic, it.underline, it.strike);
-                    painter.setFont(f);
-                    painter.setPen(it.color);
-                    const QFontMetricsF fm(f, &p);
-                    painter.drawText(QPointF(X(it.px), Y(it.py) + fm.ascent()), it.text);
+                    const int flags = int(it.bold) | int(it.italic) << 1 | int(it.underline) << 2 | int(it.strike) << 3;
+                    if (it.fontSize != fontSize || flags != fontFlags || it.fontName != fontName) {
+                        const QString key = it.fontName + QChar(u'|') + QString::number(it.fontSize) + QChar(u'|') +
+                                            QString::number(flags);
+                        std::shared_ptr<PrintFont>& f = fonts[key];
+                        if (!f)
+                            f = std::make_shared<PrintFont>(
+                                makeFont(it.fontName, it.fontSize, it.bold, it.italic, it.underline, it.strike), &p,
+                                flags == 0);
+                        font = f.get();
+                        painter.setFont(font->font());
+                        fontName = it.fontName;
+                        fontSize = it.fontSize;
+                        fontFlags = flags;
+                    }
+                    setPen(it.color, 0);
+                    const QPointF at(X(it.px), Y(it.py) + font->ascent());
+                    if (font->glyphs(it.text, run)) painter.drawGlyphRun(at, run);
+                    else painter.drawText(at, it.text);
                     break;
                 }
                 case Item::Line:
-                    painter.setPen(QPen(it.color, std::max(1, it.lineWidth), Qt::SolidLine, Qt::SquareCap));
+                    setPen(it.color, std::max(1, it.lineWidth));
                     painter.drawLine(QPointF(X(it.px), Y(it.py)), QPointF(X(it.px2), Y(it.py2)));
                     break;
                 case Item::Box: {
@@ -223,8 +404,7 @@ void printDocument(const Document& doc, const Target& t) {
                     if (it.filled) {
                         painter.fillRect(r, it.color);
                     } else {
-                        painter.setPen(QPen(it.color, std::max(1, it.lineWidth), Qt::SolidLine, Qt::SquareCap,
-                                            Qt::MiterJoin));
+                        setPen(it.color, std::max(1, it.lineWidth));
                         painter.setBrush(Qt::NoBrush);
                         painter.drawRect(r);
                     }
@@ -296,19 +476,12 @@ void Printer::Print(const QString& text, bool newline) {
 
 double Printer::TextWidth(const QString& text) const {
     const int d = dpi();
-    FontMeasures& m = fontMeasures(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d);
-    auto it = m.widths.constFind(text);
-    if (it == m.widths.constEnd()) {
-        if (m.widths.size() >= 8192) m.widths.clear();
-        it = m.widths.insert(text, m.metrics.horizontalAdvance(text));
-    }
-    return it.value() * 25.4 / d;
+    return fontMeasure(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d).width(text) * 25.4 / d;
 }
 
 double Printer::TextHeight(const QString&) const {
     const int d = dpi();
-    return fontMeasures(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d).metrics.height() *
-           25.4 / d;
+    return fontMeasure(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d).height() * 25.4 / d;
 }
 
 void Printer::Line(double x1, double y1, double x2, double y2, const QColor& color) {

@@ -54,7 +54,12 @@ struct Item {
     int lineWidth = 1;  // printer pixels
     QColor color = Qt::black;
     bool filled = false;
-    bool isBlank() const { return kind == Text && text.trimmed().isEmpty(); }
+    bool isBlank() const {
+        if (kind != Text) return false;
+        for (QChar c : text)
+            if (!c.isSpace()) return false;
+        return true;
+    }
 };
 
 struct Page {

@@ -19,6 +19,7 @@
 #include "platform/era.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/list_print_jobs.h"
 #include "register/item_grid.h"
 #include "shell/form_switch.h"
 #include "store/category_file.h"
@@ -494,6 +495,7 @@ void A_ZEMLO_LIST::ZEMLO_GRID_ALL() {
     item_grid::showBars(*grid, n);
     TOTAL->setText(MONEY_TEXT(total));
     INDEX_COUNT = n;
+    ZEMLO_LIST_SRC = {};  // every item listed: no filter
     grid->setVRange();
     C_COUNT->setText(QString::number(INDEX_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
     ALL_H->setEnabled(false);
@@ -737,6 +739,8 @@ void A_ZEMLO_LIST::Label4_DblClick() {
 }
 
 void A_ZEMLO_LIST::B_PRT_Click() {
+    ZEMLO_LIST_SRC.TOTAL = TOTAL->text();
+    ZEMLO_LIST_SRC.SELECTED = B_DEL->isEnabled();
     PRT_KIND = 10;
     if (ZEMLO_LIST_WINDOWS.ZEMLO_PRT) ZEMLO_LIST_WINDOWS.ZEMLO_PRT();
 }
@@ -858,12 +862,29 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
         ui::MsgBox(QStringLiteral("該当データが有りません"), ui::vbOKOnly, kListTitle);
     }
     grid->setVRange();
+    // The search for unknown categories applies none of the filters the
+    // list print names.
+    if (kind == Search::All) PRT_SRC_CAPTURE();
+    else ZEMLO_LIST_SRC = {};
     const bool all = h == ZEMLO_COUNT;
     ALL_H->setEnabled(!all);
     B_IN->setEnabled(all);
     B_DEL->setEnabled(false);
     B_OUT->setEnabled(false);
     B_AREA->setEnabled(false);
+}
+
+void A_ZEMLO_LIST::PRT_SRC_CAPTURE() {
+    // The filters the shown rows were searched with, for the first page of
+    // the list print (the boxes may change before the next search).
+    LIST_PRT_SRC& s = ZEMLO_LIST_SRC;
+    s = {};
+    s.CH_Y = CH_Y->text();
+    s.DP_W = dpwTyped_ ? -1 : DP_W->currentIndex();
+    s.KUBUN = KUBUN->currentText();
+    s.KYOUKA = KYOUKA->currentText();
+    s.BUNRUI = BUNRUI->currentText();
+    s.KEEP = KEEP->currentText();
 }
 
 void A_ZEMLO_LIST::B_PICUP_Click() {

@@ -116,6 +116,8 @@ public:
     ZEMLO_FILTER FILTER_NOW() const;
     // The list is filtered ("全表示" enabled, whatever the window's own state).
     bool filtered() const;
+    // Keeps the filters of a search for the list print (ZEMLO_LIST_SRC).
+    void PRT_SRC_CAPTURE();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

@@ -22,6 +22,7 @@
 #include "platform/ui.h"
 #include "category/kubun_add_f.h"
 #include "printing/label_prt.h"
+#include "printing/zemlo_prt.h"
 #include "register/bulk_dialogs.h"
 #include "register/item_entry.h"
 #include "shell/backup_window.h"
@@ -246,6 +247,7 @@ bool MAIN_F::MDIForm_Load() {
     BULK_WINDOWS_INSTALL();
     LABEL_WINDOWS_INSTALL();
     KUBUN_ADD_F_INSTALL();
+    LIST_PRINT_INSTALL();
     PRG_DIR = program::folder();
     if (DRIVE_MODE == 1) {
         SIN_FILE_READ();

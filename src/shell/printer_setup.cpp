@@ -130,6 +130,9 @@ int PRT_RUN(const PRT_JOB& job) {
             PRT_ERROR_EXIT(job.errorTitle, false);
             return 0;
         }
+        // The page reset left its own font: the run's font again.
+        p.FontName = job.fontName;
+        p.FontSize = job.fontSize;
         int page = 0;
         for (int row = 0; row < job.rowCount; ++row) {
             ui::DoEvents();

@@ -27,6 +27,9 @@ void STATE_RESET() {
     P_ZEMLO_COUNT = 0;
     P_ZEMLO_SORTED = 0;
     P_ZEMLO_CHANGED = 0;
+    P_LIST_VIEW.assign(P_LIST_SLOTS, P_LIST_VIEW_REC{});
+    P_VIEW_COUNT = 0;
+    P_SEL_FIRST = P_SEL_LAST = 0;
 
     SHOP_LIST.fill(QString());
     MAKER_LIST.fill(QString());
@@ -41,6 +44,7 @@ void STATE_RESET() {
     IN_ROW_LIST.assign(IN_ROW_SLOTS, IN_ROW{});
     ROW_COUNT = 0;
     ROW_ORDER = 0;
+    IN_SEL_FIRST = IN_SEL_LAST = 0;
 
     PRG_DIR.clear();
     WORK_DIR.clear();

@@ -145,6 +145,19 @@ inline qint32 P_ZEMLO_COUNT = 0;
 inline qint32 P_ZEMLO_SORTED = 0;
 inline qint32 P_ZEMLO_CHANGED = 0;
 
+// The plan list's view: the plans it shows, in list order, with the selected
+// range. The plan list rebuilds entries 0 to P_VIEW_COUNT - 1 at every
+// listing and search; the range is set only by clicks on its number pane and
+// lives for the whole run (both 0 at start).
+inline constexpr int P_LIST_SLOTS = 5011;
+struct P_LIST_VIEW_REC {
+    qint32 P_IDX = 0;  // plan index in P_ZEMLO_DATA
+    qint16 SEL = 0;    // 1 = row drawn as selected
+};
+inline std::vector<P_LIST_VIEW_REC> P_LIST_VIEW;
+inline qint32 P_VIEW_COUNT = 0;
+inline qint32 P_SEL_FIRST = 0, P_SEL_LAST = 0;
+
 // ---------------------------------------------------------------- name lists
 inline std::array<QString, NAME_LIST_SLOTS> SHOP_LIST, MAKER_LIST, KEEP_LIST;
 inline qint16 SHOP_COUNT = 0, MAKER_COUNT = 0, KEEP_COUNT = 0;
@@ -192,6 +205,10 @@ struct IN_ROW {
 inline std::vector<IN_ROW> IN_ROW_LIST = std::vector<IN_ROW>(IN_ROW_SLOTS);
 inline qint32 ROW_COUNT = 0;
 inline qint16 ROW_ORDER = 0;
+// The selected range of the purchase-history rows (positions, first <= last),
+// set by clicks on the history's number pane; kept across searches and
+// across closing the window (both 0 at start).
+inline qint32 IN_SEL_FIRST = 0, IN_SEL_LAST = 0;
 
 // ---------------------------------------------------------------- settings
 struct LABEL_LAYOUT_REC {

@@ -1,0 +1,77 @@
+// The item list print of a whole register of 30,000 items (1,200 pages) to a
+// PDF file, as a clerk prints it from the item list with "表示データ": every
+// row fitted into its cells, the long remarks split on two lines. Reported
+// as pages a second; the composition alone (the recorder as the printer) is
+// measured beside it.
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "fixtures.h"
+#include "platform/forms.h"
+#include "platform/printer.h"
+#include "platform/qt_backend.h"
+#include "printing/list_print_jobs.h"
+
+namespace {
+
+struct Env {
+    QTemporaryDir dir;
+    Env() {
+        platform::setupFonts();
+        platform::installQtBackend();
+        fixtures::School school(dir.path());
+        SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
+        KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
+        FUNC_NAME = {QString(), QStringLiteral("発表・表示用教材"), QStringLiteral("道具・実習用具教材"),
+                     QStringLiteral("実験観察・体験用教材"), QStringLiteral("情報記録用教材")};
+        fixtures::makeMaster(5000);
+        fixtures::makeItems(30000);
+        for (qint32 i = 0; i < ZEMLO_COUNT; ++i) ZEMLO_INDEX[size_t(i)] = {i, 0};
+        INDEX_COUNT = ZEMLO_COUNT;
+        ZEMLO_LIST_SRC = {};
+        ZEMLO_LIST_SRC.TOTAL = QStringLiteral("4,512,345,678");
+        SET_FLAGS = 8;
+    }
+};
+
+Env& env() {
+    static Env e;
+    return e;
+}
+
+int pagesOf(qint32 rows) { return (rows + 24) / 25; }
+
+void BM_ItemListPrintToPdf(benchmark::State& state) {
+    Env& e = env();
+    const QString pdf = e.dir.filePath(QStringLiteral("list.pdf"));
+    prn::useQtPrinter();
+    prn::setTarget(prn::Target{QString(), pdf});
+    PRT_STOP = 0;
+    PRT_KIND = 10;
+    for (auto _ : state) ZEMLO_LIST_PRT();
+    if (QFileInfo(pdf).size() == 0) state.SkipWithError("no PDF was written");
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pagesOf(INDEX_COUNT)) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["MB"] = double(QFileInfo(pdf).size()) / 1e6;
+    prn::setTarget({});
+}
+BENCHMARK(BM_ItemListPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+void BM_ItemListPrintComposeOnly(benchmark::State& state) {
+    env();
+    prn::Recorder* rec = prn::useRecorderForTests();
+    PRT_STOP = 0;
+    PRT_KIND = 10;
+    for (auto _ : state) {
+        ZEMLO_LIST_PRT();
+        rec->documents.clear();
+    }
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pagesOf(INDEX_COUNT)) * double(state.iterations()), benchmark::Counter::kIsRate);
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_ItemListPrintComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+}  // namespace

@@ -1,0 +1,86 @@
+#pragma once
+// The list prints of the print module PRT_ZEMLO, each on A4 landscape pages
+// of 25 rows (list_print_frame.h):
+//   ZEMLO_LIST_PRT    the item list "備品リスト"            kinds 10-13
+//   OUT_LIST_PRT      the disposed list "廃棄備品リスト"     kinds 40, 41
+//   IN_LIST_PRT       the purchase history "備品登録リスト"  kinds 20, 21
+//   IN_NOTE_PRT_JOB   the purchase ledger "備品購入台帳"     kind 26
+//   P_ZEMLO_LIST_PRT  the plan list "備品購入計画"          kinds 30, 31
+// An odd kind prints the list's selected range, an even one every row the
+// list shows; kinds 12 and 13 leave out the disposed items. Each job reads
+// PRT_KIND and PRT_STOP, its list's view (ZEMLO_INDEX, OUT_LIST_VIEW,
+// IN_ROW_LIST, P_LIST_VIEW) and selected range, and what its list window
+// handed over in its LIST_PRT_SRC below; it changes nothing but the printer.
+// Amounts are computed in 64 bits and printed whole.
+//
+// The disposed list's totals print (kind 45) runs LIST_PRT_JOB itself with
+// ZEMLO_LIST_FRAME_PRT at every page start and ZEMLO_LIST_ROW_PRT for each
+// of its rows.
+#include <QString>
+
+// What a list window hands to its list print. The window keeps it:
+//  - the filter fields when its search lists rows (and empties them when it
+//    lists every row), so that the first page describes the rows printed
+//    even when a filter was changed afterwards without a new search;
+//  - TOTAL and SELECTED when it opens the print dialog (or, for the
+//    purchase ledger, the printing window).
+struct LIST_PRT_SRC {
+    QString CH_Y;          // the year box's text (the item, disposed, history and plan lists)
+    int DP_W = -1;         // the era chosen beside it: 0 昭和, 1 平成, 2 令和; -1 none or typed
+    QString OUT_Y;         // the disposed list: the disposal-year box's text
+    int DP_WO = -1;        // and its era
+    QString KEIHI;         // the expense-type box's text (the disposed and plan lists)
+    QString KUBUN;         // category
+    QString KYOUKA;        // subject (first level)
+    QString BUNRUI;        // classification (second level)
+    QString KEEP;          // storage place (the item list)
+    QString TOTAL;         // the caption of the window's total label
+    bool SELECTED = false; // rows of the current listing are selected: the
+                           // print dialog offers "選択範囲" only then
+};
+inline LIST_PRT_SRC ZEMLO_LIST_SRC;  // the item list A_ZEMLO_LIST
+inline LIST_PRT_SRC OUT_LIST_SRC;    // the disposed list C_ZEMLO_LIST
+inline LIST_PRT_SRC IN_LIST_SRC;     // the purchase history L_ZEMLO_LIST (also the ledger)
+inline LIST_PRT_SRC P_LIST_SRC;      // the plan list P_ZEMLO_LIST
+
+// The source of a print kind (10-19 items, 20-29 history, 30-39 plans, 40
+// and above the disposed list).
+LIST_PRT_SRC& LIST_PRT_SRC_OF(int kind);
+
+// ---- the item list and the disposed list (one row and one frame)
+void ZEMLO_LIST_PRT();
+void ZEMLO_LIST_COND_PRT();
+void OUT_LIST_PRT();
+void OUT_LIST_COND_PRT();
+// The frame of an item-list page; titled "廃棄備品リスト" for kinds 20 and
+// above, with the two-line number header "備品番号" / " 廃棄数" for kind 45.
+void ZEMLO_LIST_FRAME_PRT();
+// One item record on line 1 to 25; `count` is the pieces the row stands for
+// (1, or a run's length in the totals print of kind 45, which prints the
+// number without its branch, the count under it and count × unit amount).
+void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count);
+
+// ---- the purchase history
+void IN_LIST_PRT();
+void IN_LIST_COND_PRT();
+void IN_LIST_FRAME_PRT();
+void IN_LIST_ROW_PRT(qint32 row, int line);
+
+// ---- the purchase ledger (run by the printing window PRT_MSGF)
+void IN_NOTE_PRT_JOB();
+void IN_NOTE_COND_PRT();
+void IN_NOTE_FRAME_PRT();
+void IN_NOTE_ROW_PRT(qint32 row, int line);
+
+// ---- the plan list
+void P_ZEMLO_LIST_PRT();
+void P_ZEMLO_LIST_COND_PRT();
+void P_ZEMLO_LIST_FRAME_PRT();
+void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line);
+
+// The rows of a print: positions `first` to `last` of a view of `count`
+// rows, clamped to the view (an empty range when nothing is left).
+struct LIST_RANGE {
+    qint32 first = 0, last = -1;
+};
+LIST_RANGE LIST_RANGE_OF(bool selected, qint32 selFirst, qint32 selLast, qint32 count);
