@@ -2,6 +2,7 @@
 // The fixture of the tests that start the whole program as main() does: a
 // register written to disk with its settings file, then the main window
 // loaded, shown and activated.
+#include "platform/forms.h"
 #include "shell/main_window.h"
 #include "shell_fixture.h"
 #include "store/category_file.h"
@@ -64,8 +65,9 @@ protected:
         PRG_DIR = prg;
         DATA_DIR = data;
     }
-    // Starts the program: load, show, first activation.
+    // Starts the program as main() does: fonts, load, show, first activation.
     bool start() {
+        platform::setupFonts();
         w = new MAIN_F();
         if (!w->MDIForm_Load()) return false;
         w->show();
