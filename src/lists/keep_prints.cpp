@@ -9,6 +9,7 @@
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "printing/list_print_frame.h"
 #include "register/item_grid.h"
 #include "shell/print_windows.h"
 #include "shell/printer_setup.h"
@@ -236,16 +237,9 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
             p.FontSize = 5;
             half = p.TextWidth(v) > 58;
         }
-        const double limit = half ? p.TextWidth(v) / 2 : 29;
-        qsizetype i = v.size() + 1;
-        for (qsizetype k = 1; k <= v.size(); ++k) {
-            if (p.TextWidth(v.left(k)) > limit) {
-                i = k;
-                break;
-            }
-        }
-        at(215.5, y - 1, v.left(i - 1));
-        at(215.5, y + 1.8, v.mid(i - 1));
+        const auto [first, second] = LIST_TWO_LINE_SPLIT(v, half ? p.TextWidth(v) / 2 : 29);
+        at(215.5, y - 1, first);
+        at(215.5, y + 1.8, second);
     } else {
         at(215.5, y, v);
     }

@@ -80,15 +80,8 @@ QString LIST_FILTER_PART(const QString& label, const QString& text) {
 }
 
 bool LIST_FIT_FONT(const QString& text, double start, double lowest, double width) {
-    prn::Printer& p = prn::printer();
-    // Sizes in tenths of a point, so that the steps land on the sizes exactly.
-    const int from = int(std::lround(start * 10)), to = int(std::lround(lowest * 10));
-    for (int t = from; t >= to; t -= 2) {
-        p.FontSize = t / 10.0;
-        if (p.TextWidth(text) < width) return true;
-    }
-    p.FontSize = to / 10.0;
-    return false;
+    PRT_FONT_FIT(text, start, lowest, width);
+    return prn::printer().TextWidth(text) < width;
 }
 
 std::pair<QString, QString> LIST_TWO_LINE_SPLIT(const QString& text, double width) {
