@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QEventLoop>
 #include <QFont>
 #include <QKeyEvent>
@@ -123,6 +125,11 @@ void Form::applyControlHabits() {
     ctl::guardAllSjis(this);
     // Combo boxes take what is typed and show their own font in their lists.
     for (QComboBox* c : findChildren<QComboBox*>()) ctl::plainCombo(c);
+    // A right-aligned box holds a figure: it shows the whole figure.
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        if ((e->alignment() & Qt::AlignRight) && !qobject_cast<QAbstractSpinBox*>(e->parentWidget()) &&
+            !qobject_cast<QComboBox*>(e->parentWidget()))
+            ctl::fitFigures(e);
     // Enter presses the button that has the focus.
     for (QPushButton* b : findChildren<QPushButton*>()) {
         if (b->property("zemloEnterPresses").toBool()) continue;

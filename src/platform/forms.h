@@ -22,6 +22,8 @@
 //    resize and on maximise;
 //  - editable combo boxes take exactly what is typed (no inline completion)
 //    and every drop-down list shows its box's font (ctl::plainCombo);
+//  - a right-aligned text box (a figure) lowers its font while the figure
+//    would not fit (ctl::fitFigures);
 //  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis).
 #include <QIcon>
 #include <QPointer>

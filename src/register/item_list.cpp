@@ -246,6 +246,8 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
                N_UP, N_DOWN);
     Frame2->hide();
     for (QGroupBox* f : {Frame1, Frame2}) f->setFlat(false);
+    // An amount of ten figures shows whole in its box.
+    for (QLineEdit* e : {M_MAX, N_SET}) ctl::fitFigures(e);
 
     // The grid.
     grid = new ListGrid(this);

@@ -1,3 +1,5 @@
+#include <QComboBox>
+#include <QCompleter>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -207,6 +209,31 @@ TEST_F(FormsTest, EscapeCancelsEnterPressesTheDefaultOrTheFocusedButton) {
     f->setCancelButton(f->OTHER);
     gui::key(f->BOX, Qt::Key_Escape);
     EXPECT_EQ(f->clicks, QStringList({"B_OTHER"}));
+}
+
+TEST_F(FormsTest, EveryWindowGetsPlainCombosAndWholeFigures) {
+    // Controls made by hand in a window's load, without any helper.
+    class RAW_F : public Form {
+    public:
+        RAW_F() : Form("RAW_F") { resize(300, 120); }
+        void Form_Load() override {
+            combo = new QComboBox(this);
+            combo->setEditable(true);
+            combo->addItem("試験管立て44");
+            figure = new QLineEdit(this);
+            figure->setAlignment(Qt::AlignRight);
+            figure->setGeometry(0, 40, 64, 22);
+        }
+        QComboBox* combo = nullptr;
+        QLineEdit* figure = nullptr;
+    };
+    RAW_F f;
+    f.Load();
+    EXPECT_EQ(f.combo->completer(), nullptr);
+    EXPECT_EQ(f.combo->insertPolicy(), QComboBox::NoInsert);
+    gui::type(f.figure, "1234567890");
+    EXPECT_LE(f.figure->fontMetrics().horizontalAdvance(f.figure->text()), f.figure->width() - 4);
+    f.Unload();
 }
 
 TEST_F(FormsTest, DialogsWithoutAStoredPlaceOpenCentredOverTheMainWindow) {

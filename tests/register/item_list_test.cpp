@@ -652,6 +652,9 @@ TEST_F(ItemListTest, CountAndTotalShowTheirWholeFigures) {
     QFont shown = count->font();
     shown.setPointSizeF(count->shownPointSize());
     EXPECT_LE(QFontMetrics(shown).horizontalAdvance(count->text()), count->contentsRect().width() - 4);
+    // The amount filter takes the largest amount whole.
+    gui::type(w->M_MAX, QStringLiteral("2147483647"));
+    EXPECT_LE(w->M_MAX->fontMetrics().horizontalAdvance(w->M_MAX->text()), w->M_MAX->width() - 4);
     gui::shot(w->TOTAL->parentWidget(), QStringLiteral("item_list_whole_figures"));
 }
 
