@@ -26,13 +26,6 @@ bool clip(const Range& r, qint32* first, qint32* last) {
 }
 }  // namespace
 
-QStringList categoryNames() {
-    QStringList out;
-    for (const QString& n : KUBUN_NAMES)
-        if (!n.isEmpty()) out.append(n);
-    return out;
-}
-
 QStringList subjectNames(const QString& kubun) {
     QStringList out;
     QSet<QString> seen;

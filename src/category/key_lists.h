@@ -1,15 +1,14 @@
 #pragma once
 // The lists of the category-key cascades of the category windows, built
-// from the subject index and the category master: the categories, the
-// subjects of a category, the master range of a subject, the
-// classifications of a subject and the item names of a classification.
+// from the subject index and the category master: the subjects of a
+// category, the master range of a subject, the classifications of a subject
+// and the item names of a classification. The category list itself is
+// KUBUN_LIST_NAMES (store/category_lists.h).
 #include <QString>
 #include <QStringList>
 
 namespace kubun_keys {
 
-// The non-empty category names, in their order.
-QStringList categoryNames();
 // The subject names of a category (by name), each once, in subject-index order.
 QStringList subjectNames(const QString& kubun);
 

@@ -13,6 +13,7 @@
 #include "shell/form_switch.h"
 #include "shell/mouse_label.h"
 #include "store/category_file.h"
+#include "store/category_lists.h"
 #include "store/data_files.h"
 #include "store/items_file.h"
 #include "store/link.h"
@@ -218,7 +219,7 @@ void KUBUN_CHGF::Form_Load() {
 
     KUBUN_SORT();
 
-    const QStringList names = kubun_keys::categoryNames();
+    const QStringList names = KUBUN_LIST_NAMES();
     fill(KUBUN, names);
     fill(N_KUBUN, names);
     for (ctl::ComboBox* b : {KYOUKA, BUNRUI, NAME_D, N_KYOUKA, N_BUNRUI, N_NAME_D}) emptyBox(b);

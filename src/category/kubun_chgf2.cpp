@@ -14,6 +14,7 @@
 #include "shell/form_switch.h"
 #include "shell/mouse_label.h"
 #include "store/category_file.h"
+#include "store/category_lists.h"
 #include "store/items_file.h"
 #include "store/link.h"
 #include "store/ordered_insert.h"
@@ -183,7 +184,7 @@ void KUBUN_CHGF2::Form_Load() {
         QSignalBlocker block(OPT_K[2]);
         OPT_K[2]->setChecked(true);
     }
-    fill(N_KUBUN, kubun_keys::categoryNames());
+    fill(N_KUBUN, KUBUN_LIST_NAMES());
     for (ctl::ComboBox* b : {N_KYOUKA, N_BUNRUI, N_NAME_D}) emptyBox(b);
     for (ctl::TextBox* t : {N_NO_KY, N_NO_BU}) t->clear();
     fill(N_FUNC_D, kubun_keys::functionTexts());

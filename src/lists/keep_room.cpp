@@ -7,7 +7,7 @@
 
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/entry_cascade.h"
+#include "store/category_lists.h"
 #include "register/item_search.h"
 #include "shell/form_switch.h"
 
@@ -192,8 +192,7 @@ void KEEP_ROOM::Form_Load() {
     setTop(0);
     setLeft(0);
     KUBUN->AddItem(QString());
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) KUBUN->AddItem(k);
+    for (const QString& k : KUBUN_LIST_NAMES()) KUBUN->AddItem(k);
 
     LAYOUT_ON = 1;
     // The height from the main window (within the frame's client area), also
@@ -243,7 +242,8 @@ void KEEP_ROOM::B_ESC_Click() {
 
 void KEEP_ROOM::KYOUKA_LIST_SET() {
     QStringList names;
-    ::KYOUKA_LIST_SET(EntryCascade::kubunIndexOf(KUBUN->Text()), names, K_NO_LIST);
+    // The list starts with an empty entry; the others are the category list.
+    ::KYOUKA_LIST_SET(KUBUN_LIST_IDX(KUBUN->ListIndex() - 1), names, K_NO_LIST);
     KYOUKA->Clear();
     for (const QString& n : names) KYOUKA->AddItem(n);
 }

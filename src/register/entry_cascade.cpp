@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "store/category_lists.h"
 #include "store/state.h"
 
 namespace {
@@ -35,19 +36,16 @@ void setNumberBox(QLineEdit* e, const QString& s) {
 
 EntryCascade::EntryCascade(const Controls& c, bool takeLastCode) : c_(c), takeLastCode_(takeLastCode) {}
 
-qint16 EntryCascade::kubunIndexOf(const QString& name) {
-    if (name.isEmpty()) return 0;
-    for (int i = 0; i < static_cast<int>(KUBUN_NAMES.size()); ++i)
-        if (KUBUN_NAMES[i] == name) return static_cast<qint16>(i + 1);
-    return 0;
-}
-
 void EntryCascade::enable() {
     if (onEnable) onEnable();
 }
 
 void EntryCascade::dirty() {
     if (onDirty) onDirty();
+}
+
+void EntryCascade::level(int n) {
+    if (onLevel) onLevel(n);
 }
 
 void EntryCascade::tail(qint32* first, qint32* last) {
@@ -109,7 +107,8 @@ bool EntryCascade::eventFilter(QObject* watched, QEvent* event) {
 
 void EntryCascade::KUBUN_Click() {
     ++mute;
-    SEL_KUBUN_IDX = kubunIndexOf(c_.KUBUN->currentIndex() >= 0 ? c_.KUBUN->currentText() : QString());
+    // The box lists the non-empty category names: its position gives the index.
+    SEL_KUBUN_IDX = KUBUN_LIST_IDX(c_.KUBUN->currentIndex());
     emptyList(c_.KYOUKA, true);
     c_.NO_KY->clear();
     emptyList(c_.BUNRUI, true);
@@ -117,25 +116,28 @@ void EntryCascade::KUBUN_Click() {
     emptyList(c_.NAME_D, true);
     --mute;
     KYOUKA_COMBO_SET();
+    level(1);
     enable();
     dirty();
 }
 
 void EntryCascade::KYOUKA_COMBO_SET() {
     ++mute;
-    NO_KY_MAX = 0;
     emptyList(c_.KYOUKA, false);
-    QSet<QString> seen;
+    QStringList names;
+    KYOUKA_NAME_LIST_SET(SEL_KUBUN_IDX, names, K_NO_LIST, &NO_KY_MAX);
+    if (const qsizetype e = names.indexOf(QString()); subjectBlankLine && e >= 0) {
+        // The empty first line stands for an unnamed subject: it is not listed twice.
+        names.removeAt(e);
+        K_NO_LIST.removeAt(e);
+        NO_KY_MAX = 0;
+        for (qint16 n : K_NO_LIST) NO_KY_MAX = std::max<qint32>(NO_KY_MAX, n);
+    }
     {
         QSignalBlocker block(c_.KYOUKA);
         const QString keep = c_.KYOUKA->isEditable() ? c_.KYOUKA->currentText() : QString();
-        addOnce(c_.KYOUKA, seen, QString());
-        for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
-            const KYOUKA_INDEX_REC& k = KYOUKA_INDEX[i];
-            if (k.KUBUN_IDX != SEL_KUBUN_IDX || seen.contains(k.KYOUKA)) continue;
-            addOnce(c_.KYOUKA, seen, k.KYOUKA);
-            NO_KY_MAX = std::max<qint32>(NO_KY_MAX, k.NO_KY);
-        }
+        if (subjectBlankLine) c_.KYOUKA->addItem(QString());
+        c_.KYOUKA->addItems(names);
         if (c_.KYOUKA->isEditable()) c_.KYOUKA->setEditText(keep);
         else c_.KYOUKA->setCurrentIndex(-1);
     }
@@ -148,12 +150,24 @@ void EntryCascade::KYOUKA_Click() {
     c_.NO_BU->clear();
     emptyList(c_.NAME_D, true);
     const QString subject = c_.KYOUKA->currentText(), kubun = c_.KUBUN->currentText();
-    for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
-        const KYOUKA_INDEX_REC& k = KYOUKA_INDEX[i];
-        if (k.KYOUKA == subject && k.KUBUN == kubun) setNumberBox(c_.NO_KY, QString::number(k.NO_KY));
+    qint32 number = -1;
+    if (numberOfLine) {
+        const int line = c_.KYOUKA->currentIndex() - (subjectBlankLine ? 1 : 0);
+        if (line >= 0 && line < K_NO_LIST.size()) number = K_NO_LIST[line];
+    } else {
+        for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
+            const KYOUKA_INDEX_REC& k = KYOUKA_INDEX[i];
+            if (k.KYOUKA == subject && k.KUBUN == kubun) number = k.NO_KY;
+        }
+    }
+    if (number >= 0) {
+        QString text = QString::number(number);
+        if (numberWidth > text.size()) text = QString(numberWidth - text.size(), QLatin1Char(' ')) + text;
+        setNumberBox(c_.NO_KY, text);
     }
     --mute;
     BUNRUI_COMBO_SET();
+    level(2);
     enable();
     dirty();
 }
@@ -173,6 +187,7 @@ void EntryCascade::KYOUKA_LostFocus() {
 void EntryCascade::BUNRUI_COMBO_SET() {
     ++mute;
     NO_BU_MAX = 0;
+    usedCodes_.clear();
     const QString subject = c_.KYOUKA->currentText();
     bool found = false;
     for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
@@ -193,6 +208,7 @@ void EntryCascade::BUNRUI_COMBO_SET() {
         QSet<QString> seen;
         auto take = [&](const KUBUN_REC& e) {
             if (e.KYOUKA != subject || e.KUBUN_IDX != SEL_KUBUN_IDX) return;
+            if (e.BU_KEY >= 0 && e.BU_KEY < 1000) usedCodes_.insert(e.BU_KEY);
             if (c_.BUNRUI->count() == 0) addOnce(c_.BUNRUI, seen, QString());
             if (seen.contains(e.BUNRUI)) return;
             addOnce(c_.BUNRUI, seen, e.BUNRUI);
@@ -223,6 +239,7 @@ void EntryCascade::BUNRUI_Click() {
     emptyList(c_.NAME_D, true);
     --mute;
     NAME_COMBO_SET();
+    level(3);
     enable();
     dirty();
 }
@@ -232,11 +249,23 @@ void EntryCascade::BUNRUI_Change() {
     dirty();
 }
 
+QString EntryCascade::NEXT_CODE() const {
+    qint32 code = NO_BU_MAX + 1;
+    if (code > 999) {
+        // The highest code is taken: the lowest free one (a cut "1000" would
+        // be "100", a code in use).
+        code = 1;
+        while (code <= 999 && usedCodes_.contains(code)) ++code;
+        if (code > 999) return QString();
+    }
+    return QStringLiteral("%1").arg(code, 3, 10, QLatin1Char('0'));
+}
+
 void EntryCascade::BUNRUI_LostFocus() {
-    // The next numeric code is proposed; past 999 no code is proposed (a cut
-    // code would collide with an existing one) and the user types it.
-    if (!c_.BUNRUI->currentText().trimmed().isEmpty() && c_.NO_BU->text().trimmed().isEmpty() && NO_BU_MAX + 1 <= 999)
-        c_.NO_BU->setText(QStringLiteral("%1").arg(NO_BU_MAX + 1, 3, 10, QLatin1Char('0')));
+    if (!c_.BUNRUI->currentText().trimmed().isEmpty() && c_.NO_BU->text().trimmed().isEmpty()) {
+        const QString code = NEXT_CODE();
+        if (!code.isEmpty()) c_.NO_BU->setText(code);
+    }
 }
 
 void EntryCascade::NAME_COMBO_SET() {
@@ -268,6 +297,7 @@ void EntryCascade::NAME_COMBO_SET() {
 }
 
 void EntryCascade::NAME_D_Click() {
+    level(4);
     enable();
     dirty();
     const QString subject = c_.KYOUKA->currentText(), bunrui = c_.BUNRUI->currentText(),
@@ -287,7 +317,9 @@ void EntryCascade::NAME_D_Click() {
                 hit = i;
         }
     }
-    if (hit >= 0 && KUBUN_DATA[hit].FUNC_NO >= 0 && KUBUN_DATA[hit].FUNC_NO < c_.FUNC_D->count())
+    // A hidden function box (the editor's, for the first category) keeps its choice.
+    if (hit >= 0 && !c_.FUNC_D->isHidden() && KUBUN_DATA[hit].FUNC_NO >= 0 &&
+        KUBUN_DATA[hit].FUNC_NO < c_.FUNC_D->count())
         c_.FUNC_D->setCurrentIndex(KUBUN_DATA[hit].FUNC_NO);
 }
 
@@ -469,8 +501,7 @@ void fillChoiceLists(std::initializer_list<QComboBox*> eras, QComboBox* keihi, Q
     }
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) keihi->addItem(k);
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) kubun->addItem(k);
+    kubun->addItems(KUBUN_LIST_NAMES());
     keihi->setCurrentIndex(-1);
     kubun->setCurrentIndex(-1);
     for (const char* f : {"", "発表", "道具", "実験", "情報"}) func->addItem(QString::fromUtf8(f));

@@ -4,7 +4,9 @@
 // Each level's list is filled from the subject index and the category master
 // for the choice one level up. The entry window and the change window each
 // own one cascade over their own controls.
+#include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <functional>
 
@@ -29,6 +31,18 @@ public:
     // The window's button rule and its unsaved-input flag.
     std::function<void()> onEnable;
     std::function<void()> onDirty;
+    // Raised when a level was chosen from its list (1 category, 2 subject,
+    // 3 classification, 4 item name), after the lists below it were filled
+    // and before the button rule.
+    std::function<void(int level)> onLevel;
+
+    // How the subject level behaves. The entry windows list an empty first
+    // line and show the number of the last index entry of the chosen name in
+    // plain digits; the category editor lists no empty line and shows the
+    // number of the chosen line right-aligned in `numberWidth` characters.
+    bool subjectBlankLine = true;
+    bool numberOfLine = false;
+    int numberWidth = 0;
 
     // Connects the controls' signals to the handlers below (once).
     void connectControls();
@@ -54,13 +68,17 @@ public:
     qint32 NO_BU_MAX = 0;
     // A subject number was assigned automatically (IN_KYOUKA_MAKE / EDIT_KYOUKA_MAKE).
     qint16 NEW_SUBJECT = 0;
+    // The subject number of each line of the subject list, in its order
+    // (K_NO_LIST; the empty first line has none).
+    QList<qint16> K_NO_LIST;
+
+    // The code proposed for a new classification of the chosen subject: the
+    // highest numeric code + 1, or, once 999 is taken, the lowest numeric
+    // code from 001 that the subject does not use; empty when none is free.
+    QString NEXT_CODE() const;
 
     // While set, the handlers do nothing (the window fills its boxes).
     int mute = 0;
-
-    // The 1-based position of a category name among the 21 category names;
-    // 0 for none.
-    static qint16 kubunIndexOf(const QString& name);
 
 protected:
     // Leaving the subject or the classification box.
@@ -69,12 +87,15 @@ protected:
 private:
     void enable();
     void dirty();
+    void level(int n);
     // The master entries appended since the last sort: [first, last], empty
     // when first > last.
     static void tail(qint32* first, qint32* last);
     Controls c_;
     bool takeLastCode_;
     bool connected_ = false;
+    // The numeric codes (keys below 1000) the chosen subject uses.
+    QSet<qint32> usedCodes_;
 };
 
 // Small helpers the entry windows share for their layout and their boxes.

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QStringView>
 
+#include "store/category_lists.h"
 #include "store/state.h"
 
 // 1 when `name` matches `pattern`, else 0. Both are upper-cased and widened
@@ -108,40 +109,3 @@ private:
     }
     QSet<Key> keys_;
 };
-
-// ---------------------------------------------------------------- category cascade
-// The lists of the filter bar filled from the category master and its
-// subject index (KYOUKA_INDEX). A subject name reads as the subject, a blank
-// and a sub-subject: it is cut at its first half-width blank, or, without
-// one, at its first full-width blank.
-
-struct CASCADE_STATE {
-    qint16 CUR_KUBUN = 0;   // category index of the chosen category, 0 none
-    qint16 CUR_KYOUKA = 0;  // subject number of the chosen subject, 0 none
-    qint32 CUR_FIRST = 0;   // master range of the chosen subject's runs
-    qint32 CUR_LAST = 0;
-};
-
-// The part of a subject name before its first blank (the whole name without
-// one) and the part after it (empty without one); `hasBlank` tells which.
-QString SUBJECT_HEAD(const QString& name);
-QString SUBJECT_TAIL(const QString& name, bool* hasBlank = nullptr);
-
-// Appends `text` unless the list holds it; an empty list first gets an
-// empty entry.
-void ADD_IF_NEW(QStringList& list, const QString& text);
-
-// The subject list of a category: an empty entry (number 0), then one entry
-// per subject number in index order.
-void KYOUKA_LIST_SET(qint16 curKubun, QStringList& names, QList<qint16>& numbers);
-// Index entries of the category and subject number, counted up to 2.
-int KYOUKA_RUNS(qint16 curKubun, qint16 curKyouka);
-// The sub-subject list: the part after the blank of every index entry of the
-// category and subject, once each, with the index entry it came from.
-void KYOUKA2_LIST_SET(qint16 curKubun, qint16 curKyouka, QStringList& names, QList<qint32>& entries);
-// The classification list of the chosen subject (sets CUR_FIRST, CUR_LAST).
-void BUNRUI_LIST_SET(CASCADE_STATE& s, QStringList& list);
-// The classification list of one index entry (a chosen sub-subject).
-void BUNRUI_LIST_SET2(CASCADE_STATE& s, qint32 entry, QStringList& list);
-// The item names of the chosen classification.
-void NAME_LIST_SET(const CASCADE_STATE& s, const QString& bunrui, QStringList& list);

@@ -4,6 +4,7 @@
 
 #include "category/kubun_chgf.h"
 #include "category/kubun_chgf2.h"
+#include "category/kubun_f.h"
 #include "lists/keep_room.h"
 #include "platform/ui.h"
 #include "printing/label_set.h"
@@ -68,7 +69,7 @@ const std::vector<KindRow>& kindTable() {
         {2, "備品購入履歴", false, PREP_SORT_NO, NOT_BUILT()},      // L_ZEMLO_LIST
         {3, "備品データ", false, PREP_PLANS, CHILD_WINDOW<A_ZEMLO_LIST>()},
         {4, "備品台帳印刷", false, PREP_NONE, NOT_BUILT()},         // NOTE_P
-        {5, "備品区分", false, PREP_NONE, NOT_BUILT()},             // KUBUN_F
+        {5, "備品区分", false, PREP_NONE, CHILD_WINDOW<KUBUN_F>()},
         {6, "廃棄備品リスト", false, PREP_OUT_LIST, NOT_BUILT()},   // C_ZEMLO_LIST
         {7, "保管場所別リスト", false, PREP_NONE, CHILD_WINDOW<KEEP_ROOM>()},
         {9, "備品番号再設定", false, PREP_NONE, CHILD_WINDOW<A_ZEMLO_L2>()},

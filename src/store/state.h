@@ -122,6 +122,24 @@ struct KYOUKA_INDEX_REC {
 inline std::vector<KYOUKA_INDEX_REC> KYOUKA_INDEX = std::vector<KYOUKA_INDEX_REC>(KUBUN_SLOTS);
 inline qint32 KYOUKA_COUNT = 0;
 
+// The row list of the windows over the category master (the editor, the
+// function-class list, the ledger windows): per position the master index it
+// shows and whether it is selected, the number of positions a subset list
+// fills, the selected range and the ledger's total of marked sheets. It is
+// sized at program start and lives for the whole run; nothing clears it when
+// a window opens. KUBUN_SEL_KIND is the window kind (FORM_KIND) that wrote
+// the range last, 0 before any: a window uses the range only when it wrote it
+// itself (see KUBUN_SEL_OF).
+struct KUBUN_LIST_VIEW_REC {
+    qint32 KUBUN_IDX = 0;
+    qint16 SEL_FLAG = 0;
+};
+inline std::vector<KUBUN_LIST_VIEW_REC> KUBUN_LIST_VIEW = std::vector<KUBUN_LIST_VIEW_REC>(KUBUN_SLOTS);
+inline qint32 KUBUN_VIEW_COUNT = 0;
+inline qint32 KUBUN_SEL_TOP = 0, KUBUN_SEL_END = 0;
+inline qint32 KUBUN_SHEET_SUM = 0;
+inline qint16 KUBUN_SEL_KIND = 0;
+
 // ---------------------------------------------------------------- plans
 struct P_ZEMLO_REC {
     qint32 BY_W = 0, BY_Y = 0, B_COUNT = 0;

@@ -12,12 +12,6 @@
 
 namespace {
 
-QStringList items(QComboBox* c) {
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
-    return out;
-}
-
 class EntryCascadeTest : public EntryFixture {
 protected:
     A_ZEMLO_IN* open() {
@@ -35,13 +29,13 @@ TEST_F(EntryCascadeTest, LevelsFillFromTheMasterAndAnotherCategoryEmptiesThem) {
     standardMaster();
     open();
     gui::choose(w->KUBUN, QStringLiteral("教材"));
-    EXPECT_EQ(items(w->KYOUKA), QStringList({"", "理科", "算数", "音楽"}));
+    EXPECT_EQ(gui::items(w->KYOUKA), QStringList({"", "理科", "算数", "音楽"}));
     gui::choose(w->KYOUKA, QStringLiteral("理科"));
     EXPECT_EQ(w->NO_KY->text(), QStringLiteral("1"));
-    EXPECT_EQ(items(w->BUNRUI), QStringList({"", "実験器具", "観察器具"}));
+    EXPECT_EQ(gui::items(w->BUNRUI), QStringList({"", "実験器具", "観察器具"}));
     gui::choose(w->BUNRUI, QStringLiteral("観察器具"));
     EXPECT_EQ(w->NO_BU->text(), QStringLiteral("002"));
-    EXPECT_EQ(items(w->NAME_D), QStringList({"", "顕微鏡"}));
+    EXPECT_EQ(gui::items(w->NAME_D), QStringList({"", "顕微鏡"}));
     gui::choose(w->NAME_D, QStringLiteral("顕微鏡"));
     EXPECT_EQ(w->FUNC_D->currentText(), QStringLiteral("道具"));
     // A typed new item name leaves the function class as it was.
@@ -49,7 +43,7 @@ TEST_F(EntryCascadeTest, LevelsFillFromTheMasterAndAnotherCategoryEmptiesThem) {
     EXPECT_EQ(w->FUNC_D->currentText(), QStringLiteral("道具"));
 
     gui::choose(w->KUBUN, QStringLiteral("管理"));
-    EXPECT_EQ(items(w->KYOUKA), QStringList({"", "事務"}));
+    EXPECT_EQ(gui::items(w->KYOUKA), QStringList({"", "事務"}));
     EXPECT_TRUE(w->KYOUKA->currentText().isEmpty());
     EXPECT_TRUE(w->NO_KY->text().isEmpty());
     EXPECT_EQ(w->BUNRUI->count(), 0);
@@ -78,7 +72,7 @@ TEST_F(EntryCascadeTest, ACategoryWithoutSubjectsListsOnlyTheEmptyEntry) {
     standardMaster();
     open();
     gui::choose(w->KUBUN, QStringLiteral("図書"));
-    EXPECT_EQ(items(w->KYOUKA), QStringList({""}));
+    EXPECT_EQ(gui::items(w->KYOUKA), QStringList({""}));
     gui::type(w->KYOUKA, QStringLiteral("文庫"));
     leave(w->KYOUKA);
     EXPECT_EQ(w->NO_KY->text(), QStringLiteral("1"));
@@ -86,7 +80,11 @@ TEST_F(EntryCascadeTest, ACategoryWithoutSubjectsListsOnlyTheEmptyEntry) {
 
 TEST_F(EntryCascadeTest, TypedClassificationsTakeTheNextNumericCode) {
     const QString kyo = QStringLiteral("教材");
-    // 理科: codes 001 to 012 and K01; 社会: 999 only; 算数: 001 only.
+    // 理科: codes 001 to 012 and K01; 社会: 999 only; 算数: 001 only; 図工:
+    // every code from 001 to 999.
+    for (int i = 1; i <= 999; ++i)
+        addMaster(kyo, 4, QStringLiteral("図工"), QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')),
+                  QStringLiteral("分類%1").arg(i), QStringLiteral("品%1").arg(i));
     for (int i = 1; i <= 12; ++i)
         addMaster(kyo, 1, QStringLiteral("理科"), QStringLiteral("%1").arg(i, 3, 10, QLatin1Char('0')),
                   QStringLiteral("分類%1").arg(i), QStringLiteral("品%1").arg(i));
@@ -98,7 +96,10 @@ TEST_F(EntryCascadeTest, TypedClassificationsTakeTheNextNumericCode) {
     struct Case {
         const char* subject;
         const char* code;
-    } cases[] = {{"理科", "013"}, {"社会", ""}, {"算数", "002"}};  // past 999 the user types the code
+    } cases[] = {{"理科", "013"},
+                 {"社会", "001"},  // 999 is taken: the lowest free code (never a cut "100")
+                 {"算数", "002"},
+                 {"図工", ""}};  // no code below 1000 is free: the user types one
     for (const Case& c : cases) {
         gui::choose(w->KUBUN, kyo);
         gui::choose(w->KYOUKA, QString::fromUtf8(c.subject));
@@ -136,14 +137,14 @@ TEST_F(EntryCascadeTest, RepeatedSubjectNameIsListedOnceWithTheLastNumberShown) 
     sortMaster();
     open();
     gui::choose(w->KUBUN, kyo);
-    EXPECT_EQ(items(w->KYOUKA), QStringList({"", "理科", "生活"}));
+    EXPECT_EQ(gui::items(w->KYOUKA), QStringList({"", "理科", "生活"}));
     EXPECT_EQ(w->cascade->NO_KY_MAX, 4);  // the second 理科 (9) is not counted
     gui::choose(w->KYOUKA, QStringLiteral("理科"));
     EXPECT_EQ(w->NO_KY->text(), QStringLiteral("9"));
     // Both runs' item names are reached through the widened range.
     gui::choose(w->BUNRUI, QStringLiteral("器具"));
-    EXPECT_TRUE(items(w->NAME_D).contains(QStringLiteral("A")));
-    EXPECT_TRUE(items(w->NAME_D).contains(QStringLiteral("C")));
+    EXPECT_TRUE(gui::items(w->NAME_D).contains(QStringLiteral("A")));
+    EXPECT_TRUE(gui::items(w->NAME_D).contains(QStringLiteral("C")));
 }
 
 TEST_F(EntryCascadeTest, EntriesAppendedToAnEmptyMasterAreFound) {
@@ -156,11 +157,11 @@ TEST_F(EntryCascadeTest, EntriesAppendedToAnEmptyMasterAreFound) {
     gui::choose(w->KUBUN, QStringLiteral("教材"));
     gui::type(w->KYOUKA, QStringLiteral("理科"));
     w->cascade->BUNRUI_COMBO_SET();
-    EXPECT_EQ(items(w->BUNRUI), QStringList({"", "器具"}));
+    EXPECT_EQ(gui::items(w->BUNRUI), QStringList({"", "器具"}));
     EXPECT_EQ(w->cascade->NO_BU_MAX, 1);
     gui::type(w->BUNRUI, QStringLiteral("器具"));
     w->cascade->NAME_COMBO_SET();
-    EXPECT_EQ(items(w->NAME_D), QStringList({"", "ビーカー"}));
+    EXPECT_EQ(gui::items(w->NAME_D), QStringList({"", "ビーカー"}));
     gui::choose(w->NAME_D, QStringLiteral("ビーカー"));
     EXPECT_EQ(w->FUNC_D->currentIndex(), 3);
 }
@@ -170,10 +171,10 @@ TEST_F(EntryCascadeTest, AnEmptyNameInTheCategoryTableKeepsThePositions) {
     KUBUN_NAMES[2] = QStringLiteral("教材");
     standardMaster();  // the master's 教材 entries now carry index 3
     open();
-    EXPECT_EQ(items(w->KUBUN), QStringList({"管理", "教材"}));
+    EXPECT_EQ(gui::items(w->KUBUN), QStringList({"管理", "教材"}));
     gui::choose(w->KUBUN, QStringLiteral("教材"));
     EXPECT_EQ(w->cascade->SEL_KUBUN_IDX, 3);
-    EXPECT_EQ(items(w->KYOUKA), QStringList({"", "理科", "算数", "音楽"}));
+    EXPECT_EQ(gui::items(w->KYOUKA), QStringList({"", "理科", "算数", "音楽"}));
 }
 
 }  // namespace

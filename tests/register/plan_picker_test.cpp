@@ -16,17 +16,6 @@
 
 namespace {
 
-QStringList rows(QListWidget* l) {
-    QStringList out;
-    for (int i = 0; i < l->count(); ++i) out << l->item(i)->text();
-    return out;
-}
-QStringList items(QComboBox* c) {
-    QStringList out;
-    for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
-    return out;
-}
-
 class PlanPicker : public EntryFixture {
 protected:
     void SetUp() override {
@@ -74,15 +63,15 @@ TEST_F(PlanPicker, ListsThePlansOfTheYearWhateverTheEraAndNarrowsThem) {
     gui::type(entry->BY_Y, QStringLiteral("2"));
     gui::whenShown<A_ZEMLO_PIN>([](A_ZEMLO_PIN* p) {
         EXPECT_EQ(p->windowTitle(), QStringLiteral("備品登録選択"));
-        EXPECT_EQ(rows(p->P_NAME), QStringList({"ビーカー", "天秤"}));
-        EXPECT_EQ(items(p->KYOUKA), QStringList({"", "理科", "算数"}));
+        EXPECT_EQ(gui::items(p->P_NAME), QStringList({"ビーカー", "天秤"}));
+        EXPECT_EQ(gui::items(p->KYOUKA), QStringList({"", "理科", "算数"}));
         EXPECT_FALSE(p->B_OK->isEnabled());
         gui::choose(p->KUBUN, QStringLiteral("管理"));
-        EXPECT_EQ(items(p->KYOUKA), QStringList({""}));
-        EXPECT_TRUE(rows(p->P_NAME).isEmpty());
+        EXPECT_EQ(gui::items(p->KYOUKA), QStringList({""}));
+        EXPECT_TRUE(gui::items(p->P_NAME).isEmpty());
         gui::choose(p->KUBUN, QString());
         gui::choose(p->KYOUKA, QStringLiteral("算数"));
-        EXPECT_EQ(rows(p->P_NAME), QStringList({"天秤"}));
+        EXPECT_EQ(gui::items(p->P_NAME), QStringList({"天秤"}));
         gui::chooseRow(p->P_NAME, 0);
         EXPECT_TRUE(p->B_OK->isEnabled());
         gui::click(p->B_ESC);  // closing takes no plan
@@ -131,7 +120,7 @@ TEST_F(PlanPicker, AnEmptyFiscalYearListsNothingAndNoPlansDisableTheButton) {
     gui::type(entry->BY_Y, QString());
     gui::whenShown<A_ZEMLO_PIN>([](A_ZEMLO_PIN* p) {
         EXPECT_EQ(p->P_NAME->count(), 0);
-        EXPECT_EQ(items(p->KYOUKA), QStringList({""}));
+        EXPECT_EQ(gui::items(p->KYOUKA), QStringList({""}));
         gui::click(p->B_ESC);
     });
     gui::click(entry->B_CHKP);

@@ -34,6 +34,20 @@ void click(QAbstractButton* b) {
 
 void click(QWidget* window, const QString& name) { click(find<QAbstractButton>(window, name)); }
 
+QStringList items(const QComboBox* box) {
+    QStringList out;
+    if (box)
+        for (int i = 0; i < box->count(); ++i) out << box->itemText(i);
+    return out;
+}
+
+QStringList items(const QListWidget* list) {
+    QStringList out;
+    if (list)
+        for (int i = 0; i < list->count(); ++i) out << list->item(i)->text();
+    return out;
+}
+
 namespace {
 void sendKey(QWidget* w, int k, Qt::KeyboardModifiers mods, const QString& text) {
     QKeyEvent press(QEvent::KeyPress, k, mods, text);

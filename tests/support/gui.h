@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -50,6 +51,10 @@ void choose(QComboBox* box, const QString& text);  // by its text
 void choose(QWidget* window, const QString& name, const QString& text);
 // Clicks an entry of a list box (Shift/Ctrl as modifiers).
 void chooseRow(QListWidget* list, int row, Qt::KeyboardModifiers mods = Qt::NoModifier);
+
+// The entries of a combo box or a list box, in their order.
+QStringList items(const QComboBox* box);
+QStringList items(const QListWidget* list);
 
 // Presses and releases a key on a widget.
 void key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = QString());
