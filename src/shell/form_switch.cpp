@@ -22,6 +22,8 @@
 #include "store/state.h"
 #include "totals/total_f.h"
 #include "totals/total_fa.h"
+#include "totals/total_fk.h"
+#include "totals/total_fy.h"
 
 namespace {
 // ---------------------------------------------------------------- preparations
@@ -81,8 +83,8 @@ const std::vector<KindRow>& kindTable() {
         {21, "集計 振興備品", true, PREP_NONE, NOT_BUILT()},        // TOTAL_FS
         {22, "集計 経費", true, PREP_NONE, MODAL_WINDOW<TOTAL_F>()},
         {23, "集計 教科", true, PREP_NONE, MODAL_WINDOW<TOTAL_FA>()},
-        {24, "集計 機能別", true, PREP_NONE, NOT_BUILT()},          // TOTAL_FK
-        {25, "集計 経費別", true, PREP_NONE, NOT_BUILT()},          // TOTAL_FY
+        {24, "集計 機能別", true, PREP_NONE, MODAL_WINDOW<TOTAL_FK>()},
+        {25, "集計 経費別", true, PREP_NONE, MODAL_WINDOW<TOTAL_FY>()},
     };
     return table;
 }

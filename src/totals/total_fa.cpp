@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QSet>
 #include <QSignalBlocker>
-#include <QWheelEvent>
 #include <algorithm>
 
 #include "platform/clock.h"
@@ -139,13 +138,13 @@ TOTAL_FA::TOTAL_FA() : platform::Form(QStringLiteral("TOTAL_FA")) {
     K_LIST = TOTAL_PANE(this, QStringLiteral("K_LIST"), 240, 120, 9560, 260);
     D_LIST2 = TOTAL_PANE(this, QStringLiteral("D_LIST2"), 240, 360, 9615, 735);
     D_LIST = TOTAL_PANE(this, QStringLiteral("D_LIST"), 240, 1080, 9555, 7455);
-    D_LIST->installEventFilter(this);
     SCR_V = new ctl::ScrollBar(Qt::Vertical, this, QStringLiteral("SCR_V"));
     ctl::placeTwips(SCR_V, 9840, 1080, 255, 7455);
     SCR_V->setRange(0, 0);
     SCR_V->setSmallChange(1);
     SCR_V->setLargeChange(kViewRows);
     SCR_V->hide();
+    TOTAL_WHEEL_SCROLL(D_LIST, SCR_V);
 
     TXT_Y->Click = [this] { TXT_Y_Click(); };
     for (ctl::CheckBox* c : {CHK_1, CHK_2, CHK_3}) c->Click = [this] { CHK_Click(); };
@@ -203,16 +202,6 @@ void TOTAL_FA::B_PRT_Click() {
 }
 
 void TOTAL_FA::B_CLOSE_Click() { Unload(); }
-
-bool TOTAL_FA::eventFilter(QObject* watched, QEvent* event) {
-    // The wheel over the rows moves the scroll bar, three rows a notch.
-    if (watched == D_LIST && event->type() == QEvent::Wheel && SCR_V->isVisible()) {
-        const int steps = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
-        SCR_V->setValue(SCR_V->Value() - 3 * steps);
-        return true;
-    }
-    return platform::Form::eventFilter(watched, event);
-}
 
 // ---------------------------------------------------------------- computing
 

@@ -88,7 +88,4 @@ public:
     qint16 ACTIVATED = 0;
     // Lines of D_LIST.
     static constexpr int kViewRows = 31;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
 };

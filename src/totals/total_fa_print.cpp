@@ -49,9 +49,7 @@ int TOTAL_FA::TOTAL_FA_PRT() {
 
         auto beginPage = [&] {
             if (P > 0) {
-                p.NewPage();
-                PRT_PAGE_INIT();
-                p.FontName = QStringLiteral("ＭＳ 明朝");
+                TOTAL_PRT_NEW_PAGE();
                 p.FontSize = 15;
             }
             PRT_TEXT(70, 5, level + QStringLiteral("別集計"));

@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 #include <QFrame>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 #include <exception>
 
@@ -53,6 +55,31 @@ int TOTAL_PERIODS::rowOf(qint32 day) const {
     for (int i = 5; i >= 1; --i)
         if (day >= first[i]) return i;
     return 0;
+}
+
+// ---------------------------------------------------------------- row keys
+
+QString KYOUKA_NORM(const QString& name) {
+    static const QString heads[7] = {QStringLiteral("理科"), QStringLiteral("理振"), QStringLiteral("算数"),
+                                     QStringLiteral("算振"), QStringLiteral("数学"), QStringLiteral("数振"),
+                                     QStringLiteral("総合")};
+    for (const QString& h : heads)
+        if (name.startsWith(h, Qt::CaseSensitive)) return h;
+    return name;
+}
+
+int TOTAL_KEYS::add(const QString& key) {
+    const auto it = at_.constFind(key);
+    if (it != at_.constEnd()) return it.value();
+    const int row = int(keys_.size());
+    keys_.push_back(key);
+    at_.insert(key, row);
+    return row;
+}
+
+void TOTAL_KEYS::clear() {
+    keys_.clear();
+    at_.clear();
 }
 
 // ---------------------------------------------------------------- panes
@@ -123,9 +150,30 @@ void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double r
     paneFitted(pane, y, text, room, [&](double) { return x; });
 }
 
-void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text) {
-    pane->text(left + (right - left - pane->textWidth(text)) / 2, y, text);
+void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text, double room) {
+    paneFitted(pane, y, text, room, [&](double width) { return left + (right - left - width) / 2; });
 }
+
+namespace {
+// Turns the wheel over a pane into steps of its scroll bar.
+class WheelToBar : public QObject {
+public:
+    WheelToBar(Pane* pane, QScrollBar* bar) : QObject(pane), bar_(bar) { pane->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Wheel || !bar_->isVisible()) return QObject::eventFilter(watched, event);
+        const int steps = static_cast<QWheelEvent*>(event)->angleDelta().y() / 120;
+        bar_->setValue(bar_->value() - 3 * steps);
+        return true;
+    }
+
+private:
+    QScrollBar* bar_;
+};
+}  // namespace
+
+void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar) { new WheelToBar(pane, bar); }
 
 // ---------------------------------------------------------------- paper
 
@@ -163,8 +211,8 @@ void PRT_TEXT_FIT(double x, double y, const QString& text, double room) {
     printFitted(y, text, room, [&](double) { return x; });
 }
 
-void PRT_TEXT_CENTER(double left, double right, double y, const QString& text) {
-    PRT_TEXT(left + (right - left - prn::printer().TextWidth(text)) / 2, y, text);
+void PRT_TEXT_CENTER(double left, double right, double y, const QString& text, double room) {
+    printFitted(y, text, room, [&](double width) { return left + (right - left - width) / 2; });
 }
 
 void PRT_LINE(double x1, double y1, double x2, double y2, int width) {
@@ -179,11 +227,16 @@ void PRT_BOX(double x1, double y1, double x2, double y2, int width) {
     p.Box(x1, y1, x2, y2);
 }
 
-bool TOTAL_PRT_RUN(const std::function<void()>& draw) {
+bool TOTAL_PRT_RUN(const std::function<void()>& draw, bool landscape) {
     prn::Printer& p = prn::printer();
     try {
-        PRT_SETUP_PORTRAIT();
-        PRT_ORIGIN_SET(PRT_ADJ_PORTRAIT);
+        if (landscape) {
+            PRT_SETUP_LANDSCAPE();
+            PRT_ORIGIN_SET(PRT_ADJ_LANDSCAPE);
+        } else {
+            PRT_SETUP_PORTRAIT();
+            PRT_ORIGIN_SET(PRT_ADJ_PORTRAIT);
+        }
         PRT_PAGE_INIT();
         p.FontName = QStringLiteral("ＭＳ 明朝");
         draw();
@@ -193,4 +246,11 @@ bool TOTAL_PRT_RUN(const std::function<void()>& draw) {
         PRT_ERROR_EXIT(ui::kTitle, true);
         return false;
     }
+}
+
+void TOTAL_PRT_NEW_PAGE() {
+    prn::Printer& p = prn::printer();
+    p.NewPage();
+    PRT_PAGE_INIT();
+    p.FontName = QStringLiteral("ＭＳ 明朝");
 }

@@ -9,19 +9,24 @@
 //  - the frame of a totals print: the portrait set-up, the origin from the
 //    portrait corrections, the page reset, the drawing and the end of the
 //    document, with the printer-error exit;
-//  - the framed drawing panes of the windows.
+//  - the framed drawing panes of the windows, with the wheel over their rows;
+//  - the subject key KYOUKA_NORM and the list of row keys in the order first
+//    met, looked up by key.
 // An item's amount is ZEMLO_AMOUNT (register/item_search.h, 64 bits, so no
 // sum overflows) and its text MONEY_TEXT ("#,###": 0 gives nothing, a
 // negative amount a leading minus). The subject list of a category is
 // KYOUKA_LIST_SET (same header); the category index of a chosen category
 // name is KUBUN_IDX_OF (store/category_file.h).
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <array>
 #include <functional>
+#include <vector>
 
 class Pane;
 class QComboBox;
+class QScrollBar;
 class QWidget;
 
 // ---------------------------------------------------------------- fiscal years
@@ -61,6 +66,31 @@ struct TOTAL_PERIODS {
     int rowOf(qint32 day) const;
 };
 
+// ---------------------------------------------------------------- row keys
+
+// The short subject key: a name that begins with "理科", "理振", "算数",
+// "算振", "数学", "数振" or "総合" (compared exactly, no width or case
+// folding) gives those two characters, any other name stays as it is
+// (「理科（第１分野）」 gives 理科, 「国語」 and 「理」 stay).
+QString KYOUKA_NORM(const QString& name);
+
+// The row keys of a table in the order they were first added, each once,
+// found by key without a walk over the rows.
+class TOTAL_KEYS {
+public:
+    // The row of `key`, added as a new last row when it has none yet.
+    int add(const QString& key);
+    // The row of `key`, or -1.
+    int find(const QString& key) const { return at_.value(key, -1); }
+    int count() const { return int(keys_.size()); }
+    const QString& operator[](int row) const { return keys_[size_t(row)]; }
+    void clear();
+
+private:
+    std::vector<QString> keys_;
+    QHash<QString, int> at_;
+};
+
 // ---------------------------------------------------------------- panes
 
 // A drawing pane at a control's designed rectangle (twips) with the sunken
@@ -83,9 +113,13 @@ double TOTAL_FIT_SIZE(double from, double lowest, double room, const std::functi
 // With a `room` (twips) a wider text is shrunk to fit it (to 6 points at
 // least), so a long figure stays inside its column.
 void PANE_TEXT_RIGHT(Pane* pane, double right, double y, const QString& text, double room = 0);
-void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text);
+void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text, double room = 0);
 // A text on a pane at (x, y), shrunk when it is wider than `room` (twips).
 void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double room);
+
+// The mouse wheel over a pane of rows moves its scroll bar, three rows a
+// notch, while the bar shows.
+void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar);
 
 // ---------------------------------------------------------------- paper
 
@@ -100,18 +134,21 @@ void PRT_TEXT(double x, double y, const QString& text);
 void PRT_TEXT_RIGHT(double right, double y, const QString& text, double room = 0);
 // A text at (x, y), shrunk when it is wider than `room` (mm).
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room);
-// A text centred between `left` and `right`.
-void PRT_TEXT_CENTER(double left, double right, double y, const QString& text);
+// A text centred between `left` and `right`; with a `room` (mm) a wider
+// text is shrunk to fit it.
+void PRT_TEXT_CENTER(double left, double right, double y, const QString& text, double room = 0);
 // A line and an outlined box drawn with the pen `width`.
 void PRT_LINE(double x1, double y1, double x2, double y2, int width);
 void PRT_BOX(double x1, double y1, double x2, double y2, int width);
 
 // The frame of a totals print, run inside the print button's handler: the
-// portrait A4 set-up, the origin from the unprintable margins and the
-// portrait corrections (a layout point (x, y) lands x + right correction,
-// y + down correction from the paper's corner), the page reset, "ＭＳ 明朝",
-// then `draw` and the end of the document. When the printer fails on the
-// way, "プリンタのエラーが発生しました" / "印刷を中止します" shows (title
-// "ゼムロ２") and the document is cancelled, so nothing of it prints.
-// True when the document was ended (printed).
-bool TOTAL_PRT_RUN(const std::function<void()>& draw);
+// A4 set-up (portrait, or landscape), the origin from the unprintable
+// margins and the corrections of the orientation (a layout point (x, y)
+// lands x + right correction, y + down correction from the paper's corner),
+// the page reset, "ＭＳ 明朝", then `draw` and the end of the document. When
+// the printer fails on the way, "プリンタのエラーが発生しました" /
+// "印刷を中止します" shows (title "ゼムロ２") and the document is cancelled,
+// so nothing of it prints. True when the document was ended (printed).
+bool TOTAL_PRT_RUN(const std::function<void()>& draw, bool landscape = false);
+// Inside `draw`: the next page, reset, in "ＭＳ 明朝".
+void TOTAL_PRT_NEW_PAGE();

@@ -12,6 +12,8 @@
 #include "shell/start_fixture.h"
 #include "totals/total_f.h"
 #include "totals/total_fa.h"
+#include "totals/total_fk.h"
+#include "totals/total_fy.h"
 
 namespace {
 
@@ -78,6 +80,53 @@ TEST_F(TotalsStart, TheMenuOpensBothTotalsModallyAndKeepsTheirPlace) {
     const prn::Page& page = rec->last().pages.at(0);
     EXPECT_NE(page.findText(QStringLiteral("教材 理科")), nullptr);
     EXPECT_NE(page.findText(QStringLiteral("ヌミカ市立北小学校")), nullptr);
+    EXPECT_TRUE(msg.done());
+}
+
+TEST_F(TotalsStart, TheMenuOpensThePurchaseTotalsByClassAndByExpenseType) {
+    writeRegister(4);
+    ASSERT_TRUE(start());
+    prn::Recorder* rec = prn::useRecorderForTests();
+
+    // 機能別購入金額集計: the four items of 1,000 have no function class.
+    gui::whenShown<TOTAL_FK>([&](TOTAL_FK* t) {
+        EXPECT_EQ(QApplication::activeModalWidget(), t);
+        EXPECT_EQ(w->Label1->text(), QStringLiteral("集計 機能別"));
+        EXPECT_EQ(FORM_KIND, 24);
+        EXPECT_EQ(t->TXT_Y->Text(), QStringLiteral("2024"));
+        EXPECT_EQ(figure(t->D_LIST, 20, 2000 + 1200 * 4 + 1170), QStringLiteral("4,000"));  // その他
+        EXPECT_EQ(figure(t->T_LIST, 20, 9270), QStringLiteral("4,000"));
+        msg.expect(QStringLiteral("データの印刷をします"), ui::vbYes);
+        gui::click(t->B_PRT);
+        t->setLeft(1200);
+        gui::click(t->B_CLOSE);
+    });
+    w->MENU_TOTAL_N->trigger();
+    EXPECT_FALSE(platform::FormInstance<TOTAL_FK>::exists());
+    EXPECT_EQ(FORM_KIND, 0);
+    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("Position"), QStringLiteral("TOTAL_FK Left")), QStringLiteral("1200"));
+    ASSERT_EQ(rec->documents.size(), 1u);
+    EXPECT_NE(rec->last().pages.at(0).findText(QStringLiteral("理科")), nullptr);
+
+    // 経費別購入購入集計: the type 教材 of the settings as its column.
+    gui::whenShown<TOTAL_FY>([&](TOTAL_FY* t) {
+        EXPECT_EQ(QApplication::activeModalWidget(), t);
+        EXPECT_EQ(w->Label1->text(), QStringLiteral("集計 経費別"));
+        EXPECT_EQ(FORM_KIND, 25);
+        EXPECT_EQ(t->TABLE.N, 5);  // the default types: 教材, 一般, 国庫, 寄付, その他
+        EXPECT_EQ(figure(t->D_LIST, 20, 1200 + 2370), QStringLiteral("4,000"));
+        EXPECT_EQ(figure(t->T_LIST, 240 + 20, 1200 + 2370), QStringLiteral("4,000"));
+        msg.expect(QStringLiteral("データの印刷をします"), ui::vbYes);
+        gui::click(t->B_PRT);
+        t->setTop(700);
+        t->close();
+    });
+    w->MENU_TOTAL_H->trigger();
+    EXPECT_EQ(FORM_KIND, 0);
+    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("Position"), QStringLiteral("TOTAL_FY Top")), QStringLiteral("700"));
+    ASSERT_EQ(rec->documents.size(), 2u);
+    EXPECT_EQ(rec->last().orientation, prn::kLandscape);
+    EXPECT_NE(rec->last().pages.at(0).findText(QStringLiteral("経費別別購入金額集計")), nullptr);
     EXPECT_TRUE(msg.done());
 }
 
