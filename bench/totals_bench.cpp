@@ -1,6 +1,8 @@
 // The totals over a register of 30,000 items: the five-year expense-type
-// table, and the one-year category and subject table over a subject index
-// of 5,000 distinct subjects with its window drawn and printed.
+// table, the one-year category and subject table over a subject index of
+// 5,000 distinct subjects with its window drawn and printed, and the
+// purchases by function class and by subject and expense type over a
+// master of 5,000 entries with distinct subjects, their windows and prints.
 #include <benchmark/benchmark.h>
 
 #include "fixtures.h"
@@ -9,6 +11,8 @@
 #include "platform/ui.h"
 #include "totals/total_f.h"
 #include "totals/total_fa.h"
+#include "totals/total_fk.h"
+#include "totals/total_fy.h"
 
 namespace {
 
@@ -34,6 +38,15 @@ struct Env {
             ZEMLO_DATA[r].KUBUN = e.KUBUN;
             ZEMLO_DATA[r].KYOUKA = e.KYOUKA;
         }
+    }
+    // The same subjects in the category master, one entry each.
+    static void wideMaster(int n) {
+        wideIndex(n);
+        for (int i = 0; i < n; ++i) {
+            KUBUN_DATA[i].KUBUN = KYOUKA_INDEX[i].KUBUN;
+            KUBUN_DATA[i].KYOUKA = KYOUKA_INDEX[i].KYOUKA;
+        }
+        KUBUN_COUNT = n;
     }
     static Env& get() {
         static Env env;
@@ -86,5 +99,78 @@ void BM_TotalFA_Print(benchmark::State& state) {
     prn::useQtPrinter();
 }
 BENCHMARK(BM_TotalFA_Print)->Unit(benchmark::kMillisecond);
+
+void BM_TotalFK_Table(benchmark::State& state) {
+    Env::get();
+    Env::wideMaster(5000);
+    for (auto _ : state) {
+        FUNC_TOTALS t = TOTAL_FK_ROWS();
+        TOTAL_FK_SUM(t, 2024, true);
+        benchmark::DoNotOptimize(t.SUM.TOTAL);
+    }
+    state.counters["rows"] = TOTAL_FK_ROWS().R();
+}
+BENCHMARK(BM_TotalFK_Table)->Unit(benchmark::kMillisecond);
+
+void BM_TotalFY_Table(benchmark::State& state) {
+    Env::get();
+    Env::wideMaster(5000);
+    for (auto _ : state) {
+        KEIHI_SUBJECT_TOTALS t = TOTAL_FY_ROWS();
+        TOTAL_FY_SUM(t, 2024, true);
+        benchmark::DoNotOptimize(t.GROUPS[1].TOTAL);
+    }
+    state.counters["rows"] = TOTAL_FY_ROWS().R();
+}
+BENCHMARK(BM_TotalFY_Table)->Unit(benchmark::kMillisecond);
+
+// Opening the window (rows, sums, the first rows drawn), a scroll to the
+// middle and a change of the year.
+void BM_TotalFY_Window(benchmark::State& state) {
+    Env::get();
+    Env::wideMaster(5000);
+    for (auto _ : state) {
+        TOTAL_FY* w = platform::FormInstance<TOTAL_FY>::get();
+        w->Show();
+        w->SCR_V->setValue(w->SCR_V->Max() / 2);
+        w->TXT_Y->setListIndex(1);
+        w->Unload();
+    }
+}
+BENCHMARK(BM_TotalFY_Window)->Unit(benchmark::kMillisecond);
+
+// The print of every row to the recording printer: the function classes
+// in portrait, the seven expense types in landscape.
+void BM_TotalFK_Print(benchmark::State& state) {
+    Env::get();
+    Env::wideMaster(5000);
+    prn::useRecorderForTests();
+    TOTAL_FK* w = platform::FormInstance<TOTAL_FK>::get();
+    w->Show();
+    for (auto _ : state) {
+        if (w->TOTAL_FK_PRT() != 1) state.SkipWithError("print failed");
+        state.counters["pages"] = double(prn::recorder()->last().pages.size());
+        prn::recorder()->documents.clear();
+    }
+    w->Unload();
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_TotalFK_Print)->Unit(benchmark::kMillisecond);
+
+void BM_TotalFY_Print(benchmark::State& state) {
+    Env::get();
+    Env::wideMaster(5000);
+    prn::useRecorderForTests();
+    TOTAL_FY* w = platform::FormInstance<TOTAL_FY>::get();
+    w->Show();
+    for (auto _ : state) {
+        if (w->TOTAL_FY_PRT() != 1) state.SkipWithError("print failed");
+        state.counters["pages"] = double(prn::recorder()->last().pages.size());
+        prn::recorder()->documents.clear();
+    }
+    w->Unload();
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_TotalFY_Print)->Unit(benchmark::kMillisecond);
 
 }  // namespace

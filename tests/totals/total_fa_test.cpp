@@ -165,17 +165,8 @@ TEST_F(TotalFA, TheScrollBarShowsPast31Rows) {
 }
 
 TEST_F(TotalFA, TheNewestYearTurnsInMay) {
-    for (auto [day, newest] : {std::pair{QDate(2024, 4, 30), 2023}, std::pair{QDate(2024, 5, 1), 2024},
-                               std::pair{QDate(2025, 1, 10), 2024}}) {
-        clk::setFixed(QDateTime(day, QTime(9, 0)));
-        addSubjects();
-        TOTAL_FA* w = open();
-        EXPECT_EQ(w->TXT_Y->Text(), QString::number(newest)) << day.toString().toStdString();
-        EXPECT_EQ(w->TXT_Y->List(5), QString::number(newest - 5));
-        w->Unload();
-        gui::settle();
-        KYOUKA_COUNT = 0;
-    }
+    addSubjects();
+    expectNewestYears<TOTAL_FA>({{QDate(2024, 4, 30), 2023}, {QDate(2024, 5, 1), 2024}, {QDate(2025, 1, 10), 2024}});
 }
 
 TEST_F(TotalFA, WithoutSubjectsItSaysSoOnceAndPrintsAnEmptyPage) {

@@ -146,15 +146,7 @@ TEST_F(TotalFK, EveryFigureAsWorkedOutByHand) {
 
 TEST_F(TotalFK, TheNewestYearTurnsInApril) {
     addMaster();
-    for (auto [day, newest] : {std::pair{QDate(2024, 3, 31), 2023}, std::pair{QDate(2024, 4, 1), 2024},
-                               std::pair{QDate(2025, 1, 10), 2024}}) {
-        clk::setFixed(QDateTime(day, QTime(9, 0)));
-        TOTAL_FK* w = open();
-        EXPECT_EQ(w->TXT_Y->Text(), QString::number(newest)) << day.toString().toStdString();
-        EXPECT_EQ(w->TXT_Y->List(5), QString::number(newest - 5));
-        w->Unload();
-        gui::settle();
-    }
+    expectNewestYears<TOTAL_FK>({{QDate(2024, 3, 31), 2023}, {QDate(2024, 4, 1), 2024}, {QDate(2025, 1, 10), 2024}});
 }
 
 TEST_F(TotalFK, TheScrollBarFollowsTheRowCount) {

@@ -194,15 +194,7 @@ TEST_F(TotalFY, WithSevenTypesAnEmptyOrUnknownTypeCountsUnder不明) {
 
 TEST_F(TotalFY, TheNewestYearTurnsInMay) {
     addMaster();
-    for (auto [day, newest] : {std::pair{QDate(2024, 4, 30), 2023}, std::pair{QDate(2024, 5, 1), 2024},
-                               std::pair{QDate(2025, 1, 10), 2024}}) {
-        clk::setFixed(QDateTime(day, QTime(9, 0)));
-        TOTAL_FY* w = open();
-        EXPECT_EQ(w->TXT_Y->Text(), QString::number(newest)) << day.toString().toStdString();
-        EXPECT_EQ(w->TXT_Y->List(5), QString::number(newest - 5));
-        w->Unload();
-        gui::settle();
-    }
+    expectNewestYears<TOTAL_FY>({{QDate(2024, 4, 30), 2023}, {QDate(2024, 5, 1), 2024}, {QDate(2025, 1, 10), 2024}});
 }
 
 TEST_F(TotalFY, TheScrollBarCountsTheRowsShown) {

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <map>
 
+#include "platform/clock.h"
+#include "platform/forms.h"
 #include "platform/pane.h"
 #include "platform/printer.h"
 #include "store/category_file.h"
@@ -64,6 +66,22 @@ protected:
         e.KUBUN_IDX = KUBUN_IDX_OF(kubun);
         e.NO_KY = no;
         e.KYOUKA = name;
+    }
+
+    // Opens the window W on each day and checks the newest and the oldest
+    // year of its year list TXT_Y.
+    template <class W>
+    void expectNewestYears(std::initializer_list<std::pair<QDate, int>> days) {
+        for (auto [day, newest] : days) {
+            clk::setFixed(QDateTime(day, QTime(9, 0)));
+            W* w = platform::FormInstance<W>::get();
+            w->Show();
+            gui::settle();
+            EXPECT_EQ(w->TXT_Y->Text(), QString::number(newest)) << day.toString().toStdString();
+            EXPECT_EQ(w->TXT_Y->List(5), QString::number(newest - 5));
+            w->Unload();
+            gui::settle();
+        }
     }
 
     // The texts drawn on a pane, or printed on a page, as cells: line =
