@@ -25,6 +25,7 @@
 #include "store/category_lists.h"
 #include "store/link.h"
 #include "store/month_copy.h"
+#include "store/save_changed.h"
 #include "store/state.h"
 
 namespace {
@@ -452,15 +453,20 @@ void KUBUN_F::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void KUBUN_F::KUBUN_CLOSE_STEPS() {
     ui::BusyPointer busy;
+    unsigned changed = 0;
     if (FUNC_CHANGE_FLAG == 1) {
+        // The items take the new function classes (and the master its counts).
         KUBUN_LINK(1);
         FUNC_CHANGE_FLAG = 0;
+        changed |= store::ITEMS | store::MASTER;
     }
     if (CHANGE_FLAG == 1) {
         KUBUN_FLAGS &= ~1;
-        KUBUN_SORT();
+        KUBUN_SORT();  // writes the master
         CHANGE_FLAG = 0;
+        changed &= ~unsigned(store::MASTER);
     }
+    if (changed) store::saveChanged(changed);
 }
 
 void KUBUN_F::Form_Unload(int& Cancel) {
@@ -531,7 +537,7 @@ bool KUBUN_F::eventFilter(QObject* watched, QEvent* e) {
 
 // ---------------------------------------------------------------- commands
 
-void KUBUN_F::writeNow() { KUBUN_SAVE(); }
+void KUBUN_F::writeNow() { store::saveChanged(store::MASTER); }
 
 void KUBUN_F::B_DEL_Click() {
     B_DEL->setEnabled(false);
@@ -606,6 +612,8 @@ void KUBUN_F::B_RCALC_Click() {
     ui::BusyPointer busy;
     KUBUN_LINK(1);
     KUBUN_SCROLL_SET();
+    // The counts of the master, the codes and function classes of the items.
+    store::saveChanged(store::ITEMS | store::MASTER);
 }
 
 void KUBUN_F::B_NARROW_Click() {
@@ -621,9 +629,10 @@ void KUBUN_F::B_NARROW_Click() {
     D_LIST->cls();
     KUBUN_GRID_HEAD();
     KUBUN_SCROLL_SET();
+    store::saveChanged(store::ITEMS | store::MASTER);
 }
 
 void KUBUN_F::B_SAVE_Click() {
     ui::BusyPointer busy;
-    KUBUN_SAVE();
+    store::saveChanged(store::MASTER);
 }

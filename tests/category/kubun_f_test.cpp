@@ -688,12 +688,18 @@ TEST_F(KubunF, RecountShowsTheItemsCountsAndSortReturnsToTheTop) {
     standardMaster();
     filler(60);
     for (int i = 0; i < 3; ++i) addItem(5, 1, i + 1, 1, QStringLiteral("ビーカー"));
+    ZEMLO_DATA[2].FUNC_D.clear(), ZEMLO_DATA[2].FUNC_NO = 0;  // the master's class reaches it by the recount
     open();
     EXPECT_TRUE(column(9330).isEmpty());
     gui::click(w->B_RCALC);
     EXPECT_EQ(KUBUN_DATA[1].IN_CNT, 3);
     EXPECT_EQ(column(9330), QStringList({"    3"}));
     EXPECT_EQ(w->CHANGE_FLAG, 0);
+    // Both files hold the recount at once: the counts and the items' classes.
+    EXPECT_TRUE(fileHas(QStringLiteral("\"ビーカー\",3,0,\"実験\"")));
+    const QStringList items = readSjisLines(dataPath(QStringLiteral("ZEMLO.ZMD")));
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_EQ(items.filter(QStringLiteral("\"実験\"")).size(), 3);
 
     ASSERT_TRUE(QFile::remove(dataPath(QStringLiteral("KUBUN.ZMD"))));
     w->SCB_V->setValue(30);

@@ -22,7 +22,9 @@ TEST_F(CategoryLists, ListEntriesMapToTheirPlaceAmongTheCategoryNames) {
     } cases[] = {{0, 2}, {1, 3}, {2, 6}, {3, 0}, {-1, 0}};
     for (const auto& c : cases) {
         EXPECT_EQ(KUBUN_LIST_IDX(c.pos), c.idx) << c.pos;
-        if (c.idx) EXPECT_EQ(KUBUN_LIST_POS(c.idx), c.pos) << c.idx;
+        if (c.idx) {
+            EXPECT_EQ(KUBUN_LIST_POS(c.idx), c.pos) << c.idx;
+        }
     }
     for (qint16 idx : {0, 1, 4, 22, 98}) EXPECT_EQ(KUBUN_LIST_POS(idx), -1) << idx;
 }
