@@ -16,8 +16,11 @@ constexpr double kTwipsPerMm = 56.7;
 constexpr int kMaxPictureTwips = 32767;
 
 int pictureTwips(double mm) {
-    const qint64 t = text::roundHalfEven((mm + 4) * kTwipsPerMm) + 100;
-    return int(std::clamp<qint64>(t, 1, kMaxPictureTwips));
+    // Bounded before rounding: a size far beyond any label (or not a number)
+    // must not overflow the sum.
+    const double t = (mm + 4) * kTwipsPerMm;
+    if (!(t < kMaxPictureTwips)) return kMaxPictureTwips;
+    return int(std::clamp<qint64>(text::roundHalfEven(std::max(t, -200.0)) + 100, 1, kMaxPictureTwips));
 }
 
 // The font sizes tried: from `from` down in steps of 0.2 point while at

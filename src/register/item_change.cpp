@@ -33,7 +33,9 @@ A_ZEMLO_CHG::A_ZEMLO_CHG() : platform::Form(QStringLiteral("A_ZEMLO_CHG")) {
     cascade->onDirty = [this] { dirty(); };
 }
 
-A_ZEMLO_CHG::~A_ZEMLO_CHG() = default;
+// As the entry window: the cascade goes before the base destructors close
+// the window and move the focus.
+A_ZEMLO_CHG::~A_ZEMLO_CHG() { delete cascade; }
 
 void A_ZEMLO_CHG::buildControls() {
     const int c1 = 120, in = 1500;

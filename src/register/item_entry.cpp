@@ -33,7 +33,10 @@ A_ZEMLO_IN::A_ZEMLO_IN() : platform::Form(QStringLiteral("A_ZEMLO_IN")) {
     cascade->onDirty = [this] { setDirty(); };
 }
 
-A_ZEMLO_IN::~A_ZEMLO_IN() = default;
+// The base destructors close the window, which moves the focus and runs the
+// cascade's handlers; by then this part of the window is gone, so the cascade
+// goes first and calls nothing back.
+A_ZEMLO_IN::~A_ZEMLO_IN() { delete cascade; }
 
 void A_ZEMLO_IN::buildControls() {
     const int c1 = 120, in = 1500;

@@ -254,7 +254,7 @@ TEST_F(BulkDispose, WithoutSelectedRowsNothingChangesAndEnterWalksTheBoxes) {
         EXPECT_FALSE(d->isUnloaded());  // Enter does not apply
         // Enter on the focused "設定" presses it, as on any focused button.
         gui::key(d->B_OK, Qt::Key_Return);
-        EXPECT_TRUE(d->isUnloaded());
+        EXPECT_FALSE(platform::FormInstance<A_OUT_DAY_F>::exists());
     });
     for (int rec = 0; rec < ZEMLO_COUNT; ++rec) {
         EXPECT_EQ(ZEMLO_DATA[rec].BOUT_Y, 0);
@@ -272,7 +272,7 @@ TEST_F(BulkDispose, TheDateCaptionShowsWholeAndEscapeCancels) {
         gui::shot(d, QStringLiteral("disposal_dialog"));
         gui::type(d->MOVE_N2, QStringLiteral("破損"));
         gui::key(d->MOVE_N2, Qt::Key_Escape);  // as "ｷｬﾝｾﾙ"
-        EXPECT_TRUE(d->isUnloaded());
+        EXPECT_FALSE(platform::FormInstance<A_OUT_DAY_F>::exists());
     });
     for (int rec = 0; rec < ZEMLO_COUNT; ++rec) {
         EXPECT_EQ(ZEMLO_DATA[rec].BOUT_Y, 0);

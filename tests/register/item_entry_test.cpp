@@ -52,11 +52,13 @@ protected:
         auto queue = std::make_shared<std::vector<std::function<void(A_ZEMLO_IN*)>>>(std::move(steps));
         auto idx = std::make_shared<size_t>(0);
         auto next = std::make_shared<std::function<void()>>();
-        *next = [queue, idx, next] {
+        // The function refers to itself weakly: `next` here keeps it alive
+        // for the loop and frees it afterwards.
+        *next = [queue, idx, weak = std::weak_ptr<std::function<void()>>(next)] {
             if (*idx >= queue->size()) return;
-            gui::whenShown<A_ZEMLO_IN>([queue, idx, next](A_ZEMLO_IN* w) {
+            gui::whenShown<A_ZEMLO_IN>([queue, idx, weak](A_ZEMLO_IN* w) {
                 auto step = (*queue)[(*idx)++];
-                (*next)();  // wait for the next showing before this one closes
+                if (auto again = weak.lock()) (*again)();  // wait for the next showing before this one closes
                 step(w);
             });
         };

@@ -46,6 +46,9 @@ TEST(FirstStart, RegistersTheFirstItemInANewDataFolder) {
     QProcess child;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QString::fromLatin1(kChildVariable), QStringLiteral("1"));
+    // A sharded run of the suite must not filter the one test out of the child.
+    env.remove(QStringLiteral("GTEST_TOTAL_SHARDS"));
+    env.remove(QStringLiteral("GTEST_SHARD_INDEX"));
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),

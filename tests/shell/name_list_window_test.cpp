@@ -165,7 +165,7 @@ TEST_F(EtcSet, ClosingAsksOnlyAfterAnEdit) {
     msg.expect(QStringLiteral("変更データを保存しますか"), ui::vbYes);
     w->close();
     gui::settle();
-    EXPECT_TRUE(w->isUnloaded());
+    EXPECT_FALSE(platform::FormInstance<ETC_SET>::exists());
     EXPECT_EQ(MAKER_COUNT, 2);
     EXPECT_TRUE(QFile::exists(dataPath("ETC.ZMD")));
     EXPECT_TRUE(msg.done());

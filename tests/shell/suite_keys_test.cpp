@@ -66,12 +66,12 @@ struct NoticeCase {
 
 TEST_F(SuiteKeys, NoticeFlagCheckCases) {
     const QString big = QString::number(program::kMajor + 1);
-    const QString same = QString::number(program::kMajor);
+    const QByteArray same = QByteArray::number(program::kMajor);  // outlives the cases that point into it
     const std::vector<NoticeCase> cases = {
-        {"1", same.toUtf8().constData(), "2020/01/01", QDate(2024, 2, 10), 1, "1"},  // same major: stays
+        {"1", same.constData(), "2020/01/01", QDate(2024, 2, 10), 1, "1"},  // same major: stays
         {"1", nullptr, "2020/01/01", QDate(2024, 2, 10), 1, "1"},                     // missing major reads 0
-        {"7", same.toUtf8().constData(), nullptr, QDate(2024, 2, 10), 0, "0"},        // not 1: stored back 0
-        {"x", same.toUtf8().constData(), nullptr, QDate(2024, 2, 10), 0, "0"},        // not a number: missing
+        {"7", same.constData(), nullptr, QDate(2024, 2, 10), 0, "0"},        // not 1: stored back 0
+        {"x", same.constData(), nullptr, QDate(2024, 2, 10), 0, "0"},        // not a number: missing
         {nullptr, nullptr, nullptr, QDate(2024, 2, 10), 0, "0"},
     };
     for (const NoticeCase& c : cases) {

@@ -63,7 +63,7 @@ TEST_F(VersionWindow, OpensCentredOverTheMainWindowAndEnterOrEscapePressOK) {
             EXPECT_NEAR(w->frameGeometry().center().y(), frame.frameGeometry().center().y(), 25);
             EXPECT_EQ(w->defaultButton(), w->OK);
             gui::key(w->Label2, key);
-            EXPECT_TRUE(w->isUnloaded());
+            EXPECT_FALSE(FormInstance<VER_FORM>::exists());
         });
         MENU_DIALOG_SHOW(MENU_DIALOG::VER_FORM);
         EXPECT_FALSE(FormInstance<VER_FORM>::exists());
