@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSet>
 #include <QSignalBlocker>
@@ -325,6 +326,27 @@ void EntryCascade::NAME_D_Click() {
 
 void EntryCascade::NAME_D_Change() { enable(); }
 
+void EntryCascade::leaving(QObject* box) {
+    if (box == c_.KYOUKA) KYOUKA_LostFocus();
+    else if (box == c_.BUNRUI) BUNRUI_LostFocus();
+}
+
+void EntryCascade::showStored(const QString& kubun, const QString& kyouka, const QString& noKy,
+                              const QString& bunrui, const QString& noBu, int funcNo, const QString& nameD,
+                              bool keepUnlisted) {
+    auto click = [this] { KUBUN_Click(); };
+    if (keepUnlisted) entry_ui::chooseOrAdd(c_.KUBUN, kubun, click);
+    else entry_ui::chooseText(c_.KUBUN, kubun, click);
+    c_.KYOUKA->setEditText(kyouka);
+    c_.NO_KY->setText(noKy);
+    BUNRUI_COMBO_SET();
+    c_.BUNRUI->setEditText(bunrui);
+    c_.NO_BU->setText(noBu);
+    c_.FUNC_D->setCurrentIndex(funcNo >= 0 && funcNo <= 4 ? funcNo : 0);
+    NAME_COMBO_SET();
+    c_.NAME_D->setEditText(nameD);
+}
+
 // ---------------------------------------------------------------- entry_ui
 
 #include <QLabel>
@@ -349,6 +371,30 @@ bool chooseText(QComboBox* box, const QString& text, const std::function<void()>
     }
     chooseRow(box, row, click);
     return true;
+}
+
+bool enterChain(QObject* watched, QEvent* event, std::initializer_list<std::pair<QObject*, QWidget*>> chain,
+                EntryCascade* cascade) {
+    if (event->type() != QEvent::KeyPress) return false;
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter) return false;
+    for (const auto& [from, to] : chain) {
+        if (from != watched) continue;
+        if (cascade) cascade->leaving(from);
+        to->setFocus(Qt::TabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+bool chooseOrAdd(QComboBox* box, const QString& text, const std::function<void()>& click) {
+    if (!text.isEmpty() && box->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive) < 0) {
+        QSignalBlocker block(box);
+        const int keep = box->currentIndex();
+        box->addItem(text);
+        box->setCurrentIndex(keep);
+    }
+    return chooseText(box, text, click);
 }
 
 void chooseRow(QComboBox* box, int row, const std::function<void()>& click) {
@@ -467,13 +513,24 @@ void showMoveName(QLineEdit* name, QLabel* label, bool on) {
     label->setVisible(on);
 }
 
-TaxOptions taxOptions(QWidget* parent, int left, int top) {
+TaxOptions taxOptions(QWidget* parent, int left, int top, bool stacked) {
     auto* frame = new QGroupBox(QStringLiteral("消費税"), parent);
-    place(frame, left, top, 2550, 630);
     TaxOptions t;
-    t.out = option(frame, "TAX_OUT", QStringLiteral("外税"), 120, 800);
-    t.in = option(frame, "TAX_IN", QStringLiteral("内税"), 930, 800);
-    t.no = option(frame, "TAX_NO", QStringLiteral("無し"), 1740, 780);
+    t.frame = frame;
+    if (stacked) {
+        place(frame, left, top, 1815, 1095);
+        t.out = option(frame, "TAX_OUT", QStringLiteral("外税"), 120, 800);
+        t.in = option(frame, "TAX_IN", QStringLiteral("内税"), 120, 800);
+        t.no = option(frame, "TAX_NO", QStringLiteral("無し"), 120, 800);
+        place(t.out, 120, 240, 800, 240);
+        place(t.in, 120, 480, 800, 240);
+        place(t.no, 120, 720, 800, 240);
+    } else {
+        place(frame, left, top, 2550, 630);
+        t.out = option(frame, "TAX_OUT", QStringLiteral("外税"), 120, 800);
+        t.in = option(frame, "TAX_IN", QStringLiteral("内税"), 930, 800);
+        t.no = option(frame, "TAX_NO", QStringLiteral("無し"), 1740, 780);
+    }
     t.group = new QButtonGroup(parent);
     t.group->addButton(t.out, 1);
     t.group->addButton(t.in, 2);

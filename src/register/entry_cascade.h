@@ -61,6 +61,20 @@ public:
     void NAME_D_Click();
     void NAME_D_Change();
 
+    // Shows a stored choice as the user's choices would make it: the
+    // category chosen (its click fills the subject list), the subject and its
+    // number, the classification list filled, the classification and its
+    // code, the function class, the item-name list filled and the item name.
+    // With `keepUnlisted` a category that is no longer among the category
+    // names is shown as an extra entry of the list, so that storing the
+    // record again keeps it.
+    void showStored(const QString& kubun, const QString& kyouka, const QString& noKy, const QString& bunrui,
+                    const QString& noBu, int funcNo, const QString& nameD, bool keepUnlisted = false);
+
+    // Leaving `box` by Enter: the subject and classification boxes run
+    // their leave handlers, as when the focus leaves them.
+    void leaving(QObject* box);
+
     // The cascade's variables.
     qint16 SEL_KUBUN_IDX = 0;
     qint32 SUB_FIRST = 0, SUB_LAST = 0;
@@ -80,6 +94,14 @@ public:
     // While set, the handlers do nothing (the window fills its boxes).
     int mute = 0;
 
+    // The 1-based position of a category name among the 21 category names;
+    // 0 for none.
+    static qint16 kubunIndexOf(const QString& name);
+
+    // The master entries appended since the last sort: [first, last], empty
+    // when first > last.
+    static void tail(qint32* first, qint32* last);
+
 protected:
     // Leaving the subject or the classification box.
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -88,9 +110,6 @@ private:
     void enable();
     void dirty();
     void level(int n);
-    // The master entries appended since the last sort: [first, last], empty
-    // when first > last.
-    static void tail(qint32* first, qint32* last);
     Controls c_;
     bool takeLastCode_;
     bool connected_ = false;
@@ -117,6 +136,15 @@ QLabel* caption(QWidget* parent, const QString& text, int left, int top, int wid
 // handler even when the entry was selected already; false (and no entry
 // selected) when the text is not in the list.
 bool chooseText(QComboBox* box, const QString& text, const std::function<void()>& click);
+// As chooseText, but a text the list lacks (a name no longer listed) is
+// added at the end first; an empty text selects nothing.
+bool chooseOrAdd(QComboBox* box, const QString& text, const std::function<void()>& click);
+// The Enter chain of an entry window: Enter in a box of `chain` moves the
+// focus to the box paired with it and is consumed (leaving the cascade's
+// subject or classification box runs its leave handler first). True when
+// the event was a key that the chain took.
+bool enterChain(QObject* watched, QEvent* event, std::initializer_list<std::pair<QObject*, QWidget*>> chain,
+                EntryCascade* cascade);
 // Selects a row by code, raising the click handler even when unchanged.
 void chooseRow(QComboBox* box, int row, const std::function<void()>& click);
 
@@ -156,12 +184,15 @@ OptionPair optionPair(QWidget* parent, const QString& title, int left, int top, 
 // Shows or hides the place box of a move with its caption; hiding empties it.
 void showMoveName(QLineEdit* name, QLabel* label, bool on);
 
-// The tax options 外税 (1), 内税 (2) and 無し (3) in their frame.
+// The tax options 外税 (1), 内税 (2) and 無し (3) in their frame "消費税",
+// side by side, or `stacked` one under the other in a frame 1815 × 1095
+// twips (with room for the rate box at their right).
 struct TaxOptions {
     QRadioButton *out, *in, *no;
     QButtonGroup* group;
+    QWidget* frame;
 };
-TaxOptions taxOptions(QWidget* parent, int left, int top);
+TaxOptions taxOptions(QWidget* parent, int left, int top, bool stacked = false);
 // Checks the option of a tax kind; any other kind leaves none checked.
 void setTaxOption(QButtonGroup* group, int taxK);
 // The tax kind of the checked option; 0 for none.

@@ -298,16 +298,16 @@ int ListGrid::screenRowAt(double y) { return int(std::floor(double(text::roundHa
 
 void ListGrid::cell(double x, int screenRow, const QString& text) { D_LIST->text(x, rowTop(screenRow), text); }
 
-double ListGrid::fitSize(const QString& text, double limit) const {
+double ListGrid::fitSize(const QString& text, double limit, double minPoints) const {
     const double base = D_LIST->fontSize();
     for (int k = 0;; ++k) {
         const double s = base - 0.2 * k;
-        if (s <= 6.0 + 1e-9) return 6.0;
+        if (s <= minPoints + 1e-9) return minPoints;
         if (D_LIST->textWidthAtSize(text, s) < limit) return s;
     }
 }
 
-void ListGrid::cellFit(double x, int screenRow, const QString& text, double limit) {
+void ListGrid::cellFit(double x, int screenRow, const QString& text, double limit, double minPoints) {
     if (text.isEmpty()) return;
-    D_LIST->textAtSize(x, rowTop(screenRow), text, fitSize(text, limit));
+    D_LIST->textAtSize(x, rowTop(screenRow), text, fitSize(text, limit, minPoints));
 }

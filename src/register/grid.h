@@ -122,12 +122,13 @@ public:
     static int screenRowAt(double y);
 
     // Cell helpers for drawRow: the text top of a screen row, a plain text,
-    // a text fitted into a width (sizes lowered by 0.2 point down to 6).
+    // a text fitted into a width (sizes lowered by 0.2 point down to
+    // `minPoints`, where a text that still does not fit is drawn).
     static double rowTop(int screenRow) { return double(kRowHeight) * screenRow + kTextTop; }
     void cell(double x, int screenRow, const QString& text);
-    void cellFit(double x, int screenRow, const QString& text, double limit);
+    void cellFit(double x, int screenRow, const QString& text, double limit, double minPoints = 6.0);
     // The point size a text is drawn at when fitted into `limit`.
-    double fitSize(const QString& text, double limit) const;
+    double fitSize(const QString& text, double limit, double minPoints = 6.0) const;
 
     // The number text of a screen row, right-aligned in five characters.
     const QString& numberText(int screenRow);

@@ -170,26 +170,16 @@ void A_ZEMLO_IN::connectHandlers() {
 }
 
 bool A_ZEMLO_IN::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        auto* ke = static_cast<QKeyEvent*>(event);
-        if (ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter) {
-            // The Enter chain: the focus moves on and the key is consumed.
-            const std::pair<QObject*, QWidget*> chain[] = {
-                {BY_Y, B_NO},       {B_NO, B_NOS},   {B_NOS, BIN_Y},  {BIN_Y, BIN_M},   {BIN_M, BIN_D},
-                {BIN_D, KH_KUBUN},  {KUBUN, KYOUKA}, {KYOUKA, BUNRUI}, {BUNRUI, NAME_D}, {NAME_D, B_COUNT},
-                {B_COUNT, B_MONY},  {B_MONY, KEEP},  {KEEP, SHOP},    {SHOP, MAKER},    {MAKER, MAKER_NO},
-                {MAKER_NO, MSG}};
-            for (const auto& [from, to] : chain) {
-                if (from != watched) continue;
-                if (from == KYOUKA) cascade->KYOUKA_LostFocus();
-                if (from == BUNRUI) cascade->BUNRUI_LostFocus();
-                to->setFocus(Qt::TabFocusReason);
-                return true;
-            }
-        } else if (watched == KEEP || watched == SHOP || watched == MAKER) {
-            setDirty();
-        }
-    }
+    // The Enter chain: the focus moves on and the key is consumed.
+    if (entry_ui::enterChain(watched, event,
+                             {{BY_Y, B_NO},      {B_NO, B_NOS},     {B_NOS, BIN_Y},   {BIN_Y, BIN_M},
+                              {BIN_M, BIN_D},    {BIN_D, KH_KUBUN}, {KUBUN, KYOUKA},  {KYOUKA, BUNRUI},
+                              {BUNRUI, NAME_D},  {NAME_D, B_COUNT}, {B_COUNT, B_MONY}, {B_MONY, KEEP},
+                              {KEEP, SHOP},      {SHOP, MAKER},     {MAKER, MAKER_NO}, {MAKER_NO, MSG}},
+                             cascade))
+        return true;
+    // Any other key in a name box counts as input.
+    if (event->type() == QEvent::KeyPress && (watched == KEEP || watched == SHOP || watched == MAKER)) setDirty();
     return platform::Form::eventFilter(watched, event);
 }
 
@@ -292,15 +282,7 @@ void A_ZEMLO_IN::showCategory(const QString& keihi, const std::function<void()>&
                               const QString& kyouka, qint64 noKy, const QString& bunrui, const QString& noBu,
                               int funcNo, const QString& nameD) {
     entry_ui::chooseText(KH_KUBUN, keihi, keihiClick);
-    entry_ui::chooseText(KUBUN, kubun, [this] { cascade->KUBUN_Click(); });
-    KYOUKA->setEditText(kyouka);
-    NO_KY->setText(QString::number(noKy));
-    cascade->BUNRUI_COMBO_SET();
-    BUNRUI->setEditText(bunrui);
-    NO_BU->setText(noBu);
-    FUNC_D->setCurrentIndex(funcNo >= 0 && funcNo <= 4 ? funcNo : 0);
-    cascade->NAME_COMBO_SET();
-    NAME_D->setEditText(nameD);
+    cascade->showStored(kubun, kyouka, QString::number(noKy), bunrui, noBu, funcNo, nameD);
 }
 
 void A_ZEMLO_IN::BY_Y_Change() {

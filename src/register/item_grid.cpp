@@ -1,8 +1,12 @@
 #include "register/item_grid.h"
 
+#include <QComboBox>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
 #include <algorithm>
 
+#include "platform/controls.h"
 #include "platform/forms.h"
 #include "register/item_search.h"
 #include "store/state.h"
@@ -58,5 +62,52 @@ const QString& eraLetter(qint16 code) {
 }
 
 void fitToFrame(platform::Form& form) { form.fitToFrame(300, 1460); }
+
+void frameless(platform::Form& form) {
+    if (QMdiSubWindow* s = form.subWindow()) {
+        s->setWindowFlags(Qt::FramelessWindowHint);
+        s->setContentsMargins(0, 0, 0, 0);
+    }
+}
+
+namespace {
+QFont fontOf(const QString& name, double points) {
+    QFont f(name);
+    f.setPointSizeF(points);
+    return f;
+}
+}  // namespace
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9));
+    b->setAutoDefault(false);
+    ctl::placeTwips(b, l, t, w, h);
+    return b;
+}
+
+QComboBox* filterCombo(QWidget* parent, const char* name, bool editable) {
+    auto* c = new QComboBox(parent);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(editable);
+    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+    c->setFont(fontOf(QStringLiteral("ＭＳ ゴシック"), 9));
+    c->setMaxVisibleItems(20);
+    ctl::plainCombo(c);
+    return c;
+}
+
+QLabel* figureBox(QWidget* parent, const char* name, int l, int t, int w, int h, Qt::Alignment align) {
+    auto* x = new ctl::FigureLabel(parent, QLatin1String(name));
+    ctl::placeTwips(x, l, t, w, h);
+    x->setFrameShape(QFrame::Box);
+    x->setAutoFillBackground(true);
+    QPalette p = x->palette();
+    p.setColor(QPalette::Window, Qt::white);
+    x->setPalette(p);
+    x->setAlignment(align);
+    return x;
+}
 
 }  // namespace item_grid

@@ -3,9 +3,14 @@
 // about their grid and their window: the columns of an item row, the full
 // listing of the item table and the window's size within the main frame.
 #include <QString>
+#include <algorithm>
+#include <vector>
 
 #include "register/grid.h"
 
+class QComboBox;
+class QLabel;
+class QPushButton;
 namespace platform {
 class Form;
 }
@@ -31,5 +36,41 @@ const QString& eraLetter(qint16 code);
 // Sizes a list window to the main frame (less 300 × 1460 twips), within the
 // frame's client area and at least 3000 twips each way.
 void fitToFrame(platform::Form& form);
+// A list window stands in the frame without border or title bar: it closes
+// through its own button.
+void frameless(platform::Form& form);
+
+// The controls of the list windows' button rows and filter bars, placed in
+// twips: a button in "ＭＳ Ｐ明朝" 9 points that is never the default
+// button; a filter combo in "ＭＳ ゴシック" 9 points (plain, 20 rows shown;
+// an editable one adds nothing to its list); the white boxed label of a
+// count or a total, which shows its whole figure.
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h);
+QComboBox* filterCombo(QWidget* parent, const char* name, bool editable);
+QLabel* figureBox(QWidget* parent, const char* name, int l, int t, int w, int h, Qt::Alignment align);
+
+// A click on the number pane at list position `pos` of a view whose entries
+// carry a selected flag (`sel`): the flags of the old range [first, last]
+// are cleared; a plain click makes `pos` the range, a shift-click extends
+// the range from `first` to `pos` (first <= last afterwards). Exactly the
+// new range of the `shown` rows is flagged. True for a plain click.
+template <class Entry>
+bool markRows(std::vector<Entry>& view, qint16 Entry::*sel, qint32& first, qint32& last, qint32 shown, qint32 pos,
+              bool shift) {
+    const qint32 n = qint32(view.size());
+    auto flag = [&](qint32 from, qint32 to, qint16 v) {
+        for (qint32 i = std::max(0, from); i <= to && i < n; ++i) view[size_t(i)].*sel = v;
+    };
+    flag(first, last, 0);
+    if (!shift) {
+        first = last = pos;
+        flag(pos, pos, 1);
+        return true;
+    }
+    last = pos;
+    if (last < first) std::swap(first, last);
+    flag(first, std::min(last, shown - 1), 1);
+    return false;
+}
 
 }  // namespace item_grid

@@ -26,6 +26,7 @@
 #include "store/item_sorts.h"
 #include "store/items_file.h"
 #include "store/link.h"
+#include "store/remove_entries.h"
 #include "store/save_changed.h"
 #include "store/settings_file.h"
 
@@ -119,15 +120,9 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     pal.setColor(QPalette::Window, bgrColor(kListBack));
     setPalette(pal);
 
-    const QFont buttonFont = fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9);
     const QFont comboFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
     auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(QLatin1String(name));
-        b->setFont(buttonFont);
-        b->setAutoDefault(false);
-        place(b, l, t, w, h);
-        return b;
+        return item_grid::button(this, name, caption, l, t, w, h);
     };
     auto label = [&](const char* name, const QString& caption, int l, int t, int w, int h, QWidget* parent = nullptr) {
         auto* x = new QLabel(caption, parent ? parent : this);
@@ -135,16 +130,7 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
         place(x, l, t, w, h);
         return x;
     };
-    auto combo = [&](const char* name, bool editable) {
-        auto* c = new QComboBox(this);
-        c->setObjectName(QLatin1String(name));
-        c->setEditable(editable);
-        if (editable) c->setInsertPolicy(QComboBox::NoInsert);
-        c->setFont(comboFont);
-        c->setMaxVisibleItems(20);
-        ctl::plainCombo(c);
-        return c;
-    };
+    auto combo = [&](const char* name, bool editable) { return item_grid::filterCombo(this, name, editable); };
 
     // Buttons of the top row. ソート２ lies under ソート and cannot be
     // clicked; the category sort is reached by the double-click on Label4.
@@ -162,24 +148,10 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
 
     // The count and the total show their whole figure, in a smaller font
     // when it is wider than the box.
-    auto figure = [&](const char* name, int l, int t, int w, int h) {
-        auto* x = new ctl::FigureLabel(this, QLatin1String(name));
-        place(x, l, t, w, h);
-        return x;
-    };
     Label5 = label("Label5", QStringLiteral("数量"), 7320, 0, 1095, 225);
-    C_COUNT = figure("C_COUNT", 7320, 240, 1215, 255);
+    C_COUNT = item_grid::figureBox(this, "C_COUNT", 7320, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"), 8640, 0, 1095, 225);
-    TOTAL = figure("TOTAL", 8640, 240, 1215, 255);
-    for (QLabel* l : {C_COUNT, TOTAL}) {
-        l->setFrameShape(QFrame::Box);
-        l->setAutoFillBackground(true);
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        l->setPalette(p);
-    }
-    C_COUNT->setAlignment(Qt::AlignCenter);
-    TOTAL->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = item_grid::figureBox(this, "TOTAL", 8640, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     B_PICUP = button("B_PICUP", QStringLiteral("検索"), 9960, 240, 735, 255);
     B_PICUP2 = button("B_PICUP2", QStringLiteral("区分不明検索"), 10800, 240, 1335, 255);
@@ -353,11 +325,7 @@ void A_ZEMLO_LIST::layoutFilterBar() {
 void A_ZEMLO_LIST::Form_Load() {
     LIST_READY = 0;
     ui::setBusy(true);
-    if (QMdiSubWindow* s = subWindow()) {
-        // No border and no title bar: the list closes only through its button.
-        s->setWindowFlags(Qt::FramelessWindowHint);
-        s->setContentsMargins(0, 0, 0, 0);
-    }
+    item_grid::frameless(*this);
 
     if (ZEMLO_INDEX.size() < size_t(ZEMLO_SLOTS)) ZEMLO_INDEX.resize(ZEMLO_SLOTS);
     std::fill(ZEMLO_INDEX.begin(), ZEMLO_INDEX.end(), ZEMLO_INDEX_REC{});
@@ -551,26 +519,15 @@ void A_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers 
     const qint32 v = SCB_V->value();
     if (v + r > INDEX_COUNT) return;
     const qint32 p = v + r - 1;
-    const qint32 nslots = qint32(ZEMLO_INDEX.size());
-    auto setFlags = [&](qint32 from, qint32 to, qint16 flag, qint32 limit) {
-        for (qint32 i = std::max(0, from); i <= to && i < limit; ++i) ZEMLO_INDEX[i].SEL = flag;
-    };
-    if (!(shift & Qt::ShiftModifier)) {
-        setFlags(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, 0, nslots);
-        INDEX_SEL.SEL_FIRST = INDEX_SEL.SEL_LAST = p;
-        ZEMLO_INDEX[p].SEL = 1;
-        ZEMLO_GRID_PAGE();
+    // A shift-click flags exactly the new range: the rows of the old range
+    // that fall outside it are cleared first.
+    const bool plain = item_grid::markRows(ZEMLO_INDEX, &ZEMLO_INDEX_REC::SEL, INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST,
+                                           INDEX_COUNT, p, shift & Qt::ShiftModifier);
+    ZEMLO_GRID_PAGE();
+    if (plain) {
         B_DEL->setEnabled(true);
         B_OUT->setEnabled(true);
         B_AREA->setEnabled(true);
-    } else {
-        // A shift-click flags exactly the new range: the rows of the old
-        // range that fall outside it are cleared first.
-        setFlags(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, 0, nslots);
-        INDEX_SEL.SEL_LAST = p;
-        if (INDEX_SEL.SEL_LAST < INDEX_SEL.SEL_FIRST) std::swap(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST);
-        setFlags(INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, 1, std::min(INDEX_COUNT, nslots));
-        ZEMLO_GRID_PAGE();
     }
 }
 
@@ -657,22 +614,10 @@ void A_ZEMLO_LIST::B_DEL_Click() {
         }
     }
     KUBUN_DIRTY = 1;
-    std::sort(gone.begin(), gone.end());
-    gone.erase(std::unique(gone.begin(), gone.end()), gone.end());
 
-    // Every later record moves down by the number removed before it; no slot
-    // past the old count is read.
+    // Every later record moves down by the number removed before it.
     const qint32 oldCount = ZEMLO_COUNT;
-    qint32 write = gone.empty() ? oldCount : gone.front();
-    size_t g = 0;
-    for (qint32 read = write; read < oldCount; ++read) {
-        if (g < gone.size() && gone[g] == read) {
-            ++g;
-            continue;
-        }
-        ZEMLO_DATA[write++] = std::move(ZEMLO_DATA[read]);
-    }
-    for (qint32 i = write; i < oldCount; ++i) ZEMLO_DATA[i] = ZEMLO_REC{};
+    const qint32 write = store::removeEntries(ZEMLO_DATA, oldCount, std::move(gone));
     const qint32 removed = oldCount - write;
 
     if (ZEMLO_SORTED > last) ZEMLO_SORTED -= removed;

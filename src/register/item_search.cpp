@@ -98,6 +98,15 @@ qint64 ZEMLO_AMOUNT(const ZEMLO_REC& r, bool zeroWithoutPrice) {
     return roundHundredthsHalfEven((qint64(r.TAX) + 100) * qint64(r.B_MONY));
 }
 
+QString TAX_TEXT(qint32 taxK, qint32 rate) {
+    switch (taxK) {
+        case 0: return QString();
+        case 3: return QStringLiteral("無し");
+        case 1: return QStringLiteral("外") + QString::number(rate) + QLatin1Char('%');
+        default: return QStringLiteral("内") + QString::number(rate) + QLatin1Char('%');
+    }
+}
+
 QString MONEY_TEXT(qint64 v) {
     if (v == 0) return QString();
     const bool neg = v < 0;

@@ -43,6 +43,9 @@ void NAME_NORMALISE(QStringView in, QString& out);
 qint64 ZEMLO_AMOUNT(const ZEMLO_REC& r, bool zeroWithoutPrice);
 // An amount in the pattern "#,###": 0 gives the empty text.
 QString MONEY_TEXT(qint64 v);
+// The tax column of the lists: nothing for tax mode 0, "無し" for 3, "外"
+// (mode 1) or "内" (any other mode) with the rate and "%" (外10%).
+QString TAX_TEXT(qint32 taxK, qint32 rate);
 
 // What the filter bar holds when "検索" is pressed.
 struct ZEMLO_FILTER {

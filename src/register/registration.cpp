@@ -99,20 +99,21 @@ bool FITS_INT16(qint64 v) { return v >= -32768 && v <= 32767; }
 bool FITS_INT32(qint64 v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
 qint64 ITEM_AMOUNT(qint64 price, qint64 count, bool taxOut, qint64 rate) {
-    // Bounded inputs (32-bit price, 16-bit count and rate) keep every product
-    // inside 64 bits; clamp anything larger so the display never overflows.
-    auto clamp = [](qint64 v, qint64 lim) { return v > lim ? lim : (v < -lim ? -lim : v); };
-    price = clamp(price, qint64(1) << 40);
-    count = clamp(count, qint64(1) << 16);
-    rate = clamp(rate, qint64(1) << 16);
-    qint64 base = price * count;
-    if (!taxOut) return base;
-    qint64 num = base * (rate + 100);
-    qint64 q = num / 100, r = num % 100;
-    // Half to even on the exact quotient.
-    qint64 ar = r < 0 ? -r : r;
-    if (ar > 50 || (ar == 50 && (q % 2 != 0))) q += (num < 0 ? -1 : 1);
-    return q;
+    // Exact in 128 bits for any 32-bit price, count and rate; an amount past
+    // the 64-bit range (never a real one) stays at its limit.
+    using wide = __int128;
+    auto clamp = [](wide v, wide lim) { return v > lim ? lim : (v < -lim ? -lim : v); };
+    const wide lim = wide(1) << 40;  // keeps the products below inside 128 bits
+    const wide base = clamp(price, lim) * clamp(count, lim);
+    wide q = base;
+    if (taxOut) {
+        const wide num = base * clamp(wide(rate) + 100, lim);
+        q = num / 100;
+        // Half to even on the exact quotient.
+        const wide r = num % 100, ar = r < 0 ? -r : r;
+        if (ar > 50 || (ar == 50 && (q % 2 != 0))) q += (num < 0 ? -1 : 1);
+    }
+    return qint64(clamp(q, wide(INT64_MAX)));
 }
 
 QString AMOUNT_TEXT(qint64 amount) {
@@ -355,7 +356,6 @@ void ZEMLO_IN_KUBUN_ADD(const ZEMLO_IN_FORM& f, ZEMLO_IN_VARS& v) {
     if (KUBUN_COUNT >= KUBUN_SLOTS) return;  // refused before storing; never written past the table
 
     v.IN_KUBUN_SAVE = 1;
-    const qint32 at = KUBUN_COUNT;
     KUBUN_REC k;
     k.KUBUN = f.KUBUN;
     k.KYOUKA = f.KYOUKA.trimmed();
@@ -370,35 +370,7 @@ void ZEMLO_IN_KUBUN_ADD(const ZEMLO_IN_FORM& f, ZEMLO_IN_VARS& v) {
     qint32 key = 0;
     k.BU_KEY = codeKey(k.NO_BU, &key) ? key : 0;
     k.NAME_NO = serial + 1;
-    KUBUN_DATA[at] = k;
-
-    // The subject index learns of the appended entry.
-    KYOUKA_INDEX_REC* sub = nullptr;
-    for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
-        if (KYOUKA_INDEX[i].KUBUN == k.KUBUN && KYOUKA_INDEX[i].KYOUKA == k.KYOUKA) {
-            sub = &KYOUKA_INDEX[i];
-            break;
-        }
-    }
-    if (sub) {
-        if (sub->ADD_COUNT < static_cast<qint32>(sub->ADD_IDX.size())) sub->ADD_IDX[sub->ADD_COUNT] = at;
-        ++sub->ADD_COUNT;
-    } else if (KYOUKA_COUNT < KUBUN_SLOTS) {
-        // A provisional entry past the index; it takes effect when the index
-        // is rebuilt at the master sort.
-        sub = &KYOUKA_INDEX[KYOUKA_COUNT];
-        *sub = KYOUKA_INDEX_REC{};
-        sub->KUBUN = k.KUBUN;
-        sub->KYOUKA = k.KYOUKA;
-        sub->KUBUN_IDX = k.KUBUN_IDX;
-        sub->NO_KY = k.NO_KY;
-        sub->KY_FIRST = sub->KY_LAST = at;
-        sub->ADD_IDX[0] = at;
-        sub->ADD_COUNT = 1;
-    }
-    ++KUBUN_COUNT;
-
-    if (sub && sub->ADD_COUNT > 18) {
+    if (KUBUN_APPEND(k) > 18) {
         ui::MsgBox(QStringLiteral("一度備品区分データをソートします"), ui::vbOKOnly, kTitleKubun);
         ZEMLO_IN_KUBUN_SORT(v);
     }
@@ -419,20 +391,7 @@ void ZEMLO_IN_KUBUN_SORT(ZEMLO_IN_VARS& v) {
 void ZEMLO_IN_ETC_ADD(const ZEMLO_IN_FORM& f, ZEMLO_IN_VARS& v) {
     ui::BusyPointer busy;
     auto add = [&v](const QString& raw, std::array<QString, NAME_LIST_SLOTS>& list, qint16& count) {
-        const QString t = raw.trimmed();
-        if (t.isEmpty()) return;
-        if (count <= 0) {
-            list[0] = t;
-            count = 1;
-            v.IN_ETC_SAVE = 1;
-            return;
-        }
-        if (count >= NAME_LIST_MAX) return;  // a full list takes no more
-        for (qint16 i = 0; i < count; ++i)
-            if (list[i] == t) return;
-        list[count] = t;
-        ++count;
-        v.IN_ETC_SAVE = 1;
+        if (NAME_LIST_ADD(raw.trimmed(), list, count)) v.IN_ETC_SAVE = 1;
     };
     add(f.SHOP, SHOP_LIST, SHOP_COUNT);
     add(f.MAKER, MAKER_LIST, MAKER_COUNT);

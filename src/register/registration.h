@@ -25,7 +25,7 @@ bool FITS_INT32(qint64 v);
 
 // The amount of `count` units at `price` yen: with tax added (外税) it is
 // price × count × (rate + 100) / 100, rounded half to even; otherwise
-// price × count. Computed exactly in 64 bits.
+// price × count. Computed exactly for any 32-bit price, count and rate.
 qint64 ITEM_AMOUNT(qint64 price, qint64 count, bool taxOut, qint64 rate);
 // An amount in the pattern "#,###" (0 gives the empty text).
 QString AMOUNT_TEXT(qint64 amount);

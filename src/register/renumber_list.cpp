@@ -478,14 +478,7 @@ void A_ZEMLO_L2::ZEMLO_GRID_ROW(qint32 rec, int r) {
     grid->cell(16630, r, z.MAKER_NO);
     grid->cell(18630, r, z.SHOP);
     if (z.B_MONY != 0) grid->cell(20630, r, moneyCell(z.B_MONY));
-    QString tax;
-    switch (z.TAX_K) {
-        case 0: break;
-        case 3: tax = QStringLiteral("無し"); break;
-        case 1: tax = QStringLiteral("外") + QString::number(z.TAX) + QLatin1Char('%'); break;
-        default: tax = QStringLiteral("内") + QString::number(z.TAX) + QLatin1Char('%'); break;
-    }
-    if (!tax.isEmpty()) grid->cell(21630, r, tax);
+    if (const QString tax = TAX_TEXT(z.TAX_K, z.TAX); !tax.isEmpty()) grid->cell(21630, r, tax);
     if (const qint64 amount = ZEMLO_AMOUNT(z, false); amount != 0) grid->cell(22130, r, moneyCell(amount));
     grid->cellFit(23030, r, z.MSG, 1950);
     grid->cell(25050, r, eraDateCell(z.CHG_Y, z.CHG_M, z.CHG_D));

@@ -7,6 +7,7 @@
 #include "category/kubun_f.h"
 #include "lists/keep_room.h"
 #include "platform/ui.h"
+#include "plans/p_zemlo_list.h"
 #include "printing/label_set.h"
 #include "register/item_list.h"
 #include "register/renumber_list.h"
@@ -67,7 +68,7 @@ struct KindRow {
 // The kind table: one line per function window.
 const std::vector<KindRow>& kindTable() {
     static const std::vector<KindRow> table = {
-        {1, "備品購入計画", false, PREP_PLANS, NOT_BUILT()},        // P_ZEMLO_LIST
+        {1, "備品購入計画", false, PREP_PLANS, CHILD_WINDOW<P_ZEMLO_LIST>()},
         {2, "備品購入履歴", false, PREP_SORT_NO, NOT_BUILT()},      // L_ZEMLO_LIST
         {3, "備品データ", false, PREP_PLANS, CHILD_WINDOW<A_ZEMLO_LIST>()},
         {4, "備品台帳印刷", false, PREP_NONE, NOT_BUILT()},         // NOTE_P

@@ -309,3 +309,33 @@ void KUBUN_SORT() {
         ui::MsgBox(QString(), ui::vbOKOnly, QStringLiteral("ERR"));
     }
 }
+
+qint32 KUBUN_APPEND(const KUBUN_REC& entry) {
+    ensureSlots();
+    if (KUBUN_COUNT < 0 || KUBUN_COUNT >= KUBUN_SLOTS) return -1;
+    const qint32 at = KUBUN_COUNT;
+    KUBUN_DATA[at] = entry;
+    KYOUKA_INDEX_REC* sub = nullptr;
+    for (qint32 i = 0; i < KYOUKA_COUNT; ++i) {
+        if (KYOUKA_INDEX[i].KUBUN == entry.KUBUN && KYOUKA_INDEX[i].KYOUKA == entry.KYOUKA) {
+            sub = &KYOUKA_INDEX[i];
+            break;
+        }
+    }
+    if (sub) {
+        if (sub->ADD_COUNT >= 0 && sub->ADD_COUNT < qint32(sub->ADD_IDX.size())) sub->ADD_IDX[sub->ADD_COUNT] = at;
+        ++sub->ADD_COUNT;
+    } else if (KYOUKA_COUNT >= 0 && KYOUKA_COUNT < KUBUN_SLOTS) {
+        sub = &KYOUKA_INDEX[KYOUKA_COUNT];
+        *sub = KYOUKA_INDEX_REC{};
+        sub->KUBUN = entry.KUBUN;
+        sub->KYOUKA = entry.KYOUKA;
+        sub->KUBUN_IDX = entry.KUBUN_IDX;
+        sub->NO_KY = entry.NO_KY;
+        sub->KY_FIRST = sub->KY_LAST = at;
+        sub->ADD_IDX[0] = at;
+        sub->ADD_COUNT = 1;
+    }
+    ++KUBUN_COUNT;
+    return sub ? sub->ADD_COUNT : 0;
+}

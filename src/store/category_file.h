@@ -2,6 +2,8 @@
 // The category master KUBUN.ZMD, its sort, serials and subject index.
 #include <QString>
 
+struct KUBUN_REC;
+
 // Numeric sort key of a classification code; throws csv::ReadError when the
 // code cannot be converted (the callers' error handling reports it).
 qint32 CODE_KEY(const QString& code);
@@ -24,3 +26,12 @@ void KYOUKA_INDEX_MAKE();
 // subject index and marks the master sorted. Writes nothing.
 void KUBUN_ORDER();
 
+
+// Appends an item name to the master at index KUBUN_COUNT and lists it in
+// the subject index: at the end of the appended list of the first index
+// entry with its category and subject names, or, for a subject the index
+// does not hold yet, in a provisional entry just past the index (it takes
+// effect when the index is next rebuilt). Returns that index entry's
+// appended count (the caller sorts the master before the list runs full),
+// or -1 when the master is full and nothing was appended.
+qint32 KUBUN_APPEND(const KUBUN_REC& entry);

@@ -70,3 +70,14 @@ qint16 ETC_SAVE() {
     }
     return 1;
 }
+
+bool NAME_LIST_ADD(const QString& name, std::array<QString, NAME_LIST_SLOTS>& list, qint16& count) {
+    if (name.isEmpty()) return false;
+    if (count < 0) count = 0;
+    if (count >= NAME_LIST_MAX) return false;  // a full list takes no more
+    for (qint16 i = 0; i < count; ++i)
+        if (list[i] == name) return false;
+    list[count] = name;
+    ++count;
+    return true;
+}

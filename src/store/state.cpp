@@ -15,6 +15,7 @@ void STATE_RESET() {
     OUT_DAY_LAST = QDateTime();
     ZEMLO_IN_STATE = 0;
     PIN_SEL = -1;
+    P_ZEMLO_IN_STATE = 0;
 
     KUBUN_DATA.assign(KUBUN_SLOTS, KUBUN_REC{});
     KUBUN_COUNT = 0;

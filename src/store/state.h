@@ -86,6 +86,8 @@ inline QDateTime OUT_DAY_LAST;
 // Entry window hand-shake and plan picker result.
 inline qint16 ZEMLO_IN_STATE = 0;
 inline qint32 PIN_SEL = -1;
+// The plan list's add loop and the plan entry window: 1 after a registration.
+inline qint16 P_ZEMLO_IN_STATE = 0;
 
 // ---------------------------------------------------------------- category master
 struct KUBUN_REC {
@@ -156,7 +158,7 @@ struct P_ZEMLO_REC {
     qint32 BU_KEY = 0;
     qint16 FUNC_NO = 0;
     qint32 KEIHI_IDX = 0;
-    qint32 MONY_T = 0;
+    qint64 MONY_T = 0;  // the amount the plan list computes (64 bits: never overflows)
 };
 inline std::vector<P_ZEMLO_REC> P_ZEMLO_DATA = std::vector<P_ZEMLO_REC>(P_ZEMLO_SLOTS);
 inline qint32 P_ZEMLO_COUNT = 0;
@@ -172,7 +174,7 @@ struct P_LIST_VIEW_REC {
     qint32 P_IDX = 0;  // plan index in P_ZEMLO_DATA
     qint16 SEL = 0;    // 1 = row drawn as selected
 };
-inline std::vector<P_LIST_VIEW_REC> P_LIST_VIEW;
+inline std::vector<P_LIST_VIEW_REC> P_LIST_VIEW = std::vector<P_LIST_VIEW_REC>(P_LIST_SLOTS);
 inline qint32 P_VIEW_COUNT = 0;
 inline qint32 P_SEL_FIRST = 0, P_SEL_LAST = 0;
 

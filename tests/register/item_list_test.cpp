@@ -40,12 +40,7 @@ protected:
         platform::setupFonts();
         // 1280 × 800 pixels: the list gets 23 rows.
         platform::setScreenSizeForTests(19200, 9000);
-        KUBUN_NAMES[0] = QStringLiteral("管理");
-        KUBUN_NAMES[1] = QStringLiteral("教材");
-        KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
-        KEIHI_NAMES[0] = QStringLiteral("公費");
-        KEIHI_NAMES[1] = QStringLiteral("振興");
-        KEIHI_NAMES[2] = QStringLiteral("寄贈");
+        schoolNames();
         KEEP_LIST[0] = QStringLiteral("理科室");
         KEEP_LIST[1] = QStringLiteral("音楽室");
         KEEP_COUNT = 2;

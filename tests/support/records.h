@@ -5,6 +5,17 @@
 #include "store/category_file.h"
 #include "store/state.h"
 
+// The names most window tests work with: the categories 管理 and 教材, the
+// level captions 教科 and 分類, and the expense types 公費, 振興 and 寄贈.
+inline void schoolNames() {
+    KUBUN_NAMES[0] = QStringLiteral("管理");
+    KUBUN_NAMES[1] = QStringLiteral("教材");
+    KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
+    KEIHI_NAMES[0] = QStringLiteral("公費");
+    KEIHI_NAMES[1] = QStringLiteral("振興");
+    KEIHI_NAMES[2] = QStringLiteral("寄贈");
+}
+
 // Files an item under a category-master entry: category, subject,
 // classification and item name with their keys, as a registration does.
 inline void placeUnder(ZEMLO_REC& z, const KUBUN_REC& m) {
