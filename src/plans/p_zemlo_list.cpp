@@ -201,8 +201,7 @@ void P_ZEMLO_LIST::Form_Load() {
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI->addItem(k);
     KUBUN->addItem(QString());
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) KUBUN->addItem(k);
+    KUBUN->addItems(KUBUN_LIST_NAMES());
     KEIHI->setCurrentIndex(-1);
     KUBUN->setCurrentIndex(-1);
     CUR_KUBUN = CUR_KYOUKA = 0;
@@ -537,7 +536,7 @@ void P_ZEMLO_LIST::CH_Y_Change() { B_PRT->setEnabled(false); }
 
 void P_ZEMLO_LIST::KUBUN_Click() {
     const int pos = KUBUN->currentIndex();
-    CUR_KUBUN = pos > 0 ? KUBUN_IDX_OF(KUBUN->currentText()) : 0;
+    CUR_KUBUN = pos > 0 ? KUBUN_LIST_IDX(pos - 1) : 0;
     QStringList names;
     KYOUKA_LIST_SET(CUR_KUBUN, names, K_NO_LIST);
     KYOUKA->clear();

@@ -94,10 +94,6 @@ public:
     // While set, the handlers do nothing (the window fills its boxes).
     int mute = 0;
 
-    // The 1-based position of a category name among the 21 category names;
-    // 0 for none.
-    static qint16 kubunIndexOf(const QString& name);
-
     // The master entries appended since the last sort: [first, last], empty
     // when first > last.
     static void tail(qint32* first, qint32* last);
