@@ -9,12 +9,14 @@
 //   fixtures::makeItems(30000);            // ZEMLO_DATA in number order
 //   fixtures::writeFiles();                // KUBUN.ZMD and ZEMLO.ZMD in DATA_DIR
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <array>
 #include <random>
+#include <vector>
 
 #include "store/category_file.h"
 #include "store/items_file.h"
@@ -103,45 +105,74 @@ struct School {
     }
 };
 
+// The subject number of subjects()[sub]: subjects with the same first level
+// ("理科 第１分野", "理科 第２分野") share one number, as second levels do,
+// and divide the classifications between them.
+inline qint16 subjectNumber(int sub) {
+    auto head = [](const QString& s) { return s.section(QLatin1Char(' '), 0, 0); };
+    QStringList heads;
+    for (int i = 0; i <= sub; ++i)
+        if (!heads.contains(head(subjects()[i]))) heads << head(subjects()[i]);
+    return qint16(heads.indexOf(head(subjects()[sub])) + 1);
+}
+
 // `n` master entries in key order, serials numbered within category,
 // subject and classification, every 7th entry with a function class.
 inline void makeMaster(int n, unsigned seed = 1) {
     std::mt19937 rng(seed);
     static const QString funcs[] = {QStringLiteral("発表"), QStringLiteral("道具"), QStringLiteral("実験"),
                                     QStringLiteral("情報")};
+    const int groups = subjectNumber(int(subjects().size()) - 1);
+    const int nClasses = int(classes().size());
+    const int perClass = (n + 2 * groups * nClasses - 1) / (2 * groups * nClasses);
     int i = 0;
     for (int cat = 0; cat < 2 && i < n; ++cat)
-        for (int sub = 0; sub < subjects().size() && i < n; ++sub)
-            for (int cls = 0; cls < classes().size() && i < n; ++cls) {
-                const int names = (n + 2 * subjects().size() * classes().size() - 1) / (2 * subjects().size() * classes().size());
-                for (int k = 0; k < names && i < n; ++k, ++i) {
-                    KUBUN_REC& e = KUBUN_DATA[i];
-                    e = KUBUN_REC{};
-                    e.KUBUN = KUBUN_NAMES[cat];
-                    e.KUBUN_IDX = qint16(cat + 1);
-                    e.NO_KY = qint16(sub + 1);
-                    e.KYOUKA = subjects()[sub];
-                    e.NO_BU = (cat == 0 ? QStringLiteral("K") : QStringLiteral("P")) + QString::number(cls + 1).rightJustified(2, u'0');
-                    e.BU_KEY = CODE_KEY(e.NO_BU);
-                    e.BUNRUI = classes()[cls];
-                    e.NAME_NO = k + 1;
-                    e.NAME_D = itemWords()[rng() % itemWords().size()] + QStringLiteral("　") +
-                               QString::fromUtf16(u"ＡＢＣＤＥＦＧ").mid(int(rng() % 7), 1) + QString::number(k + 1);
-                    if (i % 7 == 0) {
-                        e.FUNC_D = funcs[(i / 7) % 4];
-                        e.FUNC_NO = FUNC_NO_OF(e.FUNC_D);
+        for (int g = 1; g <= groups && i < n; ++g) {
+            std::vector<int> group;
+            for (int sub = 0; sub < subjects().size(); ++sub)
+                if (subjectNumber(sub) == g) group.push_back(sub);
+            for (size_t j = 0; j < group.size() && i < n; ++j) {
+                const int sub = group[j];
+                const int m = int(group.size());
+                for (int cls = int(j) * nClasses / m; cls < (int(j) + 1) * nClasses / m && i < n; ++cls)
+                    for (int k = 0; k < perClass && i < n; ++k) {
+                        KUBUN_REC& e = KUBUN_DATA[i];
+                        e = KUBUN_REC{};
+                        e.KUBUN = KUBUN_NAMES[cat];
+                        e.KUBUN_IDX = qint16(cat + 1);
+                        e.NO_KY = qint16(g);
+                        e.KYOUKA = subjects()[sub];
+                        e.NO_BU = (cat == 0 ? QStringLiteral("K") : QStringLiteral("P")) +
+                                  QString::number(cls + 1).rightJustified(2, u'0');
+                        e.BU_KEY = CODE_KEY(e.NO_BU);
+                        e.BUNRUI = classes()[cls];
+                        e.NAME_NO = k + 1;
+                        e.NAME_D = itemWords()[rng() % itemWords().size()] + QStringLiteral("　") +
+                                   QString::fromUtf16(u"ＡＢＣＤＥＦＧ").mid(int(rng() % 7), 1) + QString::number(k + 1);
+                        if (i % 7 == 0) {
+                            e.FUNC_D = funcs[(i / 7) % 4];
+                            e.FUNC_NO = FUNC_NO_OF(e.FUNC_D);
+                        }
+                        e.CHG_DATE = QDateTime(QDate(2015 + int(rng() % 9), 1 + int(rng() % 12), 1 + int(rng() % 28)),
+                                               QTime(0, 0), Qt::UTC);
+                        ++i;
                     }
-                    e.CHG_DATE = QDateTime(QDate(2015 + int(rng() % 9), 1 + int(rng() % 12), 1 + int(rng() % 28)), QTime(0, 0), Qt::UTC);
-                }
             }
+        }
     KUBUN_COUNT = i;
     KUBUN_SORTED = i - 1;
     KUBUN_FLAGS = 1;
     KYOUKA_INDEX_MAKE();
 }
 
+// How much free text the items carry. `Heavy` is more than a school types
+// (a remark of about 50 characters and an old number on every item); `School`
+// is what a school's register holds: a short remark on one item in three and
+// an old number on one in ten.
+enum class Texts { Heavy, School };
+
 // `n` items in number order, each pointing at a master entry, a few out.
-inline void makeItems(int n, unsigned seed = 2) {
+inline void makeItems(int n, unsigned seed = 2, Texts texts = Texts::Heavy) {
     std::mt19937 rng(seed);
     const int masters = std::max(1, int(KUBUN_COUNT));
     int year = 1, number = 1, branch = 1, era = 4;
@@ -184,6 +215,12 @@ inline void makeItems(int n, unsigned seed = 2) {
         z.NAME_NO = qint16(m.NAME_NO);
         z.MSG = remarks()[rng() % remarks().size()] + QStringLiteral("　（備品台帳記載済　点検票あり）");
         z.OLD_NO = QStringLiteral("H%1-%2-%3").arg(year).arg(number).arg(branch);
+        if (texts == Texts::School) {
+            static const QString shortRemarks[] = {QStringLiteral("ＰＴＡ寄贈"), QStringLiteral("修理済み"),
+                                                   QStringLiteral("付属品あり"), QStringLiteral("予備")};
+            z.MSG = rng() % 3 == 0 ? shortRemarks[rng() % 4] : QString();
+            if (rng() % 10 != 0) z.OLD_NO.clear();
+        }
         if (rng() % 10 == 0) z.MOVE_N = QStringLiteral("ミレナ市立第二小学校より移設");
         z.CHG_Y = 2024;
         z.CHG_M = qint16(1 + rng() % 12);
@@ -217,12 +254,14 @@ inline void writeFiles() {
 // its own (removed with it), the files written when asked.
 struct Register {
     QTemporaryDir dir;
-    Register(int items, int masters, bool files = false) {
+    Register(int items, int masters, bool files = false, Texts texts = Texts::Heavy) {
         School school(dir.path());
         makeMaster(masters);
-        makeItems(items);
+        makeItems(items, 2, texts);
         if (files) writeFiles();
     }
+    // The size of a file of the register's folder.
+    qint64 bytes(const char* name) const { return QFileInfo(dir.filePath(QLatin1String(name))).size(); }
 };
 
 }  // namespace fixtures

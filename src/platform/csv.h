@@ -8,8 +8,9 @@
 // files have always been read.
 //
 // The item file holds over a million values, so the reader takes values as
-// views of the decoded text and reads plain numbers and dates without
-// building strings, and the writer encodes as it goes.
+// views of the decoded text, reads plain numbers and dates without building
+// strings and shares the strings of repeated texts, and the writer encodes
+// and formats straight into its buffer.
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
@@ -17,6 +18,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <stdexcept>
+#include <vector>
 
 namespace csv {
 
@@ -36,6 +38,10 @@ public:
 
     // A text value: a quoted text, or a bare value as it stands (trimmed).
     QString readString();
+    // The same, for a text that many records hold alike (a category, a
+    // supplier, a place): equal values read through one reader share one
+    // string, so the same text is not built again for every record.
+    QString readSharedString();
     // A whole number in [min, max]; a fraction goes to the nearest whole
     // number, halves to even. Empty reads as 0; a quoted number is accepted.
     qint64 readInteger(qint64 min, qint64 max);
@@ -58,24 +64,60 @@ public:
 
 private:
     enum class Kind { Quoted, Date, Bare };
+    // A value's place in the input (in bytes, or in UTF-16 units of a
+    // decoded text): a text between its quotes, a date between its number
+    // signs, or a bare value as it stands.
     struct Token {
         Kind kind;
-        QStringView text;
+        qsizetype start;
+        qsizetype size;
     };
+    // The strings readSharedString gave, by the value as it stands in the
+    // input (its units from `start` in sharedRaw_; open addressing, size -1
+    // marks a free slot), with the line ends the value holds.
+    struct Shared {
+        quint32 hash = 0;
+        Kind kind = Kind::Bare;
+        qsizetype start = 0;
+        qsizetype size = -1;
+        int lines = 0;
+        QString value;
+    };
+    template <class Unit>
+    Token nextIn(const Unit* d);
+    template <class Unit>
+    void pastSeparator(const Unit* d);
+    template <class Unit>
+    bool atEndIn(const Unit* d);
+    template <class Unit>
+    bool quickInteger(const Unit* d, qint64* out);
+    template <class Unit>
+    bool quickShared(const Unit* d, QString* out);
     Token next();
-    double number(const Token& t);
-    QString text_;
-    const QChar* data_ = nullptr;
+    int linesIn(const Token& t) const;
+    const Shared* shared(const Token& t);
+    QString textOf(const Token& t) const;
+    double number(const Token& t) const;
+    bool plainIntegerOf(const Token& t, qint64* n) const;
+    const char* bytesData() const { return bytes_.constData(); }
+    const char16_t* textData() const { return reinterpret_cast<const char16_t*>(text_.constData()); }
+
+    QByteArray bytes_;  // the file's bytes (fromBytes)
+    QString text_;      // or its decoded text
+    bool fromBytes_ = false;
     qsizetype size_ = 0;
     qsizetype pos_ = 0;
     int line_ = 0;
+    std::vector<Shared> shared_;
+    QByteArray sharedRaw_;  // the bytes of the kept values, where Shared::start points
+    qsizetype sharedCount_ = 0;
 };
 
 // Builds the lines of a file; bytes() gives the Shift-JIS file contents,
 // encoded as the values are written.
 class Writer {
 public:
-    Writer() { buf_.reserve(1 << 16); }
+    Writer() = default;
     // Texts are written between double quotes. A double quote inside a text
     // would break the file, so it is written as the full-width ＂; a line
     // break inside a text is written as a blank.
@@ -86,21 +128,44 @@ public:
     // #yyyy-mm-dd#, with " hh:mm:ss" when the time is not midnight; the empty
     // (invalid) date as #1899-12-30#.
     Writer& date(const QDateTime& d);
-    Writer& date(const QDate& d) { return date(d.isValid() ? QDateTime(d, QTime(0, 0), Qt::UTC) : QDateTime()); }
+    Writer& date(const QDate& d);
     // Ends the current line with CRLF.
     Writer& endLine();
 
     // The written text, decoded again (for reading it back in memory).
     QString textContent() const;
-    const QByteArray& bytes() const { return buf_; }
+    const QByteArray& bytes() const;
 
 private:
-    void sep() {
-        if (!lineStart_) buf_.append(',');
+    // Where the next value goes, with room for its separator and `n` bytes;
+    // the separator is written.
+    char* value(qsizetype n) {
+        if (buf_.size() - len_ <= n) grow(n);
+        char* o = buf_.data() + len_;
+        if (!lineStart_) *o++ = ',';
         lineStart_ = false;
+        return o;
     }
-    QByteArray buf_;
+    void grow(qsizetype n);
+    void end(const char* at) { len_ = at - buf_.constData(); }
+    // buf_ holds len_ written bytes followed by room for more (bytes() cuts
+    // the room off; the next value makes room again).
+    mutable QByteArray buf_;
+    qsizetype len_ = 0;
     bool lineStart_ = true;
+    // Texts written before, by the place of their characters, with their
+    // bytes as written (quotes included): the strings that records share
+    // are encoded once. Each entry holds its string, so that its characters
+    // stay where they are and as they are.
+    struct Encoded {
+        const QChar* data = nullptr;
+        qsizetype size = 0;
+        QString held;
+        size_t length = 0;
+        char bytes[64];
+    };
+    std::vector<Encoded> encoded_;
+    int texts_ = 0;
 };
 
 // Number formatting of the file form, shared with other writers.

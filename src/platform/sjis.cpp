@@ -2,194 +2,152 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 #include <cstring>
 
 namespace sjis {
 namespace {
 constexpr const char* kCodec = "windows-31j";
 
-// One code point (one or two UTF-16 units) encoded on its own; empty when the
-// code page has no code for it. ICU substitutes 0xFCFC for unmappable
-// characters, which is no valid code of the page.
-QByteArray encodeOne(QStringView cp) {
+bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+
+// Characters that input methods outside Windows type in their JIS forms,
+// stored under the codes Windows gives their code-page forms (which is what
+// they read back as): 〜 ～, − －, ‖ ∥, — ―, ¢ ￠, £ ￡, ¬ ￢.
+constexpr struct {
+    char16_t ch;
+    quint16 code;
+} kJisForms[] = {{0x301C, 0x8160}, {0x2212, 0x817C}, {0x2016, 0x8161}, {0x2014, 0x815C},
+                 {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA}};
+
+// One code point (one or two UTF-16 units) through the platform codec;
+// empty when the code page has no code for it. ICU substitutes 0xFCFC for
+// unmappable characters, which is no valid code of the page.
+QByteArray codecEncodeOne(QStringView cp) {
     QStringEncoder enc(kCodec, QStringConverter::Flag::Stateless);
     QByteArray b = enc.encode(cp);
     if (enc.hasError() || b.isEmpty() || b == QByteArray("\xFC\xFC", 2)) return {};
     return b;
 }
 
-bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
+// The code page as tables, filled once from the platform codec, so every
+// entry is what the codec gives, with two corrections:
+// - bytes below 0x80 are the characters of the same value both ways (the
+//   codec swaps the control codes 0x1A, 0x1C and 0x7F);
+// - the JIS forms above encode as their code-page forms.
+struct Tables {
+    char16_t kana[64];        // 0xA1..0xDF, the half-width katakana
+    char16_t pair[256][256];  // [lead][trail]; 0 = no character
+    quint16 code[65536];      // per UTF-16 unit from 0x80: one byte 0x00nn or lead << 8 | trail; 0 = none
 
-QString codecDecodeByChar(const QByteArray& bytes) {
-    QString out;
-    out.reserve(bytes.size());
-    const int n = int(bytes.size());
-    for (int i = 0; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c < 0x80) {
-            out += QChar(c);
-        } else if (c >= 0xA1 && c <= 0xDF) {
-            out += QChar(0xFF61 + (c - 0xA1));
-        } else if (isLead(c) && i + 1 < n && isTrail(static_cast<unsigned char>(bytes[i + 1]))) {
-            QStringDecoder dec(kCodec, QStringConverter::Flag::Stateless);
-            QString s = dec.decode(bytes.mid(i, 2));
-            if (dec.hasError() || s.size() != 1 || s[0] == QChar(0xFFFD) || s[0] == QChar(0x1A))
-                out += QLatin1Char('?');
-            else
-                out += s;
-            ++i;
-        } else {
-            out += QLatin1Char('?');
-        }
-    }
-    return out;
-}
-
-// Encoding and decoding through the platform codec. The tables below are
-// filled from these, and text the tables cannot take goes back to them, so
-// every result is what the codec gives.
-QByteArray codecEncode(QStringView text) {
-    QStringEncoder enc(kCodec, QStringConverter::Flag::Stateless);
-    QByteArray fast = enc.encode(text);
-    if (!enc.hasError() && !fast.contains(QByteArray("\xFC\xFC", 2))) return fast;
-    // Some character has no code; replace it by "?".
-    QByteArray out;
-    out.reserve(text.size() * 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        QByteArray b = encodeOne(text.mid(i, len));
-        out += b.isEmpty() ? QByteArray("?") : b;
-        i += len - 1;
-    }
-    return out;
-}
-
-QString codecDecode(const QByteArray& bytes) {
-    QStringDecoder dec(kCodec, QStringConverter::Flag::Stateless);
-    QString s = dec.decode(bytes);
-    if (!dec.hasError() && !s.contains(QChar(0xFFFD)) && !s.contains(QChar(0x1A))) return s;
-    return codecDecodeByChar(bytes);
-}
-
-// Decoding tables, filled once from the codec one character (or one clean
-// row) at a time, so each entry is what the codec gives. A byte sequence
-// without a clean entry sends the whole text back to the codec, so odd files
-// decode exactly as the codec reads them.
-struct DecodeTables {
-    char16_t single[256];     // 0 = not a clean one-byte character
-    char16_t pair[256][256];  // [lead][trail], 0 = not a clean pair
-    DecodeTables() {
-        for (int c = 0; c < 256; ++c) {
-            single[c] = 0;
-            if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) {
-                const QString s = codecDecode(QByteArray(1, char(c)));
-                if (s.size() == 1 && s[0] != QChar(0x1A) && s[0] != QChar(0xFFFD) && (c == '?' || s[0] != u'?'))
-                    single[c] = s[0].unicode();
-            }
-        }
-        single[0] = 0;  // NUL is left to the codec
+    Tables() {
         std::memset(pair, 0, sizeof pair);
+        std::memset(code, 0, sizeof code);
+        for (int c = 0xA1; c <= 0xDF; ++c) kana[c - 0xA1] = char16_t(0xFF61 + (c - 0xA1));
+        auto usable = [](QChar ch) { return ch != u'?' && ch != QChar(0xFFFD) && ch != QChar(0x1A) && !ch.isSurrogate(); };
         for (int lead = 0x81; lead <= 0xFC; ++lead) {
             if (lead > 0x9F && lead < 0xE0) continue;
             // A whole row at once; a row that does not come out clean is done pair by pair.
             QByteArray row;
             for (int t = 0x40; t <= 0xFC; ++t)
                 if (t != 0x7F) row.append(char(lead)).append(char(t));
-            const QString s = codecDecode(row);
-            bool clean = s.size() == row.size() / 2;
-            for (QChar ch : s)
-                if (ch == u'?' || ch == QChar(0xFFFD) || ch == QChar(0x1A) || ch.isSurrogate()) clean = false;
+            QStringDecoder dec(kCodec, QStringConverter::Flag::Stateless);
+            const QString s = dec.decode(row);
+            const bool clean = !dec.hasError() && s.size() == row.size() / 2 && std::all_of(s.begin(), s.end(), usable);
             int k = 0;
             for (int t = 0x40; t <= 0xFC; ++t) {
                 if (t == 0x7F) continue;
                 if (clean) {
                     pair[lead][t] = s[k].unicode();
                 } else {
-                    const QString one = codecDecode(QByteArray(1, char(lead)) + char(t));
-                    if (one.size() == 1 && one[0] != u'?' && one[0] != QChar(0xFFFD) && one[0] != QChar(0x1A) &&
-                        !one[0].isSurrogate())
-                        pair[lead][t] = one[0].unicode();
+                    QStringDecoder one(kCodec, QStringConverter::Flag::Stateless);
+                    const QString c = one.decode(row.mid(2 * k, 2));
+                    if (!one.hasError() && c.size() == 1 && usable(c[0])) pair[lead][t] = c[0].unicode();
                 }
                 ++k;
             }
         }
-    }
-};
-
-const DecodeTables& decodeTables() {
-    static const DecodeTables* t = new DecodeTables;
-    return *t;
-}
-
-// Encoding by table: every character that a clean byte sequence decodes to,
-// with the bytes the codec gives for it (0 = ask the codec).
-struct EncodeTable {
-    quint16 code[65536];  // one byte as 0x00nn, two bytes as lead << 8 | trail
-    EncodeTable() {
-        std::memset(code, 0, sizeof code);
-        const DecodeTables& d = decodeTables();
+        // Every character of the basic plane in one call, each on a line of
+        // its own (the codec skips some characters it has no code for, and
+        // substitutes 0xFCFC, which is no code of the page, for the rest).
         QString all;
-        for (int c = 1; c < 256; ++c)
-            if (d.single[c]) all += QChar(d.single[c]);
-        for (int lead = 0x81; lead <= 0xFC; ++lead)
-            for (int t = 0x40; t <= 0xFC; ++t)
-                if (d.pair[lead][t]) all += QChar(d.pair[lead][t]);
-        const QByteArray bytes = codecEncode(all);
-        const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
-        qsizetype i = 0;
-        for (QChar ch : all) {
-            if (i >= bytes.size()) return;
-            const unsigned char c = b[i];
-            const bool lead = isLead(c);
-            quint16 v;
-            if (lead) {
-                if (i + 1 >= bytes.size()) return;
-                v = quint16(c << 8 | b[i + 1]);
-                i += 2;
-            } else {
-                v = c;
-                ++i;
-            }
-            // Only sequences that decode back to the character are trusted.
-            const bool back = lead ? d.pair[v >> 8][v & 0xFF] == ch.unicode() : d.single[v] == ch.unicode();
-            if (back && !(v == '?' && ch != u'?')) code[ch.unicode()] = v;
+        all.reserve(2 * 0x10000);
+        for (char32_t c = 0x80; c <= 0xFFFF; ++c)
+            if (!QChar::isSurrogate(c)) all.append(QChar(char16_t(c))).append(u'\n');
+        QStringEncoder enc(kCodec, QStringConverter::Flag::Stateless);
+        const QByteArray bytes = enc.encode(all);
+        qsizetype at = 0;
+        for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
+            if (QChar::isSurrogate(c)) continue;
+            const qsizetype end = bytes.indexOf('\n', at);
+            if (end < 0) break;
+            const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData() + at);
+            const qsizetype len = end - at;
+            at = end + 1;
+            const quint16 v = len == 1 ? b[0] : len == 2 ? quint16(b[0] << 8 | b[1]) : 0;
+            if (v >= 0x80 && v != 0xFCFC && (len == 1 || isLead(b[0]))) code[c] = v;
         }
+        for (const auto& f : kJisForms) code[f.ch] = f.code;
     }
 };
 
-const EncodeTable& encodeTable() {
-    static const EncodeTable* t = new EncodeTable;
+const Tables& tables() {
+    static const Tables* t = new Tables;
     return *t;
 }
+
+// The length of the code point at `i` (a surrogate pair counts as one).
+qsizetype codePointLength(QStringView text, qsizetype i) {
+    return (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
+}
+
+// Encodes a character outside the basic plane (or a lone surrogate):
+// the codec's code, "?" when it has none. At most 2 bytes.
+char* encodeRare(char* o, QStringView cp) {
+    const QByteArray b = codecEncodeOne(cp);
+    if (b.isEmpty() || b.size() > 2) {
+        *o++ = '?';
+        return o;
+    }
+    std::memcpy(o, b.constData(), size_t(b.size()));
+    return o + b.size();
+}
+
 }  // namespace
 
-void appendEncoded(QByteArray& out, QStringView text) {
-    const EncodeTable& t = encodeTable();
-    const qsizetype start = out.size();
+char* encodeInto(char* out, QStringView text) {
+    const Tables& t = tables();
     const qsizetype n = text.size();
-    out.resize(start + n * 2);
-    char* o = out.data() + start;
+    const char16_t* s = text.utf16();
+    char* o = out;
     for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        const quint16 v = t.code[c];
-        if (v != 0) {
+        const char16_t c = s[i];
+        if (c < 0x80) {
+            *o++ = char(c);
+            continue;
+        }
+        if (const quint16 v = t.code[c]) {
             if (v > 0xFF) *o++ = char(v >> 8);
             *o++ = char(v & 0xFF);
             continue;
         }
-        // A character without a table entry: what the codec gives for it
-        // alone ("?" when it has no code), a surrogate pair taken whole.
-        const qsizetype len = (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        const QByteArray b = codecEncode(text.mid(i, len));
-        i += len - 1;
-        const qsizetype at = o - out.data();
-        out.resize(out.size() + b.size());
-        o = out.data() + at;
-        std::memcpy(o, b.constData(), size_t(b.size()));
-        o += b.size();
+        if (QChar::isSurrogate(c)) {
+            const qsizetype len = codePointLength(text, i);
+            o = encodeRare(o, text.mid(i, len));
+            i += len - 1;
+        } else {
+            *o++ = '?';
+        }
     }
-    out.resize(o - out.data());
+    return o;
+}
+
+void appendEncoded(QByteArray& out, QStringView text) {
+    const qsizetype start = out.size();
+    out.resize(start + text.size() * 2);
+    char* end = encodeInto(out.data() + start, text);
+    out.resize(end - out.constData());
 }
 
 QByteArray encode(const QString& text) {
@@ -199,33 +157,55 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const QByteArray& bytes) {
-    const DecodeTables& t = decodeTables();
+    const Tables& t = tables();
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* o = reinterpret_cast<char16_t*>(out.data());
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
     const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    qsizetype i = 0;
+    while (i < n) {
         const unsigned char c = b[i];
-        if (const char16_t s = t.single[c]) {
-            *o++ = s;
-        } else if (i + 1 < n && t.pair[c][b[i + 1]]) {
-            *o++ = t.pair[c][b[i + 1]];
-            ++i;
-        } else {
-            return codecDecode(bytes);
+        if (c < 0x80) {
+            // Plain ASCII, eight bytes at a time where it runs on.
+            quint64 w;
+            if (n - i >= 8 && (std::memcpy(&w, b + i, 8), (w & 0x8080808080808080ull) == 0)) {
+                for (int k = 0; k < 8; ++k) o[k] = b[i + k];
+                o += 8;
+                i += 8;
+            } else {
+                *o++ = c;
+                ++i;
+            }
+            continue;
         }
+        if (i + 1 < n) {
+            if (const char16_t p = t.pair[c][b[i + 1]]) {
+                *o++ = p;
+                i += 2;
+                continue;
+            }
+        }
+        if (c >= 0xA1 && c <= 0xDF) {
+            *o++ = t.kana[c - 0xA1];
+            ++i;
+            continue;
+        }
+        // A pair the code page leaves empty reads as one "?", as does any
+        // other byte that is no character.
+        *o++ = u'?';
+        i += (isLead(c) && i + 1 < n && isTrail(b[i + 1])) ? 2 : 1;
     }
     out.resize(o - reinterpret_cast<char16_t*>(out.data()));
     return out;
 }
 
 QString firstUnencodable(const QString& text) {
-    QStringEncoder enc(kCodec, QStringConverter::Flag::Stateless);
-    QByteArray fast = enc.encode(text);
-    if (!enc.hasError() && !fast.contains(QByteArray("\xFC\xFC", 2))) return {};
+    const Tables& t = tables();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype len = (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ? 2 : 1;
-        if (encodeOne(QStringView(text).mid(i, len)).isEmpty()) return text.mid(i, len);
+        const char16_t c = text[i].unicode();
+        if (c < 0x80 || t.code[c]) continue;
+        const qsizetype len = codePointLength(text, i);
+        if (!QChar::isSurrogate(c) || codecEncodeOne(QStringView(text).mid(i, len)).isEmpty()) return text.mid(i, len);
         i += len - 1;
     }
     return {};

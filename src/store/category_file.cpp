@@ -46,16 +46,16 @@ void readFailed(qint32 index) {
 
 void readEntry(csv::Reader& r, KUBUN_REC& k) {
     k = KUBUN_REC{};
-    k.KUBUN = r.readString();
+    k.KUBUN = r.readSharedString();
     k.NO_KY = r.readInt16();
-    k.KYOUKA = r.readString();
-    k.NO_BU = r.readString();
-    k.BUNRUI = r.readString();
+    k.KYOUKA = r.readSharedString();
+    k.NO_BU = r.readSharedString();
+    k.BUNRUI = r.readSharedString();
     k.NAME_NO = r.readInt32();
     k.NAME_D = r.readString();
     k.IN_CNT = r.readInt32();
     k.OUT_CNT = r.readInt32();
-    k.FUNC_D = r.readString();
+    k.FUNC_D = r.readSharedString();
     k.PRT_DATE = r.readDate();
     bool isDate = false;
     const QDateTime changed = r.readDateIfDate(&isDate);
@@ -99,6 +99,22 @@ using MasterKey = std::tuple<qint16, qint16, qint32, qint32>;
 
 qint32 CODE_KEY(const QString& code) {
     if (code.isEmpty()) return 0;
+    // The common form: one letter and up to nine digits ("K01", "P12"), or digits alone.
+    {
+        const char16_t* p = reinterpret_cast<const char16_t*>(code.utf16());
+        const char16_t* e = p + code.size();
+        qint64 base = 0;
+        const char16_t first = *p & ~0x20;  // ASCII upper case
+        if (first >= u'A' && first <= u'Z') {
+            base = first == u'K' ? 1000 : first == u'P' ? 2000 : 3000 + 1000 * qint64(first - u'A');
+            ++p;
+        }
+        if (p < e && e - p <= 9) {
+            qint64 n = 0;
+            for (; p < e && unsigned(*p - u'0') <= 9; ++p) n = n * 10 + (*p - u'0');
+            if (p == e) return qint32(base + n);
+        }
+    }
     const QString c = text::toUpper(code.left(1));
     const QString rest = code.mid(1);
     qint64 key;
@@ -117,7 +133,7 @@ qint32 CODE_KEY(const QString& code) {
 
 qint16 KUBUN_IDX_OF(const QString& name) {
     for (int i = 0; i < 21; ++i)
-        if (KUBUN_NAMES[i] == name) return qint16(i + 1);
+        if (KUBUN_NAMES[i].size() == name.size() && KUBUN_NAMES[i] == name) return qint16(i + 1);
     return 98;
 }
 

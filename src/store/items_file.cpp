@@ -16,12 +16,15 @@ const QString kItemFile = QStringLiteral("ZEMLO.ZMD");
 
 }  // namespace
 
+// The units of one registration hold the same texts but for the previous
+// number, and names and places repeat across the register: those texts are
+// read as shared strings.
 void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z) {
     z.BY_W = r.readInt16();
     z.BY_Y = r.readInt16();
     z.B_NO = r.readInt16();
     z.B_NOS = r.readInt16();
-    z.KEIHI = r.readString();
+    z.KEIHI = r.readSharedString();
     z.BIN_Y = r.readInt16();
     z.BIN_M = r.readInt16();
     z.BIN_D = r.readInt16();
@@ -29,30 +32,30 @@ void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z) {
     z.B_MONY = r.readInt32();
     z.TAX_K = r.readInt16();
     z.TAX = r.readInt16();
-    z.SHOP = r.readString();
-    z.MAKER = r.readString();
-    z.MAKER_NO = r.readString();
+    z.SHOP = r.readSharedString();
+    z.MAKER = r.readSharedString();
+    z.MAKER_NO = r.readSharedString();
     z.BOUT_Y = r.readInt16();
     z.BOUT_M = r.readInt16();
     z.BOUT_D = r.readInt16();
     z.BOUT_X = r.readInt16();
-    z.KEEP = r.readString();
-    z.KUBUN = r.readString();
+    z.KEEP = r.readSharedString();
+    z.KUBUN = r.readSharedString();
     z.NO_KY = r.readInt16();
-    z.KYOUKA = r.readString();
-    z.NO_BU = r.readString();
-    z.BUNRUI = r.readString();
-    z.NAME_D = r.readString();
-    z.MSG = r.readString();
+    z.KYOUKA = r.readSharedString();
+    z.NO_BU = r.readSharedString();
+    z.BUNRUI = r.readSharedString();
+    z.NAME_D = r.readSharedString();
+    z.MSG = r.readSharedString();
     z.CHG_Y = r.readInt16();
     z.CHG_M = r.readInt16();
     z.CHG_D = r.readInt16();
     z.CHG_X = r.readInt16();
     z.OLD_NO = r.readString();
-    z.MOVE_N = r.readString();
-    z.MOVE_N2 = r.readString();
-    z.FUNC_D = r.readString();
-    r.readString();  // kept empty
+    z.MOVE_N = r.readSharedString();
+    z.MOVE_N2 = r.readSharedString();
+    z.FUNC_D = r.readSharedString();
+    r.skip();  // kept empty
     z.MOVE_F = r.readInt16();
     for (int i = 0; i < 4; ++i) r.readInt32();  // kept 0
     // Fields held in memory only.
@@ -62,9 +65,7 @@ void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z) {
     z.NAME_NO = 0;
 }
 
-namespace {
-
-void writeRecord(csv::Writer& w, const ZEMLO_REC& z) {
+void ZEMLO_WRITE_RECORD(csv::Writer& w, const ZEMLO_REC& z) {
     w.integer(z.BY_W).integer(z.BY_Y).integer(z.B_NO).integer(z.B_NOS);
     w.text(z.KEIHI);
     w.integer(z.BIN_Y).integer(z.BIN_M).integer(z.BIN_D).integer(z.BIN_X);
@@ -81,6 +82,8 @@ void writeRecord(csv::Writer& w, const ZEMLO_REC& z) {
     w.integer(0).integer(0).integer(0).integer(0);
     w.endLine();
 }
+
+namespace {
 
 void readFailed(qint32 index) {
     ui::MsgBox(QStringLiteral("備品リストファイルの読込に失敗しました ") + QString::number(index), ui::vbOKOnly, ui::kTitle);
@@ -103,7 +106,7 @@ qint16 saveItems(RecordAt recordAt) {
                 ok = false;
                 break;
             }
-            writeRecord(w, ZEMLO_DATA[rec]);
+            ZEMLO_WRITE_RECORD(w, ZEMLO_DATA[rec]);
         }
         if (ok) bytes = w.bytes();
     }

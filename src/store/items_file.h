@@ -4,6 +4,7 @@
 
 namespace csv {
 class Reader;
+class Writer;
 }
 struct ZEMLO_REC;
 
@@ -17,3 +18,6 @@ qint16 ZEMLO_SAVE_INDEX();
 // fields held in memory only; throws csv::ReadError on a value of the wrong
 // kind or range (also used by the import of another item file).
 void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z);
+
+// Writes one record as the item file holds it (41 values and the line end).
+void ZEMLO_WRITE_RECORD(csv::Writer& w, const ZEMLO_REC& z);

@@ -23,6 +23,9 @@ TEST_F(ControlsTest, TextBoxRefusesCharactersShiftJisCannotHold) {
     // Characters of the Windows code page stay (～ is 0x8160, ① an NEC extension).
     gui::type(box, "～①髙");
     EXPECT_EQ(box->Text(), "～①髙");
+    // So do the JIS forms that input methods outside Windows type for them.
+    gui::type(box, QString::fromUtf16(u"〜−‖—¢£¬"));
+    EXPECT_EQ(box->Text(), QString::fromUtf16(u"〜−‖—¢£¬"));
     // Text set by code raises Change as typing does.
     changes.clear();
     box->SetText("理科室");

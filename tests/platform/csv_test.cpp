@@ -113,6 +113,7 @@ QString step(csv::Reader& r, int op) {
             case 1: return QString::number(r.readInteger(INT32_MIN, INT32_MAX));
             case 2: return QString::number(double(r.readSingle()), 'g', 12);
             case 3: return r.readDate().toString(Qt::ISODate);
+            case 5: return r.readSharedString();
             default: {
                 bool isDate = false;
                 const QDateTime d = r.readDateIfDate(&isDate);
@@ -125,18 +126,22 @@ QString step(csv::Reader& r, int op) {
 }
 
 QString expected(const Field& f, int op) {
-    const char16_t* e[] = {f.asString, f.asInteger, f.asSingle, f.asDate, f.asDateIfDate};
+    const char16_t* e[] = {f.asString, f.asInteger, f.asSingle, f.asDate, f.asDateIfDate, f.asString};
     return QString::fromUtf16(e[op]);
 }
 
 }  // namespace
 
-// Every kind of value read every way, one value per file.
+// Every kind of value read every way, one value per file, from a decoded
+// text and from the file's bytes.
 TEST(Csv, ReaderReadsEachValueEachWay) {
     for (const Field& f : kFields)
-        for (int op = 0; op < 5; ++op) {
-            csv::Reader r(QString::fromUtf16(f.raw) + QLatin1Char(','));
-            EXPECT_EQ(step(r, op), expected(f, op)) << QString::fromUtf16(f.raw).toStdString() << " op " << op;
+        for (int op = 0; op < 6; ++op) {
+            const QString text = QString::fromUtf16(f.raw) + QLatin1Char(',');
+            csv::Reader r(text);
+            EXPECT_EQ(step(r, op), expected(f, op)) << text.toStdString() << " op " << op;
+            csv::Reader b = csv::Reader::fromBytes(sjis::encode(text));
+            EXPECT_EQ(step(b, op), expected(f, op)) << text.toStdString() << " op " << op << " from bytes";
         }
 }
 
@@ -165,8 +170,8 @@ TEST(Csv, ReaderReadsRandomFilesValueByValue) {
         int line = 0;
         for (int i = 0; i < n; ++i) {
             const Field& f = kFields[fields[i]];
-            const int op = int(rng() % 6);
-            if (op == 5) {
+            const int op = int(rng() % 7);
+            if (op == 6) {
                 r.skip();
             } else {
                 ASSERT_EQ(step(r, op), expected(f, op)) << "round " << round << " value " << i << " op " << op
@@ -178,6 +183,33 @@ TEST(Csv, ReaderReadsRandomFilesValueByValue) {
         }
         ASSERT_TRUE(r.atEnd());
         ASSERT_THROW(r.readString(), csv::ReadError);
+    }
+}
+
+// Equal texts read through one reader share one string; the strings are
+// the values whatever their number (the reader keeps a bounded table).
+TEST(Csv, SharedStringsAreTheValues) {
+    QString text;
+    const int n = 100000;
+    for (int i = 0; i < n; ++i) text += QStringLiteral("\"理科室\", 理科室 ,\"棚%1\",#2024-01-02#\r\n").arg(i);
+    for (int fromBytes = 0; fromBytes < 2; ++fromBytes) {
+        SCOPED_TRACE(fromBytes);
+        csv::Reader r = fromBytes ? csv::Reader::fromBytes(sjis::encode(text)) : csv::Reader(text);
+        const QString first = r.readSharedString();
+        const QString bare = r.readSharedString();
+        EXPECT_EQ(first, QStringLiteral("理科室"));
+        EXPECT_EQ(bare, QStringLiteral("理科室"));
+        EXPECT_EQ(r.readSharedString(), QStringLiteral("棚0"));
+        EXPECT_EQ(r.readSharedString(), QStringLiteral("#2024-01-02#"));
+        for (int i = 1; i < n; ++i) {
+            const QString a = r.readSharedString();
+            ASSERT_EQ(a, QStringLiteral("理科室"));
+            EXPECT_TRUE(a.isSharedWith(first));
+            ASSERT_EQ(r.readSharedString(), QStringLiteral("理科室"));
+            ASSERT_EQ(r.readSharedString(), QStringLiteral("棚%1").arg(i));
+            ASSERT_EQ(r.readSharedString(), QStringLiteral("#2024-01-02#"));
+        }
+        EXPECT_TRUE(r.atEnd());
     }
 }
 
@@ -212,12 +244,23 @@ TEST(Csv, WriterWritesExactBytes) {
     csv::Writer w;
     w.text(QStringLiteral("理科室")).integer(-7).integer(INT64_MIN).single(0.125f).single(-0.5f).single(0.0f);
     w.endLine();
+    // What was written so far, taken in the middle, stays as it was.
+    const QByteArray line1("\"\x97\x9D\x89\xC8\x8E\xBA\",-7,-9223372036854775808,.125,-.5,0\r\n");
+    const QByteArray firstLine = w.bytes();
+    EXPECT_EQ(firstLine, line1);
     w.text(QString::fromUtf16(u"ｶﾞ￥")).text(QString::fromUtf16(u"😀x\xDC00")).text(QString());
     w.date(QDateTime(QDate(2024, 6, 15), QTime(10, 5, 9), Qt::UTC)).date(QDate(2019, 5, 1)).date(QDate()).endLine();
     w.text(QStringLiteral("a\r\nb")).endLine();
     EXPECT_EQ(w.bytes(), QByteArray("\"\x97\x9D\x89\xC8\x8E\xBA\",-7,-9223372036854775808,.125,-.5,0\r\n"
                                     "\"\xB6\xDE\x81\x8F\",\"?x?\",\"\",#2024-06-15 10:05:09#,#2019-05-01#,#1899-12-30#\r\n"
                                     "\"a  b\"\r\n"));
+    EXPECT_EQ(firstLine, line1);
+    // Dates of every year Qt knows, and times.
+    csv::Writer d;
+    d.date(QDate(1, 1, 1)).date(QDate(999, 12, 31)).date(QDate(-44, 3, 15)).date(QDate(12345, 6, 7));
+    d.date(QDateTime(QDate(2024, 1, 2), QTime(23, 59, 59), Qt::UTC)).date(QDateTime(QDate(2024, 1, 2), QTime(0, 0, 1), Qt::UTC));
+    EXPECT_EQ(d.bytes(), QByteArray("#0001-01-01#,#0999-12-31#,#-0044-03-15#,#12345-06-07#,#2024-01-02 23:59:59#,"
+                                    "#2024-01-02 00:00:01#"));
     // A double quote inside a text is written as the full-width one.
     csv::Writer q;
     q.text(QStringLiteral("say \"hi\""));
@@ -354,20 +397,61 @@ TEST(Sjis, RandomBytesDecodeAsTheCodecAndRoundTrip) {
         }
         const QString text = sjis::decode(b);
         ASSERT_LE(text.size(), b.size());
+        // The codec swaps the control codes 0x1A, 0x1C and 0x7F, which the
+        // register keeps as they are (tested on their own).
+        const bool swappedControls = b.contains('\x1A') || b.contains('\x1C') || b.contains('\x7F');
         QStringDecoder dec("windows-31j", QStringConverter::Flag::Stateless);
         const QString codec = dec.decode(b);
-        if (!dec.hasError() && !codec.contains(QChar(0xFFFD)) && !codec.contains(QChar(0x1A))) {
+        if (!swappedControls && !dec.hasError() && !codec.contains(QChar(0xFFFD)) && !codec.contains(QChar(0x1A))) {
             ASSERT_EQ(text, codec) << b.toHex().toStdString();
             QStringEncoder enc("windows-31j", QStringConverter::Flag::Stateless);
             const QByteArray back = enc.encode(text);
-            if (!enc.hasError() && !back.contains(QByteArray("\xFC\xFC", 2)))
+            if (!enc.hasError() && !back.contains(QByteArray("\xFC\xFC", 2))) {
                 ASSERT_EQ(sjis::encode(text), back) << b.toHex().toStdString();
+            }
         }
-        // Whatever was read is written the same way again once read back
-        // (control characters aside: the codec swaps some of them).
-        if (std::none_of(text.begin(), text.end(), [](QChar c) { return c < u' ' || c == u'\x7F'; })) {
-            const QByteArray once = sjis::encode(text);
-            ASSERT_EQ(sjis::encode(sjis::decode(once)), once) << b.toHex().toStdString();
-        }
+        // Whatever was read is written the same way again once read back.
+        const QByteArray once = sjis::encode(text);
+        ASSERT_EQ(sjis::encode(sjis::decode(once)), once) << b.toHex().toStdString();
     }
+}
+
+// Input methods outside Windows type the JIS forms of seven characters;
+// they are stored under the codes of the code-page forms Windows types, and
+// read back in those forms.
+TEST(Sjis, JisFormsAreStoredAsTheirCodePageForms) {
+    const struct {
+        char16_t typed;
+        const char* bytes;
+        char16_t read;
+    } forms[] = {{0x301C, "\x81\x60", 0xFF5E}, {0x2212, "\x81\x7C", 0xFF0D}, {0x2016, "\x81\x61", 0x2225},
+                 {0x2014, "\x81\x5C", 0x2015}, {0x00A2, "\x81\x91", 0xFFE0}, {0x00A3, "\x81\x92", 0xFFE1},
+                 {0x00AC, "\x81\xCA", 0xFFE2}};
+    for (const auto& f : forms) {
+        SCOPED_TRACE(QString::number(f.typed, 16).toStdString());
+        const QString typed(QChar(f.typed));
+        EXPECT_TRUE(sjis::canEncode(typed));
+        EXPECT_EQ(sjis::firstUnencodable(QStringLiteral("A") + typed), QString());
+        EXPECT_EQ(sjis::encode(typed), QByteArray(f.bytes));
+        EXPECT_EQ(sjis::decode(QByteArray(f.bytes)), QString(QChar(f.read)));
+        // The code-page form keeps its code.
+        EXPECT_EQ(sjis::encode(QString(QChar(f.read))), QByteArray(f.bytes));
+    }
+    EXPECT_EQ(sjis::encode(QString::fromUtf16(u"〜10−2")), QByteArray("\x81\x60" "10\x81\x7C" "2"));
+}
+
+// Every byte below 0x80, the control codes included, is the character of
+// the same value and is written back as itself.
+TEST(Sjis, EveryByteBelow0x80RoundTripsAsItself) {
+    QByteArray all;
+    for (int c = 0; c < 0x80; ++c) all += char(c);
+    const QString text = sjis::decode(all);
+    ASSERT_EQ(text.size(), 0x80);
+    for (int c = 0; c < 0x80; ++c) EXPECT_EQ(text[c].unicode(), c) << "byte " << c;
+    EXPECT_EQ(sjis::encode(text), all);
+    EXPECT_TRUE(sjis::canEncode(text));
+    // Between double-byte characters too.
+    const QByteArray mixed("\x82\xA0\x1A\x82\xA2\x1C\x7F\x88\x9F", 9);
+    EXPECT_EQ(sjis::decode(mixed), QString::fromUtf16(u"あ\x1Aい\x1C\x7F亜"));
+    EXPECT_EQ(sjis::encode(sjis::decode(mixed)), mixed);
 }

@@ -90,6 +90,35 @@ TEST_F(ItemFile, CanonicalFileRoundTripsByteForByte) {
     EXPECT_EQ(readBytes(zmd()), before);
 }
 
+// Every byte below 0x80 that a text can hold (all but the double quote and
+// the line ends), control codes included, comes back as itself.
+TEST_F(ItemFile, ControlBytesInTextsRoundTripByteForByte) {
+    QByteArray controls;
+    for (int c = 0; c < 0x80; ++c)
+        if (c != '"' && c != '\r' && c != '\n') controls += char(c);
+    QByteArray raw = sjis::encode(QStringLiteral("1,0,0,\"\",\"\",\"\"\r\n") + itemLine(1, {{27, "\"@@\""}}) +
+                                  QStringLiteral("\r\n"));
+    raw.replace("@@", controls);
+    writeBytes(zmd(), raw);
+    ASSERT_EQ(ZEMLO_READ(), 1);
+    ASSERT_EQ(ZEMLO_DATA[0].MSG.size(), controls.size());
+    for (qsizetype i = 0; i < controls.size(); ++i)
+        EXPECT_EQ(ZEMLO_DATA[0].MSG[i].unicode(), uchar(controls[i])) << "byte " << int(controls[i]);
+    ASSERT_EQ(ZEMLO_SAVE(), 1);
+    EXPECT_EQ(readBytes(zmd()), raw);
+}
+
+// The JIS forms typed outside Windows are stored under the code-page codes.
+TEST_F(ItemFile, JisFormsAreSavedAsTheCodePageForms) {
+    LOADED.ZEMLO = true;
+    ZEMLO_COUNT = 1;
+    ZEMLO_DATA[0].MSG = QString::fromUtf16(u"〜−‖—¢£¬");
+    ASSERT_EQ(ZEMLO_SAVE(), 1);
+    EXPECT_TRUE(readBytes(zmd()).contains("\"\x81\x60\x81\x7C\x81\x61\x81\x5C\x81\x91\x81\x92\x81\xCA\""));
+    ASSERT_EQ(ZEMLO_READ(), 1);
+    EXPECT_EQ(ZEMLO_DATA[0].MSG, QString::fromUtf16(u"～－∥―￠￡￢"));
+}
+
 TEST_F(ItemFile, LenientValuesLoadAndAreWrittenCanonically) {
     // Blanks around values, a quoted number, an empty number, a lone LF and
     // odd bytes in a text all load; the save writes the canonical form.
