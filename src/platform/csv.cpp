@@ -229,22 +229,31 @@ bool Reader::atEndIn(const Unit* d) {
 bool Reader::atEnd() { return fromBytes_ ? atEndIn(bytesData()) : atEndIn(textData()); }
 
 template <class Unit>
-void Reader::pastSeparator(const Unit* d) {
-    // Anything after a closing quote or number sign up to the separator is
-    // dropped; a line end counts as a separator.
+bool Reader::separatorAt(const Unit* d, qsizetype* p) {
+    // A comma, a line end (CR LF, CR or LF) or the end of the input.
     const qsizetype n = size_;
-    while (pos_ < n && d[pos_] != Unit(',') && !isEolUnit(d[pos_])) ++pos_;
-    if (pos_ >= n) return;
-    if (d[pos_] == Unit(',')) {
-        ++pos_;
-    } else if (d[pos_] == Unit('\r')) {
-        ++pos_;
-        if (pos_ < n && d[pos_] == Unit('\n')) ++pos_;
+    if (*p >= n) return true;
+    if (d[*p] == Unit(',')) {
+        ++*p;
+    } else if (d[*p] == Unit('\r')) {
+        ++*p;
+        if (*p < n && d[*p] == Unit('\n')) ++*p;
+        ++line_;
+    } else if (d[*p] == Unit('\n')) {
+        ++*p;
         ++line_;
     } else {
-        ++pos_;
-        ++line_;
+        return false;
     }
+    return true;
+}
+
+template <class Unit>
+void Reader::pastSeparator(const Unit* d) {
+    // Anything after a closing quote or number sign up to the separator is
+    // dropped.
+    while (pos_ < size_ && d[pos_] != Unit(',') && !isEolUnit(d[pos_])) ++pos_;
+    separatorAt(d, &pos_);
 }
 
 template <class Unit>
@@ -409,21 +418,7 @@ bool Reader::quickInteger(const Unit* d, qint64* out) {
     const qsizetype first = p;
     qint64 v = 0;
     for (unsigned digit; p < n && p - first < 18 && (digit = unsigned(d[p]) - unsigned('0')) <= 9; ++p) v = v * 10 + digit;
-    if (p == first) return false;
-    if (p < n) {
-        if (d[p] == Unit(',')) {
-            ++p;
-        } else if (d[p] == Unit('\r')) {
-            ++p;
-            if (p < n && d[p] == Unit('\n')) ++p;
-            ++line_;
-        } else if (d[p] == Unit('\n')) {
-            ++p;
-            ++line_;
-        } else {
-            return false;
-        }
-    }
+    if (p == first || !separatorAt(d, &p)) return false;
     pos_ = p;
     *out = negative ? -v : v;
     return true;

@@ -86,6 +86,8 @@ private:
     template <class Unit>
     Token nextIn(const Unit* d);
     template <class Unit>
+    bool separatorAt(const Unit* d, qsizetype* p);
+    template <class Unit>
     void pastSeparator(const Unit* d);
     template <class Unit>
     bool atEndIn(const Unit* d);
