@@ -229,7 +229,7 @@ bool Reader::atEndIn(const Unit* d) {
 bool Reader::atEnd() { return fromBytes_ ? atEndIn(bytesData()) : atEndIn(textData()); }
 
 template <class Unit>
-bool Reader::separatorAt(const Unit* d, qsizetype* p) {
+[[gnu::always_inline]] inline bool Reader::separatorAt(const Unit* d, qsizetype* p) {
     // A comma, a line end (CR LF, CR or LF) or the end of the input.
     const qsizetype n = size_;
     if (*p >= n) return true;
@@ -498,9 +498,10 @@ Writer& Writer::text(const QString& s) {
         if (encoded_.empty()) encoded_.resize(kEncodedSlots);
         slot = &encoded_[size_t((quintptr(s.constData()) >> 4) & (kEncodedSlots - 1))];
         if (slot->data == s.constData() && slot->size == s.size()) {
-            char* o = value(slot->length);
-            std::memcpy(o, slot->bytes, slot->length);
-            end(o + slot->length);
+            const qsizetype n = slot->bytes.size();
+            char* o = value(n);
+            std::memcpy(o, slot->bytes.constData(), size_t(n));
+            end(o + n);
             return *this;
         }
     }
@@ -526,12 +527,11 @@ Writer& Writer::text(const QString& s) {
     *o++ = '"';
     o = sjis::encodeInto(o, t);
     *o++ = '"';
-    if (slot && o - start <= qsizetype(sizeof slot->bytes)) {
+    if (slot) {
         slot->data = s.constData();
         slot->size = s.size();
         slot->held = s;
-        slot->length = size_t(o - start);
-        std::memcpy(slot->bytes, start, slot->length);
+        slot->bytes = QByteArray(start, o - start);
     }
     end(o);
     return *this;

@@ -163,8 +163,7 @@ private:
         const QChar* data = nullptr;
         qsizetype size = 0;
         QString held;
-        size_t length = 0;
-        char bytes[64];
+        QByteArray bytes;
     };
     std::vector<Encoded> encoded_;
     int texts_ = 0;
