@@ -165,6 +165,49 @@ double val(const QString& s) {
     return ok && std::isfinite(v) ? v : 0;
 }
 
+std::optional<qint64> figure(const QString& s) {
+    const QString t = toHalfWidth(s).trimmed();
+    if (t.isEmpty()) return 0;
+    qsizetype i = 0;
+    const bool negative = t[0] == u'-';
+    if (negative || t[0] == u'+') ++i;
+    // The whole part: digits, with commas that group them in threes.
+    QString whole;
+    int group = -1;  // digits since the last comma; -1 before any comma
+    for (; i < t.size() && t[i] != u'.'; ++i) {
+        const QChar c = t[i];
+        if (c >= u'0' && c <= u'9') {
+            whole += c;
+            if (group >= 0 && ++group > 3) return std::nullopt;
+        } else if (c == u',') {
+            if (whole.isEmpty() || (group >= 0 && group != 3) || (group < 0 && whole.size() > 3)) return std::nullopt;
+            group = 0;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (group >= 0 && group != 3) return std::nullopt;
+    QString fraction;
+    if (i < t.size()) {  // the point
+        for (++i; i < t.size(); ++i) {
+            if (t[i] < u'0' || t[i] > u'9') return std::nullopt;
+            fraction += t[i];
+        }
+    }
+    if (whole.isEmpty() && fraction.isEmpty()) return std::nullopt;
+    while (whole.size() > 1 && whole[0] == u'0') whole.remove(0, 1);
+    if (whole.size() > 18) return std::nullopt;
+    qint64 v = whole.isEmpty() ? 0 : whole.toLongLong();
+    // Half to even on the first fraction digit and whether any follows.
+    if (!fraction.isEmpty()) {
+        const int first = fraction[0].unicode() - u'0';
+        bool rest = false;
+        for (qsizetype k = 1; k < fraction.size(); ++k) rest = rest || fraction[k] != u'0';
+        if (first > 5 || (first == 5 && (rest || v % 2 == 1))) ++v;
+    }
+    return negative ? -v : v;
+}
+
 qint64 roundHalfEven(double v) {
     if (std::isnan(v)) return 0;
     const double r = std::nearbyint(v);  // round-to-nearest, ties to even

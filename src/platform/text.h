@@ -2,6 +2,7 @@
 // Japanese text services: width conversion and upper case as the register
 // uses them, and the number a text box holds.
 #include <QString>
+#include <optional>
 
 namespace text {
 
@@ -27,6 +28,14 @@ double val(const QString& s);
 QString rset(const QString& s, int width);
 // A count as the pattern "####" shows it: its digits, nothing for 0.
 QString countText(qint64 v);
+
+// The whole number a figure box holds, read strictly: blanks around it, an
+// optional minus, half- or full-width digits, commas only where they group
+// the digits in threes (1,200,000), and a fraction after a point, rounded
+// half to even. Blanks alone read as 0. Anything else (letters, a stray
+// comma, a second point, more than 18 digits) gives nullopt, so the caller
+// can refuse it instead of storing a part of it.
+std::optional<qint64> figure(const QString& s);
 
 // Nearest whole number, halves to even (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
 qint64 roundHalfEven(double v);

@@ -24,6 +24,7 @@
 #include "totals/total_f.h"
 #include "totals/total_fa.h"
 #include "totals/total_fk.h"
+#include "totals/total_fs.h"
 #include "totals/total_fy.h"
 
 namespace {
@@ -81,7 +82,7 @@ const std::vector<KindRow>& kindTable() {
         {12, "備品区分変更", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF>()},
         {13, "備品区分設定", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF2>()},
         {14, "備品購入数実績", false, PREP_NONE, NOT_BUILT()},      // NOTE_S
-        {21, "集計 振興備品", true, PREP_NONE, NOT_BUILT()},        // TOTAL_FS
+        {21, "集計 振興備品", true, PREP_NONE, MODAL_WINDOW<TOTAL_FS>()},
         {22, "集計 経費", true, PREP_NONE, MODAL_WINDOW<TOTAL_F>()},
         {23, "集計 教科", true, PREP_NONE, MODAL_WINDOW<TOTAL_FA>()},
         {24, "集計 機能別", true, PREP_NONE, MODAL_WINDOW<TOTAL_FK>()},

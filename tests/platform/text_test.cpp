@@ -1,6 +1,7 @@
 #include "platform/text.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -61,6 +62,42 @@ TEST(TextVal, ReadsTheLeadingNumber) {
         {u"1,000", 1},     {u"0.1", 0.1},    {u"007", 7},        {u"3円", 3},
     };
     for (const auto& c : cases) EXPECT_DOUBLE_EQ(text::val(QString::fromUtf16(c.in)), c.out) << QString::fromUtf16(c.in).toStdString();
+}
+
+TEST(TextFigure, ReadsWholeFiguresAndRefusesTheRest) {
+    const struct {
+        const char16_t* in;
+        std::optional<qint64> out;
+    } cases[] = {
+        {u"", 0},
+        {u"  ", 0},
+        {u"1200000", 1200000},
+        {u"1,200,000", 1200000},
+        {u" 12 ", 12},
+        {u"１，２００", 1200},       // full-width digits and comma
+        {u"-3,000", -3000},
+        {u"－５", -5},
+        {u"2.5", 2},                 // halves to even
+        {u"3.5", 4},
+        {u"2.51", 3},
+        {u"-2.5", -2},
+        {u".5", 0},
+        {u"007", 7},
+        {u"9223372036854775807", std::nullopt},  // more than 18 digits
+        {u"999999999999999999", 999999999999999999},
+        {u"1,2", std::nullopt},      // commas that do not group in threes
+        {u"1200,000", std::nullopt},
+        {u"1,0000", std::nullopt},
+        {u",100", std::nullopt},
+        {u"100,", std::nullopt},
+        {u"12a", std::nullopt},
+        {u"1 2", std::nullopt},
+        {u"1.2.3", std::nullopt},
+        {u"-", std::nullopt},
+        {u".", std::nullopt},
+        {u"3円", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(text::figure(QString::fromUtf16(c.in)), c.out) << QString::fromUtf16(c.in).toStdString();
 }
 
 TEST(TextRound, HalvesGoToEven) {
