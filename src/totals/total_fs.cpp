@@ -35,7 +35,11 @@ constexpr double kFigureRoom = kColW - 80;
 constexpr double kGridTextRoom = 1340;
 constexpr double kPaperTextRoom = 23;
 // The widest a printed figure may be (mm).
-constexpr double kPaperFigureRoom = 24;
+constexpr double kPaperFigureRoom = 22;
+
+// Where row ⑤'s heading box begins on screen: just before its text, which
+// stands after a full-width and two half-width blanks.
+constexpr int kSubRowLeft = 340;
 
 // The grey of the heading panes.
 const QColor kGrey(0xE0, 0xE0, 0xE0);
@@ -212,6 +216,7 @@ TOTAL_FS::TOTAL_FS() : platform::Form(QStringLiteral("TOTAL_FS")) {
     }
     EK_LIST = TOTAL_PANE(this, QStringLiteral("EK_LIST"), 1560, 6000, 1575, 1720);
     ED_LIST = TOTAL_PANE(this, QStringLiteral("ED_LIST"), 3120, 6000, 7070, 1720);
+    ED_LIST->setFontSize(10);
     for (Pane* p : {HD_1, K_LIST[0], K_LIST[1], EK_LIST}) {
         p->setBackColor(kGrey);
         p->cls();
@@ -312,6 +317,10 @@ void TOTAL_FS::Form_Load() {
         Label1->setCaption(QStringLiteral("  理振"));
         ONLY_R = CHK_CRS;
     }
+    // The include boxes of "S" name the subjects of this kind of school
+    // (they count 算数 and 数学, 算振 and 数振 alike).
+    CHK_CS->setText(PAIR_1);
+    CHK_CSS->setText(PAIR_2);
     if ((found & 12) == 12) {
         CHK_S->setText(PAIR_1 + QStringLiteral("・") + PAIR_2);
         CHK_CS->show();
@@ -449,8 +458,10 @@ void TOTAL_FS::TOTAL_FS_HEAD() {
         p->cls();
         const double w = p->twipsWidth();
         for (int k = 0; k < 10; ++k) p->text(0, 20 + kRowH * k, kRowHeads[k]);
-        for (int j = 0; j <= 11; ++j) p->line(j == 4 ? 420 : 0, kRowH * j, w, kRowH * j);
-        p->line(420, 960, 420, 1200);
+        // Row ⑤ reads as a part of row ④: its rule stops short of the
+        // heading's left end, where a short upright closes it.
+        for (int j = 0; j <= 11; ++j) p->line(j == 4 ? kSubRowLeft : 0, kRowH * j, w, kRowH * j);
+        p->line(kSubRowLeft, 960, kSubRowLeft, 1200);
     }
     EK_LIST->cls();
     for (int k = 0; k < 7; ++k) EK_LIST->text(0, 20 + kRowH * k, kGridHeads[k]);
@@ -490,7 +501,9 @@ void TOTAL_FS::CLASS_COUNT_DRAW() {
         auto words = [&](int row, const QString& s) {
             if (s.isEmpty()) return;
             const double size = gridTextSize(kGridTextRoom, [&](double pt) { return ED_LIST->textWidthAtSize(s, pt); });
-            ED_LIST->textAtSize(left, 20 + kRowH * (row - 1), s, size);
+            // A smaller text keeps its middle on the row's middle.
+            const double lower = ED_LIST->textHeight() * (1 - size / ED_LIST->fontSize()) / 2;
+            ED_LIST->textAtSize(left, 20 + kRowH * (row - 1) + lower, s, size);
         };
         number(1, qint64(b.CLASS_N) + b.CLASS_S);
         number(2, b.CLASS_N);
@@ -752,11 +765,13 @@ int TOTAL_FS::TOTAL_FS_PRT() {
             PRT_TEXT_RIGHT(right, t + 51, text::countText(b.PUPILS));
             for (const auto& [y, s] : {std::pair{t + 45, b.CLASS_KIND}, std::pair{t + 57, b.MAKER}, std::pair{t + 63, b.CHIEF}}) {
                 if (s.isEmpty()) continue;
+                const double height = p.TextHeight(s);
                 p.FontSize = gridTextSize(kPaperTextRoom, [&](double pt) {
                     p.FontSize = pt;
                     return p.TextWidth(s);
                 });
-                PRT_TEXT(left, y, s);
+                // A smaller text keeps its middle on the row's middle.
+                PRT_TEXT(left, y + (height - p.TextHeight(s)) / 2, s);
                 p.FontSize = 10;
             }
         }

@@ -210,13 +210,17 @@ TEST_F(TotalFs, TheSubjectsOfTheMasterDecideCaptionsAndIncludeBoxes) {
         EXPECT_EQ(w->CHK_CRS->isVisible(), c.bothR) << at;
         EXPECT_EQ(w->CHK_CS->isVisible(), c.bothS) << at;
         EXPECT_EQ(w->CHK_CSS->isVisible(), c.bothS) << at;
-        EXPECT_EQ(w->Label4->Caption(), SCHOOL_NAME.contains(u"中学校") ? QStringLiteral("生徒数等") : QStringLiteral("児童数等"));
+        const bool junior = SCHOOL_NAME.contains(u"中学校");
+        EXPECT_EQ(w->Label4->Caption(), junior ? QStringLiteral("生徒数等") : QStringLiteral("児童数等"));
+        EXPECT_EQ(w->CHK_CS->text(), junior ? QStringLiteral("数学") : QStringLiteral("算数"));
+        EXPECT_EQ(w->CHK_CSS->text(), junior ? QStringLiteral("数振") : QStringLiteral("算振"));
         EXPECT_EQ(platform::pxToTwips(w->B_PRT->x()), c.prtLeft) << at;
         // A one-subject box is ticked whatever is stored; two subjects on a
         // first use tick nothing.
         EXPECT_EQ(w->CHK_CR->Value() + w->CHK_CRS->Value(), c.bothR ? 0 : 1) << at;
         EXPECT_EQ(w->CHK_CS->Value() + w->CHK_CSS->Value(), c.bothS ? 0 : 1) << at;
         if (!c.bothR) EXPECT_EQ((w->CHK_R->text() == u"理科" ? w->CHK_CR : w->CHK_CRS)->Value(), 1) << at;
+        if (c.bothR) gui::shot(w, "total_fs_two_subjects");
         gui::click(w->B_CLOSE);
         reg::DeleteSetting(REG_APP, kSection);
     }
@@ -295,6 +299,7 @@ TEST_F(TotalFs, TypingTheBaseAmounts) {
     press(w->D_LIST[0], 1400 + 700, 100);
     EXPECT_TRUE(w->R_BASE[2]->text().isEmpty());
     gui::type(w->R_BASE[2], QStringLiteral("999"));
+    gui::shot(w, "total_fs_base_editor");
     gui::key(w->R_BASE[2], Qt::Key_Escape);
     EXPECT_FALSE(w->R_BASE[2]->isVisible());
     EXPECT_EQ(w->BASE_REC[2].R_BASE, 0);
@@ -355,6 +360,7 @@ TEST_F(TotalFs, EditingTheClassGridAndWhatTheCloseWrites) {
     // title bar is still written.
     press(w->ED_LIST, 1400 * 2 - 700, 240 * 6 + 120);
     gui::type(w->ED_BOX, QStringLiteral("教頭 田中"));
+    gui::shot(w, "total_fs_grid_editor");
     w->close();
     EXPECT_FALSE(platform::FormInstance<TOTAL_FS>::exists());
     EXPECT_EQ(FORM_KIND, 0);
