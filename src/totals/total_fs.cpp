@@ -5,7 +5,6 @@
 #include <QSet>
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "platform/clock.h"
 #include "platform/pane.h"
@@ -68,12 +67,6 @@ const QString kGridHeads[7] = {
     QStringLiteral("児 童 生 徒 数"),
     QStringLiteral("　作　成　者"),
     QStringLiteral("　責　任　者")};
-
-// The largest size from 10 down to 5 in steps of 0.2 at which a grid text
-// is narrower than `room`, by the width function of a pane or the printer.
-double gridTextSize(double room, const std::function<double(double)>& width) {
-    return TOTAL_FIT_SIZE(10, 5, room, width);
-}
 
 // Selects the entries of `list` named in a stored value: the value is split
 // at "," and consecutive parts are joined again while they name an entry,
@@ -500,7 +493,7 @@ void TOTAL_FS::CLASS_COUNT_DRAW() {
         };
         auto words = [&](int row, const QString& s) {
             if (s.isEmpty()) return;
-            const double size = gridTextSize(kGridTextRoom, [&](double pt) { return ED_LIST->textWidthAtSize(s, pt); });
+            const double size = TOTAL_FIT_SIZE(10, 5, kGridTextRoom, [&](double pt) { return ED_LIST->textWidthAtSize(s, pt); });
             // A smaller text keeps its middle on the row's middle.
             const double lower = ED_LIST->textHeight() * (1 - size / ED_LIST->fontSize()) / 2;
             ED_LIST->textAtSize(left, 20 + kRowH * (row - 1) + lower, s, size);
@@ -766,10 +759,7 @@ int TOTAL_FS::TOTAL_FS_PRT() {
             for (const auto& [y, s] : {std::pair{t + 45, b.CLASS_KIND}, std::pair{t + 57, b.MAKER}, std::pair{t + 63, b.CHIEF}}) {
                 if (s.isEmpty()) continue;
                 const double height = p.TextHeight(s);
-                p.FontSize = gridTextSize(kPaperTextRoom, [&](double pt) {
-                    p.FontSize = pt;
-                    return p.TextWidth(s);
-                });
+                PRT_FONT_FIT(s, 10, 5, kPaperTextRoom);
                 // A smaller text keeps its middle on the row's middle.
                 PRT_TEXT(left, y + (height - p.TextHeight(s)) / 2, s);
                 p.FontSize = 10;
