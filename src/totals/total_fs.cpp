@@ -359,7 +359,8 @@ void TOTAL_FS::Form_QueryUnload(int& Cancel, int UnloadMode) {
 }
 
 void TOTAL_FS::Form_Unload(int& Cancel) {
-    CALC_F_SAVE();
+    // Choices that were never restored are not stored over the old ones.
+    if (READY) CALC_F_SAVE();
     if (!BASE_SAVE()) {
         const int a = ui::MsgBox(QStringLiteral("入力した基準額などを保存せずに閉じますか？"),
                                  int(ui::vbYesNo) | ui::vbQuestion | ui::vbDefaultButton2, ui::kTitle);
@@ -522,6 +523,7 @@ bool TOTAL_FS::readFigure(const QString& typed, qint64 max, const QString& what,
 }
 
 void TOTAL_FS::D_LIST_MouseDown(int index, double x, double y) {
+    COMMIT_EDITORS();  // a cell still open keeps what was typed into it
     const int p = int(std::floor(std::round(x) / kColW)) + 1;
     if (y >= kRowH || y < 0 || p < 1 || p > 5) return;
     ctl::TextBox* b = baseBox(index, p);
@@ -559,8 +561,8 @@ bool gridNumberRow(int r) { return r == 1 || r == 2 || r == 4; }
 }  // namespace
 
 void TOTAL_FS::ED_LIST_MouseDown(double x, double y) {
-    if (ED_BOX->isVisible()) ED_BOX_LostFocus();
-    if (ED_BOX->isVisible() || y < kRowH) return;
+    COMMIT_EDITORS();  // a cell still open keeps what was typed into it
+    if (y < kRowH) return;
     const int r = int(std::floor(std::round(y) / kRowH));
     const int p = int(std::floor(std::round(x) / kColW)) + 1;
     if (r < 1 || r > 6 || p < 1 || p > 5) return;

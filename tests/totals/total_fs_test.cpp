@@ -305,6 +305,14 @@ TEST_F(TotalFs, TypingTheBaseAmounts) {
     EXPECT_EQ(w->BASE_REC[2].R_BASE, 0);
     EXPECT_TRUE(platform::FormInstance<TOTAL_FS>::exists());
 
+    // A press on the cell that is open keeps what was typed into it.
+    press(w->D_LIST[1], 1400 * 5 - 700, 120);
+    gui::type(w->S_BASE[5], QStringLiteral("4,000"));
+    press(w->D_LIST[1], 1400 * 5 - 700, 120);
+    EXPECT_EQ(w->S_BASE[5]->text(), QStringLiteral("4000"));
+    EXPECT_EQ(w->BASE_REC[5].S_BASE, 4000);
+    gui::key(w->S_BASE[5], Qt::Key_Escape);
+
     // Presses outside row ① or the five columns open nothing.
     press(w->D_LIST[0], 700, 240 + 120);
     press(w->D_LIST[0], 7050, 120);
@@ -314,7 +322,7 @@ TEST_F(TotalFs, TypingTheBaseAmounts) {
     gui::chooseRow(w->CALC_LIST[0], 1);
     EXPECT_EQ(row(screen(w->D_LIST[0]), 1)[2], QStringLiteral("1,200,000"));
     gui::click(w->B_CLOSE);
-    EXPECT_TRUE(sjis::decode(baseBytes()).startsWith(QStringLiteral("2024,100000,50,0,0,12,2,\"知的・情緒\",350,")));
+    EXPECT_TRUE(sjis::decode(baseBytes()).startsWith(QStringLiteral("2024,100000,50,4000,0,12,2,\"知的・情緒\",350,")));
     EXPECT_TRUE(baseBytes().contains("\r\n2023,2147483647,0,0,0,0,0,\"\",0,\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
                                      "2022,1200000,0,7000,0,0,0,"));
     EXPECT_TRUE(baseBytes().contains("\r\n2020,0,0,3000,0,"));
