@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QKeyEvent>
-#include <QSet>
 #include <algorithm>
 #include <cmath>
 
@@ -33,6 +32,8 @@ constexpr double kFigureRoom = kColW - 80;
 // The widest a grid text may be on screen (twips) and on paper (mm).
 constexpr double kGridTextRoom = 1340;
 constexpr double kPaperTextRoom = 23;
+// The whole page stands 5 mm further right than the other portrait reports.
+constexpr double kPageShiftRight = 5;
 // The widest a printed figure may be (mm).
 constexpr double kPaperFigureRoom = 22;
 
@@ -710,8 +711,6 @@ void TOTAL_FS::CALC_F_SAVE() {
 int TOTAL_FS::TOTAL_FS_PRT() {
     const bool printed = TOTAL_PRT_RUN([this] {
         prn::Printer& p = prn::printer();
-        // The whole page stands 5 mm further right than the other portrait reports.
-        PRT_ORIGIN_SET(PRT_ADJ_PORTRAIT, -5);
         p.FontSize = 15;
         PRT_TEXT(50, 10, QStringLiteral("振興備品集計表"));
         p.FontSize = 10;
@@ -767,6 +766,6 @@ int TOTAL_FS::TOTAL_FS_PRT() {
                 p.FontSize = 10;
             }
         }
-    });
+    }, false, kPageShiftRight);
     return printed ? 1 : 0;
 }

@@ -227,15 +227,15 @@ void PRT_BOX(double x1, double y1, double x2, double y2, int width) {
     p.Box(x1, y1, x2, y2);
 }
 
-bool TOTAL_PRT_RUN(const std::function<void()>& draw, bool landscape) {
+bool TOTAL_PRT_RUN(const std::function<void()>& draw, bool landscape, double shiftRight) {
     prn::Printer& p = prn::printer();
     try {
         if (landscape) {
             PRT_SETUP_LANDSCAPE();
-            PRT_ORIGIN_SET(PRT_ADJ_LANDSCAPE);
+            PRT_ORIGIN_SET(PRT_ADJ_LANDSCAPE, -shiftRight);
         } else {
             PRT_SETUP_PORTRAIT();
-            PRT_ORIGIN_SET(PRT_ADJ_PORTRAIT);
+            PRT_ORIGIN_SET(PRT_ADJ_PORTRAIT, -shiftRight);
         }
         PRT_PAGE_INIT();
         p.FontName = QStringLiteral("ＭＳ 明朝");

@@ -148,7 +148,8 @@ void PRT_BOX(double x1, double y1, double x2, double y2, int width);
 // the page reset, "ＭＳ 明朝", then `draw` and the end of the document. When
 // the printer fails on the way, "プリンタのエラーが発生しました" /
 // "印刷を中止します" shows (title "ゼムロ２") and the document is cancelled,
-// so nothing of it prints. True when the document was ended (printed).
-bool TOTAL_PRT_RUN(const std::function<void()>& draw, bool landscape = false);
+// so nothing of it prints. A report that stands further right on the page
+// gives `shiftRight` (mm). True when the document was ended (printed).
+bool TOTAL_PRT_RUN(const std::function<void()>& draw, bool landscape = false, double shiftRight = 0);
 // Inside `draw`: the next page, reset, in "ＭＳ 明朝".
 void TOTAL_PRT_NEW_PAGE();
