@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fixtures.h"
+#include "widgets.h"
 #include "platform/forms.h"
 #include "register/item_list.h"
 
@@ -46,12 +47,6 @@ void* realloc(void* p, size_t n) {
 }
 
 namespace {
-
-bool haveWidgets(benchmark::State& state) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) return true;
-    state.SkipWithError("the item list needs a QApplication (bench/main.cpp)");
-    return false;
-}
 
 // One register and one open item list for every benchmark of this file.
 struct Env {
@@ -95,7 +90,7 @@ struct Env {
 };
 
 void BM_ItemList_ShowAll(benchmark::State& state) {
-    if (!haveWidgets(state)) return;
+    if (!fixtures::haveWidgets(state, "the item list")) return;
     Env& e = Env::get();
     e.clearFilters();
     for (auto _ : state) e.w->ALL_H_Click();
@@ -109,7 +104,7 @@ BENCHMARK(BM_ItemList_ShowAll)->Unit(benchmark::kMillisecond);
 // the list: set alone (a level of the category cascade under the levels
 // above it), it lists fewer items than without it.
 void BM_ItemList_SearchEveryFilter(benchmark::State& state) {
-    if (!haveWidgets(state)) return;
+    if (!fixtures::haveWidgets(state, "the item list")) return;
     Env& e = Env::get();
     e.clearFilters();
     A_ZEMLO_LIST* w = e.w;
@@ -201,7 +196,7 @@ void BM_ItemList_SearchEveryFilter(benchmark::State& state) {
 BENCHMARK(BM_ItemList_SearchEveryFilter)->Unit(benchmark::kMillisecond);
 
 void BM_ItemList_SearchNamePattern(benchmark::State& state) {
-    if (!haveWidgets(state)) return;
+    if (!fixtures::haveWidgets(state, "the item list")) return;
     Env& e = Env::get();
     e.clearFilters();
     e.w->NAME_D->setEditText(QStringLiteral("*カメラ*"));
@@ -212,7 +207,7 @@ void BM_ItemList_SearchNamePattern(benchmark::State& state) {
 BENCHMARK(BM_ItemList_SearchNamePattern)->Unit(benchmark::kMillisecond);
 
 void BM_ItemList_DrawPage(benchmark::State& state) {
-    if (!haveWidgets(state)) return;
+    if (!fixtures::haveWidgets(state, "the item list")) return;
     Env& e = Env::get();
     e.clearFilters();
     e.w->ALL_H_Click();
@@ -225,7 +220,7 @@ BENCHMARK(BM_ItemList_DrawPage)->Unit(benchmark::kMillisecond);
 // Scrolls from the first page to the last, a page at a time, as the scroll
 // bar's trough does; reports the heap allocations per drawn row.
 void BM_ItemList_ScrollWholeList(benchmark::State& state) {
-    if (!haveWidgets(state)) return;
+    if (!fixtures::haveWidgets(state, "the item list")) return;
     Env& e = Env::get();
     e.clearFilters();
     e.w->ALL_H_Click();

@@ -20,6 +20,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/list_print_jobs.h"
+#include "register/grid_text.h"
 #include "register/item_grid.h"
 #include "shell/form_switch.h"
 #include "store/category_file.h"
@@ -33,6 +34,7 @@
 namespace {
 
 using item_grid::eraLetter;
+using namespace grid_text;
 using platform::kTwipsPerPixel;
 
 constexpr quint32 kListBack = 0x00FF00;    // the window's green
@@ -52,62 +54,6 @@ QFont fontOf(const QString& name, double points, bool underline = false) {
     f.setPointSizeF(points);
     f.setUnderline(underline);
     return f;
-}
-
-// ---- texts of the row drawing, written into a reused buffer
-
-void appendInt(QString& s, qint64 v, int width = 0) {
-    char16_t buf[24];
-    int i = 24;
-    const bool neg = v < 0;
-    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
-    do {
-        buf[--i] = char16_t(u'0' + u % 10);
-        u /= 10;
-    } while (u > 0);
-    if (neg) buf[--i] = u'-';
-    for (int n = 24 - i; n < width; ++n) s += QChar(u' ');
-    s.append(reinterpret_cast<const QChar*>(buf + i), 24 - i);
-}
-
-// Two wide: a one-character number gets a blank in front.
-void appendNum2(QString& s, qint64 v) { appendInt(s, v, 2); }
-
-// "#,###" right-aligned in nine characters; returns false when the text is
-// longer than the field (then `s` holds the whole text).
-bool appendMoney(QString& s, qint64 v) {
-    if (v == 0) return true;
-    char16_t buf[40];
-    int i = 40, digits = 0;
-    const bool neg = v < 0;
-    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
-    while (u > 0) {
-        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
-        buf[--i] = char16_t(u'0' + u % 10);
-        u /= 10;
-        ++digits;
-    }
-    if (neg) buf[--i] = u'-';
-    const int len = 40 - i;
-    for (int n = len; n < 9; ++n) s += QChar(u' ');
-    s.append(reinterpret_cast<const QChar*>(buf + i), len);
-    return len <= 9;
-}
-
-// The era date text of the lists (letter, a blank, year, month and day two
-// wide); nothing for a year up to 1900 or a date that does not exist.
-void appendEraDate(QString& s, int y, int m, int d) {
-    if (y <= 1900) return;
-    const QDate date(y, m, d);
-    if (!date.isValid()) return;
-    const era::Era* e = era::of(date);
-    if (e) s += e->letter;
-    s += QChar(u' ');
-    appendNum2(s, era::year(date));
-    s += QChar(u'/');
-    appendNum2(s, m);
-    s += QChar(u'/');
-    appendNum2(s, d);
 }
 
 }  // namespace
@@ -394,18 +340,11 @@ void A_ZEMLO_LIST::ZEMLO_GRID_ROW(qint32 rec, int r) {
     const QString& letter = eraLetter(z.BY_W);
 
     s.resize(0);
-    s += letter;
-    appendInt(s, z.BY_Y, 3);
-    s += QStringLiteral("年度");
+    appendYear(s, letter, z.BY_Y);
     grid->cell(50, r, s);
 
     s.resize(0);
-    s += letter;
-    appendInt(s, z.BY_Y);
-    s += QChar(u'-');
-    appendInt(s, z.B_NO);
-    s += QChar(u'-');
-    appendInt(s, z.B_NOS);
+    appendNumber(s, letter, z.BY_Y, z.B_NO, z.B_NOS);
     grid->cellFit(950, r, s, 1050);
 
     s.resize(0);
@@ -433,20 +372,7 @@ void A_ZEMLO_LIST::ZEMLO_GRID_ROW(qint32 rec, int r) {
     else grid->cellFit(20630, r, s, 21500 - 20630 - 15);
 
     s.resize(0);
-    switch (z.TAX_K) {
-        case 0: break;
-        case 3: s += QStringLiteral("無し"); break;
-        case 1:
-            s += QStringLiteral("外");
-            appendInt(s, z.TAX);
-            s += QChar(u'%');
-            break;
-        default:
-            s += QStringLiteral("内");
-            appendInt(s, z.TAX);
-            s += QChar(u'%');
-            break;
-    }
+    appendTax(s, z.TAX_K, z.TAX);
     grid->cell(21530, r, s);
 
     s.resize(0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
+#include "register/grid_text.h"
 
 namespace {
 constexpr char16_t kStar = 0xFF0A;  // ＊
@@ -108,19 +109,9 @@ QString TAX_TEXT(qint32 taxK, qint32 rate) {
 }
 
 QString MONEY_TEXT(qint64 v) {
-    if (v == 0) return QString();
-    const bool neg = v < 0;
-    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
-    char16_t buf[32];
-    int i = 32, digits = 0;
-    while (u > 0) {
-        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
-        buf[--i] = char16_t(u'0' + u % 10);
-        u /= 10;
-        ++digits;
-    }
-    if (neg) buf[--i] = u'-';
-    return QString(reinterpret_cast<const QChar*>(buf + i), 32 - i);
+    QString s;
+    grid_text::appendGrouped(s, v);
+    return s;
 }
 
 // ---------------------------------------------------------------- criteria

@@ -6,6 +6,7 @@
 #include "category/kubun_chgf2.h"
 #include "category/kubun_f.h"
 #include "lists/keep_room.h"
+#include "lists/l_zemlo_list.h"
 #include "platform/ui.h"
 #include "plans/p_zemlo_list.h"
 #include "printing/label_set.h"
@@ -18,6 +19,7 @@
 #include "shell/password.h"
 #include "shell/version.h"
 #include "store/item_sorts.h"
+#include "store/link.h"
 #include "store/plans_file.h"
 #include "store/rows.h"
 #include "store/state.h"
@@ -40,7 +42,9 @@ bool PREP_PLANS() {
 bool PREP_SORT_NO() {
     ui::setBusy(true);
     ui::DoEvents();
-    ZEMLO_SORT_NO();
+    // The reload leaves the item-name serials unset, and the purchase-date
+    // and category orders of the history sort by them: link again, silently.
+    if (ZEMLO_SORT_NO() == 1) KUBUN_LINK(2);
     ui::setBusy(false);
     ui::DoEvents();
     return true;
@@ -70,7 +74,7 @@ struct KindRow {
 const std::vector<KindRow>& kindTable() {
     static const std::vector<KindRow> table = {
         {1, "備品購入計画", false, PREP_PLANS, CHILD_WINDOW<P_ZEMLO_LIST>()},
-        {2, "備品購入履歴", false, PREP_SORT_NO, NOT_BUILT()},      // L_ZEMLO_LIST
+        {2, "備品購入履歴", false, PREP_SORT_NO, CHILD_WINDOW<L_ZEMLO_LIST>()},
         {3, "備品データ", false, PREP_PLANS, CHILD_WINDOW<A_ZEMLO_LIST>()},
         {4, "備品台帳印刷", false, PREP_NONE, NOT_BUILT()},         // NOTE_P
         {5, "備品区分", false, PREP_NONE, CHILD_WINDOW<KUBUN_F>()},

@@ -51,6 +51,7 @@ void STATE_RESET() {
     ROW_COUNT = 0;
     ROW_ORDER = 0;
     IN_SEL_FIRST = IN_SEL_LAST = 0;
+    IN_ROW_FLAG.assign(IN_ROW_SLOTS, 0);
 
     PRG_DIR.clear();
     WORK_DIR.clear();

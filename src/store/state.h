@@ -209,7 +209,7 @@ struct IN_ROW {
     QString KEIHI;
     qint32 BIN_Y = 0, BIN_M = 0, BIN_D = 0, BIN_X = 0;
     qint32 B_MONY = 0, TAX_K = 0, TAX = 0;
-    qint32 ROW_MONY = 0;
+    qint64 ROW_MONY = 0;  // the row's amount, in 64 bits: price × quantity with tax overflows 32
     QString SHOP, MAKER, MAKER_NO;
     qint32 KUBUN_IDX = 0;
     QString KUBUN;
@@ -226,9 +226,12 @@ inline std::vector<IN_ROW> IN_ROW_LIST = std::vector<IN_ROW>(IN_ROW_SLOTS);
 inline qint32 ROW_COUNT = 0;
 inline qint16 ROW_ORDER = 0;
 // The selected range of the purchase-history rows (positions, first <= last),
-// set by clicks on the history's number pane; kept across searches and
-// across closing the window (both 0 at start).
+// set by clicks on the history's number pane; kept across closing the window
+// (both 0 at start). A new search of the history empties it.
 inline qint32 IN_SEL_FIRST = 0, IN_SEL_LAST = 0;
+// The selected flag of each row position (1 selected): flags belong to
+// positions, so a sort of the rows leaves them where they are. One per row slot.
+inline std::vector<qint16> IN_ROW_FLAG = std::vector<qint16>(IN_ROW_SLOTS);
 
 // ---------------------------------------------------------------- settings
 struct LABEL_LAYOUT_REC {
