@@ -37,6 +37,7 @@ protected:
         platform::setupFonts();
         platform::setScreenSizeForTests(19200, 9000);
         rec = prn::useRecorderForTests();
+        LIST_PRINT_INSTALL();  // as the main window does when it loads
         SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
         KUBUN_NAMES[0] = QStringLiteral("管理");
         KUBUN_NAMES[1] = QStringLiteral("教材");
@@ -64,6 +65,7 @@ protected:
         LOADED = {true, true, true, true};
     }
     void TearDown() override {
+        IN_NOTE_PRT_SET({});
         IN_LIST_SRC = {};
         AppFixture::TearDown();
     }
@@ -330,8 +332,8 @@ TEST_F(HistoryTest, EachFilterNarrowsTheRows) {
     }
     EXPECT_EQ(w->TOTAL->text(), QStringLiteral("33"));  // 15 × 2 × 110 %
     // The filters the rows were found with, for the print.
-    EXPECT_EQ(IN_LIST_SRC.CH_Y, u"5"_s);
-    EXPECT_EQ(IN_LIST_SRC.DP_W, 1);
+    EXPECT_EQ(IN_LIST_SRC.CH_Y, u"5"_s);  // 令和5
+    EXPECT_EQ(IN_LIST_SRC.DP_W, 2);
     EXPECT_EQ(IN_LIST_SRC.BUNRUI, u"模型"_s);
 
     // Typing a year disables the list print until the next search.
@@ -386,8 +388,8 @@ TEST_F(HistoryTest, ClicksOnTheNumbersSelectRowsAndANewSearchStartsAtTheTopWitho
     EXPECT_EQ(IN_SEL_FIRST, 10);
     EXPECT_EQ(IN_SEL_LAST, 12);
     EXPECT_EQ(flagged(), (QList<qint32>{10, 11, 12}));
-    EXPECT_EQ(w->D_LIST->pixelAt(5000, 250 * 2 + 100), bgrColor(GRID_SEL_COLOR));
-    EXPECT_NE(w->D_LIST->pixelAt(5000, 250 * 4 + 100), bgrColor(GRID_SEL_COLOR));
+    EXPECT_EQ(w->D_LIST->pixelAt(11700, 250 * 2 + 100), bgrColor(GRID_SEL_COLOR));
+    EXPECT_NE(w->D_LIST->pixelAt(11700, 250 * 4 + 100), bgrColor(GRID_SEL_COLOR));
 
     // Ctrl takes one row off; the range stays.
     clickLine(w, 2, Qt::ControlModifier);
@@ -447,7 +449,7 @@ TEST_F(HistoryTest, SortsOrderTheRowsAndLeaveTheHighlightOnItsPositions) {
     // The grid shows the new order; the highlight stays on position 1.
     EXPECT_EQ(ranges(w).mid(0, 3), (QStringList{u"H30-1-1"_s, u"R5-7-1～2"_s, u"R5-3-1～2"_s}));
     EXPECT_EQ(flagged(), (QList<qint32>{1}));
-    EXPECT_EQ(w->D_LIST->pixelAt(5000, 250 * 2 + 100), bgrColor(GRID_SEL_COLOR));
+    EXPECT_EQ(w->D_LIST->pixelAt(11700, 250 * 2 + 100), bgrColor(GRID_SEL_COLOR));
 
     gui::click(w->B_SORT3);
     EXPECT_EQ(ROW_ORDER, 3);
