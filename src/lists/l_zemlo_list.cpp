@@ -10,11 +10,11 @@
 #include "platform/ui.h"
 #include "printing/list_print_jobs.h"
 #include "printing/zemlo_prt.h"
-#include "register/entry_cascade.h"
 #include "register/grid_text.h"
 #include "register/item_grid.h"
 #include "shell/form_switch.h"
 #include "shell/print_windows.h"
+#include "store/category_lists.h"
 #include "store/rows.h"
 #include "store/state.h"
 
@@ -220,8 +220,7 @@ void L_ZEMLO_LIST::Form_Load() {
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI_L->AddItem(k);
     KUBUN->AddItem(QString());
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) KUBUN->AddItem(k);
+    for (const QString& k : KUBUN_LIST_NAMES()) KUBUN->AddItem(k);
     KUBUN->setCurrentIndex(-1);
 
     // This fiscal year, counted in the era chosen.
@@ -294,7 +293,7 @@ void L_ZEMLO_LIST::BUNRUI_LIST_SET() {
 }
 
 void L_ZEMLO_LIST::KUBUN_Click() {
-    cascade.CUR_KUBUN = EntryCascade::kubunIndexOf(KUBUN->Text());
+    cascade.CUR_KUBUN = KUBUN_LIST_IDX(KUBUN->ListIndex() - 1);
     cascade.CUR_KYOUKA = 0;
     KYOUKA->Clear();
     K_NO_LIST.clear();
