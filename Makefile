@@ -27,8 +27,17 @@ deps:
 	  $$SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing; \
 	fi
 
+# Where ccache is installed, builds in several checkouts of the tree share one
+# compiler cache (paths taken relative to the checkout).
+CCACHE  := $(shell command -v ccache 2>/dev/null)
+ifneq ($(CCACHE),)
+LAUNCH  := -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := 1
+endif
+
 $(BUILD)/build.ninja: CMakeLists.txt
-	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCH)
 
 configure: deps $(BUILD)/build.ninja
 
