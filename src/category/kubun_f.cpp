@@ -14,6 +14,7 @@
 #include <algorithm>
 
 #include "category/key_lists.h"
+#include "category/kubun_prt.h"
 #include "category/master_commands.h"
 #include "platform/controls.h"
 #include "platform/text.h"
@@ -431,7 +432,7 @@ void KUBUN_F::Label3_DblClick() {
 }
 
 void KUBUN_F::B_PRT_Click() {
-    if (KUBUN_F_WINDOWS.KUBUN_PRT) KUBUN_F_WINDOWS.KUBUN_PRT();
+    KUBUN_PRT_SHOW();
 }
 
 void KUBUN_F::B_ESC_Click() {

@@ -27,13 +27,6 @@ class QLineEdit;
 class QPushButton;
 class QScrollBar;
 
-// The windows the editor opens. The category-list print dialog is built
-// elsewhere and plugs in here; while it is not set "印刷" does nothing.
-struct KUBUN_F_WINDOWS_REC {
-    std::function<void()> KUBUN_PRT;
-};
-inline KUBUN_F_WINDOWS_REC KUBUN_F_WINDOWS;
-
 class KUBUN_F : public platform::Form {
     Q_OBJECT
 public:

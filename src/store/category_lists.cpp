@@ -69,6 +69,17 @@ void KYOUKA_LIST_SET(qint16 curKubun, QStringList& names, QList<qint16>& numbers
     }
 }
 
+void SUBJECT_LINE_ADD(QStringList& names, QList<qint16>& numbers, qint16 number, const QString& name) {
+    if (names.isEmpty()) {
+        names.append(name);
+        numbers.append(number);
+        return;
+    }
+    if (numbers.contains(number)) return;
+    names.append(SUBJECT_HEAD(name));
+    numbers.append(number);
+}
+
 void KYOUKA_NAME_LIST_SET(qint16 curKubun, QStringList& names, QList<qint16>& numbers, qint32* highest) {
     names.clear();
     numbers.clear();

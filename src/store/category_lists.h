@@ -56,6 +56,11 @@ void KYOUKA_LIST_SET(qint16 curKubun, QStringList& names, QList<qint16>& numbers
 // order, with the number of the first index entry of that name. `highest`
 // receives the highest of the listed numbers (0 for none).
 void KYOUKA_NAME_LIST_SET(qint16 curKubun, QStringList& names, QList<qint16>& numbers, qint32* highest = nullptr);
+// The subject lists of the category-list print dialog and the
+// function-class list: one line per subject number. The first subject of a
+// list keeps its whole name, every later one shows the head of its name;
+// a number already listed adds nothing.
+void SUBJECT_LINE_ADD(QStringList& names, QList<qint16>& numbers, qint16 number, const QString& name);
 // Index entries of the category and subject number, counted up to 2.
 int KYOUKA_RUNS(qint16 curKubun, qint16 curKyouka);
 // The sub-subject list: the part after the blank of every index entry of the
@@ -67,6 +72,14 @@ void BUNRUI_LIST_SET(CASCADE_STATE& s, QStringList& list);
 void BUNRUI_LIST_SET2(CASCADE_STATE& s, qint32 entry, QStringList& list);
 // The item names of the chosen classification.
 void NAME_LIST_SET(const CASCADE_STATE& s, const QString& bunrui, QStringList& list);
+
+// ---------------------------------------------------------------- KUBUN_INDEX
+// The master indexes a master-based list shows, in its display order: the
+// function-class list fills it in function-class order, the ledger windows
+// with the entries in use in master order. Each window rebuilds it when it
+// opens; the prints of that window read it. STATE_RESET empties it.
+inline std::vector<qint32> KUBUN_INDEX = std::vector<qint32>(KUBUN_SLOTS);
+inline qint32 KUBUN_INDEX_COUNT = 0;
 
 // ---------------------------------------------------------------- KUBUN_LIST_VIEW range
 // The selected range KUBUN_SEL_TOP to KUBUN_SEL_END is shared by several

@@ -1,5 +1,7 @@
 #include "store/state.h"
 
+#include "store/category_lists.h"
+
 void STATE_RESET() {
     ZEMLO_DATA.assign(ZEMLO_SLOTS, ZEMLO_REC{});
     ZEMLO_COUNT = 0;
@@ -28,6 +30,8 @@ void STATE_RESET() {
     KUBUN_SEL_TOP = KUBUN_SEL_END = 0;
     KUBUN_SHEET_SUM = 0;
     KUBUN_SEL_KIND = 0;
+    KUBUN_INDEX.assign(KUBUN_SLOTS, 0);
+    KUBUN_INDEX_COUNT = 0;
 
     P_ZEMLO_DATA.assign(P_ZEMLO_SLOTS, P_ZEMLO_REC{});
     P_ZEMLO_COUNT = 0;

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "category/kubun_f.h"
+#include "category/kubun_prt.h"
 #include "category/master_commands.h"
 #include "platform/forms.h"
 #include "register/entry_cascade.h"
@@ -751,15 +752,16 @@ TEST_F(KubunF, HalfWidthConversionAppliesTheEditorsWorkFirstAndLinksAfter) {
 TEST_F(KubunF, PrintButtonOpensTheCategoryListDialog) {
     standardMaster();
     open();
-    gui::click(w->B_PRT);  // not plugged in: nothing happens
     int shown = 0;
-    KUBUN_F_WINDOWS.KUBUN_PRT = [&] {
+    gui::whenShown<KUBUN_PRT>([&](KUBUN_PRT* d) {
         ++shown;
-        EXPECT_EQ(FORM_KIND, 5);
-    };
+        EXPECT_EQ(d->windowTitle(), QStringLiteral("備品区分印刷"));
+        EXPECT_TRUE(d->CHK1->isVisible());
+        gui::click(d->B_ESC);
+    });
     gui::click(w->B_PRT);
-    KUBUN_F_WINDOWS.KUBUN_PRT = nullptr;
     EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(platform::FormInstance<KUBUN_PRT>::exists());
 }
 
 }  // namespace
