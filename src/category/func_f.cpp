@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "category/kubun_prt.h"
+#include "category/master_grid.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "shell/form_switch.h"
@@ -27,9 +28,6 @@ const QString kTeaching = QStringLiteral("教材");
 qint32 masterEnd() { return std::clamp<qint32>(KUBUN_COUNT, 0, qint32(KUBUN_DATA.size())); }
 qint32 listCount() { return std::clamp<qint32>(KUBUN_INDEX_COUNT, 0, qint32(KUBUN_INDEX.size())); }
 const KUBUN_REC& at(qint32 pos) { return KUBUN_DATA[size_t(KUBUN_INDEX[size_t(pos)])]; }
-
-// A count right-aligned in five characters.
-QString count5(qint32 v) { return QString::number(v).rightJustified(5, QLatin1Char(' ')); }
 
 // Adds `text` to a combo unless it holds it already.
 void addOnce(ctl::ComboBox* box, const QString& text) {
@@ -309,21 +307,6 @@ void FUNC_F::FUNC_GRID_PAGE() {
 
 void FUNC_F::FUNC_GRID_ROW(qint32 e, int r) {
     if (e < 0 || e >= masterEnd()) return;
-    const KUBUN_REC& k = KUBUN_DATA[size_t(e)];
-    QString& s = cellBuf_;
-    grid->cell(30, r, k.KUBUN);
-    s = QString::number(k.NO_KY);
-    s += QLatin1Char(' ');
-    s += k.KYOUKA;
-    grid->cell(830, r, s);
-    s = k.NO_BU;
-    s += QLatin1Char(' ');
-    s += k.BUNRUI;
-    grid->cellFit(3130, r, s, 2500);
-    grid->cellFit(5630, r, k.NAME_D, 2500);
-    grid->cell(8130, r, k.FUNC_D);
-    if (k.IN_CNT > 0) {
-        grid->cell(8630, r, count5(k.IN_CNT));
-        if (k.OUT_CNT > 0) grid->cell(9130, r, count5(k.OUT_CNT));
-    }
+    static constexpr MASTER_GRID_COLS kCols{30, 830, 3130, 2500, 5630, 2500, 8130, 8630, 9130};
+    MASTER_GRID_ROW(*grid, KUBUN_DATA[size_t(e)], r, kCols, cellBuf_);
 }

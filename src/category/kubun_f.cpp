@@ -15,6 +15,7 @@
 
 #include "category/key_lists.h"
 #include "category/kubun_prt.h"
+#include "category/master_grid.h"
 #include "category/master_commands.h"
 #include "platform/controls.h"
 #include "platform/text.h"
@@ -52,8 +53,6 @@ int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 int twRight(const QWidget* w) { return (w->x() + w->width()) * kTwipsPerPixel; }
 int twTop(const QWidget* w) { return w->y() * kTwipsPerPixel; }
 
-// A count right-aligned in five characters.
-QString count5(qint32 v) { return QString::number(v).rightJustified(5, QLatin1Char(' ')); }
 
 // The half-width conversion reads the files again: pending edits of the
 // open editor are applied (linked, sorted and written) first.
@@ -311,23 +310,8 @@ void KUBUN_F::KUBUN_GRID_PAGE() {
 
 void KUBUN_F::KUBUN_GRID_ROW(qint32 e, int r) {
     if (e < 0 || e >= qint32(KUBUN_DATA.size())) return;
-    const KUBUN_REC& k = KUBUN_DATA[e];
-    QString& s = cellBuf_;
-    grid->cell(30, r, k.KUBUN);
-    s = QString::number(k.NO_KY);
-    s += QLatin1Char(' ');
-    s += k.KYOUKA;
-    grid->cell(930, r, s);
-    s = k.NO_BU;
-    s += QLatin1Char(' ');
-    s += k.BUNRUI;
-    grid->cellFit(3530, r, s, 2550);
-    grid->cellFit(6130, r, k.NAME_D, 2650);
-    grid->cell(8880, r, k.FUNC_D);
-    if (k.IN_CNT > 0) {
-        grid->cell(9330, r, count5(k.IN_CNT));
-        if (k.OUT_CNT > 0) grid->cell(9830, r, count5(k.OUT_CNT));
-    }
+    static constexpr MASTER_GRID_COLS kCols{30, 930, 3530, 2550, 6130, 2650, 8880, 9330, 9830};
+    MASTER_GRID_ROW(*grid, KUBUN_DATA[e], r, kCols, cellBuf_);
 }
 
 void KUBUN_F::KUBUN_JUMP(int lvl) {
