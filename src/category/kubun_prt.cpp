@@ -31,7 +31,7 @@ KUBUN_PRT::KUBUN_PRT() : platform::Form(QStringLiteral("KUBUN_PRT")) {
     CHK1 = new ctl::CheckBox(QStringLiteral("選択範囲"), this, QStringLiteral("CHK1"));
     placeTwips(CHK1, 1680, 120, 1575, 255);
     CHK2 = new ctl::CheckBox(QStringLiteral("購入数・廃棄数無しでも印刷"), this, QStringLiteral("CHK2"));
-    placeTwips(CHK2, 1680, 120, 2655, 255);
+    placeTwips(CHK2, 1680, 120, 2775, 255);
     KUBUN = new ctl::ComboBox(this, QStringLiteral("KUBUN"));
     placeTwips(KUBUN, 240, 480, 1095, 300);
     KUBUN_L = new ctl::ListBox(this, QStringLiteral("KUBUN_L"));

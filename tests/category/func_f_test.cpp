@@ -58,6 +58,9 @@ protected:
 
     // Opens the list through the form switch, as its menu entry does.
     FUNC_F* open() {
+        KUBUN_FLAGS = 1;
+        KUBUN_SORTED = KUBUN_COUNT - 1;
+        KYOUKA_INDEX_MAKE();  // the subject index the print dialog lists
         w = FormInstance<FUNC_F>::get();
         w->D_NO->setRecordTexts(true);
         w->D_LIST->setRecordTexts(true);
