@@ -247,6 +247,7 @@ void ListGrid::head() {
         const double start = COLS[k - 1], width = COLS[k] - COLS[k - 1];
         D_LIST->text(start + (width - D_LIST->textWidth(m)) / 2, kTextTop, cap);
     }
+    if (headExtra) headExtra();
 }
 
 void ListGrid::page() {

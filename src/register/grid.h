@@ -72,6 +72,9 @@ public:
     std::function<qint32()> count;
     std::function<bool(qint32 pos)> selected;
     std::function<void(qint32 pos, int screenRow)> drawRow;
+    // Drawn at the end of head(), over the captions and rules (a header
+    // that splits a column; unset: nothing).
+    std::function<void()> headExtra;
 
     // Pane layout for a host window of width w and height h (twips); the
     // grid's own top within the host is D_LIST's top.

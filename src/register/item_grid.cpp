@@ -8,6 +8,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "register/grid_text.h"
 #include "register/item_search.h"
 #include "store/state.h"
 
@@ -53,6 +54,68 @@ void showBars(ListGrid& grid, qint32 listed) {
     }
     // The bars follow the listed rows as the grid counts them.
     grid.updateBars();
+}
+
+void drawRecord(ListGrid& grid, const ZEMLO_REC& z, int r, QString& s, int units) {
+    using namespace grid_text;
+    const QString& letter = eraLetter(z.BY_W);
+
+    s.resize(0);
+    appendYear(s, letter, z.BY_Y);
+    grid.cell(50, r, s);
+
+    s.resize(0);
+    if (units > 0) {
+        // The registration without its branch, and its units under "数".
+        s += letter;
+        appendInt(s, z.BY_Y);
+        s += QLatin1Char('-');
+        appendInt(s, z.B_NO);
+        grid.cellFit(950, r, s, 650);
+        s.resize(0);
+        appendInt(s, units);
+        grid.cell(1950 - grid.D_LIST->textWidth(s), r, s);
+    } else {
+        appendNumber(s, letter, z.BY_Y, z.B_NO, z.B_NOS);
+        grid.cellFit(950, r, s, 1050);
+    }
+
+    s.resize(0);
+    appendEraDate(s, z.BIN_Y, z.BIN_M, z.BIN_D);
+    grid.cell(2050, r, s);
+    s.resize(0);
+    appendEraDate(s, z.BOUT_Y, z.BOUT_M, z.BOUT_D);
+    grid.cell(3050, r, s);
+
+    grid.cell(4030, r, z.KEIHI);
+    grid.cell(4630, r, z.KUBUN);
+    grid.cell(5530, r, z.KYOUKA);
+    grid.cellFit(7530, r, z.BUNRUI, 1950);
+    grid.cellFit(9530, r, z.NAME_D, 2550);
+    grid.cell(12130, r, z.FUNC_D);
+    grid.cell(12630, r, z.KEEP);
+    grid.cell(14630, r, z.MAKER);
+    grid.cell(16630, r, z.MAKER_NO);
+    grid.cell(18630, r, z.SHOP);
+
+    // Money fields: nine characters right-aligned; a longer figure is shown
+    // whole, fitted into its column.
+    s.resize(0);
+    if (appendMoney(s, z.B_MONY)) grid.cell(20630, r, s);
+    else grid.cellFit(20630, r, s, 21500 - 20630 - 15);
+
+    s.resize(0);
+    appendTax(s, z.TAX_K, z.TAX);
+    grid.cell(21530, r, s);
+
+    s.resize(0);
+    if (appendMoney(s, qint64(std::max(units, 1)) * ZEMLO_AMOUNT(z, false))) grid.cell(22130, r, s);
+    else grid.cellFit(22130, r, s, 23000 - 22130 - 15);
+
+    grid.cellFit(23030, r, z.MSG, 1950);
+    s.resize(0);
+    appendEraDate(s, z.CHG_Y, z.CHG_M, z.CHG_D);
+    grid.cell(25050, r, s);
 }
 
 const QString& eraLetter(qint16 code) {

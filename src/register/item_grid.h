@@ -8,6 +8,8 @@
 
 #include "register/grid.h"
 
+struct ZEMLO_REC;
+
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -29,6 +31,13 @@ qint32 listAll(ListGrid& grid, qint64* total);
 // without the horizontal bar; otherwise the bar shows when the pane is
 // narrower than the table (the grid counts the listed rows itself).
 void showBars(ListGrid& grid, qint32 listed);
+
+// Draws item record `z` on screen row `row` of a grid with the item columns
+// (setColumns), reusing `buf` for the cell texts. With `units` above 0 the
+// row stands for that many units of one registration (the disposed list's
+// totals): the number without its branch, the units right-aligned to end at
+// 1950 twips, and units × the amount.
+void drawRecord(ListGrid& grid, const ZEMLO_REC& z, int row, QString& buf, int units = 0);
 
 // The letter of an era code (3 to 5); empty for any other code.
 const QString& eraLetter(qint16 code);

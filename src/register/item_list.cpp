@@ -335,54 +335,7 @@ void A_ZEMLO_LIST::ZEMLO_GRID_PAGE() { grid->page(); }
 
 void A_ZEMLO_LIST::ZEMLO_GRID_ROW(qint32 rec, int r) {
     if (rec < 0 || rec >= qint32(ZEMLO_DATA.size())) return;
-    const ZEMLO_REC& z = ZEMLO_DATA[rec];
-    QString& s = cellBuf_;
-    const QString& letter = eraLetter(z.BY_W);
-
-    s.resize(0);
-    appendYear(s, letter, z.BY_Y);
-    grid->cell(50, r, s);
-
-    s.resize(0);
-    appendNumber(s, letter, z.BY_Y, z.B_NO, z.B_NOS);
-    grid->cellFit(950, r, s, 1050);
-
-    s.resize(0);
-    appendEraDate(s, z.BIN_Y, z.BIN_M, z.BIN_D);
-    grid->cell(2050, r, s);
-    s.resize(0);
-    appendEraDate(s, z.BOUT_Y, z.BOUT_M, z.BOUT_D);
-    grid->cell(3050, r, s);
-
-    grid->cell(4030, r, z.KEIHI);
-    grid->cell(4630, r, z.KUBUN);
-    grid->cell(5530, r, z.KYOUKA);
-    grid->cellFit(7530, r, z.BUNRUI, 1950);
-    grid->cellFit(9530, r, z.NAME_D, 2550);
-    grid->cell(12130, r, z.FUNC_D);
-    grid->cell(12630, r, z.KEEP);
-    grid->cell(14630, r, z.MAKER);
-    grid->cell(16630, r, z.MAKER_NO);
-    grid->cell(18630, r, z.SHOP);
-
-    // Money fields: nine characters right-aligned; a longer figure is shown
-    // whole, fitted into its column.
-    s.resize(0);
-    if (appendMoney(s, z.B_MONY)) grid->cell(20630, r, s);
-    else grid->cellFit(20630, r, s, 21500 - 20630 - 15);
-
-    s.resize(0);
-    appendTax(s, z.TAX_K, z.TAX);
-    grid->cell(21530, r, s);
-
-    s.resize(0);
-    if (appendMoney(s, ZEMLO_AMOUNT(z, false))) grid->cell(22130, r, s);
-    else grid->cellFit(22130, r, s, 23000 - 22130 - 15);
-
-    grid->cellFit(23030, r, z.MSG, 1950);
-    s.resize(0);
-    appendEraDate(s, z.CHG_Y, z.CHG_M, z.CHG_D);
-    grid->cell(25050, r, s);
+    item_grid::drawRecord(*grid, ZEMLO_DATA[rec], r, cellBuf_);
 }
 
 void A_ZEMLO_LIST::ZEMLO_GRID_ALL() {

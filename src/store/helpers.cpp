@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include "platform/csv.h"
 #include "platform/era.h"
@@ -71,4 +72,39 @@ qint16 WORK_DIR_CHECK() {
                    QString::number(step) + QLatin1Char(')'),
                int(ui::vbOKOnly) | ui::vbExclamation, ui::kTitle);
     return -1;
+}
+
+QDate DATE_TEXT_READ(const QString& text) {
+    QString s = text.normalized(QString::NormalizationForm_KC).trimmed().toUpper();
+    int base = 0;
+    bool eraGiven = false;
+    for (const ERA_ROW& e : ERA_TABLE) {
+        if (s.startsWith(e.ERA_NAME)) {
+            s = s.mid(e.ERA_NAME.size());
+        } else if (s.startsWith(e.ERA_CHAR)) {
+            s = s.mid(e.ERA_CHAR.size());
+        } else {
+            continue;
+        }
+        base = e.ERA_BASE;
+        eraGiven = true;
+        break;
+    }
+    s = s.trimmed();
+    // The first year of an era is written 元年.
+    if (eraGiven && s.startsWith(QChar(u'元'))) s.replace(0, 1, QStringLiteral("1"));
+    static const QRegularExpression form(
+        QStringLiteral("^(\\d{1,4})\\s*[/\\-.年]\\s*(\\d{1,2})\\s*[/\\-.月]\\s*(\\d{1,2})\\s*日?$"));
+    const QRegularExpressionMatch m = form.match(s);
+    if (!m.hasMatch()) return {};
+    int y = m.captured(1).toInt();
+    const int mo = m.captured(2).toInt(), d = m.captured(3).toInt();
+    if (eraGiven) {
+        if (y < 1) return {};
+        y += base;
+    } else if (m.captured(1).size() <= 2) {
+        // A two-figure year: 30 to 99 in the 1900s, 0 to 29 in the 2000s.
+        y += y < 30 ? 2000 : 1900;
+    }
+    return QDate(y, mo, d);
 }

@@ -26,3 +26,13 @@ QString ERA_DATE_LONG(const QDate& d);
 // The write test of the work folder (and of SET_D_DIR / SET_S_DIR when set):
 // 1 when they can be written, -1 after its message when not.
 qint16 WORK_DIR_CHECK();
+
+// Reads a date typed in the Japanese conventions: a Gregorian year, month
+// and day (2021/4/1, 2021年4月1日), or an era letter (S, H, R) or era name
+// (昭和, 平成, 令和) before the era year, month and day (R3/4/1, 令和3年4月1日,
+// 令和元年5月1日). The era year counts from the era's base year in ERA_TABLE
+// without an upper limit (H32/3/31 is 31 March 2020). Full-width digits,
+// letters and "／" read as their half-width forms; "/", "-", "." and 年/月
+// separate the parts, and a closing 日 may follow. A text that names no
+// existing day gives the invalid date.
+QDate DATE_TEXT_READ(const QString& text);

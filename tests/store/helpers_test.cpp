@@ -17,6 +17,25 @@ TEST(StoreHelpers, Num2StrPadsOneCharacterToTwo) {
     for (const auto& c : cases) EXPECT_EQ(NUM2_STR(c.n), QLatin1String(c.s)) << c.n;
 }
 
+TEST(StoreHelpers, DateTextReadTakesGregorianAndEraForms) {
+    const struct {
+        const char16_t* text;
+        QDate date;
+    } cases[] = {
+        {u"2021/4/1", QDate(2021, 4, 1)},     {u"2021年4月1日", QDate(2021, 4, 1)},
+        {u"R3/4/1", QDate(2021, 4, 1)},       {u"r3-4-30", QDate(2021, 4, 30)},
+        {u"令和3年4月1日", QDate(2021, 4, 1)}, {u"令和元年5月1日", QDate(2019, 5, 1)},
+        {u"H32/3/31", QDate(2020, 3, 31)},    {u"Ｈ３６／４／１", QDate(2024, 4, 1)},
+        {u" S64/1/7 ", QDate(1989, 1, 7)},    {u"R3/2/29", QDate()},
+        {u"R0/4/1", QDate()},                 {u"R3/4", QDate()},
+        {u"", QDate()},                       {u"今日", QDate()},
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        EXPECT_EQ(DATE_TEXT_READ(text), c.date) << text.toStdString();
+    }
+}
+
 TEST(StoreHelpers, EraDateStrFollowsTheDayExactEra) {
     const struct {
         QDate d;
