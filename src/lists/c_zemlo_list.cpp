@@ -428,37 +428,14 @@ void C_ZEMLO_LIST::B_PICUP_Click() {
     }
     const OUT_CRITERIA crit(f);
     const qint32 n = std::clamp<qint32>(OUT_COUNT, 0, qint32(OUT_LIST.size()));
-    const int lines = OUT_VIEW_ROWS();
-    // List lines are drawn hit by hit while the search runs; the totals are
-    // drawn once at its end.
-    const bool drawLines = !totalsMode();
-    qint32 k = 0;
     qint64 total = 0;
+    qint32 k = 0;
     clearSelection();
     {
         blockInput(true);
         ui::Progress progress(QStringLiteral("データ検索中"), n > 200);
         if (progress.shown()) ui::DoEvents();
-        grid->setVValueQuiet(0);
-        for (qint32 j = 0; j < n; ++j) {
-            const OUT_LIST_REC& o = OUT_LIST[size_t(j)];
-            if (o.OUT_REC >= 0 && o.OUT_REC < qint32(ZEMLO_DATA.size())) {
-                const ZEMLO_REC& r = ZEMLO_DATA[size_t(o.OUT_REC)];
-                if (crit.passes(r)) {
-                    ++k;
-                    OUT_LIST_VIEW[size_t(k - 1)] = {o.OUT_REC, 0, o.OUT_ALL};
-                    if (drawLines && k <= lines) {
-                        if (k == 1) {
-                            grid->clear();
-                            OUT_GRID_HEAD();
-                        }
-                        grid->row(k - 1, k);
-                    }
-                    total += ZEMLO_AMOUNT(r, true);
-                }
-            }
-            progress.step(j, n);
-        }
+        k = listRows(&crit, &progress, &total);
         progress.close();
         blockInput(false);
     }
@@ -500,27 +477,41 @@ void C_ZEMLO_LIST::ALL_H_Click() {
     B_PRT->setEnabled(true);
 }
 
-void C_ZEMLO_LIST::OUT_GRID_ALL() {
+qint32 C_ZEMLO_LIST::listRows(const OUT_CRITERIA* crit, ui::Progress* progress, qint64* total) {
     grid->setVValueQuiet(0);
     const qint32 n = std::clamp<qint32>(OUT_COUNT, 0, qint32(OUT_LIST.size()));
     const int lines = OUT_VIEW_ROWS();
+    // List lines are drawn row by row as they are found, so that the first
+    // page shows at once; the totals are drawn once at the end.
     const bool drawLines = !totalsMode();
-    qint64 total = 0;
+    *total = 0;
     qint32 k = 0;
     for (qint32 j = 0; j < n; ++j) {
         const OUT_LIST_REC& o = OUT_LIST[size_t(j)];
-        if (o.OUT_REC < 0 || o.OUT_REC >= qint32(ZEMLO_DATA.size())) continue;
-        ++k;
-        OUT_LIST_VIEW[size_t(k - 1)] = {o.OUT_REC, 0, o.OUT_ALL};
-        if (drawLines && k <= lines) {
-            if (k == 1) {
-                grid->clear();
-                OUT_GRID_HEAD();
+        if (o.OUT_REC >= 0 && o.OUT_REC < qint32(ZEMLO_DATA.size())) {
+            const ZEMLO_REC& r = ZEMLO_DATA[size_t(o.OUT_REC)];
+            if (!crit || crit->passes(r)) {
+                ++k;
+                OUT_LIST_VIEW[size_t(k - 1)] = {o.OUT_REC, 0, o.OUT_ALL};
+                if (drawLines && k <= lines) {
+                    if (k == 1) {
+                        grid->clear();
+                        OUT_GRID_HEAD();
+                    }
+                    grid->row(k - 1, k);
+                }
+                *total += ZEMLO_AMOUNT(r, true);
             }
-            grid->row(k - 1, k);
         }
-        total += ZEMLO_AMOUNT(ZEMLO_DATA[size_t(o.OUT_REC)], true);
+        if (progress) progress->step(j, n);
     }
+    return k;
+}
+
+void C_ZEMLO_LIST::OUT_GRID_ALL() {
+    const qint32 n = std::clamp<qint32>(OUT_COUNT, 0, qint32(OUT_LIST.size()));
+    qint64 total = 0;
+    const qint32 k = listRows(nullptr, nullptr, &total);
     OUT_VIEW_COUNT = k;
     if (k == 0) {
         grid->clear();

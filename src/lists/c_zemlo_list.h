@@ -20,6 +20,7 @@
 #include "lists/out_search.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "platform/ui.h"
 #include "register/grid.h"
 
 class C_ZEMLO_LIST : public platform::Form {
@@ -96,6 +97,10 @@ private:
     // they are, or totals rows built from them again.
     void showRows();
     void clearSelection();
+    // Fills OUT_LIST_VIEW with the rows of OUT_LIST that pass `crit` (every
+    // row without one), drawing the first page of list lines as they come;
+    // returns the rows and sets `total` to their amount.
+    qint32 listRows(const OUT_CRITERIA* crit, ui::Progress* progress, qint64* total);
 
     QString cellBuf_;
     int inputBlock_ = 0;
