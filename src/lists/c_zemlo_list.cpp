@@ -56,15 +56,7 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
         return x;
     };
     auto figure = [this](const char* name, int l, int t, int w, int h, Qt::Alignment align) {
-        auto* x = new ctl::FigureLabel(this, QLatin1String(name));
-        place(x, l, t, w, h);
-        x->setFrameShape(QFrame::Box);
-        x->setAutoFillBackground(true);
-        QPalette p = x->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        x->setPalette(p);
-        x->setAlignment(align);
-        return x;
+        return static_cast<ctl::FigureLabel*>(item_grid::figureBox(this, name, l, t, w, h, align));
     };
     // Every box offers only its entries but the item name, which also takes
     // a typed name or pattern.
