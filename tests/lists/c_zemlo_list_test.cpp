@@ -23,6 +23,7 @@
 #include "store/rows.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
+#include "support/grid_probe.h"
 #include "support/gui.h"
 #include "support/print_render.h"
 #include "support/records.h"
@@ -128,12 +129,7 @@ protected:
         return out;
     }
     // The texts drawn on grid line `line` of the data pane, in drawing order.
-    static QStringList lineTexts(const C_ZEMLO_LIST* w, int line) {
-        QStringList out;
-        for (const auto& t : w->D_LIST->drawnTexts())
-            if (t.y == 250.0 * line + 30) out << t.text;
-        return out;
-    }
+    static QStringList lineTexts(const C_ZEMLO_LIST* w, int line) { return grid_probe::lineTexts(w->D_LIST, line); }
     // The item numbers drawn now, line by line.
     static QStringList numbers(const C_ZEMLO_LIST* w) {
         QStringList out;
@@ -141,19 +137,12 @@ protected:
             if (t.x == 950) out << t.text;
         return out;
     }
+    // A press on grid line `line` of the number pane.
     static void clickLine(C_ZEMLO_LIST* w, int line, Qt::KeyboardModifiers mods = Qt::NoModifier,
                           Qt::MouseButton button = Qt::LeftButton) {
-        gui::clickAt(w->D_NO, QPoint(20, (250 * line + 125) / 15), button, mods);
+        grid_probe::clickLine(w->D_NO, line, mods, button);
     }
-    static bool redAt(const Pane* pane, int line) {
-        const QImage img = pane->image();
-        for (int py = (250 * line) / 15; py < (250 * line + 240) / 15 && py < img.height(); ++py)
-            for (int px = 0; px < img.width(); ++px) {
-                const QColor c = img.pixelColor(px, py);
-                if (c.red() > 200 && c.green() < 90 && c.blue() < 90) return true;
-            }
-        return false;
-    }
+    static bool redAt(const Pane* pane, int line) { return grid_probe::redAt(pane, line); }
 
     prn::Recorder* rec = nullptr;
 };
