@@ -445,6 +445,29 @@ TEST_F(DisposedDeleteTest, DeletingEveryRowLeavesAnEmptyFrameAndAFailedSaveStays
     EXPECT_EQ(fileNumbers(), (QList<int>{13, 14, 15}));
 }
 
+TEST_F(DisposedDeleteTest, AfterADeletionTheListStaysWhereItWasWithinItsNewEnd) {
+    platform::setScreenSizeForTests(19200, 4500);  // a short window: a few lines a page
+    C_ZEMLO_LIST* w = open();
+    const int lines = w->OUT_VIEW_ROWS();
+    ASSERT_LT(lines, 10);
+    ASSERT_EQ(w->SCB_V->maximum(), 17 - lines + 2);
+    // At the end of the list, the last row deleted: the list ends one row earlier.
+    w->SCB_V->setValue(w->SCB_V->maximum());
+    const int last = 17 - w->SCB_V->value();  // the line of the last row
+    clickLine(w, last);
+    msg.expect(u" 1件のデータを削除します"_s, ui::vbYes);
+    gui::click(w->B_DEL);
+    EXPECT_EQ(w->SCB_V->maximum(), 16 - lines + 2);
+    EXPECT_EQ(w->SCB_V->value(), w->SCB_V->maximum());
+    // Higher up, the place is kept.
+    w->SCB_V->setValue(5);
+    clickLine(w, 1);
+    msg.expect(u" 1件のデータを削除します"_s, ui::vbYes);
+    gui::click(w->B_DEL);
+    EXPECT_EQ(w->SCB_V->value(), 5);
+    EXPECT_EQ(numbers(w).first(), u"R5-7-1"_s);  // rows 0 to 4 hold numbers 1 to 5, number 6 is gone
+}
+
 TEST_F(DisposedDeleteTest, SelectionTakesPlainAndShiftClicksOnlyOnListedRows) {
     C_ZEMLO_LIST* w = open();
     clickLine(w, 6);
