@@ -25,6 +25,7 @@
 #include "store/plans_file.h"
 #include "store/rows.h"
 #include "store/state.h"
+#include "totals/note_s.h"
 #include "totals/total_f.h"
 #include "totals/total_fa.h"
 #include "totals/total_fk.h"
@@ -87,7 +88,7 @@ const std::vector<KindRow>& kindTable() {
         {11, "備品別集計印刷", false, PREP_NONE, NOT_BUILT()},      // NOTE_L
         {12, "備品区分変更", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF>()},
         {13, "備品区分設定", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF2>()},
-        {14, "備品購入数実績", false, PREP_NONE, NOT_BUILT()},      // NOTE_S
+        {14, "備品購入数実績", false, PREP_NONE, CHILD_WINDOW<NOTE_S>()},
         {21, "集計 振興備品", true, PREP_NONE, MODAL_WINDOW<TOTAL_FS>()},
         {22, "集計 経費", true, PREP_NONE, MODAL_WINDOW<TOTAL_F>()},
         {23, "集計 教科", true, PREP_NONE, MODAL_WINDOW<TOTAL_FA>()},
