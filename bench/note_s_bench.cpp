@@ -1,11 +1,13 @@
 // The purchase record over a register of 30,000 items and a master of 5,000
 // entries: the rebuild of the table (rows from the master, every item
-// counted into its row found by key) and the print of every category.
+// counted into its row found by key), the same through the window's year
+// box, and the print of every category.
 #include <benchmark/benchmark.h>
 
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
+#include "totals/note_s.h"
 #include "totals/note_s_print.h"
 #include "totals/note_s_table.h"
 
@@ -34,6 +36,21 @@ void BM_NoteS_Rebuild(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_NoteS_Rebuild)->Unit(benchmark::kMillisecond);
+
+// A year typed into the window: the table rebuilt, the category lists
+// refilled and the first page drawn.
+void BM_NoteS_WindowYear(benchmark::State& state) {
+    Env::get();
+    NOTE_S* w = platform::FormInstance<NOTE_S>::get();
+    w->Show();
+    int year = 0;
+    for (auto _ : state) {
+        w->CHK_Y->SetText(QString::number(1 + year++ % 9));
+        if (w->R() != KUBUN_COUNT) state.SkipWithError("no rebuild");
+    }
+    w->Unload();
+}
+BENCHMARK(BM_NoteS_WindowYear)->Unit(benchmark::kMillisecond);
 
 void BM_NoteS_PrintEveryCategory(benchmark::State& state) {
     Env::get();
