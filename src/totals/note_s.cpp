@@ -1,5 +1,6 @@
 #include "totals/note_s.h"
 
+#include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRegularExpressionValidator>
@@ -184,6 +185,11 @@ void NOTE_S::Form_Load() {
 void NOTE_S::Form_Resize() {
     if (LOADED != 1) return;
     layoutGrid();
+}
+
+void NOTE_S::changeEvent(QEvent* e) {
+    platform::Form::changeEvent(e);
+    if (e->type() == QEvent::WindowStateChange && LOADED == 1) layoutGrid();
 }
 
 void NOTE_S::layoutGrid() {

@@ -91,6 +91,10 @@ public:
     void NOTE_S_GRID_ROW(int screenRow, int row);
     int NOTE_S_PRT();
 
+protected:
+    // Back from minimised: the panes follow the size the window has now.
+    void changeEvent(QEvent* e) override;
+
 private:
     void layoutControls();
     void layoutGrid();

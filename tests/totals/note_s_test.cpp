@@ -273,6 +273,18 @@ TEST_F(NoteSWindow, ScrollBarAndTinyWindows) {
     EXPECT_EQ(w->P(), 20);
     EXPECT_EQ(w->SCB_V->maximum(), 36 - 20 + 2);
     EXPECT_EQ(numbers(w->D_NO).size(), 18);  // the view kept its place as far as the new range allows
+
+    // Minimised, the panes stay as they are until the window comes back.
+    w->showMinimized();
+    gui::settle();
+    ASSERT_TRUE(w->isMinimized());
+    w->setHeight(1080 + 200 + 250 * 6);
+    gui::settle();
+    EXPECT_EQ(w->P(), 20);
+    w->showNormal();
+    gui::settle();
+    EXPECT_EQ(w->P(), 6);
+    EXPECT_EQ(numbers(w->D_NO).size(), 5);
 }
 
 // ---------------------------------------------------------------- print
