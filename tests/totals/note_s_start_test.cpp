@@ -43,6 +43,13 @@ TEST_F(NoteSStart, TheMenuOpensThePurchaseRecordOverTheLoadedRegister) {
     EXPECT_GT(n->P(), 10);
     gui::shot(w, u"note_s_in_frame"_s);
 
+    // A lower main window: the window follows the frame with fewer lines.
+    const int lines = n->P();
+    w->resize(w->width(), w->height() - 150);
+    gui::settle();
+    EXPECT_NEAR(n->P(), lines - 9, 1);  // 150 pixels are 2,250 twips: nine lines
+    EXPECT_EQ(n->ROWS.size(), 3u);
+
     gui::choose(n->KUBUN_P, u"教材"_s);
     msg.expect(u"一覧表を印刷します"_s, ui::vbYes);
     gui::click(n->B_PRT_LIST);
