@@ -9,6 +9,7 @@
 //   fixtures::makeItems(30000);            // ZEMLO_DATA in number order
 //   fixtures::writeFiles();                // KUBUN.ZMD and ZEMLO.ZMD in DATA_DIR
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QString>
 #include <QStringList>
@@ -262,6 +263,11 @@ struct Register {
     }
     // The size of a file of the register's folder.
     qint64 bytes(const char* name) const { return QFileInfo(dir.filePath(QLatin1String(name))).size(); }
+    // The contents of a file of the register's folder (empty if unreadable).
+    QByteArray contents(const char* name) const {
+        QFile f(dir.filePath(QLatin1String(name)));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
 };
 
 }  // namespace fixtures

@@ -206,6 +206,8 @@ void BM_ItemList_SearchNamePattern(benchmark::State& state) {
 }
 BENCHMARK(BM_ItemList_SearchNamePattern)->Unit(benchmark::kMillisecond);
 
+// One page of the grid from the middle of the list: the 48 rows of the
+// 1280 × 1024 screen (the rows counter).
 void BM_ItemList_DrawPage(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the item list")) return;
     Env& e = Env::get();
