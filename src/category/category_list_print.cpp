@@ -40,7 +40,7 @@ double KUBUN_LIST_ROW_Y(qint32 n) {
     return line == 0 ? 276.0 : 26.0 + 5.0 * line;
 }
 
-void KUBUN_LIST_HEAD_PRT() {
+void KUBUN_LIST_HEAD_PRT(const QString& title) {
     prn::Printer& p = prn::printer();
     p.DrawWidth = 5;
     p.Box(15, 25, 195, 280);
@@ -55,7 +55,7 @@ void KUBUN_LIST_HEAD_PRT() {
     p.DrawWidth = 2;
     p.FontName = kMincho;
     p.FontSize = 15;
-    LIST_TEXT(15, 10, pageTitle(PRT_KIND));
+    LIST_TEXT(15, 10, title.isEmpty() ? pageTitle(PRT_KIND) : title);
     p.FontSize = 8;
     LIST_TEXT(160, 21, QStringLiteral("印刷日 ") + ERA_DATE_LONG(clk::today()));
     p.FontSize = 10;
@@ -73,7 +73,7 @@ void KUBUN_LIST_HEAD_PRT() {
     ui::DoEvents();
 }
 
-void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n) {
+void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n, double kubunX) {
     prn::Printer& p = prn::printer();
     p.FontName = kMincho;
     p.FontSize = 10;
@@ -81,7 +81,7 @@ void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n) {
     const KUBUN_REC& k = KUBUN_DATA[size_t(e)];
     const double y = KUBUN_LIST_ROW_Y(n);
     LIST_TEXT_FIELD(15, y, QString::number(n), 5);
-    LIST_TEXT(25.5, y, k.KUBUN);
+    LIST_TEXT(kubunX, y, k.KUBUN);
     const QString subject = QString::number(k.NO_KY) + QChar(u' ') + k.KYOUKA;
     PRT_FONT_FIT(subject, 10, 5, 39);
     LIST_TEXT(41, y, subject);
@@ -96,7 +96,8 @@ void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n) {
     countCell(185, y, k.OUT_CNT);
 }
 
-int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle) {
+int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle, const QString& title,
+                   double kubunX) {
     // The rows of every group in print order: master index, row number and
     // the group they belong to.
     struct Row {
@@ -124,7 +125,7 @@ int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& e
     // The frame is drawn just before the row that opens the page.
     size_t next = 0;
     job.drawPageFrame = [&](int) {
-        KUBUN_LIST_HEAD_PRT();
+        KUBUN_LIST_HEAD_PRT(title);
         const QString& line = groups[rows[next].group].selLine;
         if (!line.isEmpty()) {
             prn::Printer& p = prn::printer();
@@ -135,7 +136,7 @@ int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& e
     };
     job.drawRow = [&](int r) {
         const Row& row = rows[size_t(r)];
-        KUBUN_LIST_ROW_PRT(row.entry, row.n);
+        KUBUN_LIST_ROW_PRT(row.entry, row.n, kubunX);
         next = size_t(r) + 1;
     };
     return PRT_RUN(job);

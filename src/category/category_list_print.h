@@ -16,14 +16,15 @@
 
 inline constexpr int KUBUN_LIST_ROWS = 50;
 
-// The frame of the current page: box, rules, the title of PRT_KIND, the
-// print date, the column heads and the school name; leaves the line width
-// at 2 and yields once.
-void KUBUN_LIST_HEAD_PRT();
+// The frame of the current page: box, rules, the title (empty: the title of
+// PRT_KIND), the print date, the column heads and the school name; leaves
+// the line width at 2 and yields once.
+void KUBUN_LIST_HEAD_PRT(const QString& title = QString());
 // The master entry `e` on the row that row number `n` gives (n counted from
-// 1; row 50 of a page is the last). Sets "ＭＳ 明朝" 10 point first and leaves
-// the size at 10. An index outside the master prints nothing.
-void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n);
+// 1; row 50 of a page is the last), its category name at `kubunX`. Sets
+// "ＭＳ 明朝" 10 point first and leaves the size at 10. An index outside the
+// master prints nothing.
+void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n, double kubunX = 25.5);
 // The top of the texts of row number n.
 double KUBUN_LIST_ROW_Y(qint32 n);
 
@@ -42,8 +43,11 @@ struct KUBUN_LIST_GROUP {
 // 0) cancels the document silently; a printer failure shows
 // "プリンタのエラーが発生しました" / "印刷を中止します" under `errorTitle`
 // and cancels it. A run without a row ejects no sheet.
+// `title` and `kubunX` go to the frame and the rows (the breakdown table of
+// the per-item totals has a title of its own).
 // Returns 1 printed, 0 stopped, -1 printer error.
-int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle);
+int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle,
+                   const QString& title = QString(), double kubunX = 25.5);
 
 // The category list of the editor, by PRT_KIND: 1 the editor's selected
 // rows, 2 every entry of the dialog's category, 3 the entries of each
