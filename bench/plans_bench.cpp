@@ -1,6 +1,7 @@
 // The purchase plans at their limit (1,001 plans) over a master of 5,000
 // item names: the recount of current holdings, the plan list opened with
-// every plan, and a search over all of them.
+// every plan, a search over all of them, and the exports of every plan
+// (all nineteen fields to a file and to the clipboard, the town format).
 #include <benchmark/benchmark.h>
 
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "plans/p_zemlo_list.h"
+#include "plans/plan_export.h"
 #include "plans/plan_rules.h"
 #include "store/plans_file.h"
 
@@ -79,5 +81,35 @@ void BM_PlanSearch(benchmark::State& state) {
     platform::Form::destroyAllForTests();
 }
 BENCHMARK(BM_PlanSearch)->Unit(benchmark::kMillisecond);
+
+// Every plan shown, as the plan list shows them after opening.
+void showEveryPlan() {
+    for (qint32 i = 0; i < P_ZEMLO_COUNT; ++i) P_LIST_VIEW[size_t(i)] = {i, 0};
+    P_VIEW_COUNT = P_ZEMLO_COUNT;
+    P_ZEMLO_MONY_RCALC();
+}
+
+void BM_PlanExportFile(benchmark::State& state) {
+    PlanRegister reg;
+    showEveryPlan();
+    const QStringList fields = FOUT_FIELD_NAMES();
+    for (auto _ : state) benchmark::DoNotOptimize(FOUT_FILE_BYTES(fields, true));
+}
+BENCHMARK(BM_PlanExportFile)->Unit(benchmark::kMillisecond);
+
+void BM_PlanExportClipboard(benchmark::State& state) {
+    PlanRegister reg;
+    showEveryPlan();
+    const QStringList fields = FOUT_FIELD_NAMES();
+    for (auto _ : state) benchmark::DoNotOptimize(FOUT_CLIP_TEXT(fields, true));
+}
+BENCHMARK(BM_PlanExportClipboard)->Unit(benchmark::kMillisecond);
+
+void BM_PlanTownExport(benchmark::State& state) {
+    PlanRegister reg;
+    showEveryPlan();
+    for (auto _ : state) benchmark::DoNotOptimize(KELDA_OUT_BYTES());
+}
+BENCHMARK(BM_PlanTownExport)->Unit(benchmark::kMillisecond);
 
 }  // namespace

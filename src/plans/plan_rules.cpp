@@ -81,31 +81,29 @@ qint32 P_ZEMLO_DELETE(qint32 first, qint32 last) {
     return removed;
 }
 
-void P_ZEMLO_RECOUNT() {
-    struct Key {
-        QString KYOUKA, KUBUN, BUNRUI, NAME_D;
-        bool operator==(const Key& o) const {
-            return NAME_D == o.NAME_D && BUNRUI == o.BUNRUI && KYOUKA == o.KYOUKA && KUBUN == o.KUBUN;
-        }
-    };
-    struct Hash {
-        size_t operator()(const Key& k, size_t seed = 0) const {
-            return qHashMulti(seed, k.KYOUKA, k.KUBUN, k.BUNRUI, k.NAME_D);
-        }
-    };
-    // The first master entry of each set of names, found in one pass.
-    std::unordered_map<Key, qint32, Hash> first;
+size_t P_MASTER_MATCH::Hash::operator()(const Key& k) const { return qHashMulti(0, k.KYOUKA, k.KUBUN, k.BUNRUI, k.NAME_D); }
+
+P_MASTER_MATCH::P_MASTER_MATCH() {
     const qint32 masters = std::clamp<qint32>(KUBUN_COUNT, 0, qint32(KUBUN_DATA.size()));
-    first.reserve(size_t(masters));
+    first_.reserve(size_t(masters));
     for (qint32 m = 0; m < masters; ++m) {
         const KUBUN_REC& k = KUBUN_DATA[m];
-        first.emplace(Key{k.KYOUKA, k.KUBUN, k.BUNRUI, k.NAME_D}, m);
+        first_.emplace(Key{k.KYOUKA, k.KUBUN, k.BUNRUI, k.NAME_D}, m);
     }
+}
+
+qint32 P_MASTER_MATCH::find(const P_ZEMLO_REC& p) const {
+    const auto hit = first_.find(Key{p.KYOUKA, p.KUBUN, p.BUNRUI, p.NAME_D});
+    return hit == first_.end() ? -1 : hit->second;
+}
+
+void P_ZEMLO_RECOUNT() {
+    const P_MASTER_MATCH master;
     for (qint32 i = 0, n = planEnd(); i < n; ++i) {
         P_ZEMLO_REC& p = P_ZEMLO_DATA[i];
-        const auto hit = first.find(Key{p.KYOUKA, p.KUBUN, p.BUNRUI, p.NAME_D});
-        if (hit == first.end()) continue;
-        const KUBUN_REC& k = KUBUN_DATA[hit->second];
+        const qint32 m = master.find(p);
+        if (m < 0) continue;
+        const KUBUN_REC& k = KUBUN_DATA[m];
         p.COUNT_NOW = qint16(std::clamp<qint64>(qint64(k.IN_CNT) - k.OUT_CNT, -32768, 32767));
     }
 }

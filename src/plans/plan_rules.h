@@ -6,6 +6,7 @@
 // P_ZEMLO_IN) hand their boxes over as texts and choices.
 #include <QString>
 #include <QStringList>
+#include <unordered_map>
 
 #include "register/registration.h"
 #include "store/state.h"
@@ -33,6 +34,29 @@ qint64 P_VIEW_TOTAL();
 // the sorted watermark drops by the removed plans at or below it. Returns
 // how many plans were removed (0 for a range outside the list).
 qint32 P_ZEMLO_DELETE(qint32 first, qint32 last);
+
+// The first category-master entry (of KUBUN_DATA 0 to count - 1 as they
+// stand when it is built) whose subject, category, classification and item
+// name each equal a plan's, character for character; one pass over the
+// master builds it, so a look-up per plan costs no scan.
+class P_MASTER_MATCH {
+public:
+    P_MASTER_MATCH();
+    // The master index, or -1 when no entry has the plan's names.
+    qint32 find(const P_ZEMLO_REC& p) const;
+
+private:
+    struct Key {
+        QString KYOUKA, KUBUN, BUNRUI, NAME_D;
+        bool operator==(const Key& o) const {
+            return NAME_D == o.NAME_D && BUNRUI == o.BUNRUI && KYOUKA == o.KYOUKA && KUBUN == o.KUBUN;
+        }
+    };
+    struct Hash {
+        size_t operator()(const Key& k) const;
+    };
+    std::unordered_map<Key, qint32, Hash> first_;
+};
 
 // Sets every plan's current holdings from the first category-master entry
 // with its category, subject, classification and item name (registered

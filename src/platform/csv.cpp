@@ -602,6 +602,11 @@ Writer& Writer::integer(qint64 n) {
     return *this;
 }
 
+Writer& Writer::empty() {
+    end(value(0));
+    return *this;
+}
+
 QString formatSingle(double v) {
     QString s = QString::number(v, 'g', 7);
     if (s.startsWith(QLatin1String("0.")))

@@ -120,11 +120,16 @@ private:
 class Writer {
 public:
     Writer() = default;
+    // A writer whose values are separated by `separator` in place of the
+    // comma (the tab of clipboard text).
+    explicit Writer(char separator) : separator_(separator) {}
     // Texts are written between double quotes. A double quote inside a text
     // would break the file, so it is written as the full-width ＂; a line
     // break inside a text is written as a blank.
     Writer& text(const QString& s);
     Writer& integer(qint64 n);
+    // A value with nothing in it: only its separator is written.
+    Writer& empty();
     // A Single: 12 as "12", 0.5 as ".5", -2.5 as "-2.5".
     Writer& single(float v);
     // #yyyy-mm-dd#, with " hh:mm:ss" when the time is not midnight; the empty
@@ -144,7 +149,7 @@ private:
     char* value(qsizetype n) {
         if (buf_.size() - len_ <= n) grow(n);
         char* o = buf_.data() + len_;
-        if (!lineStart_) *o++ = ',';
+        if (!lineStart_) *o++ = separator_;
         lineStart_ = false;
         return o;
     }
@@ -155,6 +160,7 @@ private:
     mutable QByteArray buf_;
     qsizetype len_ = 0;
     bool lineStart_ = true;
+    char separator_ = ',';
     // Texts written before, by the place of their characters, with their
     // bytes as written (quotes included): the strings that records share
     // are encoded once. Each entry holds its string, so that its characters

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "platform/sjis.h"
+
 namespace fileutil {
 
 QString locate(const QString& folder, const QString& name) {
@@ -18,6 +20,23 @@ QString locate(const QString& folder, const QString& name) {
 }
 
 bool fileExists(const QString& folder, const QString& name) { return QFileInfo(locate(folder, name)).isFile(); }
+
+bool isPlainFileName(const QString& name) {
+    if (name.isEmpty() || name == QLatin1String(".") || name == QLatin1String("..")) return false;
+    if (name.toUtf8().size() > 255 || !sjis::canEncode(name)) return false;
+    for (const QChar c : name)
+        if (c.unicode() < 0x20 || QStringView(u"\\/:*?\"<>|").contains(c)) return false;
+    if (name.endsWith(QLatin1Char(' ')) || name.endsWith(QLatin1Char('.'))) return false;
+    // The device names stand for devices in every folder, with any extension.
+    const QString stem = name.section(QLatin1Char('.'), 0, 0).trimmed().toUpper();
+    static const QStringList devices = {QStringLiteral("CON"), QStringLiteral("PRN"), QStringLiteral("AUX"),
+                                        QStringLiteral("NUL")};
+    if (devices.contains(stem)) return false;
+    if (stem.size() == 4 && (stem.startsWith(QLatin1String("COM")) || stem.startsWith(QLatin1String("LPT"))) &&
+        stem[3] >= QLatin1Char('1') && stem[3] <= QLatin1Char('9'))
+        return false;
+    return true;
+}
 
 bool copyKeepTime(const QString& from, const QString& to) {
     const QFileInfo src(from);

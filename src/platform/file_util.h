@@ -15,6 +15,14 @@ QString locate(const QString& folder, const QString& name);
 // True when `folder` holds a regular file named `name` (any case).
 bool fileExists(const QString& folder, const QString& name);
 
+// True when `name` can stand as the name of one file inside a folder on a
+// Windows medium as well as here: not empty, no more than 255 bytes, none of
+// \ / : * ? " < > | or control characters (so no folder or drive part and
+// no wildcard), not "." or "..", no blank or dot at its end, not a device
+// name (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, also with an extension),
+// and every character one that Shift-JIS holds.
+bool isPlainFileName(const QString& name);
+
 // Copies `from` to `to` (replacing `to`) and gives the copy the source's
 // modification time. False when anything fails.
 bool copyKeepTime(const QString& from, const QString& to);

@@ -21,6 +21,7 @@
 #include "platform/single_instance.h"
 #include "platform/ui.h"
 #include "category/kubun_add_f.h"
+#include "plans/p_zemlo_fout.h"
 #include "printing/label_prt.h"
 #include "printing/zemlo_prt.h"
 #include "register/bulk_dialogs.h"
@@ -248,6 +249,7 @@ bool MAIN_F::MDIForm_Load() {
     LABEL_WINDOWS_INSTALL();
     KUBUN_ADD_F_INSTALL();
     LIST_PRINT_INSTALL();
+    PLAN_EXPORT_INSTALL();
     PRG_DIR = program::folder();
     if (DRIVE_MODE == 1) {
         SIN_FILE_READ();

@@ -9,34 +9,44 @@
 #include <QPushButton>
 
 #include "platform/settings_store.h"
+#include "plans/p_zemlo_fout.h"
 #include "plans/p_zemlo_in.h"
+#include "platform/clipboard.h"
 #include "plans/p_zemlo_list.h"
 #include "shell/start_fixture.h"
 #include "store/plans_file.h"
 
 namespace {
 
-class PlanStart : public StartFixture {};
+class PlanStart : public StartFixture {
+protected:
+    // A register of two items and a plan file of one plan (two microscopes of
+    // 40,000 yen, no tax), as an earlier run left them.
+    void writeOnePlan() {
+        writeRegister(2);
+        P_ZEMLO_REC& p = P_ZEMLO_DATA[0];
+        p.BY_W = 5;
+        p.BY_Y = 6;
+        p.KH_KUBUN = QStringLiteral("教材");
+        p.KUBUN = QStringLiteral("教材");
+        p.NO_KY = 1;
+        p.KYOUKA = QStringLiteral("理科");
+        p.NO_BU = QStringLiteral("A2");
+        p.BUNRUI = QStringLiteral("観察");
+        p.NAME_D = QStringLiteral("顕微鏡");
+        p.FUNC_D = QStringLiteral("実験");
+        p.B_MONY = 40000;
+        p.B_COUNT = 2;
+        p.TAX_K = 3;
+        P_ZEMLO_COUNT = 1;
+        LOADED.P_ZEMLO = true;
+        ASSERT_EQ(P_ZEMLO_SAVE(), 1);
+        P_ZEMLO_COUNT = 0;
+    }
+};
 
 TEST_F(PlanStart, TheButtonOpensThePlanListAndTheEndWritesItsPlans) {
-    writeRegister(2);
-    P_ZEMLO_REC& p = P_ZEMLO_DATA[0];
-    p.BY_W = 5;
-    p.BY_Y = 6;
-    p.KH_KUBUN = QStringLiteral("教材");
-    p.KUBUN = QStringLiteral("教材");
-    p.NO_KY = 1;
-    p.KYOUKA = QStringLiteral("理科");
-    p.NO_BU = QStringLiteral("A2");
-    p.BUNRUI = QStringLiteral("観察");
-    p.NAME_D = QStringLiteral("顕微鏡");
-    p.B_MONY = 40000;
-    p.B_COUNT = 2;
-    p.TAX_K = 3;
-    P_ZEMLO_COUNT = 1;
-    LOADED.P_ZEMLO = true;
-    ASSERT_EQ(P_ZEMLO_SAVE(), 1);
-    P_ZEMLO_COUNT = 0;
+    writeOnePlan();
     ASSERT_TRUE(start());
 
     gui::click(w->B_P_LIST);
@@ -97,6 +107,35 @@ TEST_F(PlanStart, TheListReopensAtStartAndItsCloseButtonEmptiesTheFrame) {
     EXPECT_TRUE(w->Label1->text().isEmpty());
     EXPECT_EQ(w->frame()->background().color(), QColor(Qt::white));
     EXPECT_FALSE(QFile::exists(dataPath(QStringLiteral("P_ZEMLO.ZMD"))));
+    EXPECT_TRUE(msg.done());
+}
+
+TEST_F(PlanStart, TheExportButtonWritesTheListedPlans) {
+    writeOnePlan();
+    ASSERT_TRUE(start());
+
+    gui::click(w->B_P_LIST);
+    P_ZEMLO_LIST* list = platform::FormInstance<P_ZEMLO_LIST>::peek();
+    ASSERT_TRUE(list);
+    ASSERT_TRUE(list->B_FILE->isEnabled());
+    const QString path = dataPath(QStringLiteral("export.TXT"));
+    gui::whenShown<P_ZEMLO_FOUT>([&](P_ZEMLO_FOUT* f) {
+        gui::chooseRow(f->P_LIST1, 0);  // 購入年度
+        gui::click(f->B_LR);
+        gui::chooseRow(f->P_LIST1, 4);  // 機能別分類
+        gui::click(f->B_LR);
+        gui::chooseRow(f->P_LIST1, 13);  // 金額
+        gui::click(f->B_LR);
+        msg.expectFile(path).expect(QStringLiteral("ファイルを作成しました"));
+        gui::click(f->B_OK);
+        msg.expect(QStringLiteral("クリップボードにコピーしました"));
+        gui::click(f->B_COPY);
+        gui::click(f->B_ESC);
+    });
+    gui::click(list->B_FILE);
+    EXPECT_EQ(readSjisLines(path), (QStringList{QStringLiteral("\"購入年度\",\"機能別分類\",\"金額\""),
+                                                QStringLiteral("2024,\"実験観察・体験用教材\",80000")}));
+    EXPECT_EQ(clip::text(), QStringLiteral("\"購入年度\"\t\"機能別分類\"\t\"金額\"\r\n2024\t\"実験観察・体験用教材\"\t80000"));
     EXPECT_TRUE(msg.done());
 }
 
