@@ -25,6 +25,9 @@ namespace {
 // busy machine, where timings do not):
 //   valgrind --tool=callgrind --toggle-collect='*loadAndSaveRegister*'
 //            ./zemlo_bench --benchmark_filter=BM_RegisterLoadAndSave/30000/0
+// Every save is synced to the medium, and on a busy disk the syncs can take
+// longer than the work itself: with TMPDIR=/dev/shm the register lives in
+// memory and the time is the process's own.
 [[gnu::noinline]] bool loadAndSaveRegister() {
     return KUBUN_READ(0) == 1 && KUBUN_SAVE() == 1 && ZEMLO_READ() == 1 && ZEMLO_SAVE() == 1;
 }
