@@ -6,7 +6,10 @@
 
 #include "fixtures.h"
 #include "ledger/note_l_export.h"
+#include "ledger/note_l_prints.h"
 #include "ledger/note_l_rows.h"
+#include "platform/forms.h"
+#include "platform/printer.h"
 #include "store/link.h"
 #include "store/state.h"
 
@@ -32,5 +35,29 @@ void BM_NoteL_Export(benchmark::State& state) {
 }
 // 1: "集計", 0: "詳細".
 BENCHMARK(BM_NoteL_Export)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The totals of every item name composed on recorded pages: one page set per
+// name, every batch of the register on them.
+void BM_NoteL_PrintAllComposeOnly(benchmark::State& state) {
+    platform::setupFonts();
+    Register reg(30000, 5000);
+    KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
+    KUBUN_LINK(2);
+    NOTEL_IN_ROW_MAKE();
+    for (qint32 e = 0; e < KUBUN_COUNT; ++e) KUBUN_LIST_VIEW[size_t(e)].KUBUN_IDX = e;
+    KUBUN_VIEW_COUNT = KUBUN_COUNT;
+    prn::Recorder* rec = prn::useRecorderForTests();
+    PRT_STOP = 0;
+    PRT_KIND = 75;
+    size_t pages = 0;
+    for (auto _ : state) {
+        ZEMLO_NOTEL_PRT();
+        pages = rec->documents.empty() ? 0 : rec->last().pages.size();
+        rec->documents.clear();
+    }
+    state.counters["pages"] = double(pages);
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_NoteL_PrintAllComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 }  // namespace

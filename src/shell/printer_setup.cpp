@@ -161,12 +161,12 @@ int PRT_RUN(const PRT_JOB& job) {
     }
 }
 
-double PRT_FONT_FIT(const QString& text, double from, double to, double limit) {
+double PRT_FONT_FIT(const QString& text, double from, double to, double limit, double step) {
     prn::Printer& p = prn::printer();
-    // The sizes tried in turn: from, from - 0.2, ... while above `to`.
+    // The sizes tried in turn: from, from - step, ... while above `to`.
     int count = 0;
-    while (from - 0.2 * count > to + 1e-9) ++count;
-    auto size = [&](int k) { return from - 0.2 * k; };
+    while (from - step * count > to + 1e-9) ++count;
+    auto size = [&](int k) { return from - step * k; };
     auto fits = [&](int k) {
         p.FontSize = size(k);
         return p.TextWidth(text) < limit;
@@ -182,7 +182,7 @@ double PRT_FONT_FIT(const QString& text, double from, double to, double limit) {
     if (count == 1) return take(to);
     // A text grows with its size: start from the size its width at `from`
     // points suggests and step to the first size that fits.
-    int k = int(std::ceil((from - from * limit / w) / 0.2 - 1e-9));
+    int k = int(std::ceil((from - from * limit / w) / step - 1e-9));
     k = std::clamp(k, 1, count - 1);
     if (fits(k)) {
         while (k > 1 && fits(k - 1)) --k;

@@ -80,9 +80,9 @@ struct PRT_JOB {
 int PRT_RUN(const PRT_JOB& job);
 
 // Fits a text into a width: sets the printer's font size to the first of
-// `from`, `from` - 0.2, ... down to `to` at which the text is narrower than
+// `from`, `from` - step, ... down to `to` at which the text is narrower than
 // `limit` millimetres (`to` when it is at none) and returns that size.
-double PRT_FONT_FIT(const QString& text, double from, double to, double limit);
+double PRT_FONT_FIT(const QString& text, double from, double to, double limit, double step = 0.2);
 
 // The printer choice of the file menu: a printer or a PDF file; the choice
 // is used by every later print. True when the user chose one.
