@@ -6,6 +6,7 @@
 #include "category/kubun_chgf2.h"
 #include "category/func_f.h"
 #include "category/kubun_f.h"
+#include "ledger/note_p.h"
 #include "lists/c_zemlo_list.h"
 #include "lists/keep_room.h"
 #include "lists/l_zemlo_list.h"
@@ -79,7 +80,7 @@ const std::vector<KindRow>& kindTable() {
         {1, "備品購入計画", false, PREP_PLANS, CHILD_WINDOW<P_ZEMLO_LIST>()},
         {2, "備品購入履歴", false, PREP_SORT_NO, CHILD_WINDOW<L_ZEMLO_LIST>()},
         {3, "備品データ", false, PREP_PLANS, CHILD_WINDOW<A_ZEMLO_LIST>()},
-        {4, "備品台帳印刷", false, PREP_NONE, NOT_BUILT()},         // NOTE_P
+        {4, "備品台帳印刷", false, PREP_NONE, CHILD_WINDOW<NOTE_P>()},
         {5, "備品区分", false, PREP_NONE, CHILD_WINDOW<KUBUN_F>()},
         {6, "廃棄備品リスト", false, PREP_OUT_LIST, CHILD_WINDOW<C_ZEMLO_LIST>()},
         {7, "保管場所別リスト", false, PREP_NONE, CHILD_WINDOW<KEEP_ROOM>()},

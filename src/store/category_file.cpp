@@ -39,6 +39,50 @@ void ensureSlots() {
     if (qsizetype(KYOUKA_INDEX.size()) != KUBUN_SLOTS) KYOUKA_INDEX.resize(KUBUN_SLOTS);
 }
 
+// The ledger's print ticks and sheet counts live in memory only. A reload of
+// the master keeps them with the entry they belong to, found again by its
+// category, subject number, classification code and item name, whatever
+// slot the entry takes now; the marks of entries that are gone are dropped.
+QString markKey(const KUBUN_REC& k) {
+    const QChar sep(0x1F);
+    return k.KUBUN + sep + QString::number(k.NO_KY) + sep + k.NO_BU + sep + k.NAME_D;
+}
+
+QHash<QString, std::pair<qint16, qint16>> takeMarks() {
+    QHash<QString, std::pair<qint16, qint16>> marks;
+    const qint32 n = std::clamp<qint32>(KUBUN_COUNT, 0, KUBUN_SLOTS);
+    for (qint32 i = 0; i < n; ++i) {
+        const KUBUN_REC& k = KUBUN_DATA[size_t(i)];
+        if (k.PRT_MARK != 0 || k.PRT_PAGES != 0) marks.insert(markKey(k), {k.PRT_MARK, k.PRT_PAGES});
+    }
+    return marks;
+}
+
+void restoreMarks(const QHash<QString, std::pair<qint16, qint16>>& marks) {
+    for (KUBUN_REC& k : KUBUN_DATA) k.PRT_MARK = k.PRT_PAGES = 0;
+    if (marks.isEmpty()) return;
+    const qint32 n = std::clamp<qint32>(KUBUN_COUNT, 0, KUBUN_SLOTS);
+    for (qint32 i = 0; i < n; ++i) {
+        KUBUN_REC& k = KUBUN_DATA[size_t(i)];
+        const auto it = marks.constFind(markKey(k));
+        if (it == marks.constEnd()) continue;
+        k.PRT_MARK = it->first;
+        k.PRT_PAGES = it->second;
+    }
+}
+
+// Puts the marks back at the end of a load, whichever way it ends.
+class MarksKept {
+public:
+    MarksKept() : marks_(takeMarks()) {}
+    ~MarksKept() { restoreMarks(marks_); }
+    MarksKept(const MarksKept&) = delete;
+    MarksKept& operator=(const MarksKept&) = delete;
+
+private:
+    QHash<QString, std::pair<qint16, qint16>> marks_;
+};
+
 void readFailed(qint32 index) {
     ui::MsgBox(QStringLiteral("備品区分ファイルの読込に失敗しました(") + QString::number(index) + QLatin1Char(')'),
                ui::vbOKOnly, ui::kTitle);
@@ -147,6 +191,7 @@ qint16 FUNC_NO_OF(const QString& funcText) {
 
 qint16 KUBUN_READ(qint16 reset) {
     ensureSlots();
+    const MarksKept marksKept;
     LOADED.KUBUN = false;
     store::noteWritten(store::MASTER, true);  // the master is the file's from here on
     const QString path = store::dataPath(kMasterFile);

@@ -1,0 +1,95 @@
+// The equipment ledger of a whole register of 30,000 items under 5,000 item
+// names to a PDF file, as a clerk prints it with "全印刷": every item name on
+// sheets of its own, every cell fitted. Reported as pages a second; the
+// composition alone (the recorder as the printer) and the sheet counts of the
+// ledger window with replacement sheets are measured beside it.
+#include <benchmark/benchmark.h>
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "fixtures.h"
+#include "ledger/ledger_pages.h"
+#include "ledger/ledger_print.h"
+#include "ledger/master_index.h"
+#include "platform/forms.h"
+#include "platform/printer.h"
+#include "platform/qt_backend.h"
+#include "store/link.h"
+
+namespace {
+
+struct Env {
+    QTemporaryDir dir;
+    int sheets = 0;
+    Env() {
+        platform::setupFonts();
+        platform::installQtBackend();
+        fixtures::School school(dir.path());
+        SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
+        KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
+        FUNC_NAME = {QString(), QStringLiteral("発表・表示用教材"), QStringLiteral("道具・実習用具教材"),
+                     QStringLiteral("実験観察・体験用教材"), QStringLiteral("情報記録用教材")};
+        fixtures::makeMaster(5000);
+        fixtures::makeItems(30000);
+        KUBUN_LINK(2);  // the counters the index is built from
+        SET_FLAGS = 8;
+        KUBUN_INDEX_MAKE();
+        for (qint32 p = 0; p < KUBUN_INDEX_COUNT; ++p) KUBUN_LIST_VIEW[size_t(p)] = {KUBUN_INDEX[size_t(p)], 0};
+        KUBUN_VIEW_COUNT = KUBUN_INDEX_COUNT;
+        const LEDGER_MEMBERS members(false);
+        for (qint32 p = 0; p < KUBUN_VIEW_COUNT; ++p)
+            sheets += int(LEDGER_SHEETS(members.of(KUBUN_DATA[size_t(KUBUN_LIST_VIEW[size_t(p)].KUBUN_IDX)]),
+                                        QDateTime(), false)
+                              .size());
+    }
+};
+
+Env& env() {
+    static Env e;
+    return e;
+}
+
+void BM_LedgerPrintToPdf(benchmark::State& state) {
+    Env& e = env();
+    const QString pdf = e.dir.filePath(QStringLiteral("ledger.pdf"));
+    prn::useQtPrinter();
+    prn::setTarget(prn::Target{QString(), pdf});
+    PRT_STOP = 0;
+    PRT_KIND = 55;
+    LEDGER_OPT = {};
+    for (auto _ : state) ZEMLO_NOTE_PRT();
+    if (QFileInfo(pdf).size() == 0 || e.sheets == 0) state.SkipWithError("no PDF was written");
+    state.counters["pages"] = e.sheets;
+    state.counters["pages/s"] =
+        benchmark::Counter(double(e.sheets) * double(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["MB"] = double(QFileInfo(pdf).size()) / 1e6;
+    prn::setTarget({});
+}
+BENCHMARK(BM_LedgerPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+void BM_LedgerPrintComposeOnly(benchmark::State& state) {
+    Env& e = env();
+    prn::Recorder* rec = prn::useRecorderForTests();
+    PRT_STOP = 0;
+    PRT_KIND = 55;
+    LEDGER_OPT = {};
+    for (auto _ : state) {
+        ZEMLO_NOTE_PRT();
+        rec->documents.clear();
+    }
+    state.counters["pages/s"] =
+        benchmark::Counter(double(e.sheets) * double(state.iterations()), benchmark::Counter::kIsRate);
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_LedgerPrintComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The sheet counts of the whole master with replacement sheets (a click on
+// "２ページ以降差し替え分").
+void BM_LedgerSheetCounts(benchmark::State& state) {
+    env();
+    for (auto _ : state) benchmark::DoNotOptimize(NOTE_PAGE_CALC_ALL(false, true));
+}
+BENCHMARK(BM_LedgerSheetCounts)->Unit(benchmark::kMillisecond);
+
+}  // namespace
