@@ -7,7 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "store/kubun_index.h"
+#include "store/category_lists.h"
 #include "store/state.h"
 
 // KUBUN_INDEX := every master entry with registered or out pieces, in

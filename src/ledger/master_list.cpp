@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <algorithm>
 
+#include "category/master_grid.h"
 #include "platform/era.h"
 #include "platform/forms.h"
 #include "platform/text.h"
@@ -222,14 +223,8 @@ void MasterList::GRID_ROW(qint32 e, int r) {
     if (e < 0 || e >= KUBUN_SLOTS) return;
     const KUBUN_REC& k = KUBUN_DATA[size_t(e)];
     const double y = ListGrid::rowTop(r);
-    D_LIST->text(30, y, k.KUBUN);
-    D_LIST->text(830, y, QString::number(k.NO_KY) + QLatin1Char(' ') + k.KYOUKA);
-    grid->cellFit(3130, r, k.NO_BU + QLatin1Char(' ') + k.BUNRUI, 2500);
-    grid->cellFit(5630, r, k.NAME_D, 2500);
-    D_LIST->setFontSize(9);
-    D_LIST->text(8130, y, k.FUNC_D);
-    if (k.IN_CNT > 0) D_LIST->text(8630, y, text::rset(QString::number(k.IN_CNT), 5));
-    if (k.OUT_CNT > 0 && k.IN_CNT > 0) D_LIST->text(9130, y, text::rset(QString::number(k.OUT_CNT), 5));
+    static const MASTER_GRID_COLS cols{30, 830, 3130, 2500, 5630, 2500, 8130, 8630, 9130};
+    MASTER_GRID_ROW(*grid, k, r, cols, rowBuf_);
     if (k.PRT_MARK == 1) D_LIST->text(9750, y + 20, QStringLiteral("○"));
     if (!withDates_) return;
     D_LIST->text(10130, y, gridDate(k.CHG_DATE));

@@ -98,4 +98,5 @@ private:
     bool busy_ = false;
     // The range of the tick clicks within the current list; -1 after a new list.
     qint32 anchor_ = -1, rangeEnd_ = -1;
+    QString rowBuf_;
 };

@@ -5,6 +5,8 @@
 #include <QMdiSubWindow>
 #include <cmath>
 
+#include "category/kubun_prt.h"
+#include "ledger/ledger_list_print.h"
 #include "ledger/ledger_pages.h"
 #include "ledger/ledger_print.h"
 #include "ledger/note_prt.h"
@@ -279,5 +281,7 @@ void NOTE_P::afterPrint() {
 }
 
 void NOTE_P::B_PRT_H_Click() {
-    if (NOTE_P_WINDOWS.KUBUN_PRT) NOTE_P_WINDOWS.KUBUN_PRT();
+    // The dialog runs the ledger breakdown list for this window.
+    NOTE_LIST_PRT_SET([] { NOTE_LIST_PRT_JOB(); });
+    KUBUN_PRT_SHOW();
 }

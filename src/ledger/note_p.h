@@ -17,13 +17,6 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 
-// The category-list print dialog, built elsewhere, plugs in here; while it
-// is not set "内訳印刷" does nothing.
-struct NOTE_P_WINDOWS_REC {
-    std::function<void()> KUBUN_PRT;
-};
-inline NOTE_P_WINDOWS_REC NOTE_P_WINDOWS;
-
 class NOTE_P : public platform::Form {
     Q_OBJECT
 public:

@@ -1,4 +1,3 @@
-#include "store/kubun_index.h"
 #include "store/state.h"
 
 #include "store/category_lists.h"
@@ -30,8 +29,6 @@ void STATE_RESET() {
     KUBUN_VIEW_COUNT = 0;
     KUBUN_SEL_TOP = KUBUN_SEL_END = 0;
     KUBUN_SHEET_SUM = 0;
-    KUBUN_INDEX.assign(KUBUN_SLOTS, 0);
-    KUBUN_INDEX_COUNT = 0;
     KUBUN_SEL_KIND = 0;
     KUBUN_INDEX.assign(KUBUN_SLOTS, 0);
     KUBUN_INDEX_COUNT = 0;
