@@ -6,6 +6,7 @@
 #include "category/kubun_chgf2.h"
 #include "category/func_f.h"
 #include "category/kubun_f.h"
+#include "ledger/note_l.h"
 #include "ledger/note_p.h"
 #include "lists/c_zemlo_list.h"
 #include "lists/keep_room.h"
@@ -86,7 +87,7 @@ const std::vector<KindRow>& kindTable() {
         {7, "保管場所別リスト", false, PREP_NONE, CHILD_WINDOW<KEEP_ROOM>()},
         {9, "備品番号再設定", false, PREP_NONE, CHILD_WINDOW<A_ZEMLO_L2>()},
         {10, "機能別リスト", false, PREP_NONE, CHILD_WINDOW<FUNC_F>()},
-        {11, "備品別集計印刷", false, PREP_NONE, NOT_BUILT()},      // NOTE_L
+        {11, "備品別集計印刷", false, PREP_NONE, CHILD_WINDOW<NOTE_L>()},
         {12, "備品区分変更", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF>()},
         {13, "備品区分設定", true, PREP_NONE, MODAL_WINDOW<KUBUN_CHGF2>()},
         {14, "備品購入数実績", false, PREP_NONE, CHILD_WINDOW<NOTE_S>()},
