@@ -105,4 +105,36 @@ TEST_F(NoteLStart, MenuOpensTheWindowThatPrintsAndSavesTheTotals) {
     EXPECT_TRUE(msg.done());
 }
 
+TEST_F(NoteLStart, AFailedPrintLeavesTheTicksShown) {
+    writeRegister(4);
+    prn::Recorder* rec = prn::useRecorderForTests();
+    ASSERT_TRUE(start());
+    w->MENU_NOTEL->trigger();
+    NOTE_L* l = FormInstance<NOTE_L>::peek();
+    ASSERT_NE(l, nullptr);
+    l->D_LIST->setRecordTexts(true);
+    l->list->D_LIST_MouseDown(Qt::LeftButton, Qt::NoModifier, 9800, 250 + 100);
+    l->list->D_LIST_MouseDown(Qt::LeftButton, Qt::NoModifier, 9800, 500 + 100);
+    ASSERT_EQ(ticksDrawn(l->D_LIST), 2);
+
+    // The printer fails on the second name's page: nothing prints, the ticks stay.
+    rec->failAfterItems = 150;
+    msg.expect(QStringLiteral("プリンタのエラーが発生しました"));
+    gui::whenShown<NOTE_PRT>([](NOTE_PRT* d) { gui::click(d->B_PRT); });
+    gui::click(l->B_PRT_SEL);
+    EXPECT_EQ(msg.lastBox().title, QStringLiteral("台帳印刷"));
+    EXPECT_TRUE(rec->documents.empty());
+    EXPECT_EQ(KUBUN_DATA[0].PRT_MARK + KUBUN_DATA[1].PRT_MARK, 2);
+    EXPECT_EQ(ticksDrawn(l->D_LIST), 2);
+
+    // The next print runs and clears them.
+    rec->failAfterItems = -1;
+    gui::whenShown<NOTE_PRT>([](NOTE_PRT* d) { gui::click(d->B_PRT); });
+    gui::click(l->B_PRT_SEL);
+    ASSERT_EQ(rec->documents.size(), 1u);
+    EXPECT_EQ(rec->last().pages.size(), 2u);
+    EXPECT_EQ(ticksDrawn(l->D_LIST), 0);
+    EXPECT_TRUE(msg.done());
+}
+
 }  // namespace
