@@ -1,6 +1,8 @@
 #include "ledger/master_list.h"
 
 #include <QDateTime>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <algorithm>
 
 #include "category/master_grid.h"
@@ -339,4 +341,23 @@ void MasterList::B_PRT_SET_Click() {
     GRID_PAGE();
     if (changed) changed();
     if (focusAfterTickAll) focusAfterTickAll->setFocus();
+}
+
+void LEDGER_WINDOW_FRAME(platform::Form* f) {
+    if (QMdiSubWindow* s = f->subWindow()) {
+        s->setWindowFlags(Qt::FramelessWindowHint);
+        s->setContentsMargins(0, 0, 0, 0);
+    }
+    f->setWindowIcon(platform::programIcon());
+}
+
+void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list) {
+    if (f->isMinimized() || (f->subWindow() && f->subWindow()->isMinimized())) return;
+    constexpr int kGridLeft = 240, kGridTop = 960;
+    const int lines = int(text::roundHalfEven((f->Height() - kGridTop - 200) / 250.0));
+    list->layout(kGridLeft, kGridTop, std::max(lines, 2));
+}
+
+void LEDGER_WINDOW_UNLOAD() {
+    if (QMdiArea* a = platform::Form::mdiArea()) a->setBackground(QColor(Qt::white));
 }

@@ -100,3 +100,17 @@ private:
     qint32 anchor_ = -1, rangeEnd_ = -1;
     QString rowBuf_;
 };
+
+namespace platform {
+class Form;
+}
+
+// What both ledger windows do as children of the main frame.
+// At load: no border and no title bar (the window closes only through its
+// button), the program's icon.
+void LEDGER_WINDOW_FRAME(platform::Form* f);
+// At resize: the grid at (240, 960) twips with as many lines as the window's
+// height gives; nothing while the window is minimised.
+void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list);
+// At unload: the frame's background white again.
+void LEDGER_WINDOW_UNLOAD();

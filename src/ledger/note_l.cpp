@@ -1,7 +1,6 @@
 #include "ledger/note_l.h"
 
 #include <QMdiArea>
-#include <QMdiSubWindow>
 
 #include "ledger/note_l_export.h"
 #include "ledger/note_l_prints.h"
@@ -15,7 +14,6 @@ namespace {
 
 constexpr quint32 kBack = 0xFFFFC0;  // light cyan (&HFFFFC0)
 constexpr int kWidth = 12250, kHeightLess = 1600;
-constexpr int kGridLeft = 240, kGridTop = 960;
 const QString kTitle = QStringLiteral("備品別集計印刷");
 
 void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
@@ -89,12 +87,7 @@ NOTE_L::~NOTE_L() = default;
 void NOTE_L::Form_Load() {
     ui::BusyPointer busy;
     LOADED_FLAG = 0;
-    if (QMdiSubWindow* s = subWindow()) {
-        // No border and no title bar: the window closes only through its button.
-        s->setWindowFlags(Qt::FramelessWindowHint);
-        s->setContentsMargins(0, 0, 0, 0);
-    }
-    setWindowIcon(platform::programIcon());
+    LEDGER_WINDOW_FRAME(this);
     list->fill();
     NOTEL_IN_ROW_MAKE();
     // The breakdown table's category: the names of the category box.
@@ -113,14 +106,12 @@ void NOTE_L::Form_Load() {
 
 void NOTE_L::Form_Resize() {
     if (LOADED_FLAG != 1) return;
-    if (isMinimized() || (subWindow() && subWindow()->isMinimized())) return;
-    const int lines = int(text::roundHalfEven((Height() - kGridTop - 200) / 250.0));
-    list->layout(kGridLeft, kGridTop, std::max(lines, 2));
+    LEDGER_WINDOW_RESIZE(this, list);
 }
 
 void NOTE_L::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    LEDGER_WINDOW_UNLOAD();
 }
 
 void NOTE_L::B_ESC_Click() {

@@ -19,7 +19,6 @@ namespace {
 
 constexpr quint32 kBack = 0xFFC0C0;  // light blue (&HFFC0C0)
 constexpr int kWidth = 13250, kHeightLess = 1600;
-constexpr int kGridLeft = 240, kGridTop = 960;
 const QString kTitle = QStringLiteral("備品台帳印刷");
 const QString kBadDate = QStringLiteral("検索年月日が正しくありません");
 
@@ -151,12 +150,7 @@ bool NOTE_P::eventFilter(QObject* watched, QEvent* e) {
 void NOTE_P::Form_Load() {
     ui::BusyPointer busy;
     LOADED_FLAG = 0;
-    if (QMdiSubWindow* s = subWindow()) {
-        // No border and no title bar: the window closes only through its button.
-        s->setWindowFlags(Qt::FramelessWindowHint);
-        s->setContentsMargins(0, 0, 0, 0);
-    }
-    setWindowIcon(platform::programIcon());
+    LEDGER_WINDOW_FRAME(this);
     DP_W->Clear();
     for (const ERA_ROW& e : ERA_TABLE) DP_W->AddItem(e.ERA_NAME);
     DP_W->setCurrentIndex(2);
@@ -177,15 +171,12 @@ void NOTE_P::Form_Load() {
 
 void NOTE_P::Form_Resize() {
     if (LOADED_FLAG != 1) return;
-    // Nothing to lay out while the window is minimised.
-    if (isMinimized() || (subWindow() && subWindow()->isMinimized())) return;
-    const int lines = int(text::roundHalfEven((Height() - kGridTop - 200) / 250.0));
-    list->layout(kGridLeft, kGridTop, std::max(lines, 2));
+    LEDGER_WINDOW_RESIZE(this, list);
 }
 
 void NOTE_P::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    LEDGER_WINDOW_UNLOAD();
 }
 
 void NOTE_P::B_ESC_Click() {
