@@ -83,15 +83,8 @@ struct Sheet {
 
 // ---------------------------------------------------------------- frame
 
-void ZEMLO_NOTE_FRAME_PRT(int pageKind) {
+void LEDGER_HEAD_BOXES(int pageKind) {
     prn::Printer& p = P();
-    p.DrawWidth = 5;
-    p.Box(15, 6, 50, 15);
-    p.DrawWidth = 2;
-    p.Box(16, 7, 49, 14);
-    size(18);
-    const QString title = QStringLiteral("備品台帳");
-    LIST_TEXT(centred(16, 33, title), middle(7, 7, title), title);
     size(12);
     LIST_TEXT(60, 6, QStringLiteral("備品区分"));
     p.DrawWidth = 2;
@@ -108,6 +101,18 @@ void ZEMLO_NOTE_FRAME_PRT(int pageKind) {
         LIST_TEXT(180, 11, QStringLiteral("現有数"));
         p.Box(194, 11, 216, 17);
     }
+}
+
+void ZEMLO_NOTE_FRAME_PRT(int pageKind) {
+    prn::Printer& p = P();
+    p.DrawWidth = 5;
+    p.Box(15, 6, 50, 15);
+    p.DrawWidth = 2;
+    p.Box(16, 7, 49, 14);
+    size(18);
+    const QString title = QStringLiteral("備品台帳");
+    LIST_TEXT(centred(16, 33, title), middle(7, 7, title), title);
+    LEDGER_HEAD_BOXES(pageKind);
     p.DrawWidth = 5;
     p.Box(15, 20, 275, 182);
     p.Line(15, 27, 275, 27);

@@ -27,6 +27,10 @@ int ZEMLO_NOTE_PRT(const std::function<void(const QString& names, const QString&
 
 // ---- the page layout, on a page the job opened (coordinates in mm from
 // the job's origin, 7 mm right of and 9 mm below the paper's corner)
+// The header boxes shared by the ledger and the per-item totals: the
+// category box, the three level rows, the item name and, on page kind 1,
+// the holdings box, each with its label at 12 pt; leaves the pen at 2.
+void LEDGER_HEAD_BOXES(int pageKind);
 // The fixed page; page kind 1 (an item name's first sheet) with the
 // holdings label and box.
 void ZEMLO_NOTE_FRAME_PRT(int pageKind);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "category/category_list_print.h"
+#include "ledger/ledger_print.h"
 #include "ledger/note_l_rows.h"
 #include "platform/clock.h"
 #include "platform/printer.h"
@@ -59,22 +60,7 @@ void ZEMLO_NOTEL_FRAME_PRT(int kind) {
     fontSize(18);
     const QString title = QStringLiteral("備品集計");
     LIST_TEXT(13 + (39 - p.TextWidth(title)) / 2, 7 + (7 - p.TextHeight(title)) / 2, title);
-    p.DrawWidth = 2;
-    fontSize(12);
-    LIST_TEXT(60, 6, QStringLiteral("備品区分"));
-    p.Box(60, 11, 77, 17);
-    LIST_TEXT(90, 4.5, KUBUN_LEVEL_NAME[0]);
-    LIST_TEXT(90, 9.5, KUBUN_LEVEL_NAME[1]);
-    LIST_TEXT(90, 14.5, QStringLiteral("機能別分類"));
-    p.Box(113, 4, 175, 19);
-    p.Line(113, 9, 175, 9);
-    p.Line(113, 14, 175, 14);
-    LIST_TEXT(180, 5, QStringLiteral("品名"));
-    p.Box(190, 4, 241, 10);
-    if (kind == 1) {
-        LIST_TEXT(180, 11, QStringLiteral("現有数"));
-        p.Box(194, 11, 216, 17);
-    }
+    LEDGER_HEAD_BOXES(kind);
     p.DrawWidth = 5;
     p.Box(12, 20, 275, 182);
     p.Line(12, 27, 275, 27);
