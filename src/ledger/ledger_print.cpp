@@ -184,9 +184,9 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
     LIST_TEXT(15.5, y, number);
 
     // 2 maker and model, on one line or on two
-    const QString spec = z.MAKER + QLatin1Char(' ') + z.MAKER_NO;
-    if (fit(spec, kR, 44) > 6 + 1e-9) {
-        LIST_TEXT(35.5, y, spec);
+    const QString makerModel = z.MAKER + QLatin1Char(' ') + z.MAKER_NO;
+    if (fit(makerModel, kR, 44) > 6 + 1e-9) {
+        LIST_TEXT(35.5, y, makerModel);
     } else {
         size(7);
         if (p.TextWidth(z.MAKER) >= 44 || p.TextWidth(z.MAKER_NO) >= 44) size(6);

@@ -149,10 +149,10 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
     }
 
     // 規格・品質: one line while it fits above 6 pt, else maker over model.
-    const QString spec = w.MAKER + QChar(u' ') + w.MAKER_NO;
+    const QString makerModel = w.MAKER + QChar(u' ') + w.MAKER_NO;
     fontSize(10);
-    if (cellFit(spec, 44) != 6) {
-        LIST_TEXT(35.5, y, spec);
+    if (cellFit(makerModel, 44) != 6) {
+        LIST_TEXT(35.5, y, makerModel);
     } else {
         fontSize(7);
         if (p.TextWidth(w.MAKER) >= 44 || p.TextWidth(w.MAKER_NO) >= 44) fontSize(6);
