@@ -64,9 +64,6 @@ bool PREP_OUT_LIST() {
     return false;
 }
 
-// A window that is not built yet.
-FORM_WINDOW NOT_BUILT() { return {}; }
-
 struct KindRow {
     qint16 kind;
     const char* title;  // UTF-8
