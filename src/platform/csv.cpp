@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/large_buffer.h"
 #include "platform/sjis.h"
 
 namespace csv {
@@ -211,6 +212,7 @@ Reader Reader::fromBytes(const QByteArray& b) {
     Reader r{QString()};
     r.bytes_ = b;
     r.fromBytes_ = true;
+    r.raw_ = r.bytes_.constData();
     r.size_ = b.size();
     return r;
 }
@@ -424,7 +426,7 @@ bool Reader::quickInteger(const Unit* d, qint64* out) {
     return true;
 }
 
-qint64 Reader::readInteger(qint64 min, qint64 max) {
+qint64 Reader::readIntegerGeneral(qint64 min, qint64 max) {
     if (qint64 n; fromBytes_ ? quickInteger(bytesData(), &n) : quickInteger(textData(), &n)) {
         if (n < min || n > max) throw ReadError("number out of range");
         return n;
@@ -476,14 +478,21 @@ QDateTime Reader::readDateIfDate(bool* isDate) {
 void Reader::skip() { next(); }
 
 void Writer::grow(qsizetype n) {
-    const qsizetype need = len_ + n + 1;
+    const qsizetype len = cur_ ? cur_ - buf_.constData() : 0;
+    const qsizetype need = len + n + 1;
     qsizetype size = std::max(buf_.capacity(), qsizetype(1) << 16);
     while (size < need) size *= 2;
     buf_.resize(size);
+    cur_ = buf_.data() + len;
+    end_ = buf_.data() + size;
+    largebuf::advise(cur_, end_ - cur_);
 }
 
 const QByteArray& Writer::bytes() const {
-    buf_.truncate(len_);
+    if (cur_) buf_.truncate(cur_ - buf_.constData());
+    // The array may now be shared with the caller: no more bytes go into it
+    // before grow() has made it the writer's own again.
+    end_ = cur_;
     return buf_;
 }
 
@@ -592,7 +601,7 @@ char* putDate(char* o, const QDate& d) {
 constexpr qsizetype kDateRoom = 64;
 }  // namespace
 
-Writer& Writer::integer(qint64 n) {
+Writer& Writer::integerGeneral(qint64 n) {
     char* o = value(21);
     if (quint64(n) < 10)
         *o++ = char('0' + n);

@@ -17,6 +17,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
@@ -44,7 +45,22 @@ public:
     QString readSharedString();
     // A whole number in [min, max]; a fraction goes to the nearest whole
     // number, halves to even. Empty reads as 0; a quoted number is accepted.
-    qint64 readInteger(qint64 min, qint64 max);
+    qint64 readInteger(qint64 min, qint64 max) {
+        // The common form, a few digits and a comma, is read here; anything
+        // else takes the general way.
+        if (raw_) {
+            const char* p = raw_ + pos_;
+            const char* q = p;
+            const char* e = raw_ + size_;
+            qint64 v = 0;
+            for (unsigned d; q < e && q - p < 9 && (d = unsigned(*q) - unsigned('0')) <= 9; ++q) v = v * 10 + d;
+            if (q != p && q < e && *q == ',' && v >= min && v <= max) {
+                pos_ = q + 1 - raw_;
+                return v;
+            }
+        }
+        return readIntegerGeneral(min, max);
+    }
     qint16 readInt16() { return static_cast<qint16>(readInteger(-32768, 32767)); }
     qint32 readInt32() { return static_cast<qint32>(readInteger(INT32_MIN, INT32_MAX)); }
     // A Single (float) value.
@@ -61,6 +77,11 @@ public:
 
     // Index of the line the next value starts on (0-based).
     int lineNumber() const { return line_; }
+    // Where the reader stands in its input (in bytes, or in characters of a
+    // decoded text), and a jump to such a place (to the start of a line;
+    // lineNumber() then counts from there).
+    qsizetype place() const { return pos_; }
+    void seek(qsizetype place) { pos_ = std::clamp<qsizetype>(place, 0, size_); }
 
 private:
     enum class Kind { Quoted, Date, Bare };
@@ -96,6 +117,7 @@ private:
     template <class Unit>
     bool quickShared(const Unit* d, QString* out);
     Token next();
+    qint64 readIntegerGeneral(qint64 min, qint64 max);
     int linesIn(const Token& t) const;
     const Shared* shared(const Token& t);
     QString textOf(const Token& t) const;
@@ -107,6 +129,7 @@ private:
     QByteArray bytes_;  // the file's bytes (fromBytes)
     QString text_;      // or its decoded text
     bool fromBytes_ = false;
+    const char* raw_ = nullptr;  // bytes_'s data (fromBytes)
     qsizetype size_ = 0;
     qsizetype pos_ = 0;
     int line_ = 0;
@@ -127,7 +150,17 @@ public:
     // would break the file, so it is written as the full-width ＂; a line
     // break inside a text is written as a blank.
     Writer& text(const QString& s);
-    Writer& integer(qint64 n);
+    Writer& integer(qint64 n) {
+        // Most numbers of the files are below 100.
+        if (quint64(n) < 100 && end_ - cur_ > 3) {
+            if (!lineStart_) *cur_++ = separator_;
+            lineStart_ = false;
+            if (n >= 10) *cur_++ = char('0' + n / 10);
+            *cur_++ = char('0' + n % 10);
+            return *this;
+        }
+        return integerGeneral(n);
+    }
     // A value with nothing in it: only its separator is written.
     Writer& empty();
     // A Single: 12 as "12", 0.5 as ".5", -2.5 as "-2.5".
@@ -147,18 +180,21 @@ private:
     // Where the next value goes, with room for its separator and `n` bytes;
     // the separator is written.
     char* value(qsizetype n) {
-        if (buf_.size() - len_ <= n) grow(n);
-        char* o = buf_.data() + len_;
+        if (end_ - cur_ <= n) grow(n);
+        char* o = cur_;
         if (!lineStart_) *o++ = separator_;
         lineStart_ = false;
         return o;
     }
     void grow(qsizetype n);
-    void end(const char* at) { len_ = at - buf_.constData(); }
-    // buf_ holds len_ written bytes followed by room for more (bytes() cuts
-    // the room off; the next value makes room again).
+    void end(char* at) { cur_ = at; }
+    Writer& integerGeneral(qint64 n);
+    // buf_ holds the written bytes up to cur_, followed by room for more up
+    // to end_ (bytes() cuts the room off and leaves none, so that the next
+    // value makes room again in an array of its own).
     mutable QByteArray buf_;
-    qsizetype len_ = 0;
+    mutable char* cur_ = nullptr;
+    mutable char* end_ = nullptr;
     bool lineStart_ = true;
     char separator_ = ',';
     // Texts written before, by the place of their characters, with their

@@ -80,6 +80,10 @@ void failWritesForTests(const QString& fileName) { g_failName = fileName; }
 void failStepForTests(Step step) { g_failStep = step; }
 
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error) {
+    return writeAtomic(path, std::vector<QByteArray>{data}, error);
+}
+
+bool writeAtomic(const QString& path, const std::vector<QByteArray>& parts, QString* error) {
     auto fail = [error](const QString& why) {
         if (error) *error = why;
         return false;
@@ -103,7 +107,9 @@ bool writeAtomic(const QString& path, const QByteArray& data, QString* error) {
 
     struct stat old;
     if (::stat(targetName.constData(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
-    if (injected(Step::Write) || !writeAll(fd, data)) return abandon("write", errno, true);
+    if (injected(Step::Write)) return abandon("write", errno, true);
+    for (const QByteArray& data : parts)
+        if (!writeAll(fd, data)) return abandon("write", errno, true);
     // A medium that cannot sync at all (EINVAL) has nothing to report; any
     // other failure means the bytes may not be on it.
     if (injected(Step::Sync) || (::fsync(fd) != 0 && errno != EINVAL)) return abandon("sync", errno, true);

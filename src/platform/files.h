@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace files {
 
 // Writes `data` to `path` through a temporary file in the same folder, then
@@ -13,6 +15,8 @@ namespace files {
 // returns false (with a reason in *error when given). A new file gets the
 // usual permissions; a replaced one keeps its own.
 bool writeAtomic(const QString& path, const QByteArray& data, QString* error = nullptr);
+// The same for a file made of several parts written one after another.
+bool writeAtomic(const QString& path, const std::vector<QByteArray>& parts, QString* error = nullptr);
 
 // The temporary file's name for `path` is the name followed by this mark and
 // six random letters or digits ("ZEMLO.ZMD.zemlo2~a8K2xQ").

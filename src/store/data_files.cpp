@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "platform/file_util.h"
+#include "platform/large_buffer.h"
 #include "platform/files.h"
 #include "platform/ui.h"
 #include "store/state.h"
@@ -15,7 +16,18 @@ QString dataPath(const QString& name) { return fileutil::locate(DATA_DIR, name);
 bool readWhole(const QString& path, QByteArray* out) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) return false;
-    *out = f.readAll();
+    const qint64 size = f.size();
+    if (size <= 0 || size >= qint64(1) << 31) {
+        *out = f.readAll();
+        return f.error() == QFileDevice::NoError;
+    }
+    QByteArray bytes(qsizetype(size), Qt::Uninitialized);
+    largebuf::advise(bytes.data(), size);
+    const qint64 got = f.read(bytes.data(), size);
+    if (got < 0) return false;
+    bytes.truncate(qsizetype(got));
+    bytes += f.readAll();  // a file that grew meanwhile is read whole
+    *out = bytes;
     return f.error() == QFileDevice::NoError;
 }
 
@@ -26,8 +38,12 @@ bool mayWrite(bool loaded, const QString& folder, const QString& name) {
 }
 
 bool writeFile(const QString& folder, const QString& name, const QByteArray& bytes) {
+    return writeFile(folder, name, std::vector<QByteArray>{bytes});
+}
+
+bool writeFile(const QString& folder, const QString& name, const std::vector<QByteArray>& parts) {
     if (folder.isEmpty()) return false;
-    return files::writeAtomic(fileutil::locate(folder, name), bytes);
+    return files::writeAtomic(fileutil::locate(folder, name), parts);
 }
 
 }  // namespace store

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 namespace store {
 
 // Path of a data file in DATA_DIR (found without regard to case).
@@ -18,5 +20,7 @@ bool mayWrite(bool loaded, const QString& folder, const QString& name);
 // Writes `bytes` as `name` in `folder` through the atomic writer (over the
 // existing file of any case); false when the write failed.
 bool writeFile(const QString& folder, const QString& name, const QByteArray& bytes);
+// The same for a file made of several parts written one after another.
+bool writeFile(const QString& folder, const QString& name, const std::vector<QByteArray>& parts);
 
 }  // namespace store

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "platform/csv.h"
 #include "platform/files.h"
+#include "platform/parallel.h"
 #include "platform/sjis.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
@@ -285,6 +287,153 @@ TEST_F(ItemFile, FindsTheFileUnderAnyCase) {
     EXPECT_EQ(ZEMLO_DATA[0].B_NO, 5);
     ASSERT_EQ(ZEMLO_SAVE(), 1);
     EXPECT_EQ(dataFiles(), QStringList({"ZEMLO.BA1", "zemlo.zmd"}));
+}
+
+// A large register is read and written in parts side by side. Whatever the
+// file holds (odd line ends, blank lines, a record over two lines, a value
+// too many or too few, a bad value), a reading in parts must leave exactly
+// what a reading in one go leaves, and a save in parts must write the same
+// bytes.
+class ItemFileInParts : public ItemFile {
+protected:
+    void TearDown() override {
+        parallel::forcedParts = 0;
+        ItemFile::TearDown();
+    }
+    // What a load leaves: its answer, its boxes, the register as the file
+    // form writes it with the fields held in memory only, and whether the
+    // slots after the register were cleared.
+    struct Loaded {
+        int result = 0;
+        QStringList boxes;
+        qint32 count = 0;
+        QByteArray records;
+        QList<qint64> derived;
+        bool restCleared = true;
+        bool operator==(const Loaded& o) const {
+            return result == o.result && boxes == o.boxes && count == o.count && records == o.records &&
+                   derived == o.derived && restCleared == o.restCleared;
+        }
+    };
+    Loaded load(int parts) {
+        // The table the load replaces is the same for every reading.
+        for (int i = 0; i < 90; ++i) {
+            ZEMLO_DATA[i] = ZEMLO_REC{};
+            ZEMLO_DATA[i].B_NO = 999;
+            ZEMLO_DATA[i].KEEP = QStringLiteral("前の表");
+        }
+        ZEMLO_COUNT = 90;
+        parallel::forcedParts = parts;
+        msg.clear();
+        msg.setLenient(true);
+        Loaded l;
+        l.result = ZEMLO_READ();
+        for (const auto& b : msg.boxes()) l.boxes << b.text;
+        l.count = ZEMLO_COUNT;
+        csv::Writer w;
+        for (qint32 i = 0; i < ZEMLO_COUNT; ++i) {
+            const ZEMLO_REC& z = ZEMLO_DATA[size_t(i)];
+            ZEMLO_WRITE_RECORD(w, z);
+            l.derived << z.KUBUN_IDX << z.BU_KEY << z.FUNC_NO << z.NAME_NO;
+        }
+        l.records = w.bytes();
+        for (qint32 i = ZEMLO_COUNT; i < 200; ++i)
+            if (ZEMLO_DATA[size_t(i)].B_NO != 0 || !ZEMLO_DATA[size_t(i)].KEEP.isEmpty()) l.restCleared = false;
+        parallel::forcedParts = 0;
+        msg.setLenient(false);
+        return l;
+    }
+};
+
+TEST_F(ItemFileInParts, ReadingInPartsLeavesWhatOneReadingLeaves) {
+    const QString header = QStringLiteral("2,1,0,\"\",\"\",\"\"");
+    QStringList plain;
+    for (int i = 1; i <= 40; ++i) plain << itemLine(i, {{27, QStringLiteral("\"備考%1\"").arg(i)}});
+    auto with = [&](int at, const QString& line) {
+        QStringList l = plain;
+        l[at] = line;
+        return l;
+    };
+    auto join = [&](const QStringList& lines, const char* end) {
+        return sjis::encode(header + QLatin1String(end) + lines.join(QLatin1String(end)) + QLatin1String(end));
+    };
+    QStringList blanks;
+    for (int i = 0; i < plain.size(); ++i) blanks << plain[i] << (i % 3 ? QString() : QStringLiteral("  \t"));
+    QStringList twoLines;
+    for (int i = 1; i <= 40; ++i) twoLines << itemLine(i, {{27, QStringLiteral("\"一行目\r\n二行目%1\"").arg(i)}});
+    struct Case {
+        QString what;
+        QByteArray bytes;
+    };
+    std::vector<Case> cases = {
+        {"records one to a line", join(plain, "\r\n")},
+        {"blank lines and the end-of-file mark", join(blanks, "\r\n") + "\x1A"},
+        {"a remark over two lines", join(with(17, itemLine(18, {{27, "\"一行目\r\n二行目\""}})), "\r\n")},
+        {"every record over two lines", join(twoLines, "\r\n")},
+        {"a bad value near the end", join(with(34, itemLine(35, {{6, "\"x\""}})), "\r\n")},
+        {"line feeds alone", join(plain, "\n")},
+        {"carriage returns alone", join(plain, "\r")},
+        {"a header with a value too many", sjis::encode(header + QStringLiteral(",0\r\n")) + join(plain, "\r\n").mid(header.size() + 2)},
+        {"no records", sjis::encode(header + QStringLiteral("\r\n\r\n"))},
+    };
+    // A value too few or too many on any line, the last line of a part
+    // included (the record then reaches into the next part).
+    for (int i = 0; i < plain.size(); ++i) {
+        cases.push_back({QStringLiteral("a value missing on line %1").arg(i), join(with(i, plain[i].chopped(2)), "\r\n")});
+        cases.push_back({QStringLiteral("a value too many on line %1").arg(i), join(with(i, plain[i] + QStringLiteral(",7")), "\r\n")});
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what.toStdString());
+        writeBytes(zmd(), c.bytes);
+        const Loaded once = load(1);
+        for (int parts : {2, 3, 4, 7}) {
+            SCOPED_TRACE(parts);
+            EXPECT_TRUE(load(parts) == once);
+        }
+    }
+    // The readings compared above are the ones the file form gives.
+    writeBytes(zmd(), join(plain, "\r\n"));
+    const Loaded plainLoad = load(3);
+    EXPECT_EQ(plainLoad.result, 1);
+    EXPECT_EQ(plainLoad.count, 40);
+    EXPECT_TRUE(plainLoad.restCleared);
+    writeBytes(zmd(), join(with(34, itemLine(35, {{6, "\"x\""}})), "\r\n"));
+    const Loaded bad = load(3);
+    EXPECT_EQ(bad.result, -1);
+    EXPECT_EQ(bad.boxes, QStringList({QStringLiteral("備品リストファイルの読込に失敗しました 34")}));
+    EXPECT_EQ(bad.count, 0);
+    writeBytes(zmd(), join(twoLines, "\r\n"));
+    const Loaded split = load(4);
+    EXPECT_EQ(split.count, 40);
+    EXPECT_TRUE(split.records.contains(sjis::encode(QStringLiteral("\"一行目  二行目40\""))));
+}
+
+TEST_F(ItemFileInParts, SavingInPartsWritesTheSameFile) {
+    QStringList recs;
+    for (int i = 1; i <= 41; ++i) recs << itemLine(i, {{27, QStringLiteral("\"備考%1\"").arg(i)}});
+    writeItems(QStringLiteral("3,1,0,\"\",\"\",\"\""), recs);
+    ASSERT_EQ(ZEMLO_READ(), 1);
+    parallel::forcedParts = 1;
+    ASSERT_EQ(ZEMLO_SAVE(), 1);
+    const QByteArray once = readBytes(zmd());
+    for (qint32 i = 0; i < ZEMLO_COUNT; ++i) ZEMLO_INDEX[i].IDX = ZEMLO_COUNT - 1 - i;
+    ASSERT_EQ(ZEMLO_SAVE_INDEX(), 1);
+    const QByteArray reversedOnce = readBytes(zmd());
+    for (int parts : {2, 3, 5}) {
+        SCOPED_TRACE(parts);
+        parallel::forcedParts = parts;
+        ASSERT_EQ(ZEMLO_SAVE(), 1);
+        EXPECT_EQ(readBytes(zmd()), once);
+        ASSERT_EQ(ZEMLO_SAVE_INDEX(), 1);
+        EXPECT_EQ(readBytes(zmd()), reversedOnce);
+    }
+    EXPECT_EQ(readSjisLines(zmd()).at(1), recs.last());
+    // A view index pointing outside the table, in the last part, fails the
+    // save and leaves the file as it was.
+    ZEMLO_INDEX[40].IDX = 7000000;
+    msg.expect(QStringLiteral("備品リストファイルの保存に失敗しました"));
+    EXPECT_EQ(ZEMLO_SAVE_INDEX(), -1);
+    EXPECT_EQ(readBytes(zmd()), reversedOnce);
 }
 
 }  // namespace
