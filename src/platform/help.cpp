@@ -10,7 +10,7 @@
 
 namespace help {
 namespace {
-std::function<bool(const QString&)> g_opener;
+std::function<bool(const QUrl&)> g_opener;
 std::optional<QStringList> g_shared;
 
 QStringList sharedFolders() {
@@ -19,7 +19,7 @@ QStringList sharedFolders() {
 }
 }  // namespace
 
-void setOpenerForTests(std::function<bool(const QString&)> opener) { g_opener = std::move(opener); }
+void setOpenerForTests(std::function<bool(const QUrl&)> opener) { g_opener = std::move(opener); }
 void setSharedFoldersForTests(const QStringList* folders) {
     if (folders)
         g_shared = *folders;
@@ -47,10 +47,14 @@ QString find(const QString& helpName, const QString& folder) {
     return {};
 }
 
-bool show(const QString& helpName, const QString& folder) {
+bool show(const QString& helpName, const QString& folder, int topic) {
     const QString path = find(helpName, folder);
     if (!path.isEmpty()) {
-        const bool ok = g_opener ? g_opener(path) : QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        QUrl url = QUrl::fromLocalFile(path);
+        const QString suffix = QFileInfo(path).suffix().toLower();
+        if (topic > 0 && (suffix == QLatin1String("html") || suffix == QLatin1String("htm")))
+            url.setFragment(QString::number(topic));
+        const bool ok = g_opener ? g_opener(url) : QDesktopServices::openUrl(url);
         if (ok) return true;
     }
     ui::MsgBox(QStringLiteral("ヘルプファイル（") + helpName + QStringLiteral("）はインストールされていません"),

@@ -632,4 +632,4 @@ void A_ZEMLO_L2::B_PLAS_Click() {
 
 // ---------------------------------------------------------------- help
 
-void A_ZEMLO_L2::B_HELP_Click() { help::show(QStringLiteral("zemlo.hlp"), PRG_DIR); }
+void A_ZEMLO_L2::B_HELP_Click() { help::show(QStringLiteral("zemlo.hlp"), PRG_DIR, 36); }

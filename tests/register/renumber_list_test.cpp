@@ -459,16 +459,24 @@ TEST_F(RenumberList, OddBytesAndAFullTableAreRefusedAndChangeNothing) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(RenumberList, HelpOpensTheHelpFileOfTheProgramFolder) {
+TEST_F(RenumberList, HelpOpensTheHelpFileOfTheProgramFolderAtItsTopic) {
     writeBytes(prgPath(QStringLiteral("zemlo.html")), "<html></html>");
-    QString opened;
-    help::setOpenerForTests([&](const QString& p) {
-        opened = p;
+    QUrl opened;
+    help::setOpenerForTests([&](const QUrl& u) {
+        opened = u;
         return true;
     });
     A_ZEMLO_L2* w = open();
     gui::click(w->B_HELP);
-    EXPECT_EQ(QFileInfo(opened).fileName(), QStringLiteral("zemlo.html"));
+    EXPECT_EQ(QFileInfo(opened.toLocalFile()).fileName(), QStringLiteral("zemlo.html"));
+    EXPECT_EQ(opened.fragment(), QStringLiteral("36"));
+    // A help file of another kind opens at its start.
+    QFile::remove(prgPath(QStringLiteral("zemlo.html")));
+    writeBytes(prgPath(QStringLiteral("ZEMLO.PDF")), "%PDF-1.4");
+    opened.clear();
+    gui::click(w->B_HELP);
+    EXPECT_EQ(QFileInfo(opened.toLocalFile()).fileName(), QStringLiteral("ZEMLO.PDF"));
+    EXPECT_FALSE(opened.hasFragment());
 }
 
 }  // namespace

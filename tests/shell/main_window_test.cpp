@@ -240,16 +240,17 @@ TEST_F(MainWindow, StartRemovesTheTemporaryFilesOfAKilledSave) {
 TEST_F(MainWindow, HelpOpensAnInstalledFileOrSaysThereIsNone) {
     writeRegister(1);
     ASSERT_TRUE(start());
-    QString opened;
-    help::setOpenerForTests([&](const QString& p) {
-        opened = p;
+    QUrl opened;
+    help::setOpenerForTests([&](const QUrl& u) {
+        opened = u;
         return true;
     });
     msg.expect("ヘルプファイル（zemlo2.hlp）はインストールされていません");
     w->MENU_HELP->trigger();
     writeBytes(prgPath("ZEMLO2.html"), "<html></html>");
     w->MENU_HELP->trigger();
-    EXPECT_EQ(opened, prgPath("ZEMLO2.html"));
+    // The topic finder is the help file as a whole.
+    EXPECT_EQ(opened, QUrl::fromLocalFile(prgPath("ZEMLO2.html")));
 }
 
 TEST_F(MainWindow, PortableTimerEndsAtOnceWhenTheMediumIsPulled) {
