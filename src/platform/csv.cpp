@@ -482,10 +482,19 @@ void Writer::grow(qsizetype n) {
     const qsizetype need = len + n + 1;
     qsizetype size = std::max(buf_.capacity(), qsizetype(1) << 16);
     while (size < need) size *= 2;
-    buf_.resize(size);
+    if (size < qsizetype(4) << 20) {
+        buf_.resize(size);
+    } else {
+        // A large buffer gets a new array, advised whole before the written
+        // bytes are copied into it (growing the old one in place would leave
+        // its first part in small pages).
+        QByteArray wider(size, Qt::Uninitialized);
+        largebuf::advise(wider.data(), size);
+        std::memcpy(wider.data(), buf_.constData(), size_t(len));
+        buf_.swap(wider);
+    }
     cur_ = buf_.data() + len;
     end_ = buf_.data() + size;
-    largebuf::advise(cur_, end_ - cur_);
 }
 
 const QByteArray& Writer::bytes() const {
