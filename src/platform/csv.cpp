@@ -548,7 +548,7 @@ Writer& Writer::text(const QString& s) {
     if (slot) {
         slot->data = s.constData();
         slot->size = s.size();
-        slot->held = s;
+        if (holdTexts_) slot->held = s;
         slot->bytes = QByteArray(start, o - start);
     }
     end(o);

@@ -171,6 +171,11 @@ public:
     Writer& date(const QDate& d);
     // Ends the current line with CRLF.
     Writer& endLine();
+    // Promises that every text written stays alive and unchanged until the
+    // bytes are taken (a table written whole). The writer then keeps no hold
+    // on the texts it has encoded, so that writers on several threads do not
+    // contend for the strings their records share.
+    void textsStayUnchanged() { holdTexts_ = false; }
 
     // The written text, decoded again (for reading it back in memory).
     QString textContent() const;
@@ -197,6 +202,7 @@ private:
     mutable char* end_ = nullptr;
     bool lineStart_ = true;
     char separator_ = ',';
+    bool holdTexts_ = true;
     // Texts written before, by the place of their characters, with their
     // bytes as written (quotes included): the strings that records share
     // are encoded once. Each entry holds its string, so that its characters

@@ -112,6 +112,7 @@ qint16 saveItems(RecordAt recordAt) {
             const qint32 from = qint32(qint64(ZEMLO_COUNT) * part / n);
             const qint32 to = qint32(qint64(ZEMLO_COUNT) * (part + 1) / n);
             csv::Writer w;
+            w.textsStayUnchanged();  // the table does not change while it is written
             if (part == 0) {
                 w.integer(ZEMLO_SORTED).integer(ZEMLO_SORT_FLAG).integer(0).text(QString()).text(QString()).text(QString());
                 w.endLine();
