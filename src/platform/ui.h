@@ -13,6 +13,13 @@ enum Icon { vbCritical = 16, vbQuestion = 32, vbExclamation = 48, vbInformation 
 enum Answer { vbOK = 1, vbCancel = 2, vbAbort = 3, vbRetry = 4, vbIgnore = 5, vbYes = 6, vbNo = 7 };
 // The second or third button is the default one.
 enum DefaultButton { vbDefaultButton2 = 256, vbDefaultButton3 = 512 };
+// A style is the sum (or bitwise or) of its buttons, icon and default button.
+constexpr int operator+(Buttons b, Icon i) { return int(b) + int(i); }
+constexpr int operator|(Buttons b, Icon i) { return int(b) | int(i); }
+constexpr int operator+(Buttons b, DefaultButton d) { return int(b) + int(d); }
+constexpr int operator|(Buttons b, DefaultButton d) { return int(b) | int(d); }
+constexpr int operator+(Icon i, DefaultButton d) { return int(i) + int(d); }
+constexpr int operator|(Icon i, DefaultButton d) { return int(i) | int(d); }
 
 // The product title that message boxes carry unless a function title is named.
 inline const QString kTitle = QStringLiteral("ゼムロ２");

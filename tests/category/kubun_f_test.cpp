@@ -228,8 +228,8 @@ TEST_F(KubunF, NamesTooWideShrinkByStepsButNeverBelowSixPoints) {
             EXPECT_GE(t.points, 6.0);
             EXPECT_LT(w->D_LIST->textWidthAtSize(t.text, t.points), 2550);
         }
-        if (t.x == 6130 && t.text.size() == 60) EXPECT_EQ(t.points, 6.0);
-        if (t.x == 6130 && t.text == QStringLiteral("短い")) EXPECT_EQ(t.points, 9.0);
+        if (t.x == 6130 && t.text.size() == 60) { EXPECT_EQ(t.points, 6.0); }
+        if (t.x == 6130 && t.text == QStringLiteral("短い")) { EXPECT_EQ(t.points, 9.0); }
     }
 }
 

@@ -404,7 +404,7 @@ TEST_F(KubunPrt, EachChosenSubjectStartsAPageNumberedFromOne) {
         EXPECT_EQ(rowTexts(pg, 31).value(0), want[i].firstNo);
         EXPECT_EQ(rowTexts(pg, 31).value(4), want[i].firstName);
         EXPECT_EQ(rowTexts(pg, want[i].lastY).value(0), want[i].lastNo);
-        if (want[i].lastY < 276) EXPECT_TRUE(rowTexts(pg, want[i].lastY + 5).isEmpty());
+        if (want[i].lastY < 276) { EXPECT_TRUE(rowTexts(pg, want[i].lastY + 5).isEmpty()); }
     }
     renderPrint(doc, QStringLiteral("kubun_list_subjects"));
 }

@@ -20,7 +20,7 @@ TEST(KubunNumbers, SubjectNumberIsAWholeNumberFrom0To99) {
     for (const auto& c : cases) {
         qint16 no = -1;
         EXPECT_EQ(kubun_keys::subjectNo(QString::fromUtf8(c.text), &no), c.ok) << c.text;
-        if (c.ok) EXPECT_EQ(no, c.no) << c.text;
+        if (c.ok) { EXPECT_EQ(no, c.no) << c.text; }
     }
 }
 

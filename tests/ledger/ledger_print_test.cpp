@@ -292,7 +292,7 @@ TEST_F(LedgerPrint, ReplacementSheetsAreTheFirstAndTheChangedOnes) {
         ASSERT_EQ(print(55, false, true), 1);
         EXPECT_EQ(firstNumbers(), c.firsts);
         const prn::Document& doc = rec->last();
-        if (doc.pages.size() > 1) EXPECT_EQ(doc.pages[1].findText(QStringLiteral("現有数")), nullptr);
+        if (doc.pages.size() > 1) { EXPECT_EQ(doc.pages[1].findText(QStringLiteral("現有数")), nullptr); }
     }
     // Never printed: every sheet that holds a change.
     for (qint32 i = first; i < first + 60; ++i) changed(i, QDate());

@@ -70,7 +70,7 @@ TEST_F(PrinterTest, RecorderKeepsPositionsFontsAndPages) {
     ASSERT_EQ(p1.count(Item::Line), 1);
     ASSERT_EQ(p1.count(Item::Box), 1);
     for (const Item& it : p1.items) {
-        if (it.kind == Item::Line) EXPECT_EQ(it.lineWidth, 5);
+        if (it.kind == Item::Line) { EXPECT_EQ(it.lineWidth, 5); }
         if (it.kind == Item::Box) {
             EXPECT_TRUE(it.filled);
             EXPECT_EQ(it.color, QColor(0xC0, 0xC0, 0xC0));
@@ -170,7 +170,7 @@ TEST_F(PrinterTest, PdfPageEmbedsFontsAndRenders) {
         EXPECT_TRUE(out.contains("IPAMincho")) << out.toStdString();
         EXPECT_TRUE(out.contains("IPAGothic")) << out.toStdString();
         for (const QString& line : out.split('\n'))
-            if (line.contains("IPA")) EXPECT_TRUE(line.contains(" yes ")) << "not embedded: " << line.toStdString();
+            if (line.contains("IPA")) { EXPECT_TRUE(line.contains(" yes ")) << "not embedded: " << line.toStdString(); }
     }
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (!pdftoppm.isEmpty()) {

@@ -73,7 +73,7 @@ TEST_F(FormSwitch, SwitchClosesTheOpenWindowFirstAndSameKindDoesNothing) {
 TEST(FormSwitchTable, EveryKindOfTheTableHasItsWindow) {
     // Every menu entry and button that switches the function window opens one.
     for (qint16 k = 1; k <= 25; ++k)
-        if (FORM_IN_TABLE(k)) EXPECT_TRUE(FORM_BUILT(k)) << "kind " << k;
+        if (FORM_IN_TABLE(k)) { EXPECT_TRUE(FORM_BUILT(k)) << "kind " << k; }
 }
 
 TEST_F(FormSwitch, ModalWindowReturnsWhenClosedAndLeavesItsTitle) {

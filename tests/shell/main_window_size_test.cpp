@@ -84,7 +84,7 @@ TEST_F(MainWindowSize, OpensMaximisedWhenLeftSoOrWhenTheScreenIsSmall) {
         writeRegister(2);
         ASSERT_TRUE(start());
         EXPECT_EQ(w->isMaximized(), c.maximised) << (c.stored ? c.stored : "none") << " " << c.screenW;
-        if (!c.maximised) EXPECT_EQ(w->size(), QSize(1240, 680));
+        if (!c.maximised) { EXPECT_EQ(w->size(), QSize(1240, 680)); }
         ASSERT_TRUE(w->endProgram());
         EXPECT_EQ(storedState(), QString::fromLatin1(c.maximised ? "2" : "0"));
         delete w;

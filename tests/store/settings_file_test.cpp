@@ -141,7 +141,7 @@ TEST_F(SettingsFile, DamagedFileKeepsWhatWasReadAndAppliesNoDefaults) {
         EXPECT_TRUE(KUBUN_NAMES[0].isEmpty());
         EXPECT_TRUE(KUBUN_LEVEL_NAME[0].isEmpty());
         // What was read before the failure stays.
-        if (!c.lines.isEmpty()) EXPECT_EQ(SCHOOL_NAME, QStringLiteral("ミレナ市立第一小学校"));
+        if (!c.lines.isEmpty()) { EXPECT_EQ(SCHOOL_NAME, QStringLiteral("ミレナ市立第一小学校")); }
     }
 }
 

@@ -219,7 +219,7 @@ TEST_F(TotalFs, TheSubjectsOfTheMasterDecideCaptionsAndIncludeBoxes) {
         // first use tick nothing.
         EXPECT_EQ(w->CHK_CR->Value() + w->CHK_CRS->Value(), c.bothR ? 0 : 1) << at;
         EXPECT_EQ(w->CHK_CS->Value() + w->CHK_CSS->Value(), c.bothS ? 0 : 1) << at;
-        if (!c.bothR) EXPECT_EQ((w->CHK_R->text() == u"理科" ? w->CHK_CR : w->CHK_CRS)->Value(), 1) << at;
+        if (!c.bothR) { EXPECT_EQ((w->CHK_R->text() == u"理科" ? w->CHK_CR : w->CHK_CRS)->Value(), 1) << at; }
         if (c.bothR) gui::shot(w, "total_fs_two_subjects");
         gui::click(w->B_CLOSE);
         reg::DeleteSetting(REG_APP, kSection);
