@@ -111,21 +111,25 @@ qint16 saveItems(RecordAt recordAt) {
         parallel::run(n, [&](int part) {
             const qint32 from = qint32(qint64(ZEMLO_COUNT) * part / n);
             const qint32 to = qint32(qint64(ZEMLO_COUNT) * (part + 1) / n);
-            csv::Writer w;
-            w.textsStayUnchanged();  // the table does not change while it is written
-            if (part == 0) {
-                w.integer(ZEMLO_SORTED).integer(ZEMLO_SORT_FLAG).integer(0).text(QString()).text(QString()).text(QString());
-                w.endLine();
-            }
-            for (qint32 i = from; i < to; ++i) {
-                const qint32 rec = recordAt(i);
-                if (rec < 0 || rec >= qint32(ZEMLO_DATA.size())) {
-                    good = false;
-                    return;
+            try {
+                csv::Writer w;
+                w.textsStayUnchanged();  // the table does not change while it is written
+                if (part == 0) {
+                    w.integer(ZEMLO_SORTED).integer(ZEMLO_SORT_FLAG).integer(0).text(QString()).text(QString()).text(QString());
+                    w.endLine();
                 }
-                ZEMLO_WRITE_RECORD(w, ZEMLO_DATA[size_t(rec)]);
+                for (qint32 i = from; i < to; ++i) {
+                    const qint32 rec = recordAt(i);
+                    if (rec < 0 || rec >= qint32(ZEMLO_DATA.size())) {
+                        good = false;
+                        return;
+                    }
+                    ZEMLO_WRITE_RECORD(w, ZEMLO_DATA[size_t(rec)]);
+                }
+                parts[size_t(part)] = w.bytes();
+            } catch (const std::exception&) {
+                good = false;  // out of memory: the save fails, the old file stays
             }
-            parts[size_t(part)] = w.bytes();
         });
         ok = good;
     }
