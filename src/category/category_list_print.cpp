@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "category/kubun_prt.h"
+#include "category/category_print_dialog.h"
 #include "category/master_commands.h"
 #include "platform/clock.h"
 #include "platform/printer.h"

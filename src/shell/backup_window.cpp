@@ -11,7 +11,7 @@
 #include "shell/folder_lists.h"
 #include "shell/mouse_label.h"
 #include "shell/twips_place.h"
-#include "shell/work_disp.h"
+#include "shell/progress_windows.h"
 #include "store/save_changed.h"
 #include "store/state.h"
 

@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QString>
 
-#include "ledger/note_p.h"
+#include "ledger/ledger_window.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "shell/printer_setup.h"

@@ -9,7 +9,7 @@
 #include "shell/backup_window.h"
 #include "shell/folder_lists.h"
 #include "shell/mouse_label.h"
-#include "shell/work_disp.h"
+#include "shell/progress_windows.h"
 #include "store/save_changed.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
