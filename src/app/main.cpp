@@ -3,7 +3,7 @@
 #include "platform/forms.h"
 #include "platform/qt_backend.h"
 #include "shell/main_window.h"
-#include "shell/progress_windows.h"
+#include "common/progress_windows.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/category_lists.h"
 #include "store/helpers.h"
 #include "store/state.h"

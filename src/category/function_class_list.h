@@ -17,7 +17,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 class FUNC_F : public platform::Form {
     Q_OBJECT

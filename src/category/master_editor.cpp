@@ -21,7 +21,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "register/entry_cascade.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "shell/form_switch.h"
 #include "store/category_file.h"
 #include "store/category_lists.h"

@@ -9,7 +9,7 @@
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
 #include "register/registration.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "platform/ui.h"
 #include "store/state.h"

@@ -9,7 +9,7 @@
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
 #include "register/item_search.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
 

@@ -19,7 +19,7 @@
 
 #include "ledger/master_index.h"
 #include "platform/controls.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 class MasterList : public QObject {
     Q_OBJECT

@@ -21,7 +21,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "platform/ui.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 class C_ZEMLO_LIST : public platform::Form {
     Q_OBJECT

@@ -17,7 +17,7 @@
 #include "lists/place_index.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 class KEEP_ROOM : public platform::Form {
     Q_OBJECT

@@ -11,8 +11,8 @@
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
 #include "register/item_grid.h"
-#include "shell/print_windows.h"
-#include "shell/printer_setup.h"
+#include "common/print_windows.h"
+#include "common/printer_setup.h"
 #include "store/helpers.h"
 
 namespace {

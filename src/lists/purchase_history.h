@@ -17,7 +17,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "register/item_search.h"
 
 class L_ZEMLO_LIST : public platform::Form {

@@ -15,7 +15,7 @@
 #include "plans/plan_list.h"
 #include "plans/plan_rules.h"
 #include "register/entry_cascade.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/state.h"
 
 using entry_ui::caption;

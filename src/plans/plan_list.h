@@ -16,7 +16,7 @@
 
 #include "platform/forms.h"
 #include "plans/plan_search.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 class QComboBox;
 class QLabel;

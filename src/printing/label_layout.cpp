@@ -9,7 +9,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/label_text.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/settings_file.h"
 #include "store/state.h"
 

@@ -8,7 +8,7 @@
 #include "printing/label_sheet.h"
 #include "printing/label_text.h"
 #include "register/item_list.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/state.h"
 
 namespace {

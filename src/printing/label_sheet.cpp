@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/label_text.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/settings_file.h"
 #include "store/state.h"
 

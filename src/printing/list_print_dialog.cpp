@@ -2,7 +2,7 @@
 
 #include "printing/list_print_jobs.h"
 #include "register/item_list.h"
-#include "shell/print_windows.h"
+#include "common/print_windows.h"
 #include "store/state.h"
 
 using ctl::placeTwips;

@@ -9,7 +9,7 @@
 #include "platform/ui.h"
 #include "register/item_list.h"
 #include "register/registration.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/name_lists.h"
 
 namespace {

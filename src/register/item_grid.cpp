@@ -8,7 +8,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid_text.h"
+#include "common/grid_text.h"
 #include "register/item_search.h"
 #include "store/state.h"
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 struct ZEMLO_REC;
 

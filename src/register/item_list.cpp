@@ -20,7 +20,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "printing/list_print_jobs.h"
-#include "register/grid_text.h"
+#include "common/grid_text.h"
 #include "register/item_grid.h"
 #include "shell/form_switch.h"
 #include "store/category_file.h"

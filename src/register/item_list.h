@@ -17,7 +17,7 @@
 #include <functional>
 
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "register/item_search.h"
 
 class QComboBox;

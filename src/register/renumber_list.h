@@ -19,7 +19,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "store/state.h"
 
 class QEvent;

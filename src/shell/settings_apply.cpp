@@ -6,7 +6,7 @@
 #include "platform/ui.h"
 #include "shell/form_switch.h"
 #include "shell/main_window.h"
-#include "shell/suite_keys.h"
+#include "common/suite_keys.h"
 #include "store/helpers.h"
 #include "store/settings_file.h"
 #include "store/state.h"

@@ -10,7 +10,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "register/item_search.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/state.h"
 #include "totals/totals_common.h"
 

@@ -3,7 +3,7 @@
 // total lines of the groups shown at the end.
 #include "platform/printer.h"
 #include "register/item_search.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/state.h"
 #include "totals/category_totals.h"
 #include "totals/totals_common.h"

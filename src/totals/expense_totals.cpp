@@ -7,7 +7,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "register/item_search.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/category_file.h"
 #include "store/state.h"
 #include "totals/totals_common.h"

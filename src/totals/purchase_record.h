@@ -18,7 +18,7 @@
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "totals/purchase_record_table.h"
 
 class NOTE_S : public platform::Form {

@@ -3,7 +3,7 @@
 #include "platform/clock.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
 #include "totals/totals_common.h"

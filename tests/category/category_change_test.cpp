@@ -4,7 +4,7 @@
 // in the files on disk.
 #include "category/category_change.h"
 
-#include "shell/mouse_label.h"
+#include "common/mouse_label.h"
 
 #include <QAction>
 #include <QFile>

@@ -9,7 +9,7 @@
 #include "category/category_list_print.h"
 #include "category/category_print_dialog.h"
 #include "platform/printer.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/category_lists.h"
 #include "support/captions.h"
 #include "support/print_render.h"

@@ -12,7 +12,7 @@
 #include "category/category_print_dialog.h"
 #include "platform/printer.h"
 #include "shell/form_switch.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/category_lists.h"
 #include "support/print_render.h"
 

@@ -17,7 +17,7 @@
 #include "platform/forms.h"
 #include "register/entry_cascade.h"
 #include "register/entry_test_support.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "shell/form_switch.h"
 #include "store/category_lists.h"
 #include "store/items_file.h"

@@ -9,10 +9,10 @@
 
 #include "category/master_add_question.h"
 #include "category_fixture.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "shell/form_switch.h"
 #include "shell/main_window.h"
-#include "shell/mouse_label.h"
+#include "common/mouse_label.h"
 #include "support/gui.h"
 
 using namespace category_test;

@@ -12,8 +12,8 @@
 #include "lists/place_list.h"
 #include "platform/printer.h"
 #include "platform/text.h"
-#include "shell/print_windows.h"
-#include "shell/printer_setup.h"
+#include "common/print_windows.h"
+#include "common/printer_setup.h"
 #include "support/gui.h"
 
 using platform::FormInstance;

@@ -14,7 +14,7 @@
 #include "printing/list_print_jobs.h"
 #include "printing/list_print_dialog.h"
 #include "register/item_search.h"
-#include "shell/print_windows.h"
+#include "common/print_windows.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
 #include "support/grid_probe.h"

@@ -3,7 +3,7 @@
 #include "platform/forms.h"
 #include "print_fixture.h"
 #include "printing/list_print_dialog.h"
-#include "shell/print_windows.h"
+#include "common/print_windows.h"
 
 class HistoryPrint : public PrintFixture {
 protected:

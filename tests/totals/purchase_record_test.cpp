@@ -6,7 +6,7 @@
 
 #include "platform/forms.h"
 #include "platform/printer.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/category_lists.h"
 #include "support/records.h"
 #include "totals/purchase_record.h"
