@@ -10,7 +10,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/form_position.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "common/mouse_label.h"
 #include "store/category_file.h"
 #include "store/category_lists.h"
@@ -712,7 +712,6 @@ void KUBUN_CHGF::Form_Unload(int& Cancel) {
     }
     KCHG_DUP_DEL(KCHG_LOG);
     KCHG_SAVE();
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
+    FORM_KIND_CLEAR();
     FORM_POS_SAVE(this);
 }

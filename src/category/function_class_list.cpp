@@ -10,7 +10,7 @@
 #include "category/master_grid.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_lists.h"
 #include "store/state.h"
 
@@ -176,9 +176,7 @@ void FUNC_F::Form_Unload(int& Cancel) {
 // ---------------------------------------------------------------- buttons
 
 void FUNC_F::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void FUNC_F::B_PRT_H_Click() { KUBUN_PRT_SHOW(); }

@@ -22,7 +22,7 @@
 #include "platform/ui.h"
 #include "register/entry_cascade.h"
 #include "common/list_grid.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_file.h"
 #include "store/category_lists.h"
 #include "store/link.h"
@@ -420,9 +420,7 @@ void KUBUN_F::B_PRT_Click() {
 }
 
 void KUBUN_F::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void KUBUN_F::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -431,8 +429,7 @@ void KUBUN_F::Form_QueryUnload(int& Cancel, int UnloadMode) {
     // (so its button opens it again); the end of the program closes it by
     // code and keeps the kind for the next start.
     if (UnloadMode == platform::vbFormControlMenu && FORM_KIND == KUBUN_F_KIND) {
-        FORM_KIND = 0;
-        MAIN_TITLE_SET(QString());
+        FORM_KIND_CLEAR();
     }
 }
 

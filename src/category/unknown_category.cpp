@@ -11,7 +11,7 @@
 #include "platform/ui.h"
 #include "common/list_grid.h"
 #include "common/form_position.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "common/mouse_label.h"
 #include "store/category_file.h"
 #include "store/category_lists.h"
@@ -425,7 +425,6 @@ void KUBUN_CHGF2::Form_Unload(int& Cancel) {
             if (ZEMLO_READ() == 1 && LOADED.KUBUN) KUBUN_LINK(2);
         }
     }
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
+    FORM_KIND_CLEAR();
     FORM_POS_SAVE(this);
 }

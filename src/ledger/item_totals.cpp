@@ -8,7 +8,7 @@
 #include "ledger/ledger_print_dialog.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 
 namespace {
 
@@ -115,9 +115,7 @@ void NOTE_L::Form_Unload(int& Cancel) {
 }
 
 void NOTE_L::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- prints and export

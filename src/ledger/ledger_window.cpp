@@ -12,7 +12,7 @@
 #include "ledger/ledger_print_dialog.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_file.h"
 
 namespace {
@@ -180,9 +180,7 @@ void NOTE_P::Form_Unload(int& Cancel) {
 }
 
 void NOTE_P::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- search

@@ -11,7 +11,7 @@
 #include "printing/list_print_jobs.h"
 #include "printing/list_print_dialog.h"
 #include "register/item_grid.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_lists.h"
 #include "store/helpers.h"
 #include "store/items_file.h"
@@ -280,9 +280,7 @@ void C_ZEMLO_LIST::Form_Unload(int& Cancel) {
 }
 
 void C_ZEMLO_LIST::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- filters

@@ -9,7 +9,7 @@
 #include "platform/ui.h"
 #include "store/category_lists.h"
 #include "register/item_search.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 
 namespace {
 
@@ -233,9 +233,7 @@ void KEEP_ROOM::Form_Unload(int& Cancel) {
 }
 
 void KEEP_ROOM::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- filters

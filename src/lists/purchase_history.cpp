@@ -12,7 +12,7 @@
 #include "printing/list_print_dialog.h"
 #include "common/grid_text.h"
 #include "register/item_grid.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "common/print_windows.h"
 #include "store/category_lists.h"
 #include "store/rows.h"
@@ -269,9 +269,7 @@ void L_ZEMLO_LIST::Form_Unload(int& Cancel) {
 }
 
 void L_ZEMLO_LIST::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- filters

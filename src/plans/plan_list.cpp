@@ -18,7 +18,7 @@
 #include "printing/list_print_dialog.h"
 #include "register/item_grid.h"
 #include "register/item_search.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_file.h"
 #include "store/plans_file.h"
 #include "store/save_changed.h"
@@ -435,9 +435,7 @@ void P_ZEMLO_LIST::B_KELDA_Click() {
 // ---------------------------------------------------------------- closing
 
 void P_ZEMLO_LIST::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void P_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -445,8 +443,7 @@ void P_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
     // Closed by the window's own close: as the close button does, so that
     // the switch opens the list again when it is asked for.
     if (UnloadMode == platform::vbFormControlMenu && FORM_KIND == 1) {
-        FORM_KIND = 0;
-        MAIN_TITLE_SET(QString());
+        FORM_KIND_CLEAR();
     }
 }
 

@@ -39,11 +39,9 @@ class QMdiArea;
 #include <QPushButton>
 class QEventLoop;
 
-namespace platform {
+#include "platform/twips.h"
 
-inline constexpr int kTwipsPerPixel = 15;
-inline int twipsToPx(int twips) { return twips >= 0 ? (twips + 7) / kTwipsPerPixel : -((-twips + 7) / kTwipsPerPixel); }
-inline int pxToTwips(int px) { return px * kTwipsPerPixel; }
+namespace platform {
 
 // Why a window unloads, as Form_QueryUnload and Form_Unload receive it.
 enum UnloadMode { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3, vbFormMDIForm = 4 };

@@ -19,10 +19,10 @@
 #include "platform/era.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "printing/list_print_jobs.h"
+#include "common/list_print_source.h"
 #include "common/grid_text.h"
 #include "register/item_grid.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_file.h"
 #include "store/item_sorts.h"
 #include "store/items_file.h"
@@ -587,9 +587,7 @@ void A_ZEMLO_LIST::Label8_DblClick() { setTextByCode(KEEP, QStringLiteral("NOT")
 // ---------------------------------------------------------------- closing
 
 void A_ZEMLO_LIST::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {

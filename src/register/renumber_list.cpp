@@ -20,7 +20,7 @@
 #include "register/item_grid.h"
 #include "register/item_search.h"
 #include "register/registration.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "common/start_guard.h"
 #include "common/suite_keys.h"
 #include "store/category_file.h"
@@ -411,9 +411,7 @@ void A_ZEMLO_L2::Form_Resize() {
 
 void A_ZEMLO_L2::B_ESC_Click() {
     if (busy_) return;
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void A_ZEMLO_L2::Form_QueryUnload(int& Cancel, int UnloadMode) {

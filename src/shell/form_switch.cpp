@@ -115,8 +115,6 @@ const std::map<MENU_DIALOG, std::function<void()>>& dialogTable() {
 
 std::map<qint16, FORM_WINDOW> g_testWindows;
 std::map<MENU_DIALOG, std::function<void()>> g_testDialogs;
-QString g_title;
-std::function<void(const QString&)> g_titleHook;
 
 const KindRow* rowOf(qint16 kind) {
     for (const KindRow& r : kindTable())
@@ -136,14 +134,6 @@ void unloadKind(qint16 kind) {
     if (w.unload) w.unload();
 }
 }  // namespace
-
-// ---------------------------------------------------------------- title line
-void MAIN_TITLE_SET(const QString& title) {
-    g_title = title;
-    if (g_titleHook) g_titleHook(title);
-}
-QString MAIN_TITLE() { return g_title; }
-void MAIN_TITLE_HOOK_SET(std::function<void(const QString&)> hook) { g_titleHook = std::move(hook); }
 
 // ---------------------------------------------------------------- the switch
 QString FORM_TITLE(qint16 kind) {

@@ -10,6 +10,7 @@
 
 #include <QMdiSubWindow>
 
+#include "common/form_kind.h"
 #include "platform/forms.h"
 
 // How the switch shows and closes the window of a kind.
@@ -51,13 +52,6 @@ bool FORM_MODAL(qint16 kind);
 
 // Tests: puts a window in place of a kind's (an empty one restores the table's).
 void FORM_WINDOW_SET_FOR_TESTS(qint16 kind, const FORM_WINDOW& w);
-
-// ---------------------------------------------------------------- title line
-// The main window's title line MAIN_F.Label1, reachable without the window.
-void MAIN_TITLE_SET(const QString& title);
-QString MAIN_TITLE();
-// The main window shows the title line through this hook.
-void MAIN_TITLE_HOOK_SET(std::function<void(const QString&)> hook);
 
 // ---------------------------------------------------------------- menu dialogs
 enum class MENU_DIALOG { USER_SET, ETC_SET, LABEL_SET, PASS_SET, VER_FORM, START_F, BACKUP_DATA, F1_2 };

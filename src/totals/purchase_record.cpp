@@ -12,7 +12,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "register/item_grid.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_lists.h"
 #include "store/state.h"
 #include "totals/purchase_record_print.h"
@@ -219,9 +219,7 @@ void NOTE_S::Form_Unload(int& Cancel) {
 }
 
 void NOTE_S::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- the table
