@@ -1,4 +1,3 @@
-#pragma once
 // KUBUN_CHGF "備品区分変更": replaces a category key (category > subject >
 // classification > item name) in the category master, the items and the
 // purchase plans. The old key is chosen from the master, the new one chosen
@@ -9,6 +8,7 @@
 // items and plans under the old key (a click on "旧区分" opens them). On
 // closing the window asks whether the converted tables are to be saved;
 // otherwise they are loaded again from their files.
+#pragma once
 #include <array>
 #include <vector>
 

@@ -1,4 +1,3 @@
-#pragma once
 // The category-list print dialog (KUBUN_PRT) of the three windows over the
 // category master: the category master editor (FORM_KIND 5, "備品区分印刷"),
 // the function-class list (10, "備品機能別リスト印刷") and the ledger window
@@ -10,6 +9,7 @@
 // that window's print; the dialog stays open for the next print and closes
 // with "閉じる". While a print runs only "中止" is live: it stops the print,
 // and the dialog cannot be closed.
+#pragma once
 #include <QList>
 #include <functional>
 

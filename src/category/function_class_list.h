@@ -1,4 +1,3 @@
-#pragma once
 // The function-class list "機能別リスト" (FUNC_F): the item names of the
 // category master that are in use (registered or out count at least 1),
 // ordered so that within each subject the entries of one function class
@@ -12,6 +11,7 @@
 //
 // A child of the main frame without border or title bar, kind 10 of the
 // form switch; it changes no data.
+#pragma once
 #include <QList>
 #include <array>
 

@@ -1,7 +1,7 @@
-#pragma once
 // The add-to-master question of the start-up recount: names the item record
 // whose item name is missing from the category master and offers four
 // answers, handed back in KUBUN_ASK.ASK_ANSWER.
+#pragma once
 #include <array>
 
 #include "platform/forms.h"

@@ -1,4 +1,3 @@
-#pragma once
 // The category master editor "備品区分" (KUBUN_F): every entry of the master
 // in a drawn grid, one row per item name in master order, with the entry row
 // that adds item names (category, subject, classification, item name,
@@ -12,6 +11,7 @@
 // sort, when the window closes. It is the child window of kind 5 of the form
 // switch, with a dialog border and a close box:
 //     FORM_CHANGE(5);
+#pragma once
 #include <QString>
 #include <array>
 #include <functional>

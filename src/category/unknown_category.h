@@ -1,4 +1,3 @@
-#pragma once
 // KUBUN_CHGF2 "備品区分設定": gives the items whose category key has no
 // entry in the category master a key that it holds. The window lists every
 // missing key once (the first item of a key gives its numbers), the user
@@ -6,6 +5,7 @@
 // cascading lists and assigns it at the classification level (item names
 // kept) or the item-name level. Only the item table changes; on closing the
 // window offers to save the item file, and otherwise loads it again.
+#pragma once
 #include <array>
 #include <vector>
 

@@ -1,7 +1,7 @@
-#pragma once
 // Where dialogs remember the position the user left them at: section
 // "Position" of the program's settings-store application, keys made of the
 // window's name and " Left" / " Top", in twips.
+#pragma once
 #include <QString>
 #include <optional>
 

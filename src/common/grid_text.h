@@ -1,7 +1,7 @@
-#pragma once
 // Texts of the list grids' cells, appended to a buffer that the row drawing
 // reuses from row to row, so that scrolling through a long list does not
 // allocate.
+#pragma once
 #include <QString>
 
 namespace grid_text {

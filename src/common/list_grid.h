@@ -1,4 +1,3 @@
-#pragma once
 // The drawn list grid that every list window of the register shows: a narrow
 // number pane D_NO with the running row numbers beside a data pane D_LIST
 // with a shaded header row, ruled columns and one 250-twip row per entry, a
@@ -19,6 +18,7 @@
 // End (with or without Ctrl) go to the top and the end of the list. Both bars
 // are recomputed whenever the listed rows (setVRange) or the size
 // (layoutPanes) change.
+#pragma once
 #include <QScrollBar>
 #include <QString>
 #include <QStringList>

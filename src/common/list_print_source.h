@@ -1,5 +1,5 @@
-#pragma once
 // What a list window hands to its list print (printing/list_print_jobs.h).
+#pragma once
 #include <QString>
 
 // The window keeps it:

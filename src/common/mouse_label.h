@@ -1,6 +1,6 @@
-#pragma once
 // A label that reports mouse presses and double-clicks with the button and
 // the keys held, for the hidden gestures of the shell's small windows.
+#pragma once
 #include <QLabel>
 #include <QMouseEvent>
 

@@ -1,7 +1,7 @@
-#pragma once
 // The two small windows that stand while a print run works: PRT_MSGF, which
 // runs the purchase-ledger print itself, and PRT_MSG2, shown by the print
 // runs of the lists by storage place. Each has a stop button "中止".
+#pragma once
 #include <QMdiSubWindow>
 #include <functional>
 

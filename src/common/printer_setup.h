@@ -1,9 +1,9 @@
-#pragma once
 // The printer set-up every report shares: the set-up of a run in portrait or
 // landscape, the reset at each page start, the printer's unprintable
 // margins, the origin rule and the frame of a print run with its stop and
 // printer-error exit. The print kind PRT_KIND and the stop flag PRT_STOP
 // live with the program state (store/state.h).
+#pragma once
 #include <QString>
 #include <exception>
 #include <functional>

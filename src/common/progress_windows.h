@@ -1,4 +1,3 @@
-#pragma once
 // The progress windows of long work.
 //  WORK_DISP  "データ処理": Label1 the title of the work, Label3 the
 //             percentage, Label2 "％". Driven through ui::Progress (the Qt
@@ -6,6 +5,7 @@
 //  WORK_DISP2 "データ処理": Label1 the title, B_STOP "中止" which sets
 //             WORK_STOP to 1; shown by the copy loops, which poll WORK_STOP.
 // Both are modeless, without owner, and take the program icon.
+#pragma once
 #include <QLabel>
 #include <QPushButton>
 

@@ -1,7 +1,7 @@
-#pragma once
 // The start guard, portable mode and the export of the program's settings to
 // ZEMLO2.SIN beside the program, the suite's update link, and the ways the
 // program ends at once.
+#pragma once
 #include <QString>
 #include <QStringList>
 #include <functional>

@@ -1,10 +1,10 @@
-#pragma once
 // The program's keys in the settings store, and the suite keys it shares with
 // the other programs of the school-office suite and with the suite's menu.
 //
 // Every routine here but the notice-flag pair skips a step that fails (a
 // store that cannot be written, a value that is not a number or a date) and
 // goes on with the next; none of them reports anything.
+#pragma once
 #include <QDate>
 #include <QString>
 #include <array>

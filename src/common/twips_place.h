@@ -1,5 +1,5 @@
-#pragma once
 // Placing a control of a shell window by its rectangle in twips.
+#pragma once
 #include "platform/controls.h"
 
 namespace shell_ui {

@@ -1,4 +1,3 @@
-#pragma once
 // The per-item totals window "備品別集計印刷" (NOTE_L): the item names of the
 // category master that have pieces, in the ledger windows' shared list
 // (cascade, search, ticks). The user prints the totals of the ticked names
@@ -10,6 +9,7 @@
 // A child of the main frame without border or title bar, kind 11 of the form
 // switch. Opening it rebuilds the purchase batches from the whole register;
 // it writes no data file.
+#pragma once
 #include "ledger/master_list.h"
 #include "platform/controls.h"
 #include "platform/forms.h"

@@ -1,4 +1,3 @@
-#pragma once
 // The per-item totals as a comma-separated text file for other programs, in
 // the register's file form (Shift-JIS, CRLF, texts quoted, dates #y-m-d#).
 // Both layouts walk the whole category master in master order and take the
@@ -6,6 +5,7 @@
 //   "集計": one line per entry with its registered and out counts;
 //   "詳細": one line per purchase batch of each entry, from the rows that
 //           NOTEL_IN_ROW_MAKE built, in their order.
+#pragma once
 #include <QByteArray>
 
 // The file's bytes: the heading line and the lines of the chosen layout

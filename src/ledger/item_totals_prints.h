@@ -1,10 +1,10 @@
-#pragma once
 // The prints of the per-item totals window.
 //
 // The breakdown table "内訳一覧表": the item names of one category that have
 // pieces registered, in master order, on the portrait category-list page
 // (50 lines a page, numbered over the whole table), titled "内訳一覧表",
 // with the category in parentheses under the title of every page.
+#pragma once
 #include <QString>
 #include <functional>
 

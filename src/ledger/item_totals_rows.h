@@ -1,4 +1,3 @@
-#pragma once
 // The purchase batches of the per-item totals: every record of the item
 // table, held or gone, folded with its neighbours of the same purchase into
 // one row of IN_ROW_LIST (IN_ROW_MERGE), each row with its amount, the rows
@@ -7,6 +6,7 @@
 //
 // The row table has a slot for every record the register can hold, so a
 // register of single-piece purchases still gets all its rows.
+#pragma once
 #include <QHash>
 #include <QString>
 #include <QtGlobal>

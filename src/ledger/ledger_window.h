@@ -1,4 +1,3 @@
-#pragma once
 // The equipment ledger window "備品台帳印刷" (NOTE_P): the item names of the
 // category master that have pieces, narrowed by category, subject,
 // classification and item name, by the day of the last change or of the
@@ -13,6 +12,7 @@
 // A child of the main frame without border or title bar, kind 4 of the form
 // switch; it works on the master and the items in memory and writes the
 // master after each print (the new print dates).
+#pragma once
 #include "ledger/master_list.h"
 #include "platform/controls.h"
 #include "platform/forms.h"

@@ -1,4 +1,3 @@
-#pragma once
 // The list of master entries that the two ledger windows share (the
 // equipment ledger NOTE_P and the per-item totals NOTE_L): the item names of
 // the category master that have pieces (KUBUN_INDEX), shown one a row in a
@@ -12,6 +11,7 @@
 // places itself over the tick column) and calls layout() from its resize.
 // The rows listed are KUBUN_LIST_VIEW with KUBUN_VIEW_COUNT, which the print
 // jobs read; the ticks are the master entries' PRT_MARK.
+#pragma once
 #include <QList>
 #include <QObject>
 #include <array>

@@ -1,4 +1,3 @@
-#pragma once
 // The list of disposed and relocated items "廃棄備品リスト" (C_ZEMLO_LIST):
 // every item record with an out date, disposed (廃棄) or relocated out to
 // another school (移設). The filter bar (disposal kind and destination,
@@ -14,6 +13,7 @@
 // switch (which builds OUT_LIST first and opens nothing when it is empty).
 // A deletion writes the item file when it ends; the close writes it again
 // when a save is still owed.
+#pragma once
 #include <QList>
 #include <vector>
 

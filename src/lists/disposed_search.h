@@ -1,8 +1,8 @@
-#pragma once
 // The searches of the list of disposed and relocated items, without widgets:
 // the filter bar's criteria tested on a record, the default disposal period
 // of "廃棄期間指定", and the totals rows that gather the units of one
 // registration.
+#pragma once
 #include <QDate>
 #include <QString>
 #include <utility>

@@ -1,10 +1,10 @@
-#pragma once
 // The purchase-history search without its window: every item record that
 // passes the history's filters, in table order, folded into purchase rows
 // (IN_ROW_LIST, IN_ROW_MERGE), with the amount of each row and their total.
 // The history's filters are a part of the item list's (year in an era,
 // expense types, category, subject, classification), so the search takes
 // the item list's criteria.
+#pragma once
 #include <QtGlobal>
 
 #include "register/item_search.h"

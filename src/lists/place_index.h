@@ -1,4 +1,3 @@
-#pragma once
 // The index of the equipment the school holds, grouped by storage place, on
 // which the lists by storage place work: every held record that passes the
 // window's category and subject filters, by place number (its place in
@@ -12,6 +11,7 @@
 // after them (the place count at the end of the build) is the no-place row,
 // which gathers the records without a storage place and those whose place
 // could not be added because the list was full.
+#pragma once
 #include <QString>
 #include <array>
 #include <vector>

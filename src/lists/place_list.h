@@ -1,4 +1,3 @@
-#pragma once
 // The lists by storage place "保管場所別リスト" (KEEP_ROOM): the storage
 // places with the number of held items of each, split into the 管理 part and
 // the other categories, narrowed by category and subject. The user marks
@@ -11,6 +10,7 @@
 // A child of the main frame without border or title bar, kind 7 of the form
 // switch; it owns no file (the name lists are saved by the index build when
 // it added places) and closes through "閉じる" or the switch.
+#pragma once
 #include <QList>
 #include <array>
 

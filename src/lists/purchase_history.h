@@ -1,4 +1,3 @@
-#pragma once
 // The purchase history "備品登録履歴リスト" (L_ZEMLO_LIST): the register as a
 // list of purchases. "集計" takes the item records that pass the filter bar
 // (registration year in an era, expense types, category, subject,
@@ -13,6 +12,7 @@
 // A child of the main frame without border or title bar, kind 2 of the form
 // switch (which puts the item file in number order first). It writes no
 // file; the rows stay in IN_ROW_LIST after it closes.
+#pragma once
 #include <QList>
 
 #include "platform/controls.h"

@@ -1,4 +1,3 @@
-#pragma once
 // P_ZEMLO_IN "備品購入計画": the dialog in which one purchase plan is entered,
 // new or over an existing one. The plan list shows it modally: from its add
 // button again and again while each showing registers a plan
@@ -6,6 +5,7 @@
 // first selected row (with P_ZEMLO_LIST.C_CHG at 1). "登録" stores the
 // fields into the plan and closes the window; "閉じる" closes it without.
 // Every showing starts from a fresh window.
+#pragma once
 #include "platform/forms.h"
 #include "register/registration.h"
 

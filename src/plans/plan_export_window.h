@@ -1,4 +1,3 @@
-#pragma once
 // The plan export window "ファイル作成" (P_ZEMLO_FOUT), opened modally from
 // the plan list's button of that name: the user moves the fields to export
 // from the available list (P_LIST1) to the output list (P_LIST2) and orders
@@ -9,6 +8,7 @@
 //
 // Also here: the plan list's hidden town-format export (ケルダ町), which
 // writes the shown plans to a file in one municipality's report layout.
+#pragma once
 #include "platform/controls.h"
 #include "platform/forms.h"
 

@@ -1,4 +1,3 @@
-#pragma once
 // The plan list "備品購入計画リスト" (P_ZEMLO_LIST): the working window of the
 // purchase plans. It lists the plan table through the view P_LIST_VIEW in
 // the drawn grid, narrows it with its filter bar, lets the user select a row
@@ -11,6 +10,7 @@
 // by the form switch (kind 1) after the plan file was read:
 //     platform::FormInstance<P_ZEMLO_LIST>::get()->Show();
 // and closed by its "閉じる" button or by the switch.
+#pragma once
 #include <QList>
 #include <functional>
 

@@ -1,4 +1,3 @@
-#pragma once
 // The base of every window of the program, with the lifecycle the windows
 // are written against:
 //   Form_Load        once, when the window is first used (get() or Show)
@@ -25,6 +24,7 @@
 //  - a right-aligned text box (a figure) lowers its font while the figure
 //    would not fit (ctl::fitFigures);
 //  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis).
+#pragma once
 #include <QIcon>
 #include <QPointer>
 #include <QString>

@@ -1,6 +1,6 @@
-#pragma once
 // Twips, the unit of every window's geometry: 15 twips a pixel, rounded to
 // the nearest pixel.
+#pragma once
 
 namespace platform {
 

@@ -1,4 +1,3 @@
-#pragma once
 // The label layout window "ラベル設定" (LABEL_SET), opened modally from the
 // menu "設定(&S)" - "ラベル設定(&L)": the size of one label, where the first
 // label sits on the sheet, the gaps, how many labels go down and across, the
@@ -6,6 +5,7 @@
 // each line. A preview of one label at its true size follows the entries.
 // "保存" stores the layout (LABEL_LAYOUT) and writes the settings file;
 // every other way of closing changes nothing.
+#pragma once
 #include <array>
 
 #include "platform/controls.h"

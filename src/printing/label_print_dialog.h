@@ -1,10 +1,10 @@
-#pragma once
 // The label print dialog "ラベル印刷" (LABEL_PRT), opened modally from the
 // item list's "ラベル" button: prints the labels of the rows the list shows
 // or of its selected rows from a chosen start position on the first sheet,
 // or copies their label texts to the clipboard (one line per item, the label
 // lines separated by tabs). The dialog closes after every print run; a copy
 // leaves it open.
+#pragma once
 #include <QString>
 
 #include "platform/controls.h"

@@ -1,4 +1,3 @@
-#pragma once
 // The list print dialog "備品印刷" (ZEMLO_PRT) of the item list (print kind
 // 10), the purchase history (20), the plan list (30) and the disposed list
 // (40). The opener sets PRT_KIND to its kind and shows the dialog modally
@@ -9,6 +8,7 @@
 // leaving out disposed items), runs the job of the kind and closes the
 // dialog when the job returns; while it runs every control but "中止" is
 // disabled and the dialog cannot be closed, and "中止" cancels the job.
+#pragma once
 #include "platform/controls.h"
 #include "platform/forms.h"
 

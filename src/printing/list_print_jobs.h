@@ -1,4 +1,3 @@
-#pragma once
 // The list prints of the print module PRT_ZEMLO, each on A4 landscape pages
 // of 25 rows (list_print_frame.h):
 //   ZEMLO_LIST_PRT    the item list "備品リスト"            kinds 10-13
@@ -16,6 +15,7 @@
 // The disposed list's totals print (kind 45) runs LIST_PRT_JOB itself with
 // ZEMLO_LIST_FRAME_PRT at every page start and ZEMLO_LIST_ROW_PRT for each
 // of its rows.
+#pragma once
 #include <QString>
 
 #include "common/list_print_source.h"

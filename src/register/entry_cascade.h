@@ -1,9 +1,9 @@
-#pragma once
 // The category cascade of the entry windows: category, subject with its
 // number, classification with its code, item name with its function class.
 // Each level's list is filled from the subject index and the category master
 // for the choice one level up. The entry window and the change window each
 // own one cascade over their own controls.
+#pragma once
 #include <QList>
 #include <QObject>
 #include <QSet>

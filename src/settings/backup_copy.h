@@ -1,7 +1,7 @@
-#pragma once
 // Backup and restore of the settings file and the data files: the backup
 // folder rule, the sizes the backup window shows and the two copy loops.
 // No widgets here; the backup window drives these and shows their messages.
+#pragma once
 #include <QDate>
 #include <QString>
 #include <QStringList>

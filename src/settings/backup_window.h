@@ -1,7 +1,7 @@
-#pragma once
 // The backup and restore window BACKUP_DATA ("バックアップ"): copies the
 // settings file and the data files into this fiscal year's backup folder
 // below a chosen folder, and (with the hidden button "リストア") back again.
+#pragma once
 #include <functional>
 
 #include "platform/forms.h"

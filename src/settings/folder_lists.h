@@ -1,9 +1,9 @@
-#pragma once
 // The drive list and the folder list of the folder-choosing windows.
 //
 // DriveListBox lists the mounted file systems (the "drives") by their short
 // names; FolderListBox shows the open folder's path, one folder a row from the
 // root down, followed by its subfolders; a double-click opens a row's folder.
+#pragma once
 #include <QComboBox>
 #include <QListWidget>
 #include <QString>

@@ -1,6 +1,6 @@
-#pragma once
 // Taking over the previous version's data: its settings file ZEMLO.SEW and
 // its data files. No widgets here; the migration window drives these.
+#pragma once
 #include <QString>
 
 namespace migration {

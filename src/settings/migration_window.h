@@ -1,9 +1,9 @@
-#pragma once
 // The migration window F1_2 ("備品データ移行"), offered at the first start
 // when the previous version of the program is installed: copies its settings
 // file and data files into the program folder and takes over the school name
 // and code. However it closes, the program folder becomes the data folder and
 // the settings file is written.
+#pragma once
 #include "platform/forms.h"
 
 class QLabel;

@@ -1,7 +1,7 @@
-#pragma once
 // The name-list settings window ETC_SET ("項目データ設定"): one editor each
 // for the suppliers, the makers and the storage places; OK stores them into
 // the name lists and writes the name-list file.
+#pragma once
 #include <array>
 
 #include "platform/forms.h"

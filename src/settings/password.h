@@ -1,7 +1,7 @@
-#pragma once
 // The password: its stored form in the settings file, the check at start-up
 // (the user's password, the master password or the code of the day), the
 // prompt PASS_IN and the setting window PASS_SET.
+#pragma once
 #include <QDate>
 #include <QString>
 

@@ -1,8 +1,8 @@
-#pragma once
 // The environment settings window USER_SET ("環境設定") with its folder
 // choice DF_SET ("ドライブ＆フォルダ"). OK checks the input, creates the data
 // folder when asked, takes the values over into the settings and writes the
 // settings file.
+#pragma once
 #include <array>
 
 #include "platform/forms.h"

@@ -1,5 +1,5 @@
-#pragma once
 // The help menu's version window VER_FORM and notice window START_F.
+#pragma once
 #include <QString>
 #include <QStringList>
 

@@ -1,10 +1,10 @@
-#pragma once
 // The form switch: every way of opening a function window in the main
 // window goes through FORM_CHANGE, which closes the open window (so it saves
 // what it owns), sets the title line, prepares and shows the window of the
 // requested kind. The kind table in form_switch.cpp is the one place that
 // knows every function window and every dialog of the menus; a window that
 // is not built yet has an empty entry there, and asking for it does nothing.
+#pragma once
 #include <QString>
 #include <functional>
 

@@ -1,5 +1,5 @@
-#pragma once
 // The category master KUBUN.ZMD, its sort, serials and subject index.
+#pragma once
 #include <QString>
 
 struct KUBUN_REC;

@@ -1,4 +1,3 @@
-#pragma once
 // The category and subject totals (TOTAL_FA, captioned with the subject
 // level's name and " 集計"), opened modally from the menu "金額集計(&T)" -
 // "…別集計(&K)": for one of the last six fiscal years, per category and
@@ -9,6 +8,7 @@
 // that are all zero; a note tells the value of items whose category and
 // subject match no row. "印刷" prints the rows shown and the total lines.
 // Amounts are summed in 64 bits and shown in full.
+#pragma once
 #include <QList>
 #include <array>
 #include <vector>

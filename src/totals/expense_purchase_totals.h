@@ -1,4 +1,3 @@
-#pragma once
 // The expense-type purchase totals "経費別購入金額集計" (TOTAL_FY), opened
 // modally from the menu "金額集計(&T)" - "経費別購入購入集計(&H)": for one of
 // the last six fiscal years, the purchases per subject row and per expense
@@ -14,6 +13,7 @@
 //
 // Amounts are summed in 64 bits and shown in full; a record whose category
 // and subject make no row counts in the totals lines only.
+#pragma once
 #include <QString>
 #include <array>
 #include <vector>

@@ -1,4 +1,3 @@
-#pragma once
 // The expense-type totals "経費集計" (TOTAL_F), opened modally from the menu
 // "金額集計(&T)" - "経費別集計(&A)": for each of the last five fiscal years
 // the purchases per expense type, their sum, what left the school in the
@@ -11,6 +10,7 @@
 // before the five years counts in the opening period. An item whose expense
 // type has no row adds no purchase and so no disposal either, so the held
 // values never drop for items they never counted.
+#pragma once
 #include <QList>
 #include <array>
 

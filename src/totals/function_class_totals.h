@@ -1,4 +1,3 @@
-#pragma once
 // The function-class purchase totals "機能別購入金額集計" (TOTAL_FK), opened
 // modally from the menu "金額集計(&T)" - "機能別購入金額集計(&N)": for one of
 // the last six fiscal years, the purchases per subject row and per function
@@ -11,6 +10,7 @@
 //
 // Amounts are summed in 64 bits and shown in full; a record whose category
 // and subject make no row counts nowhere.
+#pragma once
 #include <QString>
 #include <array>
 #include <vector>

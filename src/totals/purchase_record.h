@@ -1,4 +1,3 @@
-#pragma once
 // The purchase record "備品購入実績" (NOTE_S): for a fiscal year chosen as an
 // era and an era year, one line per item name of the category master with
 // the pieces registered, disposed and relocated before and during the year
@@ -12,6 +11,7 @@
 // A child of the main frame, kind 14 of the form switch. It changes nothing
 // and writes no file; the table is rebuilt whenever the year or
 // "全区分表示" changes.
+#pragma once
 #include <QList>
 #include <array>
 #include <vector>

@@ -1,4 +1,3 @@
-#pragma once
 // The purchase-record print "備品購入実績": landscape A4, 35 lines a page,
 // one line per row of the table (not the search shown on screen), for one
 // category or for every category one after the other with a category
@@ -10,6 +9,7 @@
 //
 // The print stands on the portrait pair of the print corrections, and 10 mm
 // further right when every category prints.
+#pragma once
 #include <QString>
 
 #include "totals/purchase_record_table.h"

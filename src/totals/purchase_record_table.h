@@ -1,4 +1,3 @@
-#pragma once
 // The purchase record's table (備品購入実績): one row per category-master
 // entry with the pieces of its item name registered, disposed, relocated in
 // and relocated out, before a chosen fiscal year and during it. The
@@ -10,6 +9,7 @@
 // fiscal year of that date; the two sides are independent. The flags of the
 // record tell a relocation (bit 0 in, bit 1 out) from a registration or a
 // disposal.
+#pragma once
 #include <QString>
 #include <vector>
 

@@ -1,4 +1,3 @@
-#pragma once
 // The base figures of the promotion-subsidy report (振興備品集計表), kept
 // per fiscal year in BASE.ZMD in the data folder: the base amount ① and
 // the subsidy figure ⑤ of the science and of the arithmetic or mathematics
@@ -15,6 +14,7 @@
 // it stands and written back unchanged, so that nothing the user once typed
 // is lost; a line of year 0 or below is dropped. Every year's line is kept,
 // however many years the file holds. Nothing here touches a window.
+#pragma once
 #include <QByteArray>
 #include <QString>
 #include <array>

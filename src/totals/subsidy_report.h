@@ -1,4 +1,3 @@
-#pragma once
 // The promotion-subsidy report "振興備品集計" (TOTAL_FS, 振興備品集計表),
 // opened modally from the menu "金額集計(&T)" - "振興備品集計(&S)": over the
 // last five fiscal years a science table ("R": 理科 and 理振) and an
@@ -15,6 +14,7 @@
 // include boxes and the lists live in the settings-store section CALC_F.
 // Amounts are summed in 64 bits and shown in full; a purchase or an out
 // date after the last fiscal year counts nowhere (it is still to come).
+#pragma once
 #include <QHash>
 #include <array>
 

@@ -1,4 +1,3 @@
-#pragma once
 // What the totals reports share (the five totals windows, the purchase
 // record and their prints):
 //  - fiscal years: the newest year a report offers, the days a year runs
@@ -17,6 +16,7 @@
 // negative amount a leading minus). The subject list of a category is
 // KYOUKA_LIST_SET (same header); the category index of a chosen category
 // name is KUBUN_IDX_OF (store/category_file.h).
+#pragma once
 #include <QDate>
 #include <QHash>
 #include <QString>
