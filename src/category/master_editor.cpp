@@ -48,7 +48,7 @@ QFont fontOf(const QString& name, double points) {
     return f;
 }
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 int twRight(const QWidget* w) { return (w->x() + w->width()) * kTwipsPerPixel; }
 int twTop(const QWidget* w) { return w->y() * kTwipsPerPixel; }

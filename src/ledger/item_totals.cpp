@@ -16,7 +16,7 @@ constexpr quint32 kBack = 0xFFFFC0;  // light cyan (&HFFFFC0)
 constexpr int kWidth = 12250, kHeightLess = 1600;
 const QString kTitle = QStringLiteral("備品別集計印刷");
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 
 }  // namespace
 

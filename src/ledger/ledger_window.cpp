@@ -22,7 +22,7 @@ constexpr int kWidth = 13250, kHeightLess = 1600;
 const QString kTitle = QStringLiteral("備品台帳印刷");
 const QString kBadDate = QStringLiteral("検索年月日が正しくありません");
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 
 }  // namespace
 

@@ -27,7 +27,7 @@ constexpr quint32 kBack = 0x00C0FFC0;    // the window's light green
 constexpr quint32 kAllOut = 0x000000FF;  // the number of a row whose whole purchase is out
 const QString kListTitle = QStringLiteral("備品登録リスト");
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 
 }  // namespace
 

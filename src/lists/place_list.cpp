@@ -22,7 +22,7 @@ constexpr int kPaneNoWidth = 375, kPaneWidth = 3080;
 // The mark column of the place grid starts here (twips inside D_LIST).
 constexpr double kMarkLeft = 3800;
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 
 int pages(qint32 c) { return c / 25 + (c % 25 != 0 ? 1 : 0); }
 

@@ -31,7 +31,7 @@ const QString kLedgerTitle = QStringLiteral("備品購入履歴");
 constexpr std::initializer_list<qint32> kStops = {0,     850,   2200,  3200,  3800,  4700,  6700,  8700,  11300,
                                                   11800, 13800, 15800, 17800, 18700, 19300, 19900, 20800, 22800};
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 
 }  // namespace
 

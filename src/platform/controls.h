@@ -199,5 +199,7 @@ QFont dialogFont();
 
 // Places a widget by twips (left, top, width, height) inside its parent.
 void placeTwips(QWidget* w, int left, int top, int width, int height);
+// The same under the short name the windows' layout code uses.
+inline void place(QWidget* w, int left, int top, int width, int height) { placeTwips(w, left, top, width, height); }
 
 }  // namespace ctl

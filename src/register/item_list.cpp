@@ -41,10 +41,7 @@ constexpr quint32 kListBack = 0x00FF00;    // the window's green
 constexpr quint32 kKeihiTBack = 0x80FFFF;  // the expense label's yellow
 const QString kListTitle = QStringLiteral("備品登録リスト");
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(int(std::lround(left / double(kTwipsPerPixel))), int(std::lround(top / double(kTwipsPerPixel))),
-                   int(std::lround(width / double(kTwipsPerPixel))), int(std::lround(height / double(kTwipsPerPixel))));
-}
+using ctl::place;
 int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 int twWidth(const QWidget* w) { return w->width() * kTwipsPerPixel; }
 void setTwWidth(QWidget* w, int width) { w->resize(int(std::lround(width / double(kTwipsPerPixel))), w->height()); }

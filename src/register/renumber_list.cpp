@@ -36,10 +36,7 @@ using item_grid::eraLetter;
 const QString kL2Title = QStringLiteral("備品番号再設定");
 constexpr quint32 kL2Back = 0xC0FFFF;  // the window's pale yellow
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(int(std::lround(left / 15.0)), int(std::lround(top / 15.0)), int(std::lround(width / 15.0)),
-                   int(std::lround(height / 15.0)));
-}
+using ctl::place;
 
 // The era date text of the grid: empty for a year up to 1900 or a date that
 // does not exist.

@@ -27,7 +27,7 @@ constexpr int kNumberWidth = 550;
 constexpr int kCountsLeft = 8600;        // the first count column in D_LIST
 const QString kGothic = QStringLiteral("ＭＳ ゴシック");
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
+using ctl::place;
 
 }  // namespace
 
