@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <algorithm>
 
+#include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/input_block.h"
 #include "platform/text.h"
@@ -285,28 +286,12 @@ void C_ZEMLO_LIST::B_ESC_Click() {
 
 // ---------------------------------------------------------------- filters
 
-void C_ZEMLO_LIST::KYOUKA_LIST_SET() {
-    QStringList names;
-    ::KYOUKA_LIST_SET(cascade.CUR_KUBUN, names, K_NO_LIST);
-    KYOUKA->Clear();
-    for (const QString& n : names) KYOUKA->AddItem(n);
-    KYOUKA->setCurrentIndex(-1);
-}
+void C_ZEMLO_LIST::KYOUKA_LIST_SET() { KYOUKA_BOX_SET(KYOUKA, cascade.CUR_KUBUN, K_NO_LIST); }
 
-void C_ZEMLO_LIST::BUNRUI_LIST_SET() {
-    QStringList list;
-    ::BUNRUI_LIST_SET(cascade, list);
-    BUNRUI->Clear();
-    for (const QString& n : list) BUNRUI->AddItem(n);
-    BUNRUI->setCurrentIndex(-1);
-}
+void C_ZEMLO_LIST::BUNRUI_LIST_SET() { BUNRUI_BOX_SET(BUNRUI, cascade); }
 
 void C_ZEMLO_LIST::NAME_LIST_SET() {
-    QStringList list;
-    ::NAME_LIST_SET(cascade, BUNRUI->Text(), list);
-    NAME_D->Clear();
-    for (const QString& n : list) NAME_D->AddItem(n);
-    NAME_D->setCurrentIndex(-1);
+    NAME_BOX_SET(NAME_D, cascade, BUNRUI->Text());
     NAME_D->setEditText(QString());
 }
 

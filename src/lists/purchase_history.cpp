@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "lists/history_search.h"
+#include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -274,21 +275,9 @@ void L_ZEMLO_LIST::B_ESC_Click() {
 
 // ---------------------------------------------------------------- filters
 
-void L_ZEMLO_LIST::KYOUKA_LIST_SET() {
-    QStringList names;
-    ::KYOUKA_LIST_SET(cascade.CUR_KUBUN, names, K_NO_LIST);
-    KYOUKA->Clear();
-    for (const QString& n : names) KYOUKA->AddItem(n);
-    KYOUKA->setCurrentIndex(-1);
-}
+void L_ZEMLO_LIST::KYOUKA_LIST_SET() { KYOUKA_BOX_SET(KYOUKA, cascade.CUR_KUBUN, K_NO_LIST); }
 
-void L_ZEMLO_LIST::BUNRUI_LIST_SET() {
-    QStringList list;
-    ::BUNRUI_LIST_SET(cascade, list);
-    BUNRUI->Clear();
-    for (const QString& n : list) BUNRUI->AddItem(n);
-    BUNRUI->setCurrentIndex(-1);
-}
+void L_ZEMLO_LIST::BUNRUI_LIST_SET() { BUNRUI_BOX_SET(BUNRUI, cascade); }
 
 void L_ZEMLO_LIST::KUBUN_Click() {
     cascade.CUR_KUBUN = KUBUN_LIST_IDX(KUBUN->ListIndex() - 1);

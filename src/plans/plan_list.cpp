@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "common/cascade_boxes.h"
 #include "platform/controls.h"
 #include "platform/input_block.h"
 #include "platform/text.h"
@@ -534,11 +535,7 @@ void P_ZEMLO_LIST::CH_Y_Change() { B_PRT->setEnabled(false); }
 void P_ZEMLO_LIST::KUBUN_Click() {
     const int pos = KUBUN->currentIndex();
     CUR_KUBUN = pos > 0 ? KUBUN_LIST_IDX(pos - 1) : 0;
-    QStringList names;
-    KYOUKA_LIST_SET(CUR_KUBUN, names, K_NO_LIST);
-    KYOUKA->clear();
-    KYOUKA->addItems(names);
-    KYOUKA->setCurrentIndex(-1);
+    KYOUKA_BOX_SET(KYOUKA, CUR_KUBUN, K_NO_LIST);
     BUNRUI->clear();
 }
 
@@ -551,7 +548,5 @@ void P_ZEMLO_LIST::KYOUKA_Click() {
     BUNRUI_LIST_SET(s, list);
     CUR_FIRST = s.CUR_FIRST;
     CUR_LAST = s.CUR_LAST;
-    BUNRUI->clear();
-    BUNRUI->addItems(list);
-    BUNRUI->setCurrentIndex(-1);
+    BOX_ITEMS_SET(BUNRUI, list);
 }

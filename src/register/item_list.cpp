@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/era.h"
@@ -731,9 +732,7 @@ void A_ZEMLO_LIST::FILTER_Change() { B_PRT->setEnabled(false); }
 
 void A_ZEMLO_LIST::fillCombo(QComboBox* box, const QStringList& items) {
     const QString before = box->isEditable() ? box->currentText() : QString();
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
+    BOX_ITEMS_SET(box, items);
     if (box->isEditable()) box->setEditText(before);
 }
 
