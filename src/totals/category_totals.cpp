@@ -20,14 +20,14 @@ namespace {
 // ended on 31 March.
 constexpr int kFirstMonth = 5;
 
-constexpr int kRowH = 240;
+constexpr int kRowH = TOTAL_ROW_H;
 // Columns of the panes (twips): the name to 2500, then five of 1400.
 constexpr int kNameW = 2500;
-constexpr int kColW = 1400;
+constexpr int kColW = TOTAL_COL5_W;
 // The widest a name (from x 20 to the first column) and a figure may be on
 // screen before they are shrunk.
 constexpr double kNameRoom = kNameW - 40;
-constexpr double kFigureRoom = kColW - 80;
+constexpr double kFigureRoom = TOTAL_COL5_ROOM;
 
 const QString kHeadings[5] = {QStringLiteral("購入金額"), QStringLiteral("廃棄金額"), QStringLiteral("差  額"),
                               QStringLiteral("前年度金額"), QStringLiteral("今年度金額")};

@@ -18,15 +18,15 @@ namespace {
 // ended on 31 March.
 constexpr int kFirstMonth = 5;
 
-constexpr int kRowH = 240;
+constexpr int kRowH = TOTAL_ROW_H;
 // Columns of the panes (twips): the name to 2400; screen column c (1 to
 // N + 2: the expense types, 不明, 合計) from 1200 · (c + 1), 1200 wide, the
 // last one 1400. A figure ends 30 before its column's right edge, the
 // total 100 further right.
 constexpr int kNameW = 2400;
-constexpr int kColW = 1200;
-constexpr double kNameRoom = kNameW - 60;
-constexpr double kFigureRoom = kColW - 60;
+constexpr int kColW = TOTAL_COL6_W;
+constexpr double kNameRoom = kNameW - TOTAL_COL6_NAME_MARGIN;
+constexpr double kFigureRoom = TOTAL_COL6_ROOM;
 double boundary(int c) { return kColW * (c + 1); }
 // The width of the panes for N expense types.
 int paneWidth(int n) { return kColW * (n + 2) + 2600; }

@@ -19,11 +19,11 @@ namespace {
 constexpr int kFirstMonth = 3;
 
 // Grid of the panes (twips): rows of 240, year columns of 1400.
-constexpr int kRowH = 240;
-constexpr int kColW = 1400;
+constexpr int kRowH = TOTAL_ROW_H;
+constexpr int kColW = TOTAL_COL5_W;
 // The widest a figure may be before it is shrunk: on screen (twips) and on
 // paper (mm), its column less a margin each side.
-constexpr double kFigureRoom = kColW - 80;
+constexpr double kFigureRoom = TOTAL_COL5_ROOM;
 constexpr double kPaperRoom = 23;
 
 // The five summary lines under the expense types, on screen.

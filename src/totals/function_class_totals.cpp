@@ -18,16 +18,16 @@ namespace {
 constexpr int kFirstMonth = 4;
 
 // Rows of the panes (twips) and the rows a pane shows whole.
-constexpr int kRowH = 240;
+constexpr int kRowH = TOTAL_ROW_H;
 constexpr int kViewRows = 28;
 
 // Columns of the panes (twips): the name to 2000, then six of 1200, the
 // last (合計) to the pane's right edge. A figure ends 30 before its
 // column's right edge, the total 100 further right.
 constexpr int kNameW = 2000;
-constexpr int kColW = 1200;
-constexpr double kNameRoom = kNameW - 60;
-constexpr double kFigureRoom = kColW - 60;
+constexpr int kColW = TOTAL_COL6_W;
+constexpr double kNameRoom = kNameW - TOTAL_COL6_NAME_MARGIN;
+constexpr double kFigureRoom = TOTAL_COL6_ROOM;
 double boundary(int c) { return kNameW + kColW * c; }  // c = 0 to 5
 double figureEnd(int c) { return c < FUNC_COLUMNS ? boundary(c) + 1170 : 9270; }
 

@@ -25,10 +25,10 @@ namespace {
 constexpr int kFirstMonth = 5;
 
 // Grid of the panes (twips): rows of 240, year columns of 1400.
-constexpr int kRowH = 240;
-constexpr int kColW = 1400;
+constexpr int kRowH = TOTAL_ROW_H;
+constexpr int kColW = TOTAL_COL5_W;
 // The widest a figure may be on screen before it is shrunk.
-constexpr double kFigureRoom = kColW - 80;
+constexpr double kFigureRoom = TOTAL_COL5_ROOM;
 // The widest a grid text may be on screen (twips) and on paper (mm).
 constexpr double kGridTextRoom = 1340;
 constexpr double kPaperTextRoom = 23;

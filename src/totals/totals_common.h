@@ -121,6 +121,19 @@ void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double r
 // notch, while the bar shows.
 void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar);
 
+// ---------------------------------------------------------------- layout
+// The panes of the totals windows (twips): rows of 240; the five-year
+// reports' year columns of 1400, the six-year reports' of 1200, each with the
+// room a figure may take on screen before it is shrunk (its column less a
+// margin each side).
+inline constexpr int TOTAL_ROW_H = 240;
+inline constexpr int TOTAL_COL5_W = 1400;
+inline constexpr double TOTAL_COL5_ROOM = TOTAL_COL5_W - 80;
+inline constexpr int TOTAL_COL6_W = 1200;
+inline constexpr double TOTAL_COL6_ROOM = TOTAL_COL6_W - 60;
+// The six-year reports' name column is shrunk to its width less 60.
+inline constexpr int TOTAL_COL6_NAME_MARGIN = 60;
+
 // ---------------------------------------------------------------- paper
 
 // The pens of the printed tables, in printer pixels.
