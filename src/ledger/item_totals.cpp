@@ -13,7 +13,7 @@
 namespace {
 
 constexpr quint32 kBack = 0xFFFFC0;  // light cyan (&HFFFFC0)
-constexpr int kWidth = 12250, kHeightLess = 1600;
+constexpr int kWidth = 12250;
 const QString kTitle = QStringLiteral("備品別集計印刷");
 
 using ctl::place;
@@ -95,13 +95,7 @@ void NOTE_L::Form_Load() {
     for (int i = 0; i < KUBUN->ListCount(); ++i)
         if (!KUBUN->List(i).isEmpty()) KUBUN_P->AddItem(KUBUN->List(i));
     KUBUN_P->setCurrentIndex(-1);
-    setTop(0);
-    setLeft(0);
-    LOADED_FLAG = 1;
-    fitToFrame(0, kHeightLess, kWidth);
-    followFrame(0, kHeightLess, kWidth);
-    Form_Resize();
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kBack));
+    LEDGER_WINDOW_SHOW(this, LOADED_FLAG, kWidth, kBack);
 }
 
 void NOTE_L::Form_Resize() {

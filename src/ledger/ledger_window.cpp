@@ -18,7 +18,7 @@
 namespace {
 
 constexpr quint32 kBack = 0xFFC0C0;  // light blue (&HFFC0C0)
-constexpr int kWidth = 13250, kHeightLess = 1600;
+constexpr int kWidth = 13250;
 const QString kTitle = QStringLiteral("備品台帳印刷");
 const QString kBadDate = QStringLiteral("検索年月日が正しくありません");
 
@@ -160,13 +160,7 @@ void NOTE_P::Form_Load() {
 
     list->fill();
     NOTE_PAGE_CALC();
-    setTop(0);
-    setLeft(0);
-    LOADED_FLAG = 1;
-    fitToFrame(0, kHeightLess, kWidth);
-    followFrame(0, kHeightLess, kWidth);
-    Form_Resize();
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kBack));
+    LEDGER_WINDOW_SHOW(this, LOADED_FLAG, kWidth, kBack);
 }
 
 void NOTE_P::Form_Resize() {

@@ -109,6 +109,10 @@ class Form;
 // At load: no border and no title bar (the window closes only through its
 // button), the program's icon.
 void LEDGER_WINDOW_FRAME(platform::Form* f);
+// At the end of the load: at the frame's top left, `width` twips wide and
+// 1600 less than the frame high, following the frame from then on, laid out
+// once (with `loaded` 1 from here), the frame's background in `back`.
+void LEDGER_WINDOW_SHOW(platform::Form* f, qint16& loaded, int width, quint32 back);
 // At resize: the grid at (240, 960) twips with as many lines as the window's
 // height gives; nothing while the window is minimised.
 void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list);
