@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "category/key_boxes.h"
+#include "common/window_back.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/list_grid.h"
@@ -68,10 +69,7 @@ void KUBUN_CHGF2::buildControls() {
     };
     auto keyBox = [&label](const char* name, int l, int w, bool centred) {
         ctl::Label* x = label(name, QString(), l, kPickTop, w, kRowH);
-        x->setAutoFillBackground(true);
-        QPalette pal = x->palette();
-        pal.setColor(QPalette::Window, QColor(255, 255, 128));
-        x->setPalette(pal);
+        BACK_COLOR_SET(x, 0x80FFFF);
         x->setFrameStyle(QFrame::Box | QFrame::Plain);
         x->setAlignment((centred ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter);
         return x;

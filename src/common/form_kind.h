@@ -1,7 +1,7 @@
 // The form kind and the title line that every function window shares: the
 // main window's title line MAIN_F.Label1, reachable without the window, and
-// the steps with which a function window closes itself. The form switch
-// (shell/form_switch.h) opens the windows; the windows only need this.
+// the steps with which a function window closes itself. The form switch at
+// the top opens the windows; the windows need only this.
 #pragma once
 #include <QString>
 #include <functional>

@@ -6,6 +6,7 @@
 #include "ledger/item_totals_prints.h"
 #include "ledger/item_totals_rows.h"
 #include "ledger/ledger_print_dialog.h"
+#include "common/window_back.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/form_kind.h"
@@ -23,12 +24,7 @@ using ctl::place;
 NOTE_L::NOTE_L() : platform::Form(QStringLiteral("NOTE_L")) {
     setFrameChild(true);
     setCaption(kTitle);
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kBack));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kBack);
     setFont(ctl::dialogFont());
 
     B_ESC = new ctl::CommandButton(QStringLiteral("閉じる"), this, QStringLiteral("B_ESC"));

@@ -10,6 +10,7 @@
 #include "ledger/ledger_pages.h"
 #include "ledger/ledger_print.h"
 #include "ledger/ledger_print_dialog.h"
+#include "common/window_back.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/form_kind.h"
@@ -29,12 +30,7 @@ using ctl::place;
 NOTE_P::NOTE_P() : platform::Form(QStringLiteral("NOTE_P")) {
     setFrameChild(true);
     setCaption(kTitle);
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kBack));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kBack);
     setFont(ctl::dialogFont());
 
     B_ESC = new ctl::CommandButton(QStringLiteral("閉じる"), this, QStringLiteral("B_ESC"));
@@ -47,12 +43,7 @@ NOTE_P::NOTE_P() : platform::Form(QStringLiteral("NOTE_P")) {
     P_COUNT = new ctl::FigureLabel(this, QStringLiteral("P_COUNT"));
     P_COUNT->setAlignment(Qt::AlignCenter);
     P_COUNT->setFrameStyle(QFrame::Box | QFrame::Plain);
-    P_COUNT->setAutoFillBackground(true);
-    {
-        QPalette p = P_COUNT->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        P_COUNT->setPalette(p);
-    }
+    BACK_COLOR_SET(P_COUNT, 0xFFFFFF);
     Label4 = new ctl::Label(QStringLiteral("変更年月日"), this, QStringLiteral("Label4"));
     Frame1 = new ctl::Frame(QString(), this, QStringLiteral("Frame1"));
     OPT_CHG = new ctl::OptionButton(QStringLiteral("変更日"), Frame1, QStringLiteral("OPT_CHG"));

@@ -3,6 +3,7 @@
 #include <QMdiArea>
 #include <algorithm>
 
+#include "common/window_back.h"
 #include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/input_block.h"
@@ -35,12 +36,7 @@ using ctl::place;
 C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
     setFrameChild(true);
     setCaption(QStringLiteral("廃棄備品リスト"));
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kBack));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kBack);
     QFont f(QStringLiteral("ＭＳ ゴシック"));
     f.setPointSizeF(9);
     setFont(f);

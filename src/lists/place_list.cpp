@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
+#include "common/window_back.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "store/category_lists.h"
@@ -33,12 +34,7 @@ int KEEP_ROOM::placeCount() { return std::clamp<int>(KEEP_COUNT, 0, NAME_LIST_SL
 KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
     setFrameChild(true);
     setCaption(QStringLiteral("保管場所別リスト"));
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kBack));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kBack);
     QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
     f.setPointSizeF(9);
     setFont(f);
@@ -57,12 +53,7 @@ KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
     P_COUNT = new ctl::FigureLabel(Frame1, QStringLiteral("P_COUNT"));
     P_COUNT->setAlignment(Qt::AlignCenter);
     P_COUNT->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    P_COUNT->setAutoFillBackground(true);
-    {
-        QPalette p = P_COUNT->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        P_COUNT->setPalette(p);
-    }
+    BACK_COLOR_SET(P_COUNT, 0xFFFFFF);
     CHK1 = new ctl::CheckBox(QStringLiteral("管理・管理外継続印刷"), Frame1, QStringLiteral("CHK1"));
     B_PRT2 = new ctl::CommandButton(QStringLiteral("内訳印刷"), this, QStringLiteral("B_PRT2"));
     B_PRT2->setToolTip(QStringLiteral("右側の表を印刷します"));

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "lists/history_search.h"
+#include "common/window_back.h"
 #include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/text.h"
@@ -39,12 +40,7 @@ using ctl::place;
 L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品登録履歴リスト"));
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kBack));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kBack);
     QFont f(QStringLiteral("ＭＳ ゴシック"));
     f.setPointSizeF(9);
     setFont(f);
@@ -60,10 +56,7 @@ L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
     auto figure = [this](const char* name) {
         auto* x = new ctl::FigureLabel(this, QLatin1String(name));
         x->setFrameShape(QFrame::Box);
-        x->setAutoFillBackground(true);
-        QPalette p = x->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        x->setPalette(p);
+        BACK_COLOR_SET(x, 0xFFFFFF);
         return x;
     };
 

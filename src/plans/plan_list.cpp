@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "common/window_back.h"
 #include "common/cascade_boxes.h"
 #include "platform/controls.h"
 #include "platform/input_block.h"
@@ -48,10 +49,7 @@ P_ZEMLO_LIST::P_ZEMLO_LIST() : platform::Form(QStringLiteral("P_ZEMLO_LIST")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品購入計画リスト"));
     setFont(fontOf(kMincho, 9));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, bgrColor(kListBack));
-    setPalette(pal);
+    BACK_COLOR_SET(this, kListBack);
 
     const QFont boxFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
     auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/window_back.h"
 #include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
@@ -59,10 +60,7 @@ QFont fontOf(const QString& name, double points, bool underline = false) {
 A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品データリスト"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, bgrColor(kListBack));
-    setPalette(pal);
+    BACK_COLOR_SET(this, kListBack);
 
     const QFont comboFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
     auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
@@ -113,12 +111,7 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     KEIHI_T = label("KEIHI_T", QStringLiteral("選択無し"), 0, 0, 600, 300);
     KEIHI_T->setAlignment(Qt::AlignCenter);
     KEIHI_T->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 8));
-    KEIHI_T->setAutoFillBackground(true);
-    {
-        QPalette p = KEIHI_T->palette();
-        p.setColor(QPalette::Window, bgrColor(kKeihiTBack));
-        KEIHI_T->setPalette(p);
-    }
+    BACK_COLOR_SET(KEIHI_T, kKeihiTBack);
     B_KEIHI = button("B_KEIHI", QStringLiteral("▼"), 0, 0, 300, 300);
     B_KEIHI->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 8.25));
     Label3 = label("Label3", QStringLiteral("備品区分"), 0, 0, 850, 180);

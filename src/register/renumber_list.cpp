@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/window_back.h"
 #include "platform/csv.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
@@ -262,12 +263,7 @@ ZEMLO_IMPORT_RESULT ZEMLO_IMPORT_FILE(const QString& path) {
 A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品データリスト"));
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kL2Back));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kL2Back);
     QFont f(QStringLiteral("ＭＳ Ｐ明朝"));
     f.setPointSizeF(9);
     setFont(f);
@@ -296,10 +292,7 @@ A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
     for (ctl::Label* l : {C_COUNT, TOTAL}) {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setAutoFillBackground(true);
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        l->setPalette(p);
+        BACK_COLOR_SET(l, 0xFFFFFF);
     }
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 

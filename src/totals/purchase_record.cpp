@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "common/window_back.h"
 #include "platform/clock.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -34,12 +35,7 @@ using ctl::place;
 NOTE_S::NOTE_S() : platform::Form(QStringLiteral("NOTE_S")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品購入実績"));
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kBack));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kBack);
     QFont f(kGothic);
     f.setPointSizeF(9);
     setFont(f);
