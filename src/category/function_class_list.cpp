@@ -8,6 +8,7 @@
 
 #include "category/category_print_dialog.h"
 #include "category/master_grid.h"
+#include "common/window_back.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/form_kind.h"
@@ -170,7 +171,7 @@ void FUNC_F::Form_Resize() {
 
 void FUNC_F::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- buttons

@@ -17,6 +17,7 @@
 #include "category/category_print_dialog.h"
 #include "category/master_grid.h"
 #include "category/master_commands.h"
+#include "common/window_back.h"
 #include "platform/controls.h"
 #include "platform/text.h"
 #include "platform/ui.h"
@@ -456,7 +457,7 @@ void KUBUN_F::Form_Unload(int& Cancel) {
     FUNC_L->hide();
     KUBUN_CLOSE_STEPS();
     NAME_NARROW_SAVE_HOOK_SET(nullptr);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- entry row

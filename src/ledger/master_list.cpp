@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "category/master_grid.h"
+#include "common/window_back.h"
 #include "common/cascade_boxes.h"
 #include "platform/era.h"
 #include "platform/forms.h"
@@ -358,7 +359,7 @@ void LEDGER_WINDOW_SHOW(platform::Form* f, qint16& loaded, int width, quint32 ba
     f->fitToFrame(0, kHeightLess, width);
     f->followFrame(0, kHeightLess, width);
     f->Form_Resize();
-    if (QMdiArea* a = f->mdiArea()) a->setBackground(bgrColor(back));
+    FRAME_BACK_SET(back);
 }
 
 void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list) {
@@ -369,5 +370,5 @@ void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list) {
 }
 
 void LEDGER_WINDOW_UNLOAD() {
-    if (QMdiArea* a = platform::Form::mdiArea()) a->setBackground(QColor(Qt::white));
+    FRAME_BACK_SET(0xFFFFFF);
 }

@@ -240,7 +240,7 @@ void C_ZEMLO_LIST::Form_Load() {
     Label10->setCaption(KUBUN_LEVEL_NAME[1]);
     setCaptions();
 
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kBack));
+    FRAME_BACK_SET(kBack);
     ui::setBusy(false);
 }
 
@@ -273,7 +273,7 @@ void C_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void C_ZEMLO_LIST::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 void C_ZEMLO_LIST::B_ESC_Click() {

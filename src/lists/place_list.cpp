@@ -193,7 +193,7 @@ void KEEP_ROOM::Form_Load() {
     Form_Resize();
 
     Label4->setCaption(KUBUN_LEVEL_NAME[0]);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kBack));
+    FRAME_BACK_SET(kBack);
     ui::setBusy(false);
 }
 
@@ -220,7 +220,7 @@ void KEEP_ROOM::Form_Resize() {
 
 void KEEP_ROOM::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 void KEEP_ROOM::B_ESC_Click() {

@@ -237,7 +237,7 @@ void L_ZEMLO_LIST::Form_Load() {
                        QStringLiteral("メーカー型番"), QStringLiteral("購入先"), QStringLiteral("単価"),
                        QStringLiteral("数量"), QStringLiteral("消費税"), QStringLiteral("金額"), QStringLiteral("備 考")});
 
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kBack));
+    FRAME_BACK_SET(kBack);
     B_PRT->setEnabled(false);
     B_PRT2->setEnabled(false);
     ui::setBusy(false);
@@ -259,7 +259,7 @@ void L_ZEMLO_LIST::Form_Resize() {
 
 void L_ZEMLO_LIST::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 void L_ZEMLO_LIST::B_ESC_Click() {

@@ -219,7 +219,7 @@ void P_ZEMLO_LIST::Form_Load() {
     LIST_READY = 1;
     setLeft(0);
 
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kListBack));
+    FRAME_BACK_SET(kListBack);
 }
 
 void P_ZEMLO_LIST::Form_Resize() {
@@ -449,7 +449,7 @@ void P_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
 void P_ZEMLO_LIST::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
     if (P_ZEMLO_CHANGED == 1) P_ZEMLO_SAVE();
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- search

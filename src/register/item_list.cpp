@@ -312,7 +312,7 @@ void A_ZEMLO_LIST::Form_Load() {
     Label4->setText(KUBUN_LEVEL_NAME[0]);
     Label7->setText(KUBUN_LEVEL_NAME[1]);
 
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kListBack));
+    FRAME_BACK_SET(kListBack);
     ui::setBusy(false);
 }
 
@@ -603,7 +603,7 @@ void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void A_ZEMLO_LIST::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- searches

@@ -379,7 +379,7 @@ void A_ZEMLO_L2::Form_Load() {
     setTop(0);
     // The size change lists every item (the resize runs during the load too).
     Form_Resize();
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kL2Back));
+    FRAME_BACK_SET(kL2Back);
 
     ui::setBusy(false);
     B_NO_SET->setEnabled(false);
@@ -436,7 +436,7 @@ void A_ZEMLO_L2::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void A_ZEMLO_L2::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- grid

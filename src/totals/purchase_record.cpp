@@ -174,7 +174,7 @@ void NOTE_S::Form_Load() {
     const int fiscal = today.year() - (today.month() < 4 ? 1 : 0);
     CHK_Y->SetText(QString::number(fiscal - ERA_TABLE[2].ERA_BASE));
 
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kBack));
+    FRAME_BACK_SET(kBack);
     ui::setBusy(false);
 }
 
@@ -211,7 +211,7 @@ void NOTE_S::layoutGrid() {
 
 void NOTE_S::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 void NOTE_S::B_ESC_Click() {
