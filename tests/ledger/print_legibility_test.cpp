@@ -186,11 +186,13 @@ const PrintCase kPrints[] = {
     {"PurchaseRecord", 5, [](F&) { F::printPurchaseRecord(false, 1, false); }, true},
     {"PurchaseRecordEveryCategory", 5, [](F&) { F::printPurchaseRecord(true, 1, true); }},
     {"PurchaseRecordMerged", 5, [](F&) { F::printPurchaseRecord(true, 0, false); }},
-    {"ExpenseTotals", 0, [](F& f) { f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します")); }},
-    {"SubjectTotals", 0, [](F& f) { f.printWindow<TOTAL_FA>(QStringLiteral("教科集計を印刷します")); }},
-    {"FunctionTotals", 0, [](F& f) { f.printWindow<TOTAL_FK>(QStringLiteral("データの印刷をします")); }},
-    {"ExpenseTypeTotals", 0, [](F& f) { f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします")); }},
-    {"SubsidyTotals", 0, [](F& f) { f.printWindow<TOTAL_FS>(QStringLiteral("振興備品集計を印刷します")); }},
+    // The totals reports shrink a long figure down to 6 pt, the subsidy
+    // report its names down to 5 pt.
+    {"ExpenseTotals", 6, [](F& f) { f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します")); }},
+    {"SubjectTotals", 6, [](F& f) { f.printWindow<TOTAL_FA>(QStringLiteral("教科集計を印刷します")); }},
+    {"FunctionTotals", 6, [](F& f) { f.printWindow<TOTAL_FK>(QStringLiteral("データの印刷をします")); }},
+    {"ExpenseTypeTotals", 6, [](F& f) { f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします")); }},
+    {"SubsidyTotals", 5, [](F& f) { f.printWindow<TOTAL_FS>(QStringLiteral("振興備品集計を印刷します")); }},
 };
 
 class LongTexts : public PrintLegibility, public ::testing::WithParamInterface<PrintCase> {};
@@ -208,5 +210,64 @@ TEST_P(LongTexts, EveryPageReadsClean) {
 
 INSTANTIATE_TEST_SUITE_P(Prints, LongTexts, ::testing::ValuesIn(kPrints),
                          [](const ::testing::TestParamInfo<PrintCase>& i) { return std::string(i.param.name); });
+
+}  // namespace
+
+namespace {
+
+// The text item on a page that begins with `start` (nullptr when none).
+const prn::Item* textStarting(const prn::Page& page, const QString& start) {
+    for (const prn::Item& it : page.items)
+        if (it.kind == prn::Item::Text && it.text.startsWith(start)) return &it;
+    return nullptr;
+}
+
+// A cut text keeps its fitted size and place; only what lies past its
+// cell's rules is left off.
+TEST_F(PrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlaceAndIsCutAtTheRule) {
+    listEveryName(55);
+    LEDGER_OPT = {};
+    ASSERT_EQ(ZEMLO_NOTE_PRT(), 1);
+    const prn::Page& page = rec->last().pages.at(0);
+    struct Case {
+        QString start;
+        double size, left, right;  // the cell's rules (mm)
+    };
+    const Case cases[] = {
+        {long_text::SHOP, 6, 80, 110},                 // the supplier, before the purchase date
+        {long_text::KEEP.left(5), 6, 211, 236},        // the storage place, before the remarks
+        {long_text::MSG100.left(10), 6, 236, 275},     // both lines of a long remark, at the frame
+        {long_text::MSG100.mid(50, 10), 6, 236, 275},
+    };
+    for (const Case& c : cases) {
+        const prn::Item* it = textStarting(page, c.start);
+        ASSERT_NE(it, nullptr) << c.start.toStdString();
+        EXPECT_DOUBLE_EQ(it->fontSize, c.size) << c.start.toStdString();
+        EXPECT_NEAR(it->x, c.left + 0.5, 1e-6) << c.start.toStdString();
+        ASSERT_TRUE(it->clipped) << c.start.toStdString();
+        EXPECT_NEAR(it->clipX2 - it->clipX1, c.right - c.left, 1e-6) << c.start.toStdString();
+        EXPECT_NEAR(it->px - it->clipX1, 0.5, 1e-6) << c.start.toStdString();
+    }
+    // A text that fits its cell is not cut.
+    const prn::Item* date = textStarting(page, QStringLiteral("R  5/"));
+    ASSERT_NE(date, nullptr);
+    EXPECT_FALSE(date->clipped);
+}
+
+TEST_F(PrintLegibility, ALabelLineKeepsTheLabelsSizeAndIsCutAtTheLabelsEdge) {
+    using namespace label_kind;
+    printLabels(12, {SCHOOL, CATEGORY_NO, KUBUN_LEVEL_NAME[0], ITEM_NAME, REMARKS});
+    EXPECT_FLOAT_EQ(LABEL_FONT_SIZE, 4.0f);
+    const prn::Page& page = rec->last().pages.at(0);
+    const prn::Item* remark = textStarting(page, long_text::MSG100.left(10));
+    ASSERT_NE(remark, nullptr);
+    EXPECT_NEAR(remark->fontSize, 4.0, 1e-6);
+    ASSERT_TRUE(remark->clipped);
+    // The first label: 36 × 12 mm, its text 2 mm in from its left edge.
+    EXPECT_NEAR(remark->clipX2 - remark->clipX1, 36, 1e-4);
+    EXPECT_NEAR(remark->clipY2 - remark->clipY1, 12, 1e-4);
+    EXPECT_NEAR(remark->px - remark->clipX1, 2, 1e-4);
+    EXPECT_GT(prn::textBox(*remark).right(), remark->clipX2 + 10);  // most of it is left off
+}
 
 }  // namespace
