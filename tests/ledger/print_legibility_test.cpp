@@ -36,7 +36,7 @@
 
 namespace {
 
-class PrintLegibility : public AppFixture {
+class RegisterPrintLegibility : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -131,12 +131,12 @@ public:
 struct PrintCase {
     const char* name;
     double smallest;  // the smallest size the print allows (points)
-    void (*run)(PrintLegibility&);
+    void (*run)(RegisterPrintLegibility&);
     bool render = false;  // rendered for a person to look at
 };
 void PrintTo(const PrintCase& c, std::ostream* os) { *os << c.name; }
 
-using F = PrintLegibility;
+using F = RegisterPrintLegibility;
 namespace kind = label_kind;
 
 const PrintCase kPrints[] = {
@@ -195,9 +195,9 @@ const PrintCase kPrints[] = {
     {"SubsidyTotals", 5, [](F& f) { f.printWindow<TOTAL_FS>(QStringLiteral("振興備品集計を印刷します")); }},
 };
 
-class LongTexts : public PrintLegibility, public ::testing::WithParamInterface<PrintCase> {};
+class LongTextPrints : public RegisterPrintLegibility, public ::testing::WithParamInterface<PrintCase> {};
 
-TEST_P(LongTexts, EveryPageReadsClean) {
+TEST_P(LongTextPrints, EveryPageReadsClean) {
     const PrintCase& c = GetParam();
     c.run(*this);
     ASSERT_EQ(rec->documents.size(), 1u) << c.name;
@@ -208,7 +208,7 @@ TEST_P(LongTexts, EveryPageReadsClean) {
     if (c.render) renderPrint(doc, QStringLiteral("long_texts_") + QString::fromLatin1(c.name));
 }
 
-INSTANTIATE_TEST_SUITE_P(Prints, LongTexts, ::testing::ValuesIn(kPrints),
+INSTANTIATE_TEST_SUITE_P(Prints, LongTextPrints, ::testing::ValuesIn(kPrints),
                          [](const ::testing::TestParamInfo<PrintCase>& i) { return std::string(i.param.name); });
 
 }  // namespace
@@ -224,7 +224,7 @@ const prn::Item* textStarting(const prn::Page& page, const QString& start) {
 
 // A cut text keeps its fitted size and place; only what lies past its
 // cell's rules is left off.
-TEST_F(PrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlaceAndIsCutAtTheRule) {
+TEST_F(RegisterPrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlaceAndIsCutAtTheRule) {
     listEveryName(55);
     LEDGER_OPT = {};
     ASSERT_EQ(ZEMLO_NOTE_PRT(), 1);
@@ -254,7 +254,7 @@ TEST_F(PrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlaceAndIsCut
     EXPECT_FALSE(date->clipped);
 }
 
-TEST_F(PrintLegibility, ALabelLineKeepsTheLabelsSizeAndIsCutAtTheLabelsEdge) {
+TEST_F(RegisterPrintLegibility, ALabelLineKeepsTheLabelsSizeAndIsCutAtTheLabelsEdge) {
     using namespace label_kind;
     printLabels(12, {SCHOOL, CATEGORY_NO, KUBUN_LEVEL_NAME[0], ITEM_NAME, REMARKS});
     EXPECT_FLOAT_EQ(LABEL_FONT_SIZE, 4.0f);
