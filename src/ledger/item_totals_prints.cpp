@@ -136,55 +136,85 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
     prn::Printer& p = prn::printer();
     const IN_ROW& w = IN_ROW_LIST[size_t(r)];
     const double y = 22 + 6.2 * line;
+    // Each cell's texts are cut at its rules: a text that does not fit even
+    // at the cell's smallest size never runs into the next cell.
+    const double top = y - 1.2, bottom = y + 5;
+    auto cell = [&](double left, double right) { return prn::ClipScope(p, left, top, right, bottom); };
 
-    if (w.ROW_QTY < 2) {
-        fontSize(8);
-        LIST_TEXT(12.5, y, LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO, w.NOS_FIRST));
-    } else {
-        const QString range = LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO) + QChar(u' ') +
-                              QString::number(w.NOS_FIRST) + QChar(u'～') + QString::number(w.NOS_LAST);
-        fontSize(10);
-        cellFit(range, 22);
-        LIST_TEXT(12.5, y, range);
-    }
-
-    // 規格・品質: one line while it fits above 6 pt, else maker over model.
-    const QString makerModel = w.MAKER + QChar(u' ') + w.MAKER_NO;
-    fontSize(10);
-    if (cellFit(makerModel, 44) != 6) {
-        LIST_TEXT(35.5, y, makerModel);
-    } else {
-        fontSize(7);
-        if (p.TextWidth(w.MAKER) >= 44 || p.TextWidth(w.MAKER_NO) >= 44) fontSize(6);
-        if (!w.MAKER.trimmed().isEmpty()) {
-            LIST_TEXT(35.5, y - 0.5, w.MAKER);
-            LIST_TEXT(35.5, y + 2.8, w.MAKER_NO);
+    {
+        const auto clip = cell(12, 35);
+        if (w.ROW_QTY < 2) {
+            fontSize(8);
+            LIST_TEXT(12.5, y, LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO, w.NOS_FIRST));
         } else {
-            LIST_TEXT(35.5, y, w.MAKER_NO);
+            const QString range = LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO) + QChar(u' ') +
+                                  QString::number(w.NOS_FIRST) + QChar(u'～') + QString::number(w.NOS_LAST);
+            fontSize(10);
+            cellFit(range, 22);
+            LIST_TEXT(12.5, y, range);
         }
     }
 
-    fontSize(10);
-    cellFit(w.SHOP, 29);
-    LIST_TEXT(80.5, y, w.SHOP);
+    // 規格・品質: one line while it fits above 6 pt, else maker over model.
+    {
+        const auto clip = cell(35, 80);
+        const QString makerModel = w.MAKER + QChar(u' ') + w.MAKER_NO;
+        fontSize(10);
+        if (cellFit(makerModel, 44) != 6) {
+            LIST_TEXT(35.5, y, makerModel);
+        } else {
+            fontSize(7);
+            if (p.TextWidth(w.MAKER) >= 44 || p.TextWidth(w.MAKER_NO) >= 44) fontSize(6);
+            if (!w.MAKER.trimmed().isEmpty()) {
+                LIST_TEXT(35.5, y - 0.5, w.MAKER);
+                LIST_TEXT(35.5, y + 2.8, w.MAKER_NO);
+            } else {
+                LIST_TEXT(35.5, y, w.MAKER_NO);
+            }
+        }
+    }
+
+    {
+        const auto clip = cell(80, 110);
+        fontSize(10);
+        cellFit(w.SHOP, 29);
+        LIST_TEXT(80.5, y, w.SHOP);
+    }
 
     fontSize(10);
-    LIST_TEXT(110.5, y, LIST_DATE_TEXT(w.BIN_Y, w.BIN_M, w.BIN_D));
+    {
+        const auto clip = cell(110, 130);
+        LIST_TEXT(110.5, y, LIST_DATE_TEXT(w.BIN_Y, w.BIN_M, w.BIN_D));
+    }
     const qint64 held = qint64(w.ROW_QTY) - w.ROW_OUT;
     auto count = [&](double x, qint64 v) {
+        const auto clip = cell(x - 1, x + 11);
         if (v > 0) LIST_TEXT_FIELD(x, y, QString::number(v), 5);
     };
     count(131, w.ROW_QTY);
     count(143, w.ROW_OUT);
     count(155, held);
-    if (w.B_MONY > 0) moneyCell(166, 167, y, AMOUNT_TEXT(w.B_MONY));
-    LIST_TEXT(189, y, LIST_TAX_TEXT(w.TAX_K, w.TAX));
+    if (w.B_MONY > 0) {
+        const auto clip = cell(166, 186);
+        moneyCell(166, 167, y, AMOUNT_TEXT(w.B_MONY));
+    }
+    {
+        const auto clip = cell(186, 198);
+        LIST_TEXT(189, y, LIST_TAX_TEXT(w.TAX_K, w.TAX));
+    }
     // The pieces still held, in 64 bits: a large batch prints its amount in full.
     const QString amount = AMOUNT_TEXT(ITEM_AMOUNT(w.B_MONY, held, w.TAX_K == 1, w.TAX));
-    if (!amount.isEmpty()) moneyCell(198, 198, y, amount);
-    LIST_TEXT(217.5, y, w.KEIHI);
+    if (!amount.isEmpty()) {
+        const auto clip = cell(198, 216);
+        moneyCell(198, 198, y, amount);
+    }
+    {
+        const auto clip = cell(216, 231);
+        LIST_TEXT(217.5, y, w.KEIHI);
+    }
 
     // 備考: one line down to 5.5 pt, else two lines.
+    const auto clip = cell(231, 275);
     fontSize(10);
     if (PRT_FONT_FIT(w.MSG, 10, 5, 40) >= 5.5 - 1e-9) {
         LIST_TEXT(231.5, y, w.MSG);

@@ -81,10 +81,13 @@ void NOTE_S_FRAME_PRT(const NOTE_S_PRINT& how) {
     ui::DoEvents();
 }
 
-// A name fitted into its cell: 10 points down to 5 in steps of 0.2.
-void fitted(double x, double y, const QString& text) {
-    PRT_FONT_FIT(text, 10, 5, 39);
-    PRT_TEXT(x, y, text);
+// A name fitted into its cell from `left` to `right` and cut at its rules
+// when it is still too wide at its smallest size: 10 points down to 5 in
+// steps of 0.2, the text starting 1 mm right of the cell's left rule.
+void fitted(double left, double right, double y, const QString& text) {
+    const prn::ClipScope clip(prn::printer(), left, y - 1, right, y + 4);
+    PRT_FONT_FIT(text, 10, 5, right - left - 1);
+    PRT_TEXT(left + 1, y, text);
     size(10);
 }
 
@@ -92,13 +95,19 @@ void NOTE_S_ROW_PRT(const NOTE_S_PRINT& how, int line, const NOTE_S_REC& r) {
     const int onPage = line % kLinesPerPage;
     const double y = onPage == 0 ? 196 : 21 + 5 * onPage;
     size(10);
-    PRT_TEXT(leftEdge(how), y, QString::number(line).rightJustified(5));
-    if (how.everyCategory) PRT_TEXT(26, y, r.KUBUN_NAME);
-    fitted(46, y, QString::number(r.KYOUKA_NO) + QLatin1Char(' ') + r.KYOUKA_NAME);
-    fitted(86, y, r.BUNRUI_CODE + QLatin1Char(' ') + r.BUNRUI_NAME);
-    fitted(126, y, r.ITEM_NAME);
-    PRT_TEXT(166, y, r.FUNC_TEXT);
-    auto figure = [y](double right, int n) { PRT_TEXT_RIGHT(right, y, NOTE_S_COUNT_TEXT(n)); };
+    {
+        const prn::ClipScope clip(prn::printer(), leftEdge(how), y - 1, how.everyCategory ? 25 : 45, y + 4);
+        PRT_TEXT(leftEdge(how), y, QString::number(line).rightJustified(5));
+    }
+    if (how.everyCategory) fitted(25, 45, y, r.KUBUN_NAME);
+    fitted(45, 85, y, QString::number(r.KYOUKA_NO) + QLatin1Char(' ') + r.KYOUKA_NAME);
+    fitted(85, 125, y, r.BUNRUI_CODE + QLatin1Char(' ') + r.BUNRUI_NAME);
+    fitted(125, 165, y, r.ITEM_NAME);
+    fitted(165, 174, y, r.FUNC_TEXT);
+    auto figure = [y](double right, int n) {
+        const prn::ClipScope clip(prn::printer(), right - 9, y - 1, right + 1, y + 4);
+        PRT_TEXT_RIGHT(right, y, NOTE_S_COUNT_TEXT(n));
+    };
     if (how.mode == 1) {
         figure(183, r.heldPrev());
         figure(193, r.IN_YEAR);
