@@ -2,7 +2,8 @@
 // PDF file, as a clerk prints it from the item list with "表示データ": every
 // row fitted into its cells, the long remarks split on two lines. Reported
 // as pages a second; the composition alone (the recorder as the printer) is
-// measured beside it.
+// measured beside it, and so are the purchase history's list and ledger of
+// the same register.
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
@@ -12,6 +13,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "platform/qt_backend.h"
+#include "lists/in_row_search.h"
 #include "printing/list_print_jobs.h"
 
 namespace {
@@ -73,5 +75,26 @@ void BM_ItemListPrintComposeOnly(benchmark::State& state) {
     prn::useQtPrinter();
 }
 BENCHMARK(BM_ItemListPrintComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The purchase history of the whole register (its runs of like records) as
+// the list (kind 20) and as the ledger (kind 26), to the recorder.
+void BM_HistoryPrintComposeOnly(benchmark::State& state) {
+    env();
+    IN_ROW_BUILD(ZEMLO_CRITERIA(ZEMLO_FILTER{}));
+    IN_LIST_SRC = {};
+    IN_LIST_SRC.TOTAL = QStringLiteral("4,512,345,678");
+    prn::Recorder* rec = prn::useRecorderForTests();
+    PRT_STOP = 0;
+    PRT_KIND = int(state.range(0));
+    for (auto _ : state) {
+        if (PRT_KIND == 26) IN_NOTE_PRT_JOB();
+        else IN_LIST_PRT();
+        rec->documents.clear();
+    }
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pagesOf(ROW_COUNT)) * double(state.iterations()), benchmark::Counter::kIsRate);
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_HistoryPrintComposeOnly)->Arg(20)->Arg(26)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 }  // namespace

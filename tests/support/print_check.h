@@ -5,6 +5,7 @@
 // (cut at their cell where the print cut them).
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "platform/printer.h"
 
@@ -16,6 +17,9 @@ struct PrintCheck {
     // Horizontal lines through the middle of a text (strike-outs) are meant;
     // a rule through its upper or lower quarter is a text too tall for its row.
     double strikeBand = 0.25;
+    // Lines a print draws through its texts on purpose (a struck-out row of
+    // a disposed item): they are not rules and are left out of the check.
+    std::function<bool(const prn::Item& line)> strikeOut;
 };
 
 // One line per fault, naming the page and the texts; empty when the
