@@ -172,6 +172,7 @@ TEST_F(PrintLegibility, ATextTooLongForItsCellIsCutAtTheCellsRule) {
 // The first-page line: a filter text too long for the room left of the
 // total shrinks and ends before it; the total stays where it was.
 TEST_F(PrintLegibility, TheFilterLineEndsBeforeTheTotal) {
+    IN_LIST_SRC.BUNRUI = QStringLiteral("計測器・測定器具類（電気・磁気・光学）");
     PRT_KIND = 20;
     IN_LIST_PRT();
     ASSERT_EQ(rec->documents.size(), 1u);
