@@ -2,16 +2,19 @@
 // PDF file, as a clerk prints it from the item list with "表示データ": every
 // row fitted into its cells, the long remarks split on two lines. Reported
 // as pages a second; the composition alone (the recorder as the printer) is
-// measured beside it.
+// measured beside it, and so are the purchase history's list and ledger of
+// the first half of that register.
 #include <benchmark/benchmark.h>
 
 #include <QFileInfo>
+#include <algorithm>
 #include <QTemporaryDir>
 
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "platform/qt_backend.h"
+#include "lists/in_row_search.h"
 #include "printing/list_print_jobs.h"
 
 namespace {
@@ -73,5 +76,31 @@ void BM_ItemListPrintComposeOnly(benchmark::State& state) {
     prn::useQtPrinter();
 }
 BENCHMARK(BM_ItemListPrintComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The purchase history of the whole register (its runs of like records) as
+// the list (kind 20) and as the ledger (kind 26), to the recorder.
+void BM_HistoryPrintComposeOnly(benchmark::State& state) {
+    env();
+    // The history of the first 15,000 records (its search lists at most
+    // 20,000 rows).
+    const qint32 all = ZEMLO_COUNT;
+    ZEMLO_COUNT = std::min<qint32>(all, 15000);
+    IN_ROW_BUILD(ZEMLO_CRITERIA(ZEMLO_FILTER{}));
+    ZEMLO_COUNT = all;
+    IN_LIST_SRC = {};
+    IN_LIST_SRC.TOTAL = QStringLiteral("4,512,345,678");
+    prn::Recorder* rec = prn::useRecorderForTests();
+    PRT_STOP = 0;
+    PRT_KIND = int(state.range(0));
+    for (auto _ : state) {
+        if (PRT_KIND == 26) IN_NOTE_PRT_JOB();
+        else IN_LIST_PRT();
+        rec->documents.clear();
+    }
+    state.counters["pages/s"] =
+        benchmark::Counter(double(pagesOf(ROW_COUNT)) * double(state.iterations()), benchmark::Counter::kIsRate);
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_HistoryPrintComposeOnly)->Arg(20)->Arg(26)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 }  // namespace

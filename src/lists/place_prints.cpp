@@ -46,6 +46,19 @@ void useSize(double size) {
 // A text that ends at x.
 void rightAt(double x, double y, const QString& s) { at(x - P().TextWidth(s), y, s); }
 
+// Texts printed from now on are cut at the cell from x1 to x2 between the
+// rules at y1 and y2: a text too long for its cell even at the smallest size
+// ends at the cell's rule instead of running over its neighbour.
+void cell(double x1, double y1, double x2, double y2) { P().SetClip(x1, y1, x2, y2); }
+
+// A name in its cell of a two-column list: from 10 points down to 5 until it
+// is narrower than `limit`, then 10 points again for the next cell.
+void fittedName(double x, double y, const QString& name, double limit) {
+    PRT_FONT_FIT(name, 10, 5, limit);
+    at(x, y, name);
+    useSize(10);
+}
+
 QString today() { return ERA_DATE_LONG(clk::today()); }
 
 // The page of a two-column list (place-count list, breakdown): the box,
@@ -94,7 +107,10 @@ PRT_JOB twoColumnJob(int lines, std::function<void()> frame, std::function<void(
     job.drawRow = [line](int i) {
         const int onPage = i % kPageLines;
         useSize(10);
-        line(i, onPage >= kColumnLines ? 100 : 20, 31 + 5.0 * (onPage % kColumnLines));
+        // The line's cells cut their texts; the clip ends with the line.
+        const double y = 31 + 5.0 * (onPage % kColumnLines);
+        prn::ClipScope band(P(), 20, y - 1, 180, y + 4);
+        line(i, onPage >= kColumnLines ? 100 : 20, y);
     };
     return job;
 }
@@ -139,8 +155,11 @@ int KEEP_ROOM::KEEP_SUM_PRT() {
     const int lines = places + (keep.placeTotal(places) > 0 ? 1 : 0);
     return PRT_RUN(twoColumnJob(lines, [this] { KEEP_SUM_FRAME_PRT(); }, [this](int e, double x0, double y) {
         const qint32 c0 = keep.KEEP_COUNT[e][0], c1 = keep.KEEP_COUNT[e][1];
+        cell(x0, y - 1, x0 + 10, y + 4);
         at(x0 + 1, y, text::rset(QString::number(e + 1), 4));
-        at(x0 + 11, y, e < placeCount() ? KEEP_LIST[e] : QString());
+        cell(x0 + 10, y - 1, x0 + 50, y + 4);
+        fittedName(x0 + 11, y, e < placeCount() ? KEEP_LIST[e] : QString(), 39);
+        cell(x0 + 50, y - 1, x0 + 80, y + 4);
         at(x0 + 51, y, text::rset(text::countText(c0), 4));
         at(x0 + 61, y, text::rset(text::countText(c1), 4));
         at(x0 + 71, y, text::rset(text::countText(c0 + c1), 4));
@@ -190,31 +209,51 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
     const ZEMLO_REC& z = ZEMLO_DATA[rec];
     prn::Printer& p = P();
     const double y = 28.5 + 6.5 * line;
+    // Every cell cuts its texts at its rules; the clip ends with the line.
+    const double top = 27 + 6.5 * line, bottom = top + 6.5;
+    prn::ClipScope band(p, 15, top, 280, bottom);
     useSize(8);
-    at(15.5, y, item_grid::eraLetter(z.BY_W) + QString::number(z.BY_Y) + QLatin1Char('-') + QString::number(z.B_NO) +
-                    QLatin1Char('-') + QString::number(z.B_NOS));
+    cell(15, top, 31, bottom);
+    const QString number = item_grid::eraLetter(z.BY_W) + QString::number(z.BY_Y) + QLatin1Char('-') +
+                           QString::number(z.B_NO) + QLatin1Char('-') + QString::number(z.B_NOS);
+    if (p.TextWidth(number) >= 15) PRT_FONT_FIT(number, 8, 5, 15);
+    at(15.5, y, number);
+    useSize(8);
+    cell(31, top, 46, bottom);
     if (z.BIN_Y > 1900) {
         const QDate d(z.BIN_Y, z.BIN_M, z.BIN_D);
         if (d.isValid()) at(31.5, y, ERA_DATE_STR(d, 2));
     }
+    cell(46, top, 55, bottom);
+    if (p.TextWidth(z.KEIHI) >= 8.5) PRT_FONT_FIT(z.KEIHI, 8, 5, 8.5);
     at(46.5, y, z.KEIHI);
+    useSize(8);
+    cell(55, top, 62, bottom);
+    if (p.TextWidth(z.KUBUN) >= 6.5) PRT_FONT_FIT(z.KUBUN, 8, 5, 6.5);
     at(55.5, y, z.KUBUN);
+    useSize(8);
+    cell(62, top, 95, bottom);
 
     // Subject, with the long name of the function class under it.
     const QString subject = QString::number(z.NO_KY) + QLatin1Char(' ') + z.KYOUKA;
     if (!z.FUNC_D.isEmpty()) {
         PRT_FONT_FIT(subject, 8, 6, 32);
+        cell(62, top, 95, y + 1.6);
         at(62.5, y - 1.2, subject);
+        cell(62, y + 1.6, 95, bottom);
         at(62.5, y + 1.6, z.FUNC_NO >= 0 && z.FUNC_NO < qint16(FUNC_NAME.size()) ? FUNC_NAME[z.FUNC_NO] : QString());
     } else {
         PRT_FONT_FIT(subject, 9, 6, 32);
         at(62.5, y, subject);
     }
+    cell(95, top, 135, bottom);
     const QString bunrui = z.NO_BU + QLatin1Char(' ') + z.BUNRUI;
     PRT_FONT_FIT(bunrui, 9, 5, 39);
     at(95.5, y, bunrui);
+    cell(135, top, 175, bottom);
     PRT_FONT_FIT(z.NAME_D, 9, 5, 39);
     at(135.5, y, z.NAME_D);
+    cell(175, top, 215, bottom);
 
     // Maker and model: on two lines when even 5 points do not fit them on one.
     const QString maker = z.MAKER + QLatin1Char(' ') + z.MAKER_NO;
@@ -222,13 +261,16 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
         p.FontSize = 6;
         if (p.TextWidth(z.MAKER) >= 39) p.FontSize = 5;
         if (p.TextWidth(z.MAKER_NO) >= 39) p.FontSize = 5;
+        cell(175, top, 215, y + 1.8);
         at(175.5, y - 1, z.MAKER);
+        cell(175, y + 1.8, 215, bottom);
         at(175.5, y + 1.8, z.MAKER_NO);
     } else {
         at(175.5, y, maker);
     }
 
     // Remarks: on two lines as well, split near the middle of a long text.
+    cell(215, top, 245, bottom);
     const QString& v = z.MSG;
     if (PRT_FONT_FIT(v, 9, 5, 29) <= 5) {
         p.FontSize = 6;
@@ -238,7 +280,9 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
             half = p.TextWidth(v) > 58;
         }
         const auto [first, second] = LIST_TWO_LINE_SPLIT(v, half ? p.TextWidth(v) / 2 : 29);
+        cell(215, top, 245, y + 1.8);
         at(215.5, y - 1, first);
+        cell(215, y + 1.8, 245, bottom);
         at(215.5, y + 1.8, second);
     } else {
         at(215.5, y, v);
@@ -320,9 +364,13 @@ void KEEP_ROOM::BREAKDOWN_FRAME_PRT() {
 int KEEP_ROOM::BREAKDOWN_PRT(int following) {
     PRT_JOB job = twoColumnJob(
         breakdown.BREAKDOWN_ROWS, [this] { BREAKDOWN_FRAME_PRT(); }, [this](int i, double x0, double y) {
+            cell(x0, y - 1, x0 + 10, y + 4);
             at(x0 + 1, y, text::rset(QString::number(i + 1), 4));
-            at(x0 + 11, y, breakdown.BREAKDOWN_NAME[size_t(i)]);
-            at(x0 + 61, y, breakdown.BREAKDOWN_KUBUN[size_t(i)]);
+            cell(x0 + 10, y - 1, x0 + 60, y + 4);
+            fittedName(x0 + 11, y, breakdown.BREAKDOWN_NAME[size_t(i)], 49);
+            cell(x0 + 60, y - 1, x0 + 70, y + 4);
+            fittedName(x0 + 61, y, breakdown.BREAKDOWN_KUBUN[size_t(i)], 9);
+            cell(x0 + 70, y - 1, x0 + 80, y + 4);
             at(x0 + 71, y, text::rset(text::countText(breakdown.BREAKDOWN_COUNT[size_t(i)]), 4));
         });
     // Each place goes on in the document of the places before it; the caller ends it.

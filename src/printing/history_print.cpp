@@ -4,6 +4,7 @@
 // wider cells) and in the rule of the remarks.
 #include <algorithm>
 #include <array>
+#include <span>
 
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
@@ -75,50 +76,94 @@ void historyRow(const ROW_LAYOUT& L, qint32 index, int line) {
     p.FontSize = 8;
     const double y = LIST_ROW_Y(line);
 
+    // Every cell cuts its texts at its rules; the clip ends with the row.
+    // Cell k is the k-th from the left of the print's columns.
+    prn::ClipScope row(p, 15, LIST_ROW_TOP(line), 285, LIST_ROW_BOTTOM(line));
+    const std::span<const double> cols = L.number ? std::span<const double>(kListColumns)
+                                                  : std::span<const double>(kLedgerColumns);
+    auto left = [&cols](size_t k) { return k == 0 ? 15.0 : cols[k - 1]; };
+    auto right = [&cols](size_t k) { return k == cols.size() ? 285.0 : cols[k]; };
+    size_t k = 0;  // the cell of the next column
+    auto cell = [&] {
+        LIST_CELL(left(k), right(k), line);
+        return k++;
+    };
+    // The two lines of the cell last begun, the second from y `split` on.
+    auto upper = [&](double split) { LIST_CELL_UPPER(left(k - 1), right(k - 1), line, split); };
+    auto lower = [&](double split) { LIST_CELL_LOWER(left(k - 1), right(k - 1), line, split); };
+
     if (L.number) {
+        cell();
         if (r.ROW_QTY <= 1) {
             LIST_TEXT(16.5, y, LIST_NUMBER_TEXT(r.BY_W, r.BY_Y, r.B_NO, r.NOS_FIRST));
         } else {
+            upper(y + 3);
             LIST_TEXT(16.5, y, LIST_NUMBER_TEXT(r.BY_W, r.BY_Y, r.B_NO));
+            lower(y + 3);
             LIST_TEXT(16.5, y + 3, QString::number(r.NOS_FIRST) + QChar(u'～') + QString::number(r.NOS_LAST));
         }
     }
+    cell();
     LIST_TEXT(L.xDate, y, LIST_DATE_TEXT(r.BIN_Y, r.BIN_M, r.BIN_D));
+    const size_t keihi = cell();
+    LIST_FIT_FONT(r.KEIHI, 8, LIST_MIN_SIZE, right(keihi) - L.xKeihi);
     LIST_TEXT(L.xKeihi, y, r.KEIHI);
+    cell();
+    p.FontSize = 8;
     LIST_KUBUN_CELL(L.xKubun, y, r.KUBUN);
 
+    cell();
     const QString subject = QString::number(r.NO_KY) + QChar(u' ') + r.KYOUKA;
     const bool func = !r.FUNC_D.isEmpty();
     LIST_FIT_FONT(subject, func ? 8 : 9, 5, L.cellWidth);
+    if (func) upper(y + 2.8);
     LIST_TEXT(L.xSubject, y, subject);
-    if (func) LIST_TEXT(L.xSubject, y + 2.8, LIST_FUNC_NAME(r.FUNC_NO));
+    if (func) {
+        lower(y + 2.8);
+        LIST_TEXT(L.xSubject, y + 2.8, LIST_FUNC_NAME(r.FUNC_NO));
+    }
 
+    cell();
     const QString bunrui = r.NO_BU + QChar(u' ') + r.BUNRUI;
     LIST_FIT_FONT(bunrui, 9, 5, L.cellWidth);
     LIST_TEXT(L.xBunrui, y, bunrui);
 
+    cell();
     LIST_FIT_FONT(r.NAME_D, 9, 5, L.cellWidth);
     LIST_TEXT(L.xName, y, r.NAME_D);
 
+    cell();
     const QString maker = r.MAKER + QChar(u' ') + r.MAKER_NO;
     if (LIST_FIT_FONT(maker, 9, 5, L.cellWidth)) {
         LIST_TEXT(L.xMaker, y, maker);
     } else {
         p.FontSize = 6;
         if (p.TextWidth(r.MAKER) >= L.cellWidth || p.TextWidth(r.MAKER_NO) >= L.cellWidth) p.FontSize = 5;
+        upper(y + 2.8);
         LIST_TEXT(L.xMaker, y, r.MAKER);
+        lower(y + 2.8);
         LIST_TEXT(L.xMaker, y + 2.8, r.MAKER_NO);
     }
 
+    cell();
     LIST_FIT_FONT(r.SHOP, 9, 5, L.wShop);
     LIST_TEXT(L.xShop, y, r.SHOP);
 
     p.FontSize = 9;
-    if (r.ROW_QTY > 0) LIST_TEXT_FIELD(L.xQty, y, QString::number(r.ROW_QTY), 5);
-    if (r.B_MONY > 0) LIST_TEXT_FIELD(L.xPrice, y, MONEY_TEXT(r.B_MONY), 9);
-    LIST_TEXT(L.xTax, y, LIST_TAX_TEXT(r.TAX_K, r.TAX));
-    LIST_TEXT_FIELD(L.xAmount, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.ROW_QTY, r.TAX_K == 1, r.TAX)), 9);
+    const size_t qty = cell();
+    if (r.ROW_QTY > 0) LIST_FIGURE_FIELD(L.xQty, y, QString::number(r.ROW_QTY), 5, left(qty) + 0.5);
+    const size_t price = cell();
+    if (r.B_MONY > 0) LIST_FIGURE_FIELD(L.xPrice, y, MONEY_TEXT(r.B_MONY), 9, left(price) + 0.5);
+    const size_t tax = cell();
+    const QString taxText = LIST_TAX_TEXT(r.TAX_K, r.TAX);
+    LIST_FIT_FONT(taxText, 9, LIST_MIN_SIZE, right(tax) - L.xTax);
+    LIST_TEXT(L.xTax, y, taxText);
+    p.FontSize = 9;
+    const size_t amount = cell();
+    LIST_FIGURE_FIELD(L.xAmount, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.ROW_QTY, r.TAX_K == 1, r.TAX)), 9,
+                      left(amount) + 0.5);
 
+    cell();
     if (LIST_FIT_FONT(r.MSG, 9, 5, L.wMsg)) {
         LIST_TEXT(L.xMsg, y, r.MSG);
         return;
@@ -131,7 +176,9 @@ void historyRow(const ROW_LAYOUT& L, qint32 index, int line) {
         if (w > L.wide) split = w / 2;
     }
     const auto [first, second] = LIST_TWO_LINE_SPLIT(r.MSG, split);
+    upper(y + 2.8);
     LIST_TEXT(L.xMsg, y, first);
+    lower(y + 2.8);
     LIST_TEXT(L.xMsg, y + 2.8, second);
 }
 

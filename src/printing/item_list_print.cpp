@@ -22,7 +22,7 @@ void head(double x, double y, double size, const QString& text) {
 
 // The remarks cell without a disposal reason: one line fitted into 18 mm,
 // or two lines split by width.
-void remarksCell(const QString& msg, double y) {
+void remarksCell(const QString& msg, double y, int line) {
     prn::Printer& p = prn::printer();
     if (LIST_FIT_FONT(msg, 9, 5, 18)) {
         LIST_TEXT(266.5, y, msg);
@@ -36,7 +36,9 @@ void remarksCell(const QString& msg, double y) {
         if (w > 36) limit = w / 2;
     }
     const auto [first, second] = LIST_TWO_LINE_SPLIT(msg, limit);
+    LIST_CELL_UPPER(266, 285, line, y + 2.8);
     LIST_TEXT(266.5, y, first);
+    LIST_CELL_LOWER(266, 285, line, y + 2.8);
     LIST_TEXT(266.5, y + 2.8, second);
 }
 
@@ -94,19 +96,35 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
     prn::Printer& p = prn::printer();
     p.FontName = QStringLiteral("ＭＳ 明朝");
     const double y = LIST_ROW_Y(line);
+    // Every cell cuts its texts at its rules; the clip ends with the row.
+    prn::ClipScope row(p, 15, LIST_ROW_TOP(line), 285, LIST_ROW_BOTTOM(line));
+    auto left = [](int column) { return column == 0 ? 15 : kColumns[size_t(column - 1)]; };
+    auto right = [](int column) { return column == int(kColumns.size()) ? 285 : kColumns[size_t(column)]; };
+    auto cell = [&](int column) { LIST_CELL(left(column), right(column), line); };
+    // The two lines of a cell, the second from y `split` on.
+    auto upper = [&](int column, double split) { LIST_CELL_UPPER(left(column), right(column), line, split); };
+    auto lower = [&](int column, double split) { LIST_CELL_LOWER(left(column), right(column), line, split); };
 
     // Number: with its branch, or (totals) without it over the count.
+    if (kind == 45) upper(0, y + 2.5);
+    else cell(0);
     const QString number = kind == 45 ? LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO)
                                       : LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
     p.FontSize = number.size() > 10 ? 7.2 : 8;
+    if (p.TextWidth(number) >= 15) LIST_FIT_FONT(number, p.FontSize, LIST_MIN_SIZE, 15);
     LIST_TEXT(15.5, kind == 45 ? y - 0.3 : y, number);
     p.FontSize = 8;
-    if (kind == 45) LIST_TEXT_RIGHT(30.5, y + 2.5, QString::number(count));
+    if (kind == 45) {
+        lower(0, y + 2.5);
+        LIST_FIGURE_RIGHT(30.5, y + 2.5, QString::number(count), 15.5);
+    }
 
     // Purchase date over the out date; a disposed item struck out in the
     // item list when the settings ask for it.
+    upper(1, y + 2.5);
     LIST_TEXT(31.5, y - 0.3, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D));
     if (z.BOUT_Y > 1900) {
+        lower(1, y + 2.5);
         LIST_TEXT(31.5, y + 2.5, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D));
         if ((SET_FLAGS & 8) && kind != 40 && kind != 41 && kind != 45) {
             p.Line(15, y + 0.9, 266, y + 0.9);
@@ -114,53 +132,76 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
         }
     }
 
+    cell(2);
+    LIST_FIT_FONT(z.KEIHI, 8, LIST_MIN_SIZE, 8.5);
     LIST_TEXT(46.5, y, z.KEIHI);
+    cell(3);
+    p.FontSize = 8;
     LIST_KUBUN_CELL(55.5, y, z.KUBUN);
 
+    cell(4);
     const QString subject = QString::number(z.NO_KY) + QChar(u' ') + z.KYOUKA;
     if (!z.FUNC_D.isEmpty()) {
         LIST_FIT_FONT(subject, 8, 5, 31);
+        upper(4, y + 2.8);
         LIST_TEXT(62.5, y, subject);
+        lower(4, y + 2.8);
         LIST_TEXT(62.5, y + 2.8, LIST_FUNC_NAME(z.FUNC_NO));
     } else {
         LIST_FIT_FONT(subject, 9, 5, 31);
         LIST_TEXT(62.5, y, subject);
     }
 
+    cell(5);
     const QString bunrui = z.NO_BU + QChar(u' ') + z.BUNRUI;
     LIST_FIT_FONT(bunrui, 9, 5, 31);
     LIST_TEXT(94.5, y, bunrui);
 
+    cell(6);
     LIST_FIT_FONT(z.NAME_D, 9, 5, 32);
     LIST_TEXT(126.5, y, z.NAME_D);
 
+    cell(7);
     const QString maker = z.MAKER + QChar(u' ') + z.MAKER_NO;
     if (LIST_FIT_FONT(maker, 9, 5, 29)) {
         LIST_TEXT(158.5, y, maker);
     } else {
         p.FontSize = 6;
         if (p.TextWidth(z.MAKER) >= 29 || p.TextWidth(z.MAKER_NO) >= 29) p.FontSize = 5;
+        upper(7, y + 2.8);
         LIST_TEXT(158.5, y, z.MAKER);
+        lower(7, y + 2.8);
         LIST_TEXT(158.5, y + 2.8, z.MAKER_NO);
     }
 
+    cell(8);
     LIST_FIT_FONT(z.SHOP, 9, 5, 19);
     LIST_TEXT(188.5, y, z.SHOP);
     if (!z.KEEP.isEmpty()) {
+        cell(9);
         LIST_FIT_FONT(z.KEEP, 9, 5, 19);
         LIST_TEXT(208.5, y, z.KEEP);
     }
 
     p.FontSize = 9;
-    if (z.B_MONY > 0) LIST_TEXT_RIGHT(242, y, MONEY_TEXT(z.B_MONY));
-    LIST_TEXT(243.5, y, LIST_TAX_TEXT(z.TAX_K, z.TAX));
-    LIST_TEXT_RIGHT(265, y, MONEY_TEXT(qint64(count) * ZEMLO_AMOUNT(z, false)));
+    cell(10);
+    if (z.B_MONY > 0) LIST_FIGURE_RIGHT(242, y, MONEY_TEXT(z.B_MONY), 228.5);
+    cell(11);
+    const QString tax = LIST_TAX_TEXT(z.TAX_K, z.TAX);
+    LIST_FIT_FONT(tax, 9, LIST_MIN_SIZE, 7.5);
+    LIST_TEXT(243.5, y, tax);
+    p.FontSize = 9;
+    cell(12);
+    LIST_FIGURE_RIGHT(265, y, MONEY_TEXT(qint64(count) * ZEMLO_AMOUNT(z, false)), 251.5);
 
+    cell(13);
     if (z.MOVE_N2.isEmpty()) {
-        remarksCell(z.MSG, y);
+        remarksCell(z.MSG, y, line);
     } else {
         p.FontSize = 6;
+        upper(13, y + 2.8);
         LIST_TEXT(266.5, y, z.MSG);
+        lower(13, y + 2.8);
         LIST_TEXT(266.5, y + 2.8, ((z.MOVE_F & 2) ? QStringLiteral("移転 ") : QStringLiteral("廃棄 ")) + z.MOVE_N2);
     }
 }

@@ -62,10 +62,19 @@ void LIST_PAGE_FRAME(double right, std::span<const double> columns, const QStrin
 void LIST_COND_LINE(const QString& filterText, const QString& total) {
     prn::Printer& p = prn::printer();
     p.FontName = kMincho;
-    p.FontSize = 10;
-    LIST_TEXT(15, 15, filterText);
+    const QString sum = QStringLiteral("合計金額　") + total + QStringLiteral("円");
     p.FontSize = 15;
-    LIST_TEXT_RIGHT(280, 10, QStringLiteral("合計金額　") + total + QStringLiteral("円"));
+    const double sumLeft = 280 - p.TextWidth(sum);
+    if (!filterText.isEmpty()) {
+        // The filter line may reach under the total only where the total
+        // leaves room; it ends 2 mm before it.
+        const double room = sumLeft - 2 - 15;
+        LIST_FIT_FONT(filterText, 10, LIST_MIN_SIZE, room);
+        prn::ClipScope cut(p, 15, 14.5, 15 + room, 20);
+        LIST_TEXT(15, 15, filterText);
+    }
+    p.FontSize = 15;
+    LIST_TEXT(sumLeft, 10, sum);
 }
 
 QString LIST_YEAR_PART(const QString& yearText, int era, const QString& suffix) {
@@ -99,6 +108,35 @@ std::pair<QString, QString> LIST_TWO_LINE_SPLIT(const QString& text, double widt
     // A character outside the basic plane is not torn apart.
     if (cut > 0 && text[cut - 1].isHighSurrogate()) --cut;
     return {text.left(cut), text.mid(cut)};
+}
+
+void LIST_CELL(double x1, double x2, int line) {
+    prn::printer().SetClip(x1, LIST_ROW_TOP(line), x2, LIST_ROW_BOTTOM(line));
+}
+
+void LIST_CELL_UPPER(double x1, double x2, int line, double split) {
+    prn::printer().SetClip(x1, LIST_ROW_TOP(line), x2, split);
+}
+
+void LIST_CELL_LOWER(double x1, double x2, int line, double split) {
+    prn::printer().SetClip(x1, split, x2, LIST_ROW_BOTTOM(line));
+}
+
+void LIST_FIGURE_RIGHT(double right, double y, const QString& text, double left) {
+    if (text.isEmpty()) return;
+    prn::Printer& p = prn::printer();
+    const double size = p.FontSize;
+    if (p.TextWidth(text) >= right - left) PRT_FONT_FIT(text, size, LIST_MIN_SIZE, right - left);
+    LIST_TEXT_RIGHT(right, y, text);
+    p.FontSize = size;
+}
+
+void LIST_FIGURE_FIELD(double x, double y, const QString& text, int chars, double left) {
+    if (text.size() <= chars) {
+        LIST_TEXT_FIELD(x, y, text, chars);
+        return;
+    }
+    LIST_FIGURE_RIGHT(x + prn::printer().TextWidth(QString(chars, QChar(u' '))), y, text, left);
 }
 
 void LIST_TEXT(double x, double y, const QString& text) {

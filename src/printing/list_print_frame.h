@@ -43,6 +43,20 @@ int LIST_PRT_JOB(const LIST_JOB& job);
 
 // The top of the text of row line k (1 to 25): 0.5 mm below the rule above it.
 inline double LIST_ROW_Y(int line) { return 21 + 6.5 * line; }
+// The rules above and below row line k.
+inline double LIST_ROW_TOP(int line) { return 20.5 + 6.5 * line; }
+inline double LIST_ROW_BOTTOM(int line) { return 27 + 6.5 * line; }
+
+// Texts printed from now on are cut at the cell between the column rules x1
+// and x2 on row line k: a text too long for its cell even at its smallest
+// size ends at the cell's rule instead of running over its neighbour. The
+// row routines hold a prn::ClipScope for the whole row, so that the clip
+// ends with the row.
+void LIST_CELL(double x1, double x2, int line);
+// The same for a cell whose texts stand on two lines, the second from y
+// `split` on: the upper line is cut at `split`, the lower one below it.
+void LIST_CELL_UPPER(double x1, double x2, int line, double split);
+void LIST_CELL_LOWER(double x1, double x2, int line, double split);
 
 // The frame items common to every list page, with the job's right edge R,
 // column rules, title and its top: the box and the header rule (width 5),
@@ -55,6 +69,8 @@ void LIST_PAGE_FRAME(double right, std::span<const double> columns, const QStrin
 
 // The first-page line: the filter text at 10 pt at (15, 15) (nothing when
 // empty), and "合計金額　" + `total` + "円" at 15 pt, top at 10, ending at x 280.
+// A filter text that would reach the total is fitted into the room left of
+// it (down to LIST_MIN_SIZE) and cut 2 mm before it.
 void LIST_COND_LINE(const QString& filterText, const QString& total);
 // Parts of a filter text: the year part (the era name of `era`, 0 昭和 to 2
 // 令和, the trimmed year text and `suffix`) when the year text's value is
@@ -74,6 +90,19 @@ bool LIST_FIT_FONT(const QString& text, double start, double lowest, double widt
 // the rest (empty when the whole text is within the width). Breaks fall
 // between characters.
 std::pair<QString, QString> LIST_TWO_LINE_SPLIT(const QString& text, double width);
+
+// The smallest size of the list prints' texts.
+inline constexpr double LIST_MIN_SIZE = 5;
+
+// A figure (amount, unit price, quantity) in the room from `left` to `right`
+// mm, ending at `right`: in the size in force when it fits, else in the
+// largest size down to LIST_MIN_SIZE at which it does. The size in force
+// is left as it was.
+void LIST_FIGURE_RIGHT(double right, double y, const QString& text, double left);
+// A field of `chars` characters at x as LIST_TEXT_FIELD; a longer text
+// ends where the field ends, in the size at which it fits between `left`
+// and that end (LIST_FIGURE_RIGHT).
+void LIST_FIGURE_FIELD(double x, double y, const QString& text, int chars, double left);
 
 // ---- drawing at a point, in the font in force
 // The text with its top-left corner at (x, y).

@@ -62,51 +62,85 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
     p.FontName = QStringLiteral("ＭＳ 明朝");
     p.FontSize = 10;
     const double y = LIST_ROW_Y(line);
+    // Every cell cuts its texts at its rules; the clip ends with the row.
+    prn::ClipScope row(p, 15, LIST_ROW_TOP(line), 282, LIST_ROW_BOTTOM(line));
+    auto left = [](size_t k) { return k == 0 ? 15.0 : kColumns[k - 1]; };
+    auto right = [](size_t k) { return k == kColumns.size() ? 282.0 : kColumns[k]; };
+    auto cell = [&](size_t k) { LIST_CELL(left(k), right(k), line); };
+    // The two lines of a cell, the second from y `split` on.
+    auto upper = [&](size_t k, double split) { LIST_CELL_UPPER(left(k), right(k), line, split); };
+    auto lower = [&](size_t k, double split) { LIST_CELL_LOWER(left(k), right(k), line, split); };
 
+    cell(0);
     const qint16 era = qint16(r.BY_W >= 3 && r.BY_W <= 5 ? r.BY_W : 0);
     LIST_TEXT(16, y, item_grid::eraLetter(era) + QString::number(r.BY_Y).rightJustified(3, QChar(u' ')));
+    cell(1);
+    LIST_FIT_FONT(r.KH_KUBUN, 10, LIST_MIN_SIZE, right(1) - 25);
     LIST_TEXT(25, y, r.KH_KUBUN);
+    cell(2);
+    p.FontSize = 10;
     LIST_KUBUN_CELL(37, y, r.KUBUN);
 
+    cell(3);
     const QString subject = QString::number(r.NO_KY) + QChar(u' ') + r.KYOUKA;
     const bool func = !r.FUNC_D.isEmpty();
     LIST_FIT_FONT(subject, func ? 8 : 10, 5, 34);
+    if (func) upper(3, y + 2.8);
     LIST_TEXT(45.5, y, subject);
-    if (func) LIST_TEXT(46, y + 2.8, LIST_FUNC_NAME(r.FUNC_NO));
+    if (func) {
+        lower(3, y + 2.8);
+        LIST_TEXT(46, y + 2.8, LIST_FUNC_NAME(r.FUNC_NO));
+    }
 
+    cell(4);
     const QString bunrui = r.NO_BU + QChar(u' ') + r.BUNRUI;
     LIST_FIT_FONT(bunrui, 10, 5, 34);
     LIST_TEXT(80.5, y, bunrui);
 
+    cell(5);
     LIST_FIT_FONT(r.NAME_D, 10, 5, 42);
     LIST_TEXT(115.5, y, r.NAME_D);
 
     // Maker and model on one line while they fit above 6 pt, else on two.
+    cell(6);
     const QString maker = r.MAKER + QChar(u' ') + r.MAKER_NO;
     LIST_FIT_FONT(maker, 10, 6, 39);
     if (p.FontSize <= 6.05) {
         p.FontSize = 6.5;
+        upper(6, y + 2.8);
         LIST_TEXT(158.5, y, r.MAKER);
+        lower(6, y + 2.8);
         LIST_TEXT(158.5, y + 2.8, r.MAKER_NO);
     } else {
         LIST_TEXT(158.5, y, maker);
     }
 
+    cell(7);
     LIST_FIT_FONT(r.MSG, 10, 6, 31);
     LIST_TEXT(198.5, y, r.MSG);
 
     p.FontSize = 10;
-    if (r.B_COUNT > 0) LIST_TEXT_FIELD(228, y, QString::number(r.B_COUNT), 5);
+    if (r.COUNT_NOW >= 1) upper(8, y + 3.5);
+    else cell(8);
+    if (r.B_COUNT > 0) LIST_FIGURE_FIELD(228, y, QString::number(r.B_COUNT), 5, left(8) + 0.5);
     if (r.COUNT_NOW >= 1) {
+        lower(8, y + 3.5);
         p.FontSize = 7;
+        const QString now = QString::number(r.COUNT_NOW);
         LIST_TEXT(230.3, y + 3.5, QStringLiteral("("));
-        LIST_TEXT_RIGHT(237, y + 3.5, QString::number(r.COUNT_NOW));
+        LIST_FIGURE_RIGHT(237, y + 3.5, now, 230.3 + p.TextWidth(QStringLiteral("(")));
         LIST_TEXT(237, y + 3.5, QStringLiteral(")"));
     }
     p.FontSize = 10;
-    if (r.B_MONY > 0) LIST_TEXT_FIELD(238.5, y, MONEY_TEXT(r.B_MONY), 9);
-    LIST_TEXT(257, y, LIST_TAX_TEXT(r.TAX_K, r.TAX));
-    LIST_TEXT_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9);
+    cell(9);
+    if (r.B_MONY > 0) LIST_FIGURE_FIELD(238.5, y, MONEY_TEXT(r.B_MONY), 9, left(9) + 0.5);
+    cell(10);
+    const QString tax = LIST_TAX_TEXT(r.TAX_K, r.TAX);
+    LIST_FIT_FONT(tax, 10, LIST_MIN_SIZE, right(10) - 257);
+    LIST_TEXT(257, y, tax);
+    p.FontSize = 10;
+    cell(11);
+    LIST_FIGURE_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9, left(11) + 0.5);
 }
 
 void P_ZEMLO_LIST_PRT() {

@@ -1,6 +1,7 @@
 // The print of the category and subject totals: A4 portrait pages with a
 // heading block, 50 rows of 5 mm each, the rows the window shows, and the
-// total lines of the groups shown at the end.
+// total lines of the groups shown at the end: under the last row when they
+// fit in the page's 50 lines, else on a page of their own.
 #include "platform/printer.h"
 #include "register/item_search.h"
 #include "common/printer_setup.h"
@@ -87,12 +88,21 @@ int TOTAL_FA::TOTAL_FA_PRT() {
             }
         }
 
+        // The total lines stay inside the page's 50 lines: when they do not
+        // all fit under the last row, the page closes and they stand on a
+        // page of their own under its heading block.
+        const bool want[3] = {tick1, tick2, tick1 && tick2};
+        const int totalLines = int(want[0]) + int(want[1]) + int(want[2]);
+        if (L > 0 && L + totalLines > kPageRows) {
+            PRT_LINE(kLeft, 272, kRight, 272, PRT_PEN_HEAVY);
+            L = 0;
+            ++P;
+        }
         if (L == 0) beginPage();
         p.FontSize = 10;
         const QString labels[3] = {QStringLiteral("  管理  　"),
                                    CITY_MODE ? QStringLiteral("管理以外　") : QStringLiteral("  教材  　"),
                                    QStringLiteral("   全   　")};
-        const bool want[3] = {tick1, tick2, tick1 && tick2};
         for (int b = 0; b < 3; ++b) {
             if (!want[b]) continue;
             const double t = 22 + 5 * L;

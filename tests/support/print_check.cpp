@@ -55,6 +55,7 @@ QStringList printFaults(const prn::Document& doc, const PrintCheck& check, int l
                 if (ink.isEmpty()) continue;  // cut away whole
                 texts.push_back({&it, ink});
             } else if (it.kind == prn::Item::Line) {
+                if (check.strikeOut && check.strikeOut(it)) continue;
                 addRule(rules, it.px, it.py, it.px2, it.py2);
             } else if (!it.filled) {
                 addRule(rules, it.px, it.py, it.px2, it.py);

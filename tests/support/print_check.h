@@ -6,6 +6,7 @@
 // begin or end with).
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "platform/printer.h"
 
@@ -17,6 +18,9 @@ struct PrintCheck {
     // Horizontal lines through the middle of a text (strike-outs) are meant;
     // a rule through its upper or lower quarter is a text too tall for its row.
     double strikeBand = 0.25;
+    // Lines a print draws through its texts on purpose (a struck-out row of
+    // a disposed item): they are not rules and are left out of the check.
+    std::function<bool(const prn::Item& line)> strikeOut;
 };
 
 // One line per fault, naming the page and the texts; empty when the

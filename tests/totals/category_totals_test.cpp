@@ -321,7 +321,9 @@ TEST_F(TotalFAPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
         int totalsLine;   // line of the first total on that page
         int rowsOnLast;   // rows printed on the totals page
     } const cases[] = {
-        {50, {}, 1, 1, 50, 50},         // all on one page: the totals run on below y 272
+        {47, {}, 1, 1, 47, 47},         // the totals fill the first page's last lines
+        {49, {}, 2, 2, 0, 0},           // they would run below y 272: a page of their own
+        {50, {}, 2, 2, 0, 0},
         {51, {}, 2, 2, 1, 1},
         {100, {}, 3, 3, 0, 0},          // the second page closes after its 50th row
         {53, {51, 52}, 2, 2, 1, 1},     // hidden rows after a full page make no page
@@ -359,6 +361,10 @@ TEST_F(TotalFAPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
         for (const prn::Item& it : last.items)
             if (it.kind == prn::Item::Text && it.text.startsWith(QStringLiteral("教材 科目"))) ++rowsThere;
         EXPECT_EQ(rowsThere, k.rowsOnLast);
+        // Nothing runs below the last row line of a page (y 272).
+        for (const prn::Page& pg : doc.pages)
+            for (const prn::Item& it : pg.items)
+                if (it.kind == prn::Item::Text) EXPECT_LT(it.y, 272) << it.text.toStdString();
         // A closed page ends with the heavy rule at 272; the totals page when it holds rows does not.
         for (size_t pg = 0; pg + 1 < doc.pages.size(); ++pg)
             EXPECT_TRUE(strokes(doc.pages[pg], prn::Item::Line, 5).contains(QStringLiteral("15,272-190,272")));
