@@ -14,7 +14,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "platform/qt_backend.h"
-#include "lists/in_row_search.h"
+#include "lists/history_search.h"
 #include "printing/list_print_jobs.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <QPushButton>
 #include <functional>
 
-#include "lists/in_row_search.h"
-#include "lists/keep_room.h"
+#include "lists/history_search.h"
+#include "lists/place_list.h"
 #include "platform/forms.h"
 #include "print_fixture.h"
 #include "printing/list_print_frame.h"
 #include "store/category_file.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "support/gui.h"
 #include "support/long_text_register.h"
 #include "support/print_check.h"
