@@ -106,7 +106,7 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
     p.FontSize = 10;
     if (r.B_MONY > 0) LIST_TEXT_FIELD(238.5, y, MONEY_TEXT(r.B_MONY), 9);
     LIST_TEXT(257, y, LIST_TAX_TEXT(r.TAX_K, r.TAX));
-    LIST_TEXT_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9);
+    LIST_TEXT_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT_WIDE(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9);
 }
 
 void P_ZEMLO_LIST_PRT() {
