@@ -181,7 +181,14 @@ KUBUN_F::KUBUN_F() : platform::Form(QStringLiteral("KUBUN_F")) {
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
     connect(D_LIST, &Pane::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers, double x, double y) { D_LIST_MouseDown(b, x, y); });
-    for (QComboBox* c : {KYOUKA, BUNRUI, NAME_D}) c->lineEdit()->installEventFilter(this);
+    // The keys of an editable combo box go to the box that has the focus
+    // (its line edit is only a part of it): Enter is watched on both.
+    for (QComboBox* c : {KYOUKA, BUNRUI, NAME_D}) {
+        c->installEventFilter(this);
+        c->lineEdit()->installEventFilter(this);
+    }
+    // The clerk starts typing in the entry row, not on 閉じる.
+    setFirstFocus(KUBUN);
     cascade->onEnable = [this] { KUBUN_ADD_CHECK(); };
     cascade->onLevel = [this](int n) { level(n); };
     cascade->connectControls();
@@ -501,15 +508,16 @@ bool KUBUN_F::eventFilter(QObject* watched, QEvent* e) {
         const int key = static_cast<QKeyEvent*>(e)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // Enter moves on to the next box, from the item name to the add button.
-            if (watched == KYOUKA->lineEdit()) {
+            const auto in = [watched](QComboBox* c) { return watched == c || watched == c->lineEdit(); };
+            if (in(KYOUKA)) {
                 BUNRUI->setFocus(Qt::TabFocusReason);
                 return true;
             }
-            if (watched == BUNRUI->lineEdit()) {
+            if (in(BUNRUI)) {
                 NAME_D->setFocus(Qt::TabFocusReason);
                 return true;
             }
-            if (watched == NAME_D->lineEdit()) {
+            if (in(NAME_D)) {
                 if (B_ADD->isEnabled()) B_ADD->setFocus(Qt::TabFocusReason);
                 return true;
             }

@@ -68,9 +68,13 @@ QByteArray NOTEL_FILE_BYTES(bool summary) {
             entryValues(w, e);
             w.text(yearText(row)).integer(row.B_NO).integer(row.NOS_FIRST).integer(row.NOS_LAST);
             w.text(row.MAKER).text(row.MAKER_NO).text(row.SHOP);
-            // A purchase day that is no date is written as the empty date.
+            // A purchase day that is no whole date (none, a part missing, a
+            // month 13, a 30 February) is written as an empty value.
             const QDate bought(row.BIN_Y, row.BIN_M, row.BIN_D);
-            w.date(bought.isValid() && row.BIN_Y > 0 ? bought : QDate());
+            if (bought.isValid() && row.BIN_Y > 0)
+                w.date(bought);
+            else
+                w.empty();
             w.integer(row.ROW_QTY).integer(row.ROW_OUT).integer(row.B_MONY);
             w.text(taxText(row.TAX_K)).integer(row.TAX).text(row.KEIHI).text(row.MSG).endLine();
         }

@@ -557,13 +557,22 @@ void C_ZEMLO_LIST::OUT_GRID_ROW(qint32 rec, int line, qint16 flag, int units) {
 // ---------------------------------------------------------------- selection
 
 void C_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
-    if (inputBlock_ > 0 || button != Qt::LeftButton || totalsMode()) return;
+    if (inputBlock_ > 0 || button != Qt::LeftButton) return;
     const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (mods != Qt::NoModifier && mods != Qt::ShiftModifier) return;
     const int line = ListGrid::screenRowAt(y);
     if (line <= 0) return;
     const qint32 v = SCB_V->value() + line - 1;
     if (v >= OUT_VIEW_COUNT) return;
+    if (totalsMode()) {
+        // The selection is of the shown records, in either mode: the page is
+        // drawn as list lines again, and the window goes back to list mode so
+        // that scrolling, deleting and printing go on with those lines. The
+        // totals rows stay as built until 集計 is chosen again.
+        OPT_A->setChecked(true);
+        setCaptions();
+        grid->setVRange();
+    }
     const bool plain = item_grid::markRows(OUT_LIST_VIEW, &OUT_LIST_VIEW_REC::SEL_FLAG, OUT_SEL_TOP, OUT_SEL_END,
                                            OUT_VIEW_COUNT, v, mods == Qt::ShiftModifier);
     OUT_GRID_PAGE();

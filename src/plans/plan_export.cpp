@@ -84,7 +84,7 @@ void row(csv::Writer& w, const std::vector<Field>& fields, const P_ZEMLO_REC& p)
             w.integer(p.TAX);
             break;
         }
-        case F_AMOUNT: w.integer(p.MONY_T); break;
+        case F_AMOUNT: w.wideInteger(p.MONY_T); break;
         case F_CATALOG: w.text(p.CATALOG); break;
         case F_CATALOG_P: w.text(p.CATALOG_P); break;
         case F_MSG: w.text(p.MSG); break;
@@ -155,24 +155,20 @@ QByteArray FOUT_ZME_BYTES(const FOUT_ZME& t) {
 }
 
 std::optional<FOUT_ZME> FOUT_ZME_PARSE(const QByteArray& bytes) {
-    QString line = sjis::decode(bytes);
-    for (qsizetype i = 0; i < line.size(); ++i)
-        if (line[i] == u'\r' || line[i] == u'\n') {
-            line.truncate(i);
-            break;
-        }
-    const QStringList parts = line.split(QLatin1Char(','));
-    const QString flag = parts.first().trimmed();
-    if (flag != QLatin1String("0") && flag != QLatin1String("1")) return std::nullopt;
-    FOUT_ZME t;
-    t.header = flag == QLatin1String("1");
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        QString name = parts[i];
-        if (name.size() >= 2 && name.startsWith(QLatin1Char('"')) && name.endsWith(QLatin1Char('"')))
-            name = name.mid(1, name.size() - 2);
-        t.fields << name;
+    // The values of the first line, read as every data file is read: a field
+    // name between quotes keeps its commas (a level name "教科,科目").
+    try {
+        csv::Reader r = csv::Reader::fromBytes(bytes);
+        if (r.atEnd() || r.lineNumber() != 0) return std::nullopt;
+        const QString flag = r.readString();
+        if (flag != QLatin1String("0") && flag != QLatin1String("1")) return std::nullopt;
+        FOUT_ZME t;
+        t.header = flag == QLatin1String("1");
+        while (!r.atEnd() && r.lineNumber() == 0) t.fields << r.readString();
+        return t;
+    } catch (const csv::ReadError&) {
+        return std::nullopt;
     }
-    return t;
 }
 
 // ---------------------------------------------------------------- town format

@@ -472,7 +472,7 @@ void P_ZEMLO_LIST::B_PICUP_Click() {
     const qint32 count = std::min<qint32>(planEnd(), qint32(P_LIST_VIEW.size()));
     const int rows = grid->GRID_ROWS;
     qint32 hits = 0;
-    qint64 total = 0;
+    __int128 total = 0;  // plans' amounts pass 64 bits (see P_VIEW_TOTAL)
     {
         platform::InputBlock block(this);
         ui::Progress progress(QStringLiteral("データ検索中"), P_ZEMLO_COUNT > 200);

@@ -41,17 +41,18 @@ const QString kTitleMaster = QStringLiteral("備品区分登録");
 
 // ---------------------------------------------------------------- plan list
 
-qint64 P_PLAN_AMOUNT(const P_ZEMLO_REC& p) {
+__int128 P_PLAN_AMOUNT(const P_ZEMLO_REC& p) {
     if (p.TAX_K == 1 && (p.B_MONY <= 0 || p.B_COUNT <= 0)) return 0;
-    return ITEM_AMOUNT(p.B_MONY, p.B_COUNT, p.TAX_K == 1, p.TAX);
+    return ITEM_AMOUNT_WIDE(p.B_MONY, p.B_COUNT, p.TAX_K == 1, p.TAX);
 }
 
 void P_ZEMLO_MONY_RCALC() {
     for (qint32 i = 0, n = planEnd(); i < n; ++i) P_ZEMLO_DATA[i].MONY_T = P_PLAN_AMOUNT(P_ZEMLO_DATA[i]);
 }
 
-qint64 P_VIEW_TOTAL() {
-    qint64 total = 0;
+__int128 P_VIEW_TOTAL() {
+    // At most 1,011 plans of at most about 10^26 yen each: 128 bits hold the sum.
+    __int128 total = 0;
     const qint32 plans = planEnd();
     for (qint32 p = 0, n = viewEnd(); p < n; ++p) {
         const qint32 idx = P_LIST_VIEW[p].P_IDX;
@@ -165,12 +166,17 @@ QString P_ZEMLO_MONY_TEXT(const QString& count, const QString& price, bool taxOu
     if (count.isEmpty() || price.isEmpty()) return QString();
     const double q = text::val(text::toHalfWidth(count)), p = text::val(text::toHalfWidth(price));
     double amount = p * q;
+    double r = 0;
     if (taxOut) {
         bool ok = false;
-        const double r = text::toHalfWidth(rate).trimmed().toDouble(&ok);
+        r = text::toHalfWidth(rate).trimmed().toDouble(&ok);
         if (!ok || !std::isfinite(r)) return QString();
         amount = (r + 100) * (p * q) / 100;
     }
+    // Whole figures of a plan's fields give the exact amount, however large
+    // (the list computes the same).
+    const auto whole = [](double v) { return v == std::floor(v) && std::fabs(v) <= 2147483647.0; };
+    if (whole(q) && whole(p) && whole(r)) return MONEY_TEXT(ITEM_AMOUNT_WIDE(qint64(p), qint64(q), taxOut, qint64(r)));
     // Shown whole as long as it is an exact whole number of yen.
     if (!std::isfinite(amount) || std::fabs(amount) > 9.0e15) return QString();
     return MONEY_TEXT(text::roundHalfEven(amount));

@@ -20,14 +20,14 @@ inline const QString kPlanListTitle = QStringLiteral("備品購入計画リス�
 
 // The amount of a plan: with tax added (外税) nothing when the price or the
 // quantity is 0 or less, else price × quantity × (rate + 100) / 100 rounded
-// half to even; otherwise price × quantity. In 64 bits, so no plan
-// overflows.
-qint64 P_PLAN_AMOUNT(const P_ZEMLO_REC& p);
+// half to even; otherwise price × quantity. In 128 bits, exact for any
+// 32-bit quantity, price and rate: no plan, and no sum of plans, overflows.
+__int128 P_PLAN_AMOUNT(const P_ZEMLO_REC& p);
 // Recomputes the amount (MONY_T) of every plan.
 void P_ZEMLO_MONY_RCALC();
 // The sum of the amounts of the plans the list shows (positions 0 to
 // P_VIEW_COUNT - 1), as last recomputed.
-qint64 P_VIEW_TOTAL();
+__int128 P_VIEW_TOTAL();
 
 // Removes the plans of list positions `first` to `last` (of P_LIST_VIEW):
 // the other plans keep their order, the slots left behind are emptied and

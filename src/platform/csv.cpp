@@ -620,6 +620,23 @@ Writer& Writer::integerGeneral(qint64 n) {
     return *this;
 }
 
+Writer& Writer::wideInteger(__int128 n) {
+    if (n >= INT64_MIN && n <= INT64_MAX) return integer(qint64(n));
+    char digits[48];
+    int i = 48;
+    const bool neg = n < 0;
+    unsigned __int128 u = neg ? (unsigned __int128)0 - (unsigned __int128)n : (unsigned __int128)n;
+    while (u > 0) {
+        digits[--i] = char('0' + int(u % 10));
+        u /= 10;
+    }
+    if (neg) digits[--i] = '-';
+    char* o = value(48 - i);
+    std::memcpy(o, digits + i, size_t(48 - i));
+    end(o + (48 - i));
+    return *this;
+}
+
 Writer& Writer::empty() {
     end(value(0));
     return *this;

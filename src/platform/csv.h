@@ -161,6 +161,8 @@ public:
         }
         return integerGeneral(n);
     }
+    // A whole number past 64 bits (a sum of plans' amounts), written whole.
+    Writer& wideInteger(__int128 n);
     // A value with nothing in it: only its separator is written.
     Writer& empty();
     // A Single: 12 as "12", 0.5 as ".5", -2.5 as "-2.5".

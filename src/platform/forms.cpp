@@ -49,6 +49,18 @@ bool isCancelCaption(const QString& c) {
 // A button that Enter or Escape may press.
 bool pressable(const QAbstractButton* b) { return b && b->isVisible() && b->isEnabled(); }
 
+// A button that must not have the focus when its window opens: it closes
+// or cancels the window, or deletes.
+bool closesOrDeletes(const QWidget* w, const QAbstractButton* cancel) {
+    const auto* b = qobject_cast<const QAbstractButton*>(w);
+    if (!b) return false;
+    if (b == cancel) return true;
+    QString c = b->text();
+    c.remove(QLatin1Char('&'));
+    c = c.trimmed();
+    return isCancelCaption(c) || c.contains(QStringLiteral("削除")) || c == QStringLiteral("終了");
+}
+
 // Enter on a push button that has the focus presses it, as Space does (Qt
 // leaves Enter to buttons that are default buttons).
 class EnterPresses : public QObject {
@@ -166,6 +178,30 @@ void Form::prepareFirstShow() {
     move(leftSet() ? pos().x() : x, topSet() ? pos().y() : y);
 }
 
+QWidget* Form::firstFocus() const {
+    const auto takes = [this](QWidget* w) {
+        return w && w != this && isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+               w->isVisibleTo(const_cast<Form*>(this)) && !w->focusProxy();
+    };
+    if (firstFocus_ && takes(firstFocus_)) return firstFocus_;
+    QWidget* first = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!takes(w)) continue;
+        if (!closesOrDeletes(w, cancel_)) return w;
+        if (!first) first = w;
+    }
+    return first;
+}
+
+void Form::placeFirstFocus() {
+    if (shownOnce_) return;
+    // A control the window's load gave the focus keeps it, unless it is a
+    // button that would close the window on the first key.
+    QWidget* had = focusWidget();
+    if (had && had != this && isAncestorOf(had) && !closesOrDeletes(had, cancel_) && !firstFocus_) return;
+    if (QWidget* w = firstFocus()) w->setFocus(Qt::OtherFocusReason);
+}
+
 void Form::setDefaultButton(QPushButton* b) {
     if (default_ && default_ != b) default_->setDefault(false);
     default_ = b;
@@ -220,6 +256,7 @@ void Form::Show(int modal) {
     Load();
     if (unloaded_) return;
     prepareFirstShow();
+    placeFirstFocus();
     if (sub_) {
         sub_->show();
         if (g_mdi) g_mdi->setActiveSubWindow(sub_);
@@ -252,6 +289,7 @@ void Form::ShowModal() {
     }
     setWindowModality(Qt::ApplicationModal);
     prepareFirstShow();
+    placeFirstFocus();
     show();
     toFront(this);
     fireActivate();

@@ -118,6 +118,15 @@ public:
     void setCancelButton(QAbstractButton* b);
     QPushButton* defaultButton() const { return default_; }
     QAbstractButton* cancelButton() const { return cancel_; }
+    // The control that has the focus when the window shows: the first
+    // control in tab order that takes the focus, passing over a button that
+    // closes, cancels or deletes (an Enter or a Space pressed at once, as a
+    // clerk does to start typing, would press it). A window that marks
+    // `first` gives it the focus instead; a window whose only controls are
+    // such buttons keeps the first of them.
+    void setFirstFocus(QWidget* first) { firstFocus_ = first; }
+    // The control that would have the focus if the window showed now.
+    QWidget* firstFocus() const;
 
     // ---- frame children sized to the frame
     // Sizes the window to the main window's width less `widthLess` and its
@@ -173,11 +182,14 @@ private:
     // window on each axis whose position was not set; cancel and default
     // buttons taken from the captions when none were marked.
     void prepareFirstShow();
+    // Gives the first control the focus before the window first shows.
+    void placeFirstFocus();
     // The window's own habits applied to its controls (combo boxes, text boxes).
     void applyControlHabits();
     class FrameFollower;
     QPointer<QPushButton> default_;
     QPointer<QAbstractButton> cancel_;
+    QPointer<QWidget> firstFocus_;
     FrameFollower* follow_ = nullptr;
     int followW_ = 300, followH_ = 1460, followFixedW_ = 0;
     bool loaded_ = false;

@@ -140,7 +140,7 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
     LIST_TEXT(257, y, tax);
     p.FontSize = 10;
     cell(11);
-    LIST_FIGURE_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9, left(11) + 0.5);
+    LIST_FIGURE_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT_WIDE(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9, left(11) + 0.5);
 }
 
 void P_ZEMLO_LIST_PRT() {

@@ -341,6 +341,23 @@ void A_ZEMLO_LIST::ZEMLO_GRID_ALL() {
     ALL_H->setEnabled(false);
 }
 
+void A_ZEMLO_LIST::ZEMLO_LIST_RECOUNT() {
+    // The same sum as the listing that made the view: the whole table counts
+    // an item without an out year, a search one without an out month.
+    const bool whole = !filtered();
+    const qint32 n = std::clamp<qint32>(INDEX_COUNT, 0, qint32(ZEMLO_INDEX.size()));
+    const qint32 records = std::min<qint32>(ZEMLO_COUNT, qint32(ZEMLO_DATA.size()));
+    qint64 total = 0;
+    for (qint32 p = 0; p < n; ++p) {
+        const qint32 rec = ZEMLO_INDEX[p].IDX;
+        if (rec < 0 || rec >= records) continue;
+        const ZEMLO_REC& r = ZEMLO_DATA[rec];
+        if ((whole ? r.BOUT_Y : r.BOUT_M) == 0) total += ZEMLO_AMOUNT(r, true);
+    }
+    TOTAL->setText(MONEY_TEXT(total));
+    C_COUNT->setText(QString::number(n) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
+}
+
 void A_ZEMLO_LIST::ZEMLO_GRID_EXTEND() {
     const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(ZEMLO_INDEX.size()));
     for (qint32 p = INDEX_COUNT; p < n; ++p) ZEMLO_INDEX[p].IDX = p;
@@ -432,7 +449,11 @@ struct InputBlock {
 
 void A_ZEMLO_LIST::B_CHG_Click() {
     if (ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG) ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG();
-    if (ZEMLO_CHANGED == 1) ZEMLO_GRID_PAGE();
+    if (ZEMLO_CHANGED == 1) {
+        ZEMLO_GRID_PAGE();
+        // A changed price, tax or out date changes what the rows add up to.
+        ZEMLO_LIST_RECOUNT();
+    }
 }
 
 void A_ZEMLO_LIST::B_IN_Click() {
@@ -441,16 +462,9 @@ void A_ZEMLO_LIST::B_IN_Click() {
         if (ZEMLO_LIST_WINDOWS.A_ZEMLO_IN) ZEMLO_LIST_WINDOWS.A_ZEMLO_IN();
         if (ZEMLO_IN_STATE == 0 || ZEMLO_CHANGED != 1) break;
         ZEMLO_GRID_EXTEND();
-        const QString count = C_COUNT->text();
-        const qsizetype slash = count.indexOf(QLatin1Char('/'));
-        const qint64 oldCount = slash >= 0 ? text::roundHalfEven(text::val(count.mid(slash + 1))) : 0;
-        QString totalText = TOTAL->text();
-        totalText.remove(QLatin1Char(','));
-        qint64 total = text::roundHalfEven(text::val(totalText));
-        const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(ZEMLO_DATA.size()));
-        for (qint64 i = std::max<qint64>(0, oldCount); i < n; ++i) total += ZEMLO_AMOUNT(ZEMLO_DATA[i], true);
-        TOTAL->setText(MONEY_TEXT(total));
-        C_COUNT->setText(QString::number(ZEMLO_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
+        // The count and the total of the rows as they now stand (a new item
+        // entered as already out adds no held amount).
+        ZEMLO_LIST_RECOUNT();
         ZEMLO_IN_STATE = 1;
     }
 }

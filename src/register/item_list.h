@@ -111,6 +111,9 @@ public:
     void ZEMLO_GRID_PAGE();
     void ZEMLO_GRID_EXTEND();
     void ZEMLO_GRID_ROW(qint32 rec, int screenRow);
+    // Counts the listed rows again into C_COUNT and the amount of the listed
+    // items still held into TOTAL, after the rows' records have changed.
+    void ZEMLO_LIST_RECOUNT();
 
     // What the filter bar holds now, as the search reads it.
     ZEMLO_FILTER FILTER_NOW() const;

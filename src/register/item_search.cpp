@@ -108,10 +108,25 @@ QString TAX_TEXT(qint32 taxK, qint32 rate) {
     }
 }
 
-QString MONEY_TEXT(qint64 v) {
-    QString s;
-    grid_text::appendGrouped(s, v);
-    return s;
+QString MONEY_TEXT(__int128 v) {
+    if (v >= INT64_MIN && v <= INT64_MAX) {
+        QString s;
+        grid_text::appendGrouped(s, qint64(v));
+        return s;
+    }
+    // Past 64 bits: the digits of the magnitude, grouped by three.
+    char16_t buf[64];
+    int i = 64, digits = 0;
+    const bool neg = v < 0;
+    unsigned __int128 u = neg ? (unsigned __int128)0 - (unsigned __int128)v : (unsigned __int128)v;
+    while (u > 0) {
+        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
+        buf[--i] = char16_t(u'0' + int(u % 10));
+        u /= 10;
+        ++digits;
+    }
+    if (neg) buf[--i] = u'-';
+    return QString(reinterpret_cast<const QChar*>(buf + i), 64 - i);
 }
 
 // ---------------------------------------------------------------- criteria

@@ -41,8 +41,9 @@ void NAME_NORMALISE(QStringView in, QString& out);
 // rounded half to even, otherwise the price. With `zeroWithoutPrice` a 外税
 // price below 1 counts 0 (the lists' totals do so).
 qint64 ZEMLO_AMOUNT(const ZEMLO_REC& r, bool zeroWithoutPrice);
-// An amount in the pattern "#,###": 0 gives the empty text.
-QString MONEY_TEXT(qint64 v);
+// An amount in the pattern "#,###": 0 gives the empty text. Any 64-bit
+// amount, and the 128-bit sums of the plans, are written whole.
+QString MONEY_TEXT(__int128 v);
 // The tax column of the lists: nothing for tax mode 0, "無し" for 3, "外"
 // (mode 1) or "内" (any other mode) with the rate and "%" (外10%).
 QString TAX_TEXT(qint32 taxK, qint32 rate);

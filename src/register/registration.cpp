@@ -99,8 +99,12 @@ bool FITS_INT16(qint64 v) { return v >= -32768 && v <= 32767; }
 bool FITS_INT32(qint64 v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
 qint64 ITEM_AMOUNT(qint64 price, qint64 count, bool taxOut, qint64 rate) {
-    // Exact in 128 bits for any 32-bit price, count and rate; an amount past
-    // the 64-bit range (never a real one) stays at its limit.
+    const __int128 a = ITEM_AMOUNT_WIDE(price, count, taxOut, rate);
+    return a > INT64_MAX ? INT64_MAX : (a < -INT64_MAX ? -INT64_MAX : qint64(a));
+}
+
+__int128 ITEM_AMOUNT_WIDE(qint64 price, qint64 count, bool taxOut, qint64 rate) {
+    // Exact in 128 bits for any 32-bit price, count and rate.
     using wide = __int128;
     auto clamp = [](wide v, wide lim) { return v > lim ? lim : (v < -lim ? -lim : v); };
     const wide lim = wide(1) << 40;  // keeps the products below inside 128 bits
@@ -113,7 +117,7 @@ qint64 ITEM_AMOUNT(qint64 price, qint64 count, bool taxOut, qint64 rate) {
         const wide r = num % 100, ar = r < 0 ? -r : r;
         if (ar > 50 || (ar == 50 && (q % 2 != 0))) q += (num < 0 ? -1 : 1);
     }
-    return qint64(clamp(q, wide(INT64_MAX)));
+    return q;
 }
 
 QString AMOUNT_TEXT(qint64 amount) {

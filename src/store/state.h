@@ -158,7 +158,7 @@ struct P_ZEMLO_REC {
     qint32 BU_KEY = 0;
     qint16 FUNC_NO = 0;
     qint32 KEIHI_IDX = 0;
-    qint64 MONY_T = 0;  // the amount the plan list computes (64 bits: never overflows)
+    __int128 MONY_T = 0;  // the amount the plan list computes (128 bits: exact for any quantity, price and rate)
 };
 inline std::vector<P_ZEMLO_REC> P_ZEMLO_DATA = std::vector<P_ZEMLO_REC>(P_ZEMLO_SLOTS);
 inline qint32 P_ZEMLO_COUNT = 0;

@@ -2,7 +2,9 @@
 // starts on the tables as main() finds them, its button opens the editor,
 // an item name is added and the editor is closed; the master file and the
 // kind stored for the next start are checked.
+#include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -87,6 +89,41 @@ TEST_F(KubunFStart, LastWindowReopensAndItsCloseButtonForgetsIt) {
     w->close();
     EXPECT_EQ(reg::GetSetting(QStringLiteral("ZEMLO2"), QStringLiteral("FORM"), QStringLiteral("LAST")),
               QStringLiteral("0"));
+}
+
+TEST_F(KubunFStart, TheKeysOfAClerkGoAlongTheEntryRowAndNeverCloseIt) {
+    writeRegister();
+    ASSERT_TRUE(start());
+    gui::click(w->B_KUBUN);
+    QPointer<KUBUN_F> f = platform::FormInstance<KUBUN_F>::peek();
+    ASSERT_NE(f, nullptr);
+    // Each key goes where the window system sends it: to the control that
+    // has the focus, here the entry row's first box, never 閉じる.
+    auto enter = [] { gui::key(QApplication::focusWidget(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")); };
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), f->KUBUN);
+    enter();
+    ASSERT_TRUE(f);
+    EXPECT_EQ(FORM_KIND, 5);
+
+    // 教科 → 分類 → 品名 → 区分追加, each Enter typed into the box with the focus.
+    gui::choose(f->KUBUN, QStringLiteral("教材"));
+    gui::choose(f->KYOUKA, QStringLiteral("理科"));
+    f->KYOUKA->setFocus();
+    gui::settle();
+    ASSERT_EQ(QApplication::focusWidget(), f->KYOUKA);
+    enter();
+    EXPECT_EQ(QApplication::focusWidget(), f->BUNRUI);
+    gui::type(f->BUNRUI, QStringLiteral("加熱"));
+    enter();
+    EXPECT_EQ(QApplication::focusWidget(), f->NAME_D);
+    EXPECT_EQ(f->NO_BU->text(), QStringLiteral("001"));
+    gui::type(f->NAME_D, QStringLiteral("アルコールランプ"));
+    enter();
+    EXPECT_EQ(QApplication::focusWidget(), f->B_ADD);
+    enter();  // on 区分追加: the entry is added
+    EXPECT_EQ(KUBUN_COUNT, 3);
+    ASSERT_TRUE(f);
 }
 
 }  // namespace

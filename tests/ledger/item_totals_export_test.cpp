@@ -89,7 +89,7 @@ const QStringList kDetail = {
     QStringLiteral(R"("教材","理科","計測器","顕微鏡","実験","H30",1,1,3,"＂Sharp＂ 光学","CX-23","ミレナ教材",)"
                    R"(#2023-05-10#,3,1,12000,"外税",10,"公費","理科室, 棚2")"),
     QStringLiteral(R"("教材","算数 図形","定規類","黒板用三角定規","道具","R1",2,1,1,"","","ミレナ教材",)"
-                   R"(#1899-12-30#,1,0,35,"外税",10,"公費","")"),
+                   R"(,1,0,35,"外税",10,"公費","")"),
     QStringLiteral(R"("教材","算数 図形","製図","黒板用三角定規","道具","R1",3,1,1,"","","ミレナ教材",)"
                    R"(#2020-01-05#,1,1,5000,"内税",8,"振興","")"),
     QStringLiteral(R"("教材","算数 図形","定規類４","ＡＢＣ定規","","R1",4,1,2,"","","ミレナ教材",)"
@@ -99,6 +99,34 @@ const QStringList kDetail = {
 TEST_F(NoteLExport, BothLayoutsByteForByte) {
     EXPECT_EQ(NOTEL_FILE_BYTES(true), lines(kSummary));
     EXPECT_EQ(NOTEL_FILE_BYTES(false), lines(kDetail));
+}
+
+TEST_F(NoteLExport, APurchaseDayThatIsNoWholeDateIsAnEmptyValue) {
+    // The ruler R1-2 is the only row of number 2.
+    IN_ROW* ruler = nullptr;
+    for (qint32 r = 0; r < ROW_COUNT; ++r)
+        if (IN_ROW_LIST[size_t(r)].B_NO == 2) ruler = &IN_ROW_LIST[size_t(r)];
+    ASSERT_NE(ruler, nullptr);
+    const struct {
+        int y, m, d;
+        const char* written;
+    } cases[] = {
+        {2019, 13, 1, ""},             // a month 13
+        {2020, 2, 30, ""},             // a day that never was
+        {2020, 0, 5, ""},              // a part missing
+        {0, 4, 1, ""},                 // no year
+        {0, 0, 0, ""},                 // no date at all
+        {2019, 5, 1, "#2019-05-01#"},  // a whole date as it is
+    };
+    for (const auto& c : cases) {
+        ruler->BIN_Y = c.y, ruler->BIN_M = c.m, ruler->BIN_D = c.d;
+        const QString out = sjis::decode(NOTEL_FILE_BYTES(false));
+        const QString prefix = QStringLiteral(R"("教材","算数 図形","定規類","黒板用三角定規","道具","R1",2,1,1,"","","ミレナ教材",)");
+        const qsizetype at = out.indexOf(prefix);
+        ASSERT_GE(at, 0) << c.y << "/" << c.m << "/" << c.d;
+        const QString date = out.mid(at + prefix.size()).section(QLatin1Char(','), 0, 0);
+        EXPECT_EQ(date, QString::fromUtf8(c.written)) << c.y << "/" << c.m << "/" << c.d;
+    }
 }
 
 TEST_F(NoteLExport, SavesTheChosenFileThroughTheDialog) {

@@ -538,8 +538,24 @@ TEST_F(DisposedTotalsTest, GathersConsecutiveUnitsDrawsThemAndFollowsEveryNewLis
     EXPECT_FALSE(w->SCB_V->isVisible());
     gui::shot(w, u"c_zemlo_list_totals"_s);
 
-    // A row click selects nothing in totals.
-    clickLine(w, 1);
+    // A row click selects the shown record of that line, whatever the mode:
+    // the page is drawn as list lines again, back in list mode, with the
+    // totals rows left as they were built.
+    clickLine(w, 2);
+    EXPECT_TRUE(w->OPT_A->Value());
+    EXPECT_FALSE(w->OPT_T->Value());
+    EXPECT_TRUE(w->B_DEL->isEnabled());
+    EXPECT_EQ(OUT_SEL_TOP, 1);
+    EXPECT_EQ(OUT_SEL_END, 1);
+    EXPECT_EQ(OUT_LIST_VIEW[1].SEL_FLAG, 1);
+    EXPECT_EQ(numbers(w).mid(0, 3), (QStringList{u"R5-1-1"_s, u"R5-1-2"_s, u"R5-1-3"_s}));
+    unitsHead = false;
+    for (const auto& t : w->D_LIST->drawnTexts()) unitsHead |= t.text == u"数"_s && t.y == 30;
+    EXPECT_FALSE(unitsHead);
+    EXPECT_EQ(totals(w), all);
+    clickLine(w, 4, Qt::ShiftModifier);
+    EXPECT_EQ(OUT_SEL_END, 3);
+    gui::click(w->OPT_T);
     EXPECT_FALSE(w->B_DEL->isEnabled());
 
     // A new search rebuilds the totals from the rows it shows.

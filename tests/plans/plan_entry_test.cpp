@@ -400,6 +400,10 @@ TEST(PlanAmountText, FollowsTheTaxAndRoundsHalfToEven) {
         {"1.5", "1001", false, "", "1,502"},      {"3", "1000000000", false, "", "3,000,000,000"},
         {"", "1000", false, "", ""},              {"２", "１０００", true, "１０", "2,200"},
         {"3個", "1000円", false, "", "3,000"},
+        // The largest quantity and price, with tax on top: exact past 64 bits.
+        {"2147483647", "2147483647", true, "10", "5,072,854,615,545,662,670"},
+        {"2147483647", "2147483647", true, "2147483647", "99,035,207,616,165,855,635,953,419"},
+        {"2147483647", "2147483647", false, "", "4,611,686,014,132,420,609"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(P_ZEMLO_MONY_TEXT(QString::fromUtf8(c.count), QString::fromUtf8(c.price), c.taxOut,

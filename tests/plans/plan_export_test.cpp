@@ -290,6 +290,60 @@ TEST_F(PlanExport, ATemplateFieldUnknownNowKeepsItsPlaceAndExportsEmpty) {
     EXPECT_TRUE(msg.done());
 }
 
+TEST_F(PlanExport, ALevelNameWithACommaLoadsBackAsOneField) {
+    KUBUN_LEVEL_NAME[0] = QStringLiteral("教科,科目");
+    ASSERT_TRUE(openList());
+    inExport([&](P_ZEMLO_FOUT* f) {
+        pick(f, QStringLiteral("教科,科目"));
+        pick(f, QStringLiteral("品名"));
+        gui::type(f->SAVE_NAME, QStringLiteral("科目"));
+        gui::click(f->B_SAVE);
+        EXPECT_EQ(readBytes(dataPath(QStringLiteral("科目.ZME"))), sjis::encode(u"1,\"教科,科目\",\"品名\"\r\n"_qs));
+    });
+    inExport([&](P_ZEMLO_FOUT* f) {
+        gui::choose(f->SAVE_NAME, QStringLiteral("科目"));
+        EXPECT_EQ(gui::items(f->P_LIST2), (QStringList{u"教科,科目"_qs, u"品名"_qs}));
+        EXPECT_EQ(f->P_LIST1->ListCount(), 17);
+        EXPECT_FALSE(gui::items(f->P_LIST1).contains(u"教科,科目"_qs));
+    });
+    EXPECT_TRUE(msg.done());
+}
+
+TEST_F(PlanExport, ATemplateIsReadFromItsFirstLineAsADataFile) {
+    const struct {
+        const char16_t* file;
+        bool read;
+        bool header;
+        QStringList fields;
+    } cases[] = {
+        {u"1,\"教科,科目\",\"品名\"\r\n0,\"数\"\r\n", true, true, {u"教科,科目"_qs, u"品名"_qs}},
+        {u"0,\"数\",\"単価\"", true, false, {u"数"_qs, u"単価"_qs}},
+        {u"1\r\n", true, true, {}},
+        {u"", false, false, {}},
+        {u"xyz\r\n", false, false, {}},
+        {u"\r\n1,\"品名\"\r\n", false, false, {}},
+    };
+    for (const auto& c : cases) {
+        const std::optional<FOUT_ZME> t = FOUT_ZME_PARSE(sjis::encode(QString::fromUtf16(c.file)));
+        ASSERT_EQ(t.has_value(), c.read) << QString::fromUtf16(c.file).toStdString();
+        if (!t) continue;
+        EXPECT_EQ(t->header, c.header) << QString::fromUtf16(c.file).toStdString();
+        EXPECT_EQ(t->fields, c.fields) << QString::fromUtf16(c.file).toStdString();
+    }
+}
+
+TEST_F(PlanExport, AnAmountPastSixtyFourBitsIsWrittenWhole) {
+    P_ZEMLO_REC& big = addPlan(5, 9, u"公費", 2, 2147483647, 2147483647, 1);
+    big.TAX = 2147483647;
+    addPlan(5, 9, u"公費", 2, 2147483647, 2147483647, 1);
+    ASSERT_EQ(P_ZEMLO_SAVE(), 1);
+    ASSERT_TRUE(openList());
+    gui::type(list->CH_Y, QStringLiteral("9"));
+    gui::click(list->B_PICUP);
+    EXPECT_EQ(FOUT_FILE_BYTES({u"金額"_qs}, false), sjisLines({u"99035207616165855635953419"_qs, u"5072854615545662670"_qs}));
+    EXPECT_TRUE(msg.done());
+}
+
 TEST_F(PlanExport, ATemplateNameThatIsNoPlainFileNameWritesNothing) {
     ASSERT_TRUE(openList());
     const QString outside = QDir(dataDir_.path()).absoluteFilePath(QStringLiteral("../x.ZME"));

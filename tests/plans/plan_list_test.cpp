@@ -407,8 +407,8 @@ TEST_F(PlanList, AmountsBeyondThirtyTwoBitsAreListedWhole) {
     addPlan(5, 7, u"公費", 2, 2000000000, 2000000000, 1);
     ASSERT_EQ(P_ZEMLO_SAVE(), 1);
     ASSERT_TRUE(openList());
-    EXPECT_EQ(P_ZEMLO_DATA[6].MONY_T, 6000000000LL);
-    EXPECT_EQ(P_ZEMLO_DATA[7].MONY_T, 4400000000000000000LL);
+    EXPECT_EQ(qint64(P_ZEMLO_DATA[6].MONY_T), 6000000000LL);
+    EXPECT_EQ(qint64(P_ZEMLO_DATA[7].MONY_T), 4400000000000000000LL);
     EXPECT_EQ(list->TOTAL->text(), QStringLiteral("4,400,000,006,000,138,910"));
     EXPECT_EQ(rightCell(7, 17700), QStringLiteral("6,000,000,000"));
     // The figure wider than its column is drawn smaller, whole.
@@ -416,6 +416,41 @@ TEST_F(PlanList, AmountsBeyondThirtyTwoBitsAreListedWhole) {
     for (const auto& t : list->D_LIST->drawnTexts())
         if (t.text == QStringLiteral("4,400,000,000,000,000,000")) whole = t.points < 9;
     EXPECT_TRUE(whole);
+}
+
+TEST_F(PlanList, TotalsPastSixtyFourBitsAreRightOnTheScreenAndThePrint) {
+    prn::Recorder* rec = prn::useRecorderForTests();
+    // Two plans of the largest quantity at the largest price with 10 % on
+    // top: each fits 64 bits, their sum does not. A third one of the
+    // largest rate does not fit 64 bits on its own.
+    for (int k = 0; k < 2; ++k) addPlan(5, 7, u"公費", 2, 2147483647, 2147483647, 1);
+    P_ZEMLO_REC& rate = addPlan(5, 8, u"寄贈", 2, 2147483647, 2147483647, 1);
+    rate.TAX = 2147483647;
+    ASSERT_EQ(P_ZEMLO_SAVE(), 1);
+    ASSERT_TRUE(openList());
+    EXPECT_EQ(rightCell(7, 17700), QStringLiteral("5,072,854,615,545,662,670"));
+    EXPECT_EQ(list->TOTAL->text(), QStringLiteral("99,035,217,761,875,086,727,417,669"));
+    const struct {
+        const char* what;
+        const char* year;
+        const char* total;
+    } cases[] = {
+        {"the two plans of 令和7", "7", "10,145,709,231,091,325,340"},
+        {"the plan of the largest rate", "8", "99,035,207,616,165,855,635,953,419"},
+    };
+    for (const auto& c : cases) {
+        gui::type(list->CH_Y, QString::fromLatin1(c.year));
+        gui::click(list->B_PICUP);
+        EXPECT_EQ(list->TOTAL->text(), QString::fromLatin1(c.total)) << c.what;
+        gui::whenShown<ZEMLO_PRT>([](ZEMLO_PRT* d) { gui::click(d->B_PRT); });
+        gui::click(list->B_PRT);
+        ASSERT_FALSE(rec->documents.empty());
+        const prn::Page& pg = rec->last().pages[0];
+        EXPECT_NE(pg.findText(QStringLiteral("合計金額　") + QString::fromLatin1(c.total) + QStringLiteral("円")), nullptr)
+            << c.what;
+    }
+    // The last print's row shows the plan's own amount whole.
+    EXPECT_NE(rec->last().pages[0].findText(QStringLiteral("99,035,207,616,165,855,635,953,419")), nullptr);
 }
 
 }  // namespace

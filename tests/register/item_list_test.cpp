@@ -13,6 +13,7 @@
 #include "platform/controls.h"
 #include "platform/files.h"
 #include "platform/forms.h"
+#include "printing/list_print_jobs.h"
 #include "register/item_list.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
@@ -522,6 +523,51 @@ TEST_F(ItemListTest, AddLoopExtendsTheViewUntilTheEntryWindowClosesEmpty) {
     ZEMLO_LIST_WINDOWS = {};
     EXPECT_EQ(shown, 4);
     EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("16/16"));
+}
+
+TEST_F(ItemListTest, AChangeRecountsTheTotalThatTheScreenAndThePrintShow) {
+    A_ZEMLO_LIST* w = open();
+    const qint64 all = 11000 + 11000 + 9500 + 0 + 120000 + 30000 + 5500 + 7700 + 22000000 + 3000 + 4000 + 6600 + 7150;
+    ASSERT_EQ(w->TOTAL->text(), MONEY_TEXT(all));
+    QString printed;
+    ZEMLO_LIST_WINDOWS.ZEMLO_PRT = [&] { printed = ZEMLO_LIST_SRC.TOTAL; };
+    const struct {
+        const char* what;
+        bool searchR1;
+        qint32 rec;
+        std::function<void(ZEMLO_REC&)> change;
+        qint64 total;
+        const char* count;
+    } cases[] = {
+        {"a held item's price, every item listed", false, 4, [](ZEMLO_REC& r) { r.B_MONY = 2980000; },
+         all - 120000 + 2980000, "14/14"},
+        {"an out date given", false, 0, [](ZEMLO_REC& r) { r.BOUT_Y = 2024, r.BOUT_M = 4, r.BOUT_D = 1; },
+         all - 120000 + 2980000 - 11000, "14/14"},
+        {"an out date taken back", false, 5, [](ZEMLO_REC& r) { r.BOUT_Y = 0, r.BOUT_M = 0, r.BOUT_D = 0; },
+         all - 120000 + 2980000 - 11000 + 88000, "14/14"},
+        {"a price in a search's rows", true, 6, [](ZEMLO_REC& r) { r.B_MONY = 1980000; },
+         43200 - 30000 + 1980000, "3/14"},
+        {"tax added on top in a search's rows", true, 6, [](ZEMLO_REC& r) { r.TAX_K = 1; },
+         43200 - 30000 + 2178000, "3/14"},
+    };
+    for (const auto& c : cases) {
+        if (c.searchR1) {
+            gui::choose(w->DP_W, QStringLiteral("令和"));
+            gui::type(w->CH_Y, QStringLiteral("1"));
+            gui::click(w->B_PICUP);
+        }
+        ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG = [&] {
+            c.change(ZEMLO_DATA[c.rec]);
+            ZEMLO_CHANGED = 1;
+        };
+        clickRow(w, 1);
+        gui::click(w->B_CHG);
+        EXPECT_EQ(w->TOTAL->text(), MONEY_TEXT(c.total)) << c.what;
+        EXPECT_EQ(w->C_COUNT->text(), QString::fromLatin1(c.count)) << c.what;
+        gui::click(w->B_PRT);
+        EXPECT_EQ(printed, MONEY_TEXT(c.total)) << c.what;
+    }
+    ZEMLO_LIST_WINDOWS = {};
 }
 
 TEST_F(ItemListTest, DisposalAsksRelistsAndMarksChangedEvenWhenCancelled) {

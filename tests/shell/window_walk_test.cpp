@@ -5,7 +5,9 @@
 // caption whole with the installed fonts, and a screenshot under
 // screenshots/windows/. New windows join the walk by themselves through the
 // form switch, the menus, the item list's plug-ins and FormInstance.
+#include <QAbstractButton>
 #include <QLabel>
+#include <iostream>
 #include <QPointer>
 #include <QPushButton>
 #include <QSet>
@@ -39,6 +41,19 @@ protected:
         checked_.insert(type);
         names_ << f->Name();
         for (const QString& fault : gui::cutCaptions(f)) faults_ << fault;
+        // The control that has the focus as the window opens.
+        QWidget* has = QApplication::focusWidget();
+        if (!has || !f->isAncestorOf(has)) has = f->focusWidget();
+        QString caption;
+        if (auto* b = qobject_cast<QAbstractButton*>(has)) caption = b->text().remove(u'&').trimmed();
+        const QString seen = f->Name() + QStringLiteral(": ") + (has ? has->objectName() : QStringLiteral("(none)")) +
+                             QStringLiteral(" ") + caption;
+        focus_ << seen;
+        static const QStringList closing = {QStringLiteral("閉じる"), QStringLiteral("キャンセル"), QStringLiteral("ｷｬﾝｾﾙ"),
+                                            QStringLiteral("取消"), QStringLiteral("取消し"), QStringLiteral("終了")};
+        if (!caption.isEmpty() && (closing.contains(caption) || caption.contains(QStringLiteral("削除"))) &&
+            !kClosingFocusAllowed.contains(f->Name()))
+            faults_ << QStringLiteral("focus on a closing button: ") + seen;
         gui::shot(f, QStringLiteral("windows/") + f->Name());
     }
     // Every window is checked as soon as it has shown; a modal one is then
@@ -56,7 +71,9 @@ protected:
     static QString typeOf(Form* f) { return QString::fromLatin1(typeid(*f).name()); }
 
     QSet<QString> checked_;
-    QStringList names_, faults_;
+    QStringList names_, faults_, focus_;
+    // Windows whose only controls close them.
+    const QStringList kClosingFocusAllowed = {};
 };
 
 }  // namespace
@@ -128,6 +145,7 @@ TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWhole) {
         gui::settle();
     }
 
+    std::cout << focus_.join(u'\n').toStdString() << std::endl;
     EXPECT_TRUE(faults_.isEmpty()) << faults_.join(u'\n').toStdString();
     // The walk reached the windows built so far.
     for (const char* name : {"A_ZEMLO_LIST", "A_ZEMLO_IN", "A_ZEMLO_CHG", "A_OUT_DAY_F", "A_AREA_SET", "A_ZEMLO_L2",
@@ -135,4 +153,96 @@ TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWhole) {
                              "VER_FORM", "START_F", "BACKUP_DATA", "F1_2", "PRT_MSGF", "PRT_MSG2", "WORK_DISP",
                              "WORK_DISP2", "LABEL_SET", "LABEL_PRT"})
         EXPECT_TRUE(names_.contains(QString::fromLatin1(name))) << name;
+}
+
+namespace {
+
+// A window's Enter chain: the controls the focus goes through, in order.
+struct EnterChain {
+    const char* window;
+    std::vector<const char*> controls;
+};
+
+const EnterChain kEnterChains[] = {
+    {"USER_SET", {"SC_NAME", "SC_CODE", "H_X", "H_Y", "V_X", "V_Y", "TAX"}},
+    {"KUBUN_F", {"KYOUKA", "BUNRUI", "NAME_D"}},
+    {"A_ZEMLO_IN", {"BY_Y", "B_NO", "B_NOS", "BIN_Y", "BIN_M", "BIN_D", "KH_KUBUN"}},
+    {"A_ZEMLO_IN",
+     {"KUBUN", "KYOUKA", "BUNRUI", "NAME_D", "B_COUNT", "B_MONY", "KEEP", "SHOP", "MAKER", "MAKER_NO", "MSG"}},
+    {"A_ZEMLO_CHG",
+     {"BY_Y", "B_NO", "B_NOS", "BIN_Y", "BIN_M", "BIN_D", "BOUT_Y", "BOUT_M", "BOUT_D", "KH_KUBUN", "KUBUN", "KYOUKA",
+      "BUNRUI", "NAME_D", "B_MONY", "KEEP", "SHOP", "MAKER", "MAKER_NO", "MSG"}},
+    {"A_OUT_DAY_F", {"BOUT_Y", "BOUT_M", "BOUT_D", "B_OK"}},
+    {"P_ZEMLO_IN", {"BY_Y", "KH_KUBUN"}},
+    {"P_ZEMLO_IN", {"KUBUN", "KYOUKA", "BUNRUI", "NAME_D", "B_COUNT", "B_MONY", "MAKER", "MAKER_NO", "MSG"}},
+    {"LABEL_SET",
+     {"L_HEIGHT", "L_WIDTH", "L_TOP", "L_LEFT", "L_V_SPAN", "L_H_SPAN", "L_V_COUNT", "L_H_COUNT", "L_D_COUNT"}},
+    {"NOTE_P", {"CH_Y", "CH_M", "CH_D", "CHK_YMD"}},
+};
+
+// The window kind whose type is named `name`.
+Form* openKind(const QString& name) {
+    const QByteArray mangled = QByteArray::number(name.size()) + name.toLatin1();
+    for (const Form::Kind& k : Form::kinds())
+        if (QByteArray(k.type) == mangled) return k.get();
+    return nullptr;
+}
+
+QString describe(const QWidget* w) { return w ? w->objectName() : QStringLiteral("(none)"); }
+
+}  // namespace
+
+TEST_F(WindowWalk, EveryEnterChainMovesTheFocusAsTheKeysArrive) {
+    platform::setScreenSizeForTests(1366 * 15, 768 * 15);
+    writeRegister(40);
+    ASSERT_TRUE(start());
+    msg.setLenient(true);
+    QStringList faults;
+    for (const EnterChain& chain : kEnterChains) {
+        const QString name = QString::fromLatin1(chain.window);
+        Form* f = openKind(name);
+        if (!f) {
+            faults << name + QStringLiteral(": no such window");
+            continue;
+        }
+        QPointer<Form> alive(f);
+        f->Show();
+        gui::settle();
+        if (!alive || f->isUnloaded()) {
+            faults << name + QStringLiteral(": did not stay open");
+            continue;
+        }
+        f->window()->activateWindow();
+        gui::settle();
+        for (size_t i = 0; i + 1 < chain.controls.size(); ++i) {
+            const QString from = QString::fromLatin1(chain.controls[i]), to = QString::fromLatin1(chain.controls[i + 1]);
+            auto* a = f->findChild<QWidget*>(from);
+            auto* b = f->findChild<QWidget*>(to);
+            if (!a || !b) {
+                faults << name + QStringLiteral(": no control ") + (a ? to : from);
+                break;
+            }
+            a->setFocus(Qt::OtherFocusReason);
+            gui::settle();
+            QWidget* has = QApplication::focusWidget();
+            if (has != a) {
+                faults << name + QStringLiteral(" ") + from + QStringLiteral(": takes no focus (") + describe(has) +
+                              QStringLiteral(")");
+                continue;
+            }
+            // The key goes where the window system sends it: to the control
+            // that has the focus.
+            gui::key(has, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+            if (!alive || f->isUnloaded()) {
+                faults << name + QStringLiteral(" ") + from + QStringLiteral(": Enter closed the window");
+                break;
+            }
+            if (QApplication::focusWidget() != b)
+                faults << name + QStringLiteral(" ") + from + QStringLiteral(" -> ") + to + QStringLiteral(": went to ") +
+                              describe(QApplication::focusWidget());
+        }
+        if (alive && !f->isUnloaded() && !f->Unload()) delete f;
+        gui::settle();
+    }
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
 }
