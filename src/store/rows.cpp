@@ -72,10 +72,21 @@ void sortRows(qint16 code, KeyOf keyOf) {
     std::vector<sortkey::Item> items(n);
     for (int k = 0; k < n; ++k) items[k] = {keyOf(IN_ROW_LIST[k]), k};
     sortkey::insertionOrder(items);
-    std::vector<IN_ROW> sorted;
-    sorted.reserve(n);
-    for (const auto& it : items) sorted.push_back(std::move(IN_ROW_LIST[it.value]));
-    std::move(sorted.begin(), sorted.end(), IN_ROW_LIST.begin());
+    // Each row moved once to its place, cycle by cycle (slot k takes the
+    // row items[k] names).
+    std::vector<bool> placed(size_t(n), false);
+    for (int k = 0; k < n; ++k) {
+        if (placed[size_t(k)] || items[size_t(k)].value == k) continue;
+        IN_ROW held = std::move(IN_ROW_LIST[size_t(k)]);
+        int to = k;
+        for (int from = items[size_t(to)].value; from != k; from = items[size_t(to)].value) {
+            IN_ROW_LIST[size_t(to)] = std::move(IN_ROW_LIST[size_t(from)]);
+            placed[size_t(to)] = true;
+            to = from;
+        }
+        IN_ROW_LIST[size_t(to)] = std::move(held);
+        placed[size_t(to)] = true;
+    }
     ROW_ORDER = code;
     progress.step(n, n);
 }
