@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <string>
 
 #include "fixtures.h"
 #include "widgets.h"
@@ -50,7 +51,10 @@ void BM_NoteL_Open(benchmark::State& state) {
         platform::FormInstance<NOTE_L>::unload();
         state.ResumeTiming();
     }
-    if (painted == 0 || names == 0 || rows == 0) state.SkipWithError("the window listed or drew nothing");
+    if (painted == 0 || names == 0 || rows == 0)
+        state.SkipWithError(("the window listed or drew nothing: widgets drawn " + std::to_string(painted) +
+                             ", names " + std::to_string(names) + ", rows " + std::to_string(rows))
+                                .c_str());
     state.counters["first_ms"] = first;
     state.counters["names"] = names;
     state.counters["rows"] = rows;

@@ -28,6 +28,7 @@ inline int drawNow(QWidget* w) {
         }
     } counter;
     qApp->installEventFilter(&counter);
+    QCoreApplication::processEvents();  // a window just shown is exposed first
     w->window()->repaint();
     qApp->removeEventFilter(&counter);
     return counter.painted;
