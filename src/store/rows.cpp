@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/parallel.h"
 #include "platform/ui.h"
 #include "store/sort_key.h"
 #include "store/state.h"
@@ -64,23 +63,6 @@ IN_ROW rowOf(const ZEMLO_REC& r) {
     return w;
 }
 
-// The register's order of equal keys (sortkey::insertionOrder): the reversed
-// rows cut in up to four runs, each sorted stably on a core of its own, then
-// merged run after run, an earlier run's row first among equal keys.
-void insertionOrderInParts(std::vector<sortkey::Item>& items) {
-    std::reverse(items.begin(), items.end());
-    const auto less = [](const sortkey::Item& a, const sortkey::Item& b) { return a.key < b.key; };
-    const qint64 n = qint64(items.size());
-    const int parts = int(std::clamp<qint64>(parallel::partsFor(n, 4096), 1, std::max<qint64>(n, 1)));
-    std::vector<qint64> cut(size_t(parts) + 1);
-    for (int i = 0; i <= parts; ++i) cut[size_t(i)] = n * i / parts;
-    parallel::run(parts, [&](int i) {
-        std::stable_sort(items.begin() + cut[size_t(i)], items.begin() + cut[size_t(i) + 1], less);
-    });
-    for (int i = 1; i < parts; ++i)
-        std::inplace_merge(items.begin(), items.begin() + cut[size_t(i)], items.begin() + cut[size_t(i) + 1], less);
-}
-
 template <typename KeyOf>
 void sortRows(qint16 code, KeyOf keyOf) {
     const int n = std::min<int>(std::max(ROW_COUNT, 0), int(IN_ROW_LIST.size()));
@@ -89,22 +71,11 @@ void sortRows(qint16 code, KeyOf keyOf) {
     ui::Progress progress(QStringLiteral("購入履歴ソート"), n > 200);
     std::vector<sortkey::Item> items(n);
     for (int k = 0; k < n; ++k) items[k] = {keyOf(IN_ROW_LIST[k]), k};
-    insertionOrderInParts(items);
-    // Each row moved once to its place, cycle by cycle (slot k takes the
-    // row items[k] names).
-    std::vector<bool> placed(size_t(n), false);
-    for (int k = 0; k < n; ++k) {
-        if (placed[size_t(k)] || items[size_t(k)].value == k) continue;
-        IN_ROW held = std::move(IN_ROW_LIST[size_t(k)]);
-        int to = k;
-        for (int from = items[size_t(to)].value; from != k; from = items[size_t(to)].value) {
-            IN_ROW_LIST[size_t(to)] = std::move(IN_ROW_LIST[size_t(from)]);
-            placed[size_t(to)] = true;
-            to = from;
-        }
-        IN_ROW_LIST[size_t(to)] = std::move(held);
-        placed[size_t(to)] = true;
-    }
+    sortkey::insertionOrder(items);
+    std::vector<IN_ROW> sorted;
+    sorted.reserve(n);
+    for (const auto& it : items) sorted.push_back(std::move(IN_ROW_LIST[it.value]));
+    std::move(sorted.begin(), sorted.end(), IN_ROW_LIST.begin());
     ROW_ORDER = code;
     progress.step(n, n);
 }

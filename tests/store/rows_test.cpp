@@ -3,7 +3,6 @@
 #include <random>
 
 #include "derived_fixture.h"
-#include "platform/parallel.h"
 #include "store/rows.h"
 
 namespace {
@@ -93,7 +92,7 @@ TEST_F(InRows, NeverWritesPastTheRowTable) {
 }
 
 // The three row sorts against the literal insertion sort on random rows with
-// many equal keys, sorted in one run and in three runs merged.
+// many equal keys.
 TEST_F(InRows, SortsGiveTheInsertionSortOrder) {
     using Key = std::vector<int>;
     struct Sort {
@@ -125,24 +124,20 @@ TEST_F(InRows, SortsGiveTheInsertionSortOrder) {
             w.KUBUN_IDX = 1 + int(rng() % 2), w.NO_KY = 1, w.BU_KEY = int(rng() % 2), w.NAME_NO = int(rng() % 2);
             w.MSG = QString::number(i);
         }
-        for (const int parts : {1, 3}) {
-            for (const Sort& s : sorts) {
-                SCOPED_TRACE(testing::Message() << s.name << " seed " << seed << " rows " << n << " parts " << parts);
-                std::copy(rows.begin(), rows.end(), IN_ROW_LIST.begin());
-                ROW_COUNT = n;
-                ROW_ORDER = 0;
-                parallel::forcedParts = parts;
-                s.sort();
-                parallel::forcedParts = 0;
-                std::vector<IN_ROW> expected;
-                for (const IN_ROW& w : rows) {
-                    auto at = std::find_if(expected.begin(), expected.end(),
-                                           [&](const IN_ROW& p) { return !(s.key(p) < s.key(w)); });
-                    expected.insert(at, w);
-                }
-                for (int i = 0; i < n; ++i) ASSERT_EQ(IN_ROW_LIST[i].MSG, expected[i].MSG) << "row " << i;
-                EXPECT_EQ(ROW_ORDER, n >= 2 ? s.code : 0);
+        for (const Sort& s : sorts) {
+            SCOPED_TRACE(testing::Message() << s.name << " seed " << seed << " rows " << n);
+            std::copy(rows.begin(), rows.end(), IN_ROW_LIST.begin());
+            ROW_COUNT = n;
+            ROW_ORDER = 0;
+            s.sort();
+            std::vector<IN_ROW> expected;
+            for (const IN_ROW& w : rows) {
+                auto at = std::find_if(expected.begin(), expected.end(),
+                                       [&](const IN_ROW& p) { return !(s.key(p) < s.key(w)); });
+                expected.insert(at, w);
             }
+            for (int i = 0; i < n; ++i) ASSERT_EQ(IN_ROW_LIST[i].MSG, expected[i].MSG) << "row " << i;
+            EXPECT_EQ(ROW_ORDER, n >= 2 ? s.code : 0);
         }
     }
 }
