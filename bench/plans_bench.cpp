@@ -10,7 +10,7 @@
 #include "fixtures.h"
 #include "widgets.h"
 #include "platform/forms.h"
-#include "plans/p_zemlo_list.h"
+#include "plans/plan_list.h"
 #include "plans/plan_export.h"
 #include "plans/plan_rules.h"
 #include "store/plans_file.h"

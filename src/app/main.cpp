@@ -7,7 +7,7 @@
 #include "platform/pane.h"
 #include "platform/qt_backend.h"
 #include "shell/main_window.h"
-#include "shell/work_disp.h"
+#include "common/progress_windows.h"
 #include "store/state.h"
 
 namespace {

@@ -1,4 +1,3 @@
-#pragma once
 // The printer as one drawing surface in millimetres, as the print jobs use
 // it: paper and orientation, font name, size and bold, the current position,
 // text placed by its top-left corner, text width and height, lines and
@@ -9,6 +8,7 @@
 // to the back end: Qt's printer (the chosen system printer or a PDF file) or,
 // in tests, a recorder that keeps every page's items. A document that ends
 // with nothing drawn (only blank text) is discarded, not printed.
+#pragma once
 #include <QColor>
 #include <QRectF>
 #include <QString>

@@ -15,6 +15,22 @@ void addRule(std::vector<Rule>& rules, double x1, double y1, double x2, double y
     else if (std::abs(y1 - y2) < 0.01) rules.push_back({false, y1, std::min(x1, x2), std::max(x1, x2)});
 }
 
+// What of a text reaches the paper: its box less the blanks it begins and
+// ends with (they carry no ink: a heading indented with blanks may start
+// left of a rule it does not reach), cut at its clip.
+QRectF inkOf(const prn::Item& it) {
+    qsizetype from = 0, to = it.text.size();
+    while (from < to && it.text[from].isSpace()) ++from;
+    while (to > from && it.text[to - 1].isSpace()) --to;
+    if (from == 0 && to == it.text.size()) return prn::inkBox(it);
+    prn::Item lead = it;
+    lead.text = it.text.left(from);
+    prn::Item core = it;
+    core.text = it.text.mid(from, to - from);
+    core.px = it.px + (from > 0 ? prn::textBox(lead).width() : 0);
+    return prn::inkBox(core);
+}
+
 QString quote(const QString& text) { return QStringLiteral("\"") + text.left(24) + QStringLiteral("\""); }
 
 }  // namespace
@@ -35,7 +51,7 @@ QStringList printFaults(const prn::Document& doc, const PrintCheck& check, int l
         for (const prn::Item& it : doc.pages[size_t(pg)].items) {
             if (it.kind == prn::Item::Text) {
                 if (it.isBlank()) continue;
-                const QRectF ink = prn::inkBox(it);
+                const QRectF ink = inkOf(it);
                 if (ink.isEmpty()) continue;  // cut away whole
                 texts.push_back({&it, ink});
             } else if (it.kind == prn::Item::Line) {

@@ -2,7 +2,8 @@
 // What a reader of a printed page would find wrong with it: a text printed
 // over another, a text running across a rule, anything off the paper, a text
 // smaller than its print allows. Texts are measured as they reach the paper
-// (cut at their cell where the print cut them).
+// (cut at their cell where the print cut them, without the blanks they
+// begin or end with).
 #include <QString>
 #include <QStringList>
 
