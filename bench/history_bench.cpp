@@ -1,6 +1,8 @@
 // The purchase history on a register of 30,000 items: "集計" with every
 // filter of the window set (each one checked to narrow the rows before the
-// timing), "集計" over the whole register, and the three orders of the rows.
+// timing), "集計" over one of the two categories (about 15,000 rows: over
+// the whole register the window refuses a search of more than 20,000 rows),
+// and the orders of those rows.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -38,6 +40,12 @@ struct Env {
         w->KUBUN->setCurrentIndex(0);
         w->KUBUN_Click();
     }
+    // The widest search the window answers on this register: one category.
+    void oneCategory() {
+        clearFilters();
+        w->KUBUN->setCurrentIndex(w->KUBUN->findText(KUBUN_NAMES[0]));
+        w->KUBUN_Click();
+    }
     static Env& get() {
         static Env env;
         return env;
@@ -71,9 +79,15 @@ void BM_History_SearchEveryFilter(benchmark::State& state) {
         },
         [&] { w->BUNRUI->setCurrentIndex(w->BUNRUI->findText(r.BUNRUI)); },
     };
+    e.oneCategory();
     w->IN_ROW_PICUP();
     qint32 before = ROW_COUNT;
     const qint32 all = before;
+    if (all == 0) {
+        state.SkipWithError("the search of one category found nothing");
+        return;
+    }
+    e.clearFilters();
     for (const auto& step : steps) {
         step();
         w->IN_ROW_PICUP();
@@ -91,21 +105,23 @@ void BM_History_SearchEveryFilter(benchmark::State& state) {
 }
 BENCHMARK(BM_History_SearchEveryFilter)->Unit(benchmark::kMillisecond);
 
-void BM_History_SearchAll(benchmark::State& state) {
+void BM_History_SearchOneCategory(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the purchase history")) return;
     Env& e = Env::get();
-    e.clearFilters();
+    e.oneCategory();
     for (auto _ : state) e.w->IN_ROW_PICUP();
-    state.counters["rows"] = ROW_COUNT;
+    if (e.w->IN_VIEW_COUNT == 0) state.SkipWithError("the search found nothing");
+    state.counters["rows"] = e.w->IN_VIEW_COUNT;
+    e.clearFilters();
 }
-BENCHMARK(BM_History_SearchAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_History_SearchOneCategory)->Unit(benchmark::kMillisecond);
 
-// Every row of the register put in purchase-date order, then category order
+// The rows of one category put in purchase-date order, then category order
 // (each from the order the search built).
 void BM_History_SortDateThenCategory(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the purchase history")) return;
     Env& e = Env::get();
-    e.clearFilters();
+    e.oneCategory();
     for (auto _ : state) {
         state.PauseTiming();
         e.w->IN_ROW_PICUP();
@@ -113,7 +129,9 @@ void BM_History_SortDateThenCategory(benchmark::State& state) {
         e.w->B_SORT2_Click();
         e.w->B_SORT3_Click();
     }
-    state.counters["rows"] = ROW_COUNT;
+    if (e.w->IN_VIEW_COUNT == 0 || ROW_ORDER == 0) state.SkipWithError("nothing was sorted");
+    state.counters["rows"] = e.w->IN_VIEW_COUNT;
+    e.clearFilters();
 }
 BENCHMARK(BM_History_SortDateThenCategory)->Unit(benchmark::kMillisecond)->Iterations(3);
 

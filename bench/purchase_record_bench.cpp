@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "fixtures.h"
+#include "widgets.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "totals/purchase_record.h"
@@ -38,32 +39,44 @@ void BM_NoteS_Rebuild(benchmark::State& state) {
 BENCHMARK(BM_NoteS_Rebuild)->Unit(benchmark::kMillisecond);
 
 // A year typed into the window: the table rebuilt, the category lists
-// refilled and the first page drawn.
+// refilled, the first page drawn and the window painted.
 void BM_NoteS_WindowYear(benchmark::State& state) {
+    if (!fixtures::haveWidgets(state, "the purchase record window")) return;
     Env::get();
     NOTE_S* w = platform::FormInstance<NOTE_S>::get();
     w->Show();
-    int year = 0;
+    int year = 0, painted = 0;
     for (auto _ : state) {
         w->CHK_Y->SetText(QString::number(1 + year++ % 9));
+        painted = fixtures::drawNow(w);
         if (w->R() != KUBUN_COUNT) state.SkipWithError("no rebuild");
     }
+    if (painted == 0) state.SkipWithError("the window was not drawn");
+    state.counters["rows"] = w->R();
+    state.counters["widgets_drawn"] = painted;
     w->Unload();
 }
 BENCHMARK(BM_NoteS_WindowYear)->Unit(benchmark::kMillisecond);
 
-void BM_NoteS_PrintEveryCategory(benchmark::State& state) {
+// Every category composed on the recording printer.
+void BM_NoteS_ComposeEveryCategory(benchmark::State& state) {
     Env::get();
     NOTE_S_ROWS rows = NOTE_S_ROW_MAKE(true);
     NOTE_S_COUNT(rows, 2023);
     prn::useRecorderForTests();
     const NOTE_S_PRINT how{true, QString(), 0, false, 5};
+    size_t pages = 0;
     for (auto _ : state) {
-        if (NOTE_S_PRT(rows, how) != 1) state.SkipWithError("print failed");
+        if (NOTE_S_PRT(rows, how) != 1 || prn::recorder()->documents.empty()) {
+            state.SkipWithError("print failed");
+            break;
+        }
+        pages = prn::recorder()->last().pages.size();
         prn::recorder()->documents.clear();
     }
+    state.counters["pages"] = double(pages);
     prn::useQtPrinter();
 }
-BENCHMARK(BM_NoteS_PrintEveryCategory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NoteS_ComposeEveryCategory)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -9,8 +9,33 @@
 // first page is painted. Message boxes are answered at once (the register
 // is near its limits, so both loads warn about the room left).
 //
+// BM_StartUpWholeProcess runs the program itself, as a clerk starts it:
+// from the launch of the process (loading of the libraries, QApplication,
+// fonts, the start) to the first paint of the item list, which the program
+// reports and ends at when ZEMLO2_END_AT_FIRST_PAINT=1 (answering the boxes
+// at once). Beside it, in turns, the smallest Qt Widgets program
+// (bench/bare/bare_qt.cpp) from its launch to its first paint. Reports the
+// medians of both and their ratio; the time of an iteration is the
+// program's; processor times and page faults are reported beside.
+// ZEMLO_BENCH_PROGRAM=<executable> times another build instead, and
+// ZEMLO_BENCH_WRAPPER="<command> <options>" runs its first start through a
+// profiler.
+//
 // BM_StartUpDataPart measures only the data part of the first activation.
 #include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QEventLoop>
@@ -31,6 +56,7 @@
 #include "shell/main_window.h"
 #include "shell/settings_apply.h"
 #include "common/start_guard.h"
+#include "common/suite_keys.h"
 #include "common/progress_windows.h"
 #include "store/category_file.h"
 #include "store/item_sorts.h"
@@ -47,8 +73,9 @@ namespace {
 struct Installation {
     QTemporaryDir dir, regDir, lockDir, homeDir;
     QString noArgs;
-    explicit Installation(int items) {
-        reg::setRootForTests(regDir.path());  // never the user's own settings
+    // The settings go to `registry` when given, else to a folder of their own.
+    explicit Installation(int items, const QString& registry = QString()) {
+        reg::setRootForTests(registry.isEmpty() ? regDir.path() : registry);  // never the user's own settings
         program::setFolderForTests(dir.path());
         program::setCommandLineForTests(&noArgs);
         drives::setRemovableForTests(false);
@@ -168,6 +195,138 @@ void BM_StartUpToDrawnItemList(benchmark::State& state) {
     platform::setProgressView(nullptr);
 }
 BENCHMARK(BM_StartUpToDrawnItemList)->Arg(30000)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// What a run of a program took: seconds from launch to end, processor
+// seconds (user and system, all threads) and page faults.
+struct Run {
+    double wall = -1, cpu = 0;
+    long faults = 0;
+};
+
+// Runs `program` (through the words of `wrapper` when given) with `env`
+// added to this process's environment and waits for its end; its standard
+// output goes to `out`. The wall time is negative when it could not run or
+// failed.
+Run runTimed(const std::string& program, const std::vector<std::string>& env, std::string* out,
+             const QStringList& wrapper = {}) {
+    std::vector<std::string> vars(env);
+    for (char** e = environ; *e; ++e) {
+        const std::string v(*e);
+        const auto name = v.substr(0, v.find('=') + 1);
+        if (std::none_of(env.begin(), env.end(), [&](const std::string& x) { return x.rfind(name, 0) == 0; }))
+            vars.push_back(v);
+    }
+    std::vector<char*> envp;
+    for (std::string& v : vars) envp.push_back(v.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> args;
+    for (const QString& w : wrapper) args.push_back(w.toStdString());
+    args.push_back(program);
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int pipeFd[2];
+    if (pipe(pipeFd) != 0) return {};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFd[1], 1);
+    posix_spawn_file_actions_addclose(&actions, pipeFd[0]);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const auto start = std::chrono::steady_clock::now();
+    const int spawned = wrapper.isEmpty() ? posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), envp.data())
+                                          : posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeFd[1]);
+    int status = 0;
+    rusage usage{};
+    if (spawned == 0) wait4(pid, &status, 0, &usage);
+    const auto end = std::chrono::steady_clock::now();
+    out->clear();
+    char buf[256];
+    for (ssize_t n; (n = read(pipeFd[0], buf, sizeof buf)) > 0;) out->append(buf, size_t(n));
+    close(pipeFd[0]);
+    if (spawned != 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
+    auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    return {std::chrono::duration<double>(end - start).count(), seconds(usage.ru_utime) + seconds(usage.ru_stime),
+            usage.ru_minflt + usage.ru_majflt};
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+void BM_StartUpWholeProcess(benchmark::State& state) {
+    const int items = int(state.range(0));
+    QTemporaryDir config, runtime, home;
+    const QString registry = config.filePath(QStringLiteral("zemlo2-registry"));
+    QDir().mkpath(registry);
+    std::vector<double> program, bare, programCpu, bareCpu, programFaults, bareFaults;
+    // ZEMLO_BENCH_WRAPPER runs the first timed start through another program,
+    // e.g. "valgrind --tool=callgrind" (that start's figures then are the profiler's).
+    const QStringList wrapper = qEnvironmentVariable("ZEMLO_BENCH_WRAPPER").split(u' ', Qt::SkipEmptyParts);
+    {
+        Installation inst(items, registry);
+        // The program's folder is its executable's: the executable goes beside the files.
+        // ZEMLO_BENCH_PROGRAM names another build of the program to time (an older one, to compare).
+        const QByteArray built = qEnvironmentVariableIsSet("ZEMLO_BENCH_PROGRAM") ? qgetenv("ZEMLO_BENCH_PROGRAM")
+                                                                                  : QByteArray(ZEMLO_PROGRAM);
+        const QString exe = inst.dir.filePath(QStringLiteral("zemlo2"));
+        if (::link(built.constData(), qPrintable(exe)) != 0 && !QFile::copy(QString::fromLocal8Bit(built), exe)) {
+            state.SkipWithError("cannot place the program beside the register");
+            return;
+        }
+        const std::vector<std::string> env = {
+            "ZEMLO2_END_AT_FIRST_PAINT=1",
+            "XDG_CONFIG_HOME=" + config.path().toStdString(),
+            "XDG_RUNTIME_DIR=" + runtime.path().toStdString(),
+            "HOME=" + home.path().toStdString(),
+        };
+        const std::string expected = "painted " + std::to_string(items) + " ";
+        std::string out;
+        // The run that makes the month's copies and the first rotating copies:
+        // later starts of the month find them made.
+        if (runTimed(exe.toStdString(), env, &out).wall < 0 || out.rfind(expected, 0) != 0) {
+            state.SkipWithError(("the program did not list the register: " + out).c_str());
+            return;
+        }
+        for (auto _ : state) {
+            // What an orderly end leaves: no running mark, no lock.
+            reg::SaveSetting(ZEMLO2_APP, QStringLiteral("SCHOOL"), QStringLiteral("RUN_FLAG"), QString());
+            QFile::remove(runtime.filePath(QStringLiteral("ZEMLO2.lock")));
+            const Run b = runTimed(ZEMLO_BARE_QT, env, &out);
+            if (b.wall < 0 || out != "painted\n") {
+                state.SkipWithError("the bare Qt program did not paint");
+                break;
+            }
+            const Run p = runTimed(exe.toStdString(), env, &out, program.empty() ? wrapper : QStringList());
+            if (p.wall < 0 || out.rfind(expected, 0) != 0 || out.find(" questions 0") == std::string::npos) {
+                state.SkipWithError(("the program did not list the register without a question: " + out).c_str());
+                break;
+            }
+            state.SetIterationTime(p.wall);
+            program.push_back(p.wall);
+            bare.push_back(b.wall);
+            programCpu.push_back(p.cpu);
+            bareCpu.push_back(b.cpu);
+            programFaults.push_back(double(p.faults));
+            bareFaults.push_back(double(b.faults));
+        }
+        state.SetLabel(out.substr(0, out.find('\n')));
+    }
+    const double p = median(program), b = median(bare);
+    state.counters["program_ms"] = p * 1e3;
+    state.counters["bare_qt_ms"] = b * 1e3;
+    state.counters["ratio"] = b > 0 ? p / b : 0;
+    // Processor time and page faults: steadier than the clock on a busy machine.
+    state.counters["program_cpu_ms"] = median(programCpu) * 1e3;
+    state.counters["bare_qt_cpu_ms"] = median(bareCpu) * 1e3;
+    state.counters["program_faults"] = median(programFaults);
+    state.counters["bare_qt_faults"] = median(bareFaults);
+}
+BENCHMARK(BM_StartUpWholeProcess)->Arg(30000)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(15);
 
 void BM_StartUpDataPart(benchmark::State& state) {
     Installation inst(int(state.range(0)));

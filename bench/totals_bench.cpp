@@ -6,6 +6,7 @@
 #include <benchmark/benchmark.h>
 
 #include "fixtures.h"
+#include "widgets.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
@@ -71,34 +72,45 @@ void BM_TotalFA_Table(benchmark::State& state) {
 }
 BENCHMARK(BM_TotalFA_Table)->Unit(benchmark::kMillisecond);
 
-// Opening the window (rows, sums and the first page drawn), a scroll to the
-// middle, and the print of every row (100 pages) to the recording printer.
+// Opening the window (rows, sums and the first page drawn, the window
+// painted), a scroll to the middle painted again, and the print of every
+// row (100 pages) composed on the recording printer.
 void BM_TotalFA_Window(benchmark::State& state) {
+    if (!fixtures::haveWidgets(state, "the totals window")) return;
     Env::get();
     Env::wideIndex(5000);
+    int painted = 0;
     for (auto _ : state) {
         TOTAL_FA* w = platform::FormInstance<TOTAL_FA>::get();
         w->Show();
+        painted = fixtures::drawNow(w);
         w->SCR_V->setValue(w->SCR_V->Max() / 2);
+        painted += fixtures::drawNow(w);
         w->Unload();
     }
+    if (painted == 0) state.SkipWithError("the window was not drawn");
+    state.counters["widgets_drawn"] = painted;
 }
 BENCHMARK(BM_TotalFA_Window)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFA_Print(benchmark::State& state) {
+void BM_TotalFA_PrintComposeOnly(benchmark::State& state) {
     Env::get();
     Env::wideIndex(5000);
     prn::useRecorderForTests();
     TOTAL_FA* w = platform::FormInstance<TOTAL_FA>::get();
     w->Show();
+    size_t pages = 0;
     for (auto _ : state) {
         if (w->TOTAL_FA_PRT() != 1) state.SkipWithError("print failed");
+        pages = prn::recorder()->documents.empty() ? 0 : prn::recorder()->last().pages.size();
         prn::recorder()->documents.clear();
     }
+    if (pages == 0) state.SkipWithError("nothing was composed");
+    state.counters["pages"] = double(pages);
     w->Unload();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_TotalFA_Print)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TotalFA_PrintComposeOnly)->Unit(benchmark::kMillisecond);
 
 void BM_TotalFK_Table(benchmark::State& state) {
     Env::get();
@@ -124,53 +136,66 @@ void BM_TotalFY_Table(benchmark::State& state) {
 }
 BENCHMARK(BM_TotalFY_Table)->Unit(benchmark::kMillisecond);
 
-// Opening the window (rows, sums, the first rows drawn), a scroll to the
-// middle and a change of the year.
+// Opening the window (rows, sums, the first rows drawn, the window
+// painted), a scroll to the middle and a change of the year, each painted.
 void BM_TotalFY_Window(benchmark::State& state) {
+    if (!fixtures::haveWidgets(state, "the totals window")) return;
     Env::get();
     Env::wideMaster(5000);
+    int painted = 0;
     for (auto _ : state) {
         TOTAL_FY* w = platform::FormInstance<TOTAL_FY>::get();
         w->Show();
+        painted = fixtures::drawNow(w);
         w->SCR_V->setValue(w->SCR_V->Max() / 2);
+        painted += fixtures::drawNow(w);
         w->TXT_Y->setListIndex(1);
+        painted += fixtures::drawNow(w);
         w->Unload();
     }
+    if (painted == 0) state.SkipWithError("the window was not drawn");
+    state.counters["widgets_drawn"] = painted;
 }
 BENCHMARK(BM_TotalFY_Window)->Unit(benchmark::kMillisecond);
 
-// The print of every row to the recording printer: the function classes
-// in portrait, the seven expense types in landscape.
-void BM_TotalFK_Print(benchmark::State& state) {
+// The print of every row composed on the recording printer: the function
+// classes in portrait, the seven expense types in landscape.
+void BM_TotalFK_PrintComposeOnly(benchmark::State& state) {
     Env::get();
     Env::wideMaster(5000);
     prn::useRecorderForTests();
     TOTAL_FK* w = platform::FormInstance<TOTAL_FK>::get();
     w->Show();
     for (auto _ : state) {
-        if (w->TOTAL_FK_PRT() != 1) state.SkipWithError("print failed");
+        if (w->TOTAL_FK_PRT() != 1 || prn::recorder()->documents.empty()) {
+            state.SkipWithError("print failed");
+            break;
+        }
         state.counters["pages"] = double(prn::recorder()->last().pages.size());
         prn::recorder()->documents.clear();
     }
     w->Unload();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_TotalFK_Print)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TotalFK_PrintComposeOnly)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFY_Print(benchmark::State& state) {
+void BM_TotalFY_PrintComposeOnly(benchmark::State& state) {
     Env::get();
     Env::wideMaster(5000);
     prn::useRecorderForTests();
     TOTAL_FY* w = platform::FormInstance<TOTAL_FY>::get();
     w->Show();
     for (auto _ : state) {
-        if (w->TOTAL_FY_PRT() != 1) state.SkipWithError("print failed");
+        if (w->TOTAL_FY_PRT() != 1 || prn::recorder()->documents.empty()) {
+            state.SkipWithError("print failed");
+            break;
+        }
         state.counters["pages"] = double(prn::recorder()->last().pages.size());
         prn::recorder()->documents.clear();
     }
     w->Unload();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_TotalFY_Print)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TotalFY_PrintComposeOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace

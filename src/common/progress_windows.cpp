@@ -36,6 +36,10 @@ WORK_DISP::WORK_DISP() : Form(QStringLiteral("WORK_DISP")) {
 
 void WORK_DISP::setPercent(int percent) {
     Label3->setText(QString::number(percent));
+    // Drawn at once at most every 40 ms; between, the figure is drawn with
+    // the next events the work lets in.
+    if (sinceDrawn_.isValid() && sinceDrawn_.elapsed() < 40) return;
+    sinceDrawn_.start();
     ++redraws;
     Label3->repaint();
 }

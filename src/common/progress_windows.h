@@ -6,6 +6,7 @@
 //             WORK_STOP to 1; shown by the copy loops, which poll WORK_STOP.
 // Both are modeless, without owner, and take the program icon.
 #pragma once
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 
@@ -18,10 +19,14 @@ public:
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
-    // How many times the percentage was written (each write is one redraw).
+    // How many times the percentage was drawn at once.
     int redraws = 0;
-    // Writes the percentage into Label3 and repaints it.
+    // Writes the percentage into Label3; repaints it at once unless it was
+    // drawn so less than 40 ms ago.
     void setPercent(int percent);
+
+private:
+    QElapsedTimer sinceDrawn_;
 };
 
 class WORK_DISP2 : public platform::Form {

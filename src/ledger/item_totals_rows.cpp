@@ -1,5 +1,6 @@
 #include "ledger/item_totals_rows.h"
 
+#include <QElapsedTimer>
 #include <algorithm>
 
 #include "lists/history_search.h"
@@ -13,12 +14,17 @@ qint32 NOTEL_IN_ROW_MAKE() {
     const qint32 n = std::clamp<qint32>(ZEMLO_COUNT, 0, qint32(ZEMLO_DATA.size()));
     qint32 rows = 0;
     int shown = -1;
+    // Events are let in as the work passes each percent, at most every 40 ms.
+    QElapsedTimer sinceEvents;
     for (qint32 j = 0; j < n; ++j) {
         rows += IN_ROW_MERGE(j, rows);
         const int percent = int(qint64(j) * 100 / n);
         if (percent != shown) {
             shown = percent;
-            ui::DoEvents();
+            if (!sinceEvents.isValid() || sinceEvents.elapsed() >= 40) {
+                sinceEvents.start();
+                ui::DoEvents();
+            }
         }
     }
     ROW_COUNT = rows;

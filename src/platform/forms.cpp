@@ -18,6 +18,10 @@
 #include <QPushButton>
 #include <QScreen>
 
+// The program's pictures live in a static library: their resource is
+// registered by a call, not by a constructor the linker would leave out.
+static void initIconResource() { Q_INIT_RESOURCE(program_icon); }
+
 namespace platform {
 namespace {
 // Bring a window to the front (the offscreen platform of the tests has no stacking).
@@ -461,18 +465,11 @@ void Form::destroyAllForTests() {
 QIcon programIcon() {
     if (!g_iconMade && qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         g_iconMade = true;
+        // "ゼ" in white, bold, on dark green, 32 pixels square: drawn once
+        // and kept as a picture among the program's resources.
         if (g_icon.isNull()) {
-            QPixmap pm(32, 32);
-            pm.fill(QColor(0x1F, 0x5F, 0x3F));
-            QPainter p(&pm);
-            p.setPen(Qt::white);
-            QFont f(QStringLiteral("IPAGothic"));
-            f.setPixelSize(24);
-            f.setBold(true);
-            p.setFont(f);
-            p.drawText(pm.rect(), Qt::AlignCenter, QStringLiteral("ゼ"));
-            p.end();
-            g_icon = QIcon(pm);
+            initIconResource();
+            g_icon = QIcon(QStringLiteral(":/zemlo2/program_icon.png"));
         }
     }
     return g_icon;

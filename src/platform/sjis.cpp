@@ -1,5 +1,7 @@
 #include "platform/sjis.h"
 
+#include "platform/sjis_codec_tables.h"
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
@@ -7,19 +9,10 @@
 
 namespace sjis {
 namespace {
-constexpr const char* kCodec = "windows-31j";
+constexpr const char* kCodec = kCodecName;
 
-bool isLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool isLead(unsigned char c) { return isLeadByte(c); }
 bool isTrail(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }
-
-// Characters that input methods outside Windows type in their JIS forms,
-// stored under the codes Windows gives their code-page forms (which is what
-// they read back as): 〜 ～, − －, ‖ ∥, — ―, ¢ ￠, £ ￡, ¬ ￢.
-constexpr struct {
-    char16_t ch;
-    quint16 code;
-} kJisForms[] = {{0x301C, 0x8160}, {0x2212, 0x817C}, {0x2016, 0x8161}, {0x2014, 0x815C},
-                 {0x00A2, 0x8191}, {0x00A3, 0x8192}, {0x00AC, 0x81CA}};
 
 // One code point (one or two UTF-16 units) through the platform codec;
 // empty when the code page has no code for it. ICU substitutes 0xFCFC for
@@ -31,71 +24,12 @@ QByteArray codecEncodeOne(QStringView cp) {
     return b;
 }
 
-// The code page as tables, filled once from the platform codec, so every
-// entry is what the codec gives, with two corrections:
-// - bytes below 0x80 are the characters of the same value both ways (the
-//   codec swaps the control codes 0x1A, 0x1C and 0x7F);
-// - the JIS forms above encode as their code-page forms.
-struct Tables {
-    char16_t kana[64];        // 0xA1..0xDF, the half-width katakana
-    char16_t pair[256][256];  // [lead][trail]; 0 = no character
-    quint16 code[65536];      // per UTF-16 unit from 0x80: one byte 0x00nn or lead << 8 | trail; 0 = none
+// The tables, made by the build from the platform codec.
+const CodeTables kTables =
+#include "sjis_tables.inc"
+    ;
 
-    Tables() {
-        std::memset(pair, 0, sizeof pair);
-        std::memset(code, 0, sizeof code);
-        for (int c = 0xA1; c <= 0xDF; ++c) kana[c - 0xA1] = char16_t(0xFF61 + (c - 0xA1));
-        auto usable = [](QChar ch) { return ch != u'?' && ch != QChar(0xFFFD) && ch != QChar(0x1A) && !ch.isSurrogate(); };
-        for (int lead = 0x81; lead <= 0xFC; ++lead) {
-            if (lead > 0x9F && lead < 0xE0) continue;
-            // A whole row at once; a row that does not come out clean is done pair by pair.
-            QByteArray row;
-            for (int t = 0x40; t <= 0xFC; ++t)
-                if (t != 0x7F) row.append(char(lead)).append(char(t));
-            QStringDecoder dec(kCodec, QStringConverter::Flag::Stateless);
-            const QString s = dec.decode(row);
-            const bool clean = !dec.hasError() && s.size() == row.size() / 2 && std::all_of(s.begin(), s.end(), usable);
-            int k = 0;
-            for (int t = 0x40; t <= 0xFC; ++t) {
-                if (t == 0x7F) continue;
-                if (clean) {
-                    pair[lead][t] = s[k].unicode();
-                } else {
-                    QStringDecoder one(kCodec, QStringConverter::Flag::Stateless);
-                    const QString c = one.decode(row.mid(2 * k, 2));
-                    if (!one.hasError() && c.size() == 1 && usable(c[0])) pair[lead][t] = c[0].unicode();
-                }
-                ++k;
-            }
-        }
-        // Every character of the basic plane in one call, each on a line of
-        // its own (the codec skips some characters it has no code for, and
-        // substitutes 0xFCFC, which is no code of the page, for the rest).
-        QString all;
-        all.reserve(2 * 0x10000);
-        for (char32_t c = 0x80; c <= 0xFFFF; ++c)
-            if (!QChar::isSurrogate(c)) all.append(QChar(char16_t(c))).append(u'\n');
-        QStringEncoder enc(kCodec, QStringConverter::Flag::Stateless);
-        const QByteArray bytes = enc.encode(all);
-        qsizetype at = 0;
-        for (char32_t c = 0x80; c <= 0xFFFF; ++c) {
-            if (QChar::isSurrogate(c)) continue;
-            const qsizetype end = bytes.indexOf('\n', at);
-            if (end < 0) break;
-            const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData() + at);
-            const qsizetype len = end - at;
-            at = end + 1;
-            const quint16 v = len == 1 ? b[0] : len == 2 ? quint16(b[0] << 8 | b[1]) : 0;
-            if (v >= 0x80 && v != 0xFCFC && (len == 1 || isLead(b[0]))) code[c] = v;
-        }
-        for (const auto& f : kJisForms) code[f.ch] = f.code;
-    }
-};
-
-const Tables& tables() {
-    static const Tables* t = new Tables;
-    return *t;
-}
+const CodeTables& tables() { return kTables; }
 
 // The length of the code point at `i` (a surrogate pair counts as one).
 qsizetype codePointLength(QStringView text, qsizetype i) {
@@ -116,8 +50,10 @@ char* encodeRare(char* o, QStringView cp) {
 
 }  // namespace
 
+const CodeTables& compiledTables() { return kTables; }
+
 char* encodeInto(char* out, QStringView text) {
-    const Tables& t = tables();
+    const CodeTables& t = tables();
     const qsizetype n = text.size();
     const char16_t* s = text.utf16();
     char* o = out;
@@ -157,7 +93,7 @@ QByteArray encode(const QString& text) {
 }
 
 QString decode(const QByteArray& bytes) {
-    const Tables& t = tables();
+    const CodeTables& t = tables();
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* o = reinterpret_cast<char16_t*>(out.data());
     const auto* b = reinterpret_cast<const unsigned char*>(bytes.constData());
@@ -200,7 +136,7 @@ QString decode(const QByteArray& bytes) {
 }
 
 QString firstUnencodable(const QString& text) {
-    const Tables& t = tables();
+    const CodeTables& t = tables();
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c < 0x80 || t.code[c]) continue;

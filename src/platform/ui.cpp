@@ -1,5 +1,7 @@
 #include "platform/ui.h"
 
+#include <QElapsedTimer>
+
 namespace ui {
 namespace {
 class QuietBackend : public Backend {
@@ -23,6 +25,11 @@ public:
 };
 QuietBackend g_quiet;
 Backend* g_backend = &g_quiet;
+
+// The progress takes in events (clicks, the redraw of its window) at most
+// every kEventsEveryMs: more often only costs the work its time.
+constexpr qint64 kEventsEveryMs = 40;
+QElapsedTimer g_sinceEvents;
 }  // namespace
 
 int g_lastPercent = 0;
@@ -43,6 +50,7 @@ Progress::Progress(const QString& title, bool show) : shown_(show) {
     g_backend->progressShow(title);
     g_backend->progressSet(0);
     g_lastPercent = 0;
+    g_sinceEvents.invalidate();
     g_backend->setBusy(true);
 }
 
@@ -54,7 +62,10 @@ void Progress::step(qint64 done, qint64 total) {
     if (pct != g_lastPercent) {
         g_lastPercent = pct;
         g_backend->progressSet(pct);
-        g_backend->doEvents();
+        if (!g_sinceEvents.isValid() || g_sinceEvents.elapsed() >= kEventsEveryMs) {
+            g_sinceEvents.start();
+            g_backend->doEvents();
+        }
     }
 }
 

@@ -5,9 +5,11 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <memory>
 #include <random>
 
 #include "platform/sjis.h"
+#include "platform/sjis_codec_tables.h"
 
 TEST(Csv, CanonicalValuesRoundTrip) {
     csv::Writer w;
@@ -454,4 +456,24 @@ TEST(Sjis, EveryByteBelow0x80RoundTripsAsItself) {
     const QByteArray mixed("\x82\xA0\x1A\x82\xA2\x1C\x7F\x88\x9F", 9);
     EXPECT_EQ(sjis::decode(mixed), QString::fromUtf16(u"あ\x1Aい\x1C\x7F亜"));
     EXPECT_EQ(sjis::encode(sjis::decode(mixed)), mixed);
+}
+
+// The conversion tables compiled into the program are, entry for entry,
+// those the platform codec gives (with the program's two corrections).
+TEST(Sjis, CompiledTablesAreTheCodecs) {
+    auto codec = std::make_unique<sjis::CodeTables>();
+    sjis::fillFromCodec(*codec);
+    const sjis::CodeTables& compiled = sjis::compiledTables();
+    for (int c = 0; c < 64; ++c) ASSERT_EQ(compiled.kana[c], codec->kana[c]) << "kana " << c;
+    for (int lead = 0; lead < 256; ++lead)
+        for (int trail = 0; trail < 256; ++trail)
+            ASSERT_EQ(compiled.pair[lead][trail], codec->pair[lead][trail]) << "pair " << lead << " " << trail;
+    int codes = 0;
+    for (int c = 0; c < 65536; ++c) {
+        ASSERT_EQ(compiled.code[c], codec->code[c]) << "character " << c;
+        codes += compiled.code[c] != 0;
+    }
+    EXPECT_GT(codes, 7000);  // the whole page, not an empty table on both sides
+    EXPECT_EQ(compiled.code[0x301C], 0x8160);
+    EXPECT_EQ(compiled.pair[0x82][0xA0], u'あ');
 }
