@@ -203,7 +203,9 @@ TEST_P(LongTextPrints, EveryPageReadsClean) {
     ASSERT_EQ(rec->documents.size(), 1u) << c.name;
     const prn::Document& doc = rec->last();
     ASSERT_FALSE(doc.pages.empty());
-    const QStringList faults = printFaults(doc, PrintCheck{c.smallest});
+    PrintCheck check;
+    check.minFontSize = c.smallest;
+    const QStringList faults = printFaults(doc, check);
     EXPECT_TRUE(faults.isEmpty()) << c.name << ":\n" << faults.join(QLatin1Char('\n')).toStdString();
     if (c.render) renderPrint(doc, QStringLiteral("long_texts_") + QString::fromLatin1(c.name));
 }
