@@ -1,16 +1,10 @@
 #include <QApplication>
 
-#include "platform/forms.h"
-#include "platform/qt_backend.h"
 #include "shell/main_window.h"
-#include "shell/work_disp.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zemlo2"));
-    platform::setupFonts();
-    platform::installQtBackend();
-    installWorkDispProgress();
+    MAIN_SETUP();
 
     MAIN_F w;
     if (!w.MDIForm_Load()) return 0;  // refused before any window shows
