@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "category/key_convert.h"
-#include "category/kubun_chgf2.h"
+#include "category/unknown_category.h"
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "store/category_file.h"

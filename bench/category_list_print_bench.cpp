@@ -5,7 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "category/category_list_print.h"
-#include "category/func_f.h"
+#include "category/function_class_list.h"
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "platform/printer.h"

@@ -12,7 +12,7 @@
 
 #include "fixtures.h"
 #include "widgets.h"
-#include "lists/c_zemlo_list.h"
+#include "lists/disposed_list.h"
 #include "platform/forms.h"
 #include "store/rows.h"
 

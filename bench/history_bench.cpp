@@ -11,7 +11,7 @@
 
 #include "fixtures.h"
 #include "widgets.h"
-#include "lists/l_zemlo_list.h"
+#include "lists/purchase_history.h"
 #include "platform/forms.h"
 #include "store/rows.h"
 

@@ -8,7 +8,7 @@
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
-#include "printing/label_prt.h"
+#include "printing/label_print_dialog.h"
 #include "printing/label_sheet.h"
 
 namespace {

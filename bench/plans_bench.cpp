@@ -9,7 +9,7 @@
 
 #include "fixtures.h"
 #include "platform/forms.h"
-#include "plans/p_zemlo_list.h"
+#include "plans/plan_list.h"
 #include "plans/plan_export.h"
 #include "plans/plan_rules.h"
 #include "store/plans_file.h"

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "category/kubun_prt.h"
+#include "category/category_print_dialog.h"
 #include "category/master_commands.h"
 #include "platform/clock.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/category_lists.h"
 #include "store/helpers.h"
 #include "store/state.h"
@@ -80,20 +80,49 @@ void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n, double kubunX) {
     if (e < 0 || e >= masterEnd()) return;
     const KUBUN_REC& k = KUBUN_DATA[size_t(e)];
     const double y = KUBUN_LIST_ROW_Y(n);
-    LIST_TEXT_FIELD(15, y, QString::number(n), 5);
-    LIST_TEXT(kubunX, y, k.KUBUN);
-    const QString subject = QString::number(k.NO_KY) + QChar(u' ') + k.KYOUKA;
-    PRT_FONT_FIT(subject, 10, 5, 39);
-    LIST_TEXT(41, y, subject);
-    const QString bunrui = k.NO_BU + QChar(u' ') + k.BUNRUI;
-    PRT_FONT_FIT(bunrui, 10, 5, 40);
-    LIST_TEXT(81, y, bunrui);
-    PRT_FONT_FIT(k.NAME_D, 10, 5, 44);
-    LIST_TEXT(122, y, k.NAME_D);
+    // Each name is fitted into its cell, 10 points down to 5, and cut at the
+    // cell's rules when it is still too wide.
+    auto cell = [&](double left, double right) { return prn::ClipScope(p, left, y - 1, right, y + 4); };
+    {
+        const auto clip = cell(15, 25);
+        LIST_TEXT_FIELD(15, y, QString::number(n), 5);
+    }
+    {
+        const auto clip = cell(25, 40);
+        PRT_FONT_FIT(k.KUBUN, 10, 5, 40 - kubunX - 0.5);
+        LIST_TEXT(kubunX, y, k.KUBUN);
+    }
+    {
+        const auto clip = cell(40, 80);
+        const QString subject = QString::number(k.NO_KY) + QChar(u' ') + k.KYOUKA;
+        PRT_FONT_FIT(subject, 10, 5, 39);
+        LIST_TEXT(41, y, subject);
+    }
+    {
+        const auto clip = cell(80, 121);
+        const QString bunrui = k.NO_BU + QChar(u' ') + k.BUNRUI;
+        PRT_FONT_FIT(bunrui, 10, 5, 40);
+        LIST_TEXT(81, y, bunrui);
+    }
+    {
+        const auto clip = cell(121, 166);
+        PRT_FONT_FIT(k.NAME_D, 10, 5, 44);
+        LIST_TEXT(122, y, k.NAME_D);
+    }
+    {
+        const auto clip = cell(166, 175);
+        PRT_FONT_FIT(k.FUNC_D, 10, 5, 8);
+        LIST_TEXT(167, y, k.FUNC_D);
+    }
     p.FontSize = 10;
-    LIST_TEXT(167, y, k.FUNC_D);
-    countCell(175, y, k.IN_CNT);
-    countCell(185, y, k.OUT_CNT);
+    {
+        const auto clip = cell(175, 185);
+        countCell(175, y, k.IN_CNT);
+    }
+    {
+        const auto clip = cell(185, 195);
+        countCell(185, y, k.OUT_CNT);
+    }
 }
 
 int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle, const QString& title,

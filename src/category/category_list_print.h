@@ -1,4 +1,3 @@
-#pragma once
 // The category-list page and its prints: master entries on A4 portrait
 // pages as a ruled list of 50 rows of 5 mm (number, category, subject,
 // classification, item name, function class, registered and out counts),
@@ -10,6 +9,7 @@
 // y + the portrait down correction millimetres from the paper's top-left
 // corner, whatever the printer's unprintable margins. Texts are placed by
 // their top-left corner, in "ＭＳ 明朝".
+#pragma once
 #include <QString>
 #include <functional>
 #include <vector>

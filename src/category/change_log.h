@@ -1,4 +1,3 @@
-#pragma once
 // The category change log K_CHG.ZMD and the change lists in its line form:
 // one change per line, 24 comma-separated values, no header.
 //   1-7   old category, subject number, subject, code, classification,
@@ -10,6 +9,7 @@
 //         item name, function
 //   20-24 reserved ("")
 // Codes are held in half-width upper case. Nothing here touches a window.
+#pragma once
 #include <QByteArray>
 #include <QString>
 #include <vector>

@@ -1,6 +1,6 @@
-#pragma once
 // Small helpers of the category windows' key lists (drop-down lists and
 // typed combos of ctl::ComboBox).
+#pragma once
 #include <QStringList>
 
 namespace ctl {

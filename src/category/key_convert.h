@@ -1,10 +1,10 @@
-#pragma once
 // Replaces one category key by another in the category master, the items
 // and the purchase plans in memory, at the subject, classification or
 // item-name level. Records match by their names, texts compared exactly;
 // numbers and codes of the old key take no part. Every rewritten record
 // gets the new names, numbers and codes together with the keys derived
 // from them (category index, code key). Nothing is written to disk.
+#pragma once
 #include <QString>
 #include <functional>
 

@@ -1,9 +1,9 @@
-#pragma once
 // The lists of the category-key cascades of the category windows, built
 // from the subject index and the category master: the subjects of a
 // category, the master range of a subject, the classifications of a subject
 // and the item names of a classification. The category list itself is
 // KUBUN_LIST_NAMES (store/category_lists.h).
+#pragma once
 #include <QString>
 #include <QStringList>
 

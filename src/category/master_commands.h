@@ -1,9 +1,9 @@
-#pragma once
 // The category editor's work on the master, without widgets: the add with
 // its checks and messages, the delete of a range, the move of one entry
 // within its classification, the function class onto a range and the search
 // behind the editor's jumps. The editor (KUBUN_F) hands its boxes over as
 // texts and choices, so every rule can be run and tested alone.
+#pragma once
 #include <QString>
 #include <array>
 

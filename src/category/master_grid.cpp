@@ -1,6 +1,6 @@
 #include "category/master_grid.h"
 
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 namespace {
 // A count right-aligned in five characters.

@@ -1,9 +1,9 @@
-#pragma once
 // The row of the drawn grids over the category master (the category master
 // editor and the function-class list): category, subject number and name,
 // classification code and name and the item name (the last two fitted into
 // their cells), function class, and the registered count with, beside a
 // registered count, the out count, each right-aligned in five characters.
+#pragma once
 #include <QString>
 
 #include "store/state.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "category/kubun_prt.h"
+#include "category/category_print_dialog.h"
 #include "store/state.h"
 
 int NOTE_LIST_PRT_JOB() {

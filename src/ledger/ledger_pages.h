@@ -1,4 +1,3 @@
-#pragma once
 // Which item records make up the ledger of a master entry and which of its
 // sheets print: the records whose category index, subject number,
 // classification key and item name equal the entry's, in item-table order,
@@ -6,6 +5,7 @@
 // 1900 are left out. A replacement print ("２ページ以降差し替え分") prints the
 // first sheet and every later sheet that holds a record changed on a day
 // after the day of the entry's last ledger print. No widgets here.
+#pragma once
 #include <QDateTime>
 #include <QHash>
 #include <QString>

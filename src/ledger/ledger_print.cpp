@@ -9,7 +9,7 @@
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
 #include "register/item_search.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
 
@@ -177,46 +177,80 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
     const ZEMLO_REC& z = ZEMLO_DATA[size_t(rec)];
     prn::Printer& p = P();
     const double y = double(float(22 + 6.2f * float(row)));
+    // Each cell's texts are cut at its rules: a text that does not fit even
+    // at the cell's smallest size never runs into the next cell.
+    const double top = y - 1.2, bottom = y + 5;
+    auto cell = [&](double left, double right) { return prn::ClipScope(p, left, top, right, bottom); };
 
     // 1 number
-    const QString number = LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
-    size(number.size() > 11 ? 8 : number.size() > 10 ? 9 : 10);
-    LIST_TEXT(15.5, y, number);
+    {
+        const auto clip = cell(15, 35);
+        const QString number = LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
+        size(number.size() > 11 ? 8 : number.size() > 10 ? 9 : 10);
+        LIST_TEXT(15.5, y, number);
+    }
 
     // 2 maker and model, on one line or on two
-    const QString makerModel = z.MAKER + QLatin1Char(' ') + z.MAKER_NO;
-    if (fit(makerModel, kR, 44) > 6 + 1e-9) {
-        LIST_TEXT(35.5, y, makerModel);
-    } else {
-        size(7);
-        if (p.TextWidth(z.MAKER) >= 44 || p.TextWidth(z.MAKER_NO) >= 44) size(6);
-        LIST_TEXT(35.5, y, z.MAKER);
-        LIST_TEXT(35.5, y + 2.8, z.MAKER_NO);
+    {
+        const auto clip = cell(35, 80);
+        const QString makerModel = z.MAKER + QLatin1Char(' ') + z.MAKER_NO;
+        if (fit(makerModel, kR, 44) > 6 + 1e-9) {
+            LIST_TEXT(35.5, y, makerModel);
+        } else {
+            size(7);
+            if (p.TextWidth(z.MAKER) >= 44 || p.TextWidth(z.MAKER_NO) >= 44) size(6);
+            LIST_TEXT(35.5, y, z.MAKER);
+            LIST_TEXT(35.5, y + 2.8, z.MAKER_NO);
+        }
     }
 
     // 3 supplier
-    fit(z.SHOP, kR, 29);
-    LIST_TEXT(80.5, y, z.SHOP);
-    size(10);
+    {
+        const auto clip = cell(80, 110);
+        fit(z.SHOP, kR, 29);
+        LIST_TEXT(80.5, y, z.SHOP);
+        size(10);
+    }
 
     // 4 purchase date (and where a relocated piece came from)
-    dateCell(110.5, y, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D), z.MOVE_F & 1, z.MOVE_N);
+    {
+        const auto clip = cell(110, 130);
+        dateCell(110.5, y, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D), z.MOVE_F & 1, z.MOVE_N);
+    }
 
     // 5 unit price, 6 tax, 7 amount, 8 expense type
-    if (z.B_MONY > 0) moneyCell(130, y, z.B_MONY);
-    LIST_TEXT(148.5, y, LIST_TAX_TEXT(z.TAX_K, z.TAX));
+    if (z.B_MONY > 0) {
+        const auto clip = cell(130, 148);
+        moneyCell(130, y, z.B_MONY);
+    }
+    {
+        const auto clip = cell(148, 158);
+        LIST_TEXT(148.5, y, LIST_TAX_TEXT(z.TAX_K, z.TAX));
+    }
     const qint64 amount = ZEMLO_AMOUNT(z, false);
-    if (amount != 0) moneyCell(158, y, amount);
-    LIST_TEXT(176.5, y, z.KEIHI);
+    if (amount != 0) {
+        const auto clip = cell(158, 176);
+        moneyCell(158, y, amount);
+    }
+    {
+        const auto clip = cell(176, 191);
+        LIST_TEXT(176.5, y, z.KEIHI);
+    }
 
     // 9 storage place
-    fit(z.KEEP, kP, 19);
-    LIST_TEXT(211.5, y, z.KEEP);
-    size(10);
+    {
+        const auto clip = cell(211, 236);
+        fit(z.KEEP, kP, 19);
+        LIST_TEXT(211.5, y, z.KEEP);
+        size(10);
+    }
 
     // 10 out date (and the reason or destination), the row struck out
     if (z.BOUT_Y > 1900) {
-        dateCell(191.5, y, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D), z.MOVE_F & 2, z.MOVE_N2);
+        {
+            const auto clip = cell(191, 211);
+            dateCell(191.5, y, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D), z.MOVE_F & 2, z.MOVE_N2);
+        }
         if (SET_FLAGS & 8) {
             p.DrawWidth = 2;
             p.Line(15, y + 1.3, 191, y + 1.3);
@@ -229,6 +263,7 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
     }
 
     // 11 remarks, on one line or on two
+    const auto clip = cell(236, 275);
     if (fit(z.MSG, kM, 38) > 6 + 1e-9) {
         LIST_TEXT(236.5, y, z.MSG);
         return;

@@ -1,4 +1,3 @@
-#pragma once
 // The equipment ledger "備品台帳": one set of A4 landscape sheets per listed
 // item name, one row per piece, 25 rows a sheet (ledger_pages.h says which
 // pieces and sheets), and its page layout: the frame, the header of the
@@ -10,6 +9,7 @@
 // tick and take the moment of printing as its last ledger print date; a stop
 // or a printer error discards the whole document and changes nothing.
 // Amounts are computed in 64 bits and printed whole.
+#pragma once
 #include <QString>
 #include <functional>
 

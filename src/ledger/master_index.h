@@ -1,8 +1,8 @@
-#pragma once
 // The index of master entries that the ledger windows list (the equipment
 // ledger NOTE_P and the per-item totals NOTE_L) and what their four filter
 // boxes offer: the categories, subjects, classifications and item names of
 // the index, each once, and the filter test of the search. No widgets here.
+#pragma once
 #include <QList>
 #include <QString>
 #include <QStringList>

@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "category/master_grid.h"
+#include "common/window_back.h"
+#include "common/cascade_boxes.h"
 #include "platform/era.h"
 #include "platform/forms.h"
 #include "platform/text.h"
@@ -142,9 +144,7 @@ void MasterList::KYOUKA_SET() {
     QStringList names;
     NOTE_KYOUKA_NAMES(KUBUN->Text(), NOTE_JUMP_POS[0], names, K_NO_LIST);
     QSignalBlocker block(KYOUKA);
-    KYOUKA->Clear();
-    for (const QString& n : names) KYOUKA->AddItem(n);
-    KYOUKA->setCurrentIndex(-1);
+    BOX_ITEMS_SET(KYOUKA, names);
 }
 
 void MasterList::BUNRUI_SET() {
@@ -351,6 +351,17 @@ void LEDGER_WINDOW_FRAME(platform::Form* f) {
     f->setWindowIcon(platform::programIcon());
 }
 
+void LEDGER_WINDOW_SHOW(platform::Form* f, qint16& loaded, int width, quint32 back) {
+    constexpr int kHeightLess = 1600;
+    f->setTop(0);
+    f->setLeft(0);
+    loaded = 1;
+    f->fitToFrame(0, kHeightLess, width);
+    f->followFrame(0, kHeightLess, width);
+    f->Form_Resize();
+    FRAME_BACK_SET(back);
+}
+
 void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list) {
     if (f->isMinimized() || (f->subWindow() && f->subWindow()->isMinimized())) return;
     constexpr int kGridLeft = 240, kGridTop = 960;
@@ -359,5 +370,5 @@ void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list) {
 }
 
 void LEDGER_WINDOW_UNLOAD() {
-    if (QMdiArea* a = platform::Form::mdiArea()) a->setBackground(QColor(Qt::white));
+    FRAME_BACK_SET(0xFFFFFF);
 }

@@ -1,4 +1,3 @@
-#pragma once
 // The list of master entries that the two ledger windows share (the
 // equipment ledger NOTE_P and the per-item totals NOTE_L): the item names of
 // the category master that have pieces (KUBUN_INDEX), shown one a row in a
@@ -12,6 +11,7 @@
 // places itself over the tick column) and calls layout() from its resize.
 // The rows listed are KUBUN_LIST_VIEW with KUBUN_VIEW_COUNT, which the print
 // jobs read; the ticks are the master entries' PRT_MARK.
+#pragma once
 #include <QList>
 #include <QObject>
 #include <array>
@@ -19,7 +19,7 @@
 
 #include "ledger/master_index.h"
 #include "platform/controls.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 class MasterList : public QObject {
     Q_OBJECT
@@ -109,6 +109,10 @@ class Form;
 // At load: no border and no title bar (the window closes only through its
 // button), the program's icon.
 void LEDGER_WINDOW_FRAME(platform::Form* f);
+// At the end of the load: at the frame's top left, `width` twips wide and
+// 1600 less than the frame high, following the frame from then on, laid out
+// once (with `loaded` 1 from here), the frame's background in `back`.
+void LEDGER_WINDOW_SHOW(platform::Form* f, qint16& loaded, int width, quint32 back);
 // At resize: the grid at (240, 960) twips with as many lines as the window's
 // height gives; nothing while the window is minimised.
 void LEDGER_WINDOW_RESIZE(platform::Form* f, MasterList* list);

@@ -1,4 +1,3 @@
-#pragma once
 // The texts that the plan list exports, without widgets: the rows of the
 // export window "ファイル作成" (a file of comma-separated values or tab-
 // separated clipboard text, with the columns the user picked), its field
@@ -9,6 +8,7 @@
 // Values keep the register's file form: texts between double quotes as
 // they stand (a double quote is never doubled; the register holds none, and
 // the writer would write one as the full-width ＂), numbers bare.
+#pragma once
 #include <QByteArray>
 #include <QString>
 #include <QStringList>

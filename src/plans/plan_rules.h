@@ -1,9 +1,9 @@
-#pragma once
 // The rules of the purchase plans, without widgets: the plan amounts and
 // the plan list's delete and recount of current holdings, the texts of its
 // cells, and what the plan entry window checks, stores and adds to the
 // category master and the name lists. The windows (P_ZEMLO_LIST,
 // P_ZEMLO_IN) hand their boxes over as texts and choices.
+#pragma once
 #include <QString>
 #include <QStringList>
 #include <unordered_map>

@@ -1,6 +1,6 @@
-#pragma once
 // The filter of the plan list's search "検索": what the filter bar holds
 // and the test a plan must pass, without widgets.
+#pragma once
 #include <QString>
 
 #include "store/state.h"

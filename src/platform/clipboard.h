@@ -1,7 +1,7 @@
-#pragma once
 // The clipboard, plain text only: what the register puts there for other
 // programs (label texts, plan rows). The text goes over as it is in memory;
 // the desktop's clipboard carries it as Unicode text.
+#pragma once
 #include <QString>
 
 namespace clip {

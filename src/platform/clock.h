@@ -1,5 +1,5 @@
-#pragma once
 // The one source of "today" and "now". Tests set a fixed time.
+#pragma once
 #include <QDate>
 #include <QDateTime>
 

@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 #include <QStyle>
 
-#include "platform/forms.h"
+#include "platform/twips.h"
 #include "platform/sjis.h"
 #include "platform/ui.h"
 

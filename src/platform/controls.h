@@ -1,4 +1,3 @@
-#pragma once
 // Thin controls over Qt widgets where the windows rely on behaviour that Qt
 // does not give on its own:
 //  - a list or combo selection set by code raises the Click handler;
@@ -17,6 +16,7 @@
 // Option buttons form a group with the other option buttons of the same
 // parent: put each group in its own Frame.
 // Handlers are plain std::function members, set once by the window.
+#pragma once
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -199,5 +199,7 @@ QFont dialogFont();
 
 // Places a widget by twips (left, top, width, height) inside its parent.
 void placeTwips(QWidget* w, int left, int top, int width, int height);
+// The same under the short name the windows' layout code uses.
+inline void place(QWidget* w, int left, int top, int width, int height) { placeTwips(w, left, top, width, height); }
 
 }  // namespace ctl

@@ -1,4 +1,3 @@
-#pragma once
 // The register's comma-separated file form, shared by every data file.
 //
 // Values are written one after another: texts between double quotes, numbers
@@ -11,6 +10,7 @@
 // views of the decoded text, reads plain numbers and dates without building
 // strings and shares the strings of repeated texts, and the writer encodes
 // and formats straight into its buffer.
+#pragma once
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>

@@ -1,7 +1,7 @@
-#pragma once
 // The other dialogs of the program behind one call each: input box, file
 // open and save, folder choice and the printer set-up. Each has a test hook:
 // while a hook is set it answers in place of the real dialog.
+#pragma once
 #include <QString>
 #include <functional>
 #include <optional>

@@ -1,4 +1,3 @@
-#pragma once
 // Drives as the register knows them, on a system without drive letters.
 //
 // A folder's "drive" is the mount point of the file system that holds it;
@@ -7,6 +6,7 @@
 // A drive is removable when the block device under its mount point is
 // removable media (a USB stick, a memory card); that is what switches the
 // program into portable mode. Tests force the answer with an override.
+#pragma once
 #include <QString>
 #include <optional>
 

@@ -1,7 +1,7 @@
-#pragma once
 // The Japanese calendar, day-exact: which era a date falls in, the era's
 // letter and name, and the year within it. An era begins on the day its
 // predecessor ended, so 7 January 1989 is 昭和64 and 8 January 1989 平成1.
+#pragma once
 #include <QDate>
 #include <QString>
 

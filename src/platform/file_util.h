@@ -1,8 +1,8 @@
-#pragma once
 // File-name and copy helpers. The register's file names (ZEMLO.ZMD, *.ZME,
 // ...) come from Windows media, so they are matched without regard to case;
 // copies keep the source's modification time, which the rotating copies of
 // the data files compare.
+#pragma once
 #include <QString>
 #include <QStringList>
 

@@ -1,5 +1,5 @@
-#pragma once
 // File helpers of the register: the one atomic writer every save goes through.
+#pragma once
 #include <QByteArray>
 #include <QString>
 

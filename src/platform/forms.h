@@ -1,4 +1,3 @@
-#pragma once
 // The base of every window of the program, with the lifecycle the windows
 // are written against:
 //   Form_Load        once, when the window is first used (get() or Show)
@@ -25,6 +24,7 @@
 //  - a right-aligned text box (a figure) lowers its font while the figure
 //    would not fit (ctl::fitFigures);
 //  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis).
+#pragma once
 #include <QIcon>
 #include <QPointer>
 #include <QString>
@@ -39,11 +39,9 @@ class QMdiArea;
 #include <QPushButton>
 class QEventLoop;
 
-namespace platform {
+#include "platform/twips.h"
 
-inline constexpr int kTwipsPerPixel = 15;
-inline int twipsToPx(int twips) { return twips >= 0 ? (twips + 7) / kTwipsPerPixel : -((-twips + 7) / kTwipsPerPixel); }
-inline int pxToTwips(int px) { return px * kTwipsPerPixel; }
+namespace platform {
 
 // Why a window unloads, as Form_QueryUnload and Form_Unload receive it.
 enum UnloadMode { vbFormControlMenu = 0, vbFormCode = 1, vbAppWindows = 2, vbAppTaskManager = 3, vbFormMDIForm = 4 };

@@ -1,4 +1,3 @@
-#pragma once
 // The help menu: opens the program's help file when one is installed, and
 // otherwise says that none is.
 //
@@ -9,6 +8,7 @@
 // context number of the old help files) is the anchor of that number in an
 // HTML help file (<h2 id="36">); other kinds of help file open at their
 // start.
+#pragma once
 #include <QString>
 #include <QStringList>
 #include <QUrl>

@@ -1,8 +1,8 @@
-#pragma once
 // Buffers of a whole data file (ten megabytes and more) are filled once and
 // then read or written through. Their memory is asked to come in large pages
 // where the system offers them, so that filling a fresh buffer takes a few
 // page faults in place of thousands.
+#pragma once
 #include <QtGlobal>
 
 namespace largebuf {

@@ -1,4 +1,3 @@
-#pragma once
 // A drawing pane: a retained canvas that code draws into in twips (15 twips a
 // pixel), as the register's list grids, notices and previews do. What was
 // drawn stays until the next clear; nothing redraws by itself. The drawing is
@@ -6,6 +5,7 @@
 // lines and texts are written straight into the image; texts are put
 // together from a glyph cache shared by every pane, so once the characters
 // of a list have been seen, drawing a page allocates nothing.
+#pragma once
 #include <QColor>
 #include <QFont>
 #include <QImage>

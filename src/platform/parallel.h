@@ -1,6 +1,6 @@
-#pragma once
 // Work split over the processor's cores: the loaders and savers of the large
 // data files read and format their records in parts side by side.
+#pragma once
 #include <QtGlobal>
 
 #include <algorithm>

@@ -399,6 +399,7 @@ void printDocument(const Document& doc, const Target& t) {
         penColor = color;
         penWidth = width;
     };
+    bool clipped = false;  // a text's clip is in force
     for (size_t i = 0; i < doc.pages.size(); ++i) {
         if (i > 0 && !p.newPage()) throw PrinterError(QStringLiteral("the printer refused a new page"));
         fontSize = -1;  // a new page starts from a fresh state
@@ -423,16 +424,31 @@ void printDocument(const Document& doc, const Target& t) {
                         fontFlags = flags;
                     }
                     setPen(it.color, 0);
+                    if (it.clipped) {
+                        painter.setClipRect(QRectF(QPointF(X(it.clipX1), Y(it.clipY1)), QPointF(X(it.clipX2), Y(it.clipY2))));
+                        clipped = true;
+                    } else if (clipped) {
+                        painter.setClipping(false);
+                        clipped = false;
+                    }
                     const QPointF at(X(it.px), Y(it.py) + font->ascent());
                     if (font->glyphs(it.text, run)) painter.drawGlyphRun(at, run);
                     else painter.drawText(at, it.text);
                     break;
                 }
                 case Item::Line:
+                    if (clipped) {
+                        painter.setClipping(false);
+                        clipped = false;
+                    }
                     setPen(it.color, std::max(1, it.lineWidth));
                     painter.drawLine(QPointF(X(it.px), Y(it.py)), QPointF(X(it.px2), Y(it.py2)));
                     break;
                 case Item::Box: {
+                    if (clipped) {
+                        painter.setClipping(false);
+                        clipped = false;
+                    }
                     const QRectF r = QRectF(QPointF(X(it.px), Y(it.py)), QPointF(X(it.px2), Y(it.py2))).normalized();
                     if (it.filled) {
                         painter.fillRect(r, it.color);
@@ -498,6 +514,19 @@ void Printer::Print(const QString& text, bool newline) {
     it.color = ForeColor;
     // Only the move that follows needs a measure (a width costs a shaping).
     const double move = newline ? TextHeight(text) : TextWidth(text);
+    if (clip_) {
+        // Cut only a text that crosses its rectangle: the others print as
+        // they are, at no cost to the page.
+        const double w = newline ? TextWidth(text) : move;
+        const double h = newline ? move : TextHeight(text);
+        if (CurrentX < clipX1_ || CurrentY < clipY1_ || CurrentX + w > clipX2_ || CurrentY + h > clipY2_) {
+            it.clipped = true;
+            it.clipX1 = toPaperX(clipX1_);
+            it.clipY1 = toPaperY(clipY1_);
+            it.clipX2 = toPaperX(clipX2_);
+            it.clipY2 = toPaperY(clipY2_);
+        }
+    }
     add(std::move(it));
     if (newline) {
         CurrentX = ScaleLeft;
@@ -505,6 +534,35 @@ void Printer::Print(const QString& text, bool newline) {
     } else {
         CurrentX += move;
     }
+}
+
+void Printer::SetClip(double x1, double y1, double x2, double y2) {
+    clip_ = true;
+    clipX1_ = std::min(x1, x2);
+    clipY1_ = std::min(y1, y2);
+    clipX2_ = std::max(x1, x2);
+    clipY2_ = std::max(y1, y2);
+}
+
+ClipScope::ClipScope(Printer& p, double x1, double y1, double x2, double y2)
+    : p_(p), had_(p.clip_), x1_(p.clipX1_), y1_(p.clipY1_), x2_(p.clipX2_), y2_(p.clipY2_) {
+    p.SetClip(x1, y1, x2, y2);
+}
+
+ClipScope::~ClipScope() {
+    p_.clip_ = had_;
+    p_.clipX1_ = x1_, p_.clipY1_ = y1_, p_.clipX2_ = x2_, p_.clipY2_ = y2_;
+}
+
+QRectF textBox(const Item& it, int dpi) {
+    FontMeasure& m = fontMeasure(it.fontName, it.fontSize, it.bold, it.italic, it.underline, it.strike, dpi);
+    return QRectF(it.px, it.py, m.width(it.text) * 25.4 / dpi, m.height() * 25.4 / dpi);
+}
+
+QRectF inkBox(const Item& it, int dpi) {
+    const QRectF box = textBox(it, dpi);
+    if (!it.clipped) return box;
+    return box.intersected(QRectF(QPointF(it.clipX1, it.clipY1), QPointF(it.clipX2, it.clipY2)));
 }
 
 double Printer::TextWidth(const QString& text) const {
@@ -557,6 +615,7 @@ void Printer::NewPage() {
 }
 
 void Printer::EndDoc() {
+    clip_ = false;
     if (!open_) return;
     open_ = false;
     Document doc = std::move(doc_);
@@ -594,6 +653,7 @@ void Printer::EndDoc() {
 }
 
 void Printer::KillDoc() {
+    clip_ = false;
     if (!open_) return;
     open_ = false;
     doc_ = Document();

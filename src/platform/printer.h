@@ -1,4 +1,3 @@
-#pragma once
 // The printer as one drawing surface in millimetres, as the print jobs use
 // it: paper and orientation, font name, size and bold, the current position,
 // text placed by its top-left corner, text width and height, lines and
@@ -9,7 +8,9 @@
 // to the back end: Qt's printer (the chosen system printer or a PDF file) or,
 // in tests, a recorder that keeps every page's items. A document that ends
 // with nothing drawn (only blank text) is discarded, not printed.
+#pragma once
 #include <QColor>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -74,6 +75,10 @@ struct Item {
     int lineWidth = 1;  // printer pixels
     QColor color = Qt::black;
     bool filled = false;
+    // A text cut at a rectangle (paper millimetres): only what lies inside
+    // reaches the paper. Set only where the text would cross the rectangle.
+    bool clipped = false;
+    double clipX1 = 0, clipY1 = 0, clipX2 = 0, clipY2 = 0;
     bool isBlank() const {
         if (kind != Text) return false;
         for (QChar c : text)
@@ -152,6 +157,12 @@ public:
     // `newline` the position moves to the left edge (ScaleLeft) of the next
     // line (CurrentY + TextHeight), else to the text's right end.
     void Print(const QString& text = QString(), bool newline = true);
+    // Texts printed from now on are cut at this rectangle (the jobs'
+    // coordinates, like CurrentX and CurrentY) until ClearClip: a text that
+    // does not fit its cell never runs over its neighbour or off the paper.
+    void SetClip(double x1, double y1, double x2, double y2);
+    void ClearClip() { clip_ = false; }
+    bool clipping() const { return clip_; }
     double TextWidth(const QString& text) const;   // mm
     double TextHeight(const QString& text = QStringLiteral("A")) const;  // mm, one line
     // A line from (x1, y1) to (x2, y2); the current position moves to (x2, y2).
@@ -190,16 +201,40 @@ public:
     void reset();
 
 private:
+    friend class ClipScope;
     void ensureOpen();
     void add(Item it);
     double toPaperX(double x) const { return x - ScaleLeft + doc_.offsetLeftMm; }
     double toPaperY(double y) const { return y - ScaleTop + doc_.offsetTopMm; }
     bool open_ = false;
+    bool clip_ = false;
+    double clipX1_ = 0, clipY1_ = 0, clipX2_ = 0, clipY2_ = 0;
     Document doc_;
+};
+
+// Cuts the texts printed while it lives at a rectangle (see SetClip); the
+// printer's earlier clip (or none) is back when it ends.
+class ClipScope {
+public:
+    ClipScope(Printer& p, double x1, double y1, double x2, double y2);
+    ~ClipScope();
+    ClipScope(const ClipScope&) = delete;
+    ClipScope& operator=(const ClipScope&) = delete;
+
+private:
+    Printer& p_;
+    bool had_;
+    double x1_, y1_, x2_, y2_;
 };
 
 // The program-wide printer.
 Printer& printer();
+
+// The box of a recorded text in paper millimetres: its top-left corner and
+// its width and line height in its font at `dpi`, cut at its clip when it has
+// one (what reaches the paper).
+QRectF textBox(const Item& text, int dpi = 600);
+QRectF inkBox(const Item& text, int dpi = 600);
 
 // Forgets the font measures the printer keeps (after the fonts were set up anew).
 void clearMeasures();

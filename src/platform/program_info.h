@@ -1,7 +1,7 @@
-#pragma once
 // What the program knows about itself: title, version numbers, its folder,
 // its command line and the screen it runs on. Tests set the folder and the
 // command line.
+#pragma once
 #include <QSize>
 #include <QString>
 

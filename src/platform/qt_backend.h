@@ -1,7 +1,7 @@
-#pragma once
 // The widget side of the user-interface seam (ui.h): message boxes as Qt
 // message boxes with Japanese buttons, the hourglass pointer, yielding to the
 // event loop and the progress window.
+#pragma once
 #include <QString>
 
 #include "platform/ui.h"

@@ -1,4 +1,3 @@
-#pragma once
 // The per-user settings store: application / section / key -> text value.
 // It stands in for the per-user registry and also holds the keys that the
 // programs of the suite share. One INI-like UTF-8 file per application under
@@ -6,6 +5,7 @@
 // Applications, sections and keys are matched without regard to case and keep
 // the case they were first written with. Sections and keys come back in the
 // order they were first saved.
+#pragma once
 #include <QString>
 #include <utility>
 #include <vector>

@@ -1,4 +1,3 @@
-#pragma once
 // Desktop link files of the school-office suite, and the online check made
 // before the suite's update link is renewed.
 //
@@ -6,6 +5,7 @@
 // folders: the desktop folder and the applications-menu folder, in this
 // order. A link is a desktop entry file ("<name>.desktop"): the update link
 // is of type Link and points at the suite's update download.
+#pragma once
 #include <QString>
 #include <QStringList>
 #include <optional>

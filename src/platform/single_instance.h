@@ -1,6 +1,6 @@
-#pragma once
 // One running copy of the program per settings-store application name: a lock
 // file in the user's runtime folder, held for the whole run.
+#pragma once
 #include <QString>
 
 namespace instance {

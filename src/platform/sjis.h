@@ -1,4 +1,3 @@
-#pragma once
 // Shift-JIS (Windows code page 932) at the file and clipboard boundary.
 // Text in memory is QString; conversion happens only here.
 //
@@ -7,6 +6,7 @@
 // value both ways (control codes included), and the JIS forms that input
 // methods outside Windows type (〜 − ‖ — ¢ £ ¬) are stored under the codes of
 // their code-page forms (～ － ∥ ― ￠ ￡ ￢), which is what they read back as.
+#pragma once
 #include <QByteArray>
 #include <QString>
 #include <QStringView>

@@ -1,6 +1,6 @@
-#pragma once
 // Japanese text services: width conversion and upper case as the register
 // uses them, and the number a text box holds.
+#pragma once
 #include <QString>
 #include <optional>
 

@@ -1,8 +1,8 @@
-#pragma once
 // The user-interface seam that code without widgets (the data store) uses:
 // message boxes, the hourglass pointer, yielding to the event loop and the
 // small progress window. The widget side installs the real implementation;
 // tests install a script that records and answers every box.
+#pragma once
 #include <QString>
 
 namespace ui {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
-#include "printing/label_set.h"
+#include "printing/label_layout.h"
 #include "printing/label_text.h"
 #include "store/state.h"
 

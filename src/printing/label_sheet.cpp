@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/label_text.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/settings_file.h"
 #include "store/state.h"
 
@@ -120,6 +120,9 @@ void LABEL_TEXT_PRT(qint32 record, qint32 slot) {
     const Slot s = slotRect(slot);
     const double room = double(l.L_WIDTH) - 4;
     p.FontName = kFont;
+    // A line that does not fit its label even at the label's size is cut at
+    // the label's edge: it never prints over the next label.
+    const prn::ClipScope clip(p, s.x, s.y, s.x2, s.y2);
     for (int i = 0; i < l.L_D_COUNT; ++i) {
         p.CurrentX = s.x + 2;
         p.CurrentY = s.y + 2 + i * double(LABEL_PITCH);

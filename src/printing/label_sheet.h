@@ -1,4 +1,3 @@
-#pragma once
 // The label sheet print: one label per item of the item list onto label
 // sheets laid out by LABEL_LAYOUT, from any start slot of the first sheet,
 // with a frame or corner marks round each label, on the printer's own paper
@@ -6,6 +5,7 @@
 // month set) get no label. Started by the label print dialog, which sets
 // PRT_KIND (40 every row the list shows, 41 its selected rows), LABEL_START
 // and PRT_STOP.
+#pragma once
 #include <QtGlobal>
 
 // The slot before the first label: the start position the user gave, less 1.

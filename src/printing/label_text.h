@@ -1,8 +1,8 @@
-#pragma once
 // What a label line shows. Each of the (up to six) lines of a label has a
 // kind, stored in the layout as the text of its choice ("品名", "備品番号",
 // the first level name, ...); the label print, the label preview and the
 // label text copy turn a kind and an item record into the line's text here.
+#pragma once
 #include <QString>
 #include <QStringList>
 

@@ -8,7 +8,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "register/item_grid.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
 

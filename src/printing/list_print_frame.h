@@ -1,4 +1,3 @@
-#pragma once
 // What every list print shares: A4 landscape pages in millimetres with a
 // ruled table of 25 rows 6.5 mm high in a box from (15, 20) to the job's
 // right edge and y 190, the run of a job (set-up, origin, rows, page starts,
@@ -9,6 +8,7 @@
 // job's shift millimetres from the paper's left edge and y + the landscape
 // down correction from its top edge, whatever the printer's unprintable
 // margins. Texts are placed by their top-left corner, in "ＭＳ 明朝".
+#pragma once
 #include <QString>
 #include <functional>
 #include <span>

@@ -1,4 +1,3 @@
-#pragma once
 // The list prints of the print module PRT_ZEMLO, each on A4 landscape pages
 // of 25 rows (list_print_frame.h):
 //   ZEMLO_LIST_PRT    the item list "備品リスト"            kinds 10-13
@@ -16,32 +15,10 @@
 // The disposed list's totals print (kind 45) runs LIST_PRT_JOB itself with
 // ZEMLO_LIST_FRAME_PRT at every page start and ZEMLO_LIST_ROW_PRT for each
 // of its rows.
+#pragma once
 #include <QString>
 
-// What a list window hands to its list print. The window keeps it:
-//  - the filter fields when its search lists rows (and empties them when it
-//    lists every row), so that the first page describes the rows printed
-//    even when a filter was changed afterwards without a new search;
-//  - TOTAL and SELECTED when it opens the print dialog (or, for the
-//    purchase ledger, the printing window).
-struct LIST_PRT_SRC {
-    QString CH_Y;          // the year box's text (the item, disposed, history and plan lists)
-    int DP_W = -1;         // the era chosen beside it: 0 昭和, 1 平成, 2 令和; -1 none or typed
-    QString OUT_Y;         // the disposed list: the disposal-year box's text
-    int DP_WO = -1;        // and its era
-    QString KEIHI;         // the expense-type box's text (the disposed and plan lists)
-    QString KUBUN;         // category
-    QString KYOUKA;        // subject (first level)
-    QString BUNRUI;        // classification (second level)
-    QString KEEP;          // storage place (the item list)
-    QString TOTAL;         // the caption of the window's total label
-    bool SELECTED = false; // rows of the current listing are selected: the
-                           // print dialog offers "選択範囲" only then
-};
-inline LIST_PRT_SRC ZEMLO_LIST_SRC;  // the item list A_ZEMLO_LIST
-inline LIST_PRT_SRC OUT_LIST_SRC;    // the disposed list C_ZEMLO_LIST
-inline LIST_PRT_SRC IN_LIST_SRC;     // the purchase history L_ZEMLO_LIST (also the ledger)
-inline LIST_PRT_SRC P_LIST_SRC;      // the plan list P_ZEMLO_LIST
+#include "common/list_print_source.h"
 
 // The source of a print kind (10-19 items, 20-29 history, 30-39 plans, 40
 // and above the disposed list).

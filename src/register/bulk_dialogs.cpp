@@ -9,7 +9,7 @@
 #include "platform/ui.h"
 #include "register/item_list.h"
 #include "register/registration.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/name_lists.h"
 
 namespace {
@@ -19,10 +19,7 @@ const QString kAreaTitle = QStringLiteral("保管場所変更");
 const QString kOutDateBad = QStringLiteral("廃棄移設年月日が正しくありません");
 const QString kChgDateBad = QStringLiteral("変更年月日が正しくありません");
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(int(std::lround(left / 15.0)), int(std::lround(top / 15.0)), int(std::lround(width / 15.0)),
-                   int(std::lround(height / 15.0)));
-}
+using ctl::place;
 
 // The era row a date is shown in: S row 0, H row 1, R row 2; another era
 // leaves row 2.

@@ -1,4 +1,3 @@
-#pragma once
 // The two small dialogs with which the item list changes many items at once:
 //   A_OUT_DAY_F "廃棄年月日": an out date (disposal or relocation out) with a
 //               reason or destination for the selected items;
@@ -11,6 +10,7 @@
 //
 // The item list opens them through ZEMLO_LIST_WINDOWS; BULK_WINDOWS_INSTALL
 // plugs them in (once, at start-up).
+#pragma once
 #include <QDate>
 #include <QDateTime>
 #include <QHash>

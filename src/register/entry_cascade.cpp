@@ -355,8 +355,6 @@ void EntryCascade::showStored(const QString& kubun, const QString& kyouka, const
 
 namespace entry_ui {
 
-void place(QWidget* w, int left, int top, int width, int height) { ctl::placeTwips(w, left, top, width, height); }
-
 QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width, int height) {
     auto* l = new QLabel(text, parent);
     place(l, left, top, width, height);

@@ -1,9 +1,9 @@
-#pragma once
 // The category cascade of the entry windows: category, subject with its
 // number, classification with its code, item name with its function class.
 // Each level's list is filled from the subject index and the category master
 // for the choice one level up. The entry window and the change window each
 // own one cascade over their own controls.
+#pragma once
 #include <QList>
 #include <QObject>
 #include <QSet>
@@ -116,6 +116,7 @@ private:
 // Small helpers the entry windows share for their layout and their boxes.
 #include <initializer_list>
 
+#include "platform/controls.h"
 #include "store/state.h"
 
 class QWidget;
@@ -125,7 +126,7 @@ class QButtonGroup;
 class QPushButton;
 namespace entry_ui {
 // Places a control at a position and size in twips.
-void place(QWidget* w, int left, int top, int width, int height);
+using ctl::place;
 // A caption at a position in twips.
 QLabel* caption(QWidget* parent, const QString& text, int left, int top, int width, int height = 255);
 // Selects the entry of a combo with exactly this text, raising its click

@@ -1,7 +1,7 @@
-#pragma once
 // A_ZEMLO_CHG "備品内容変更": the window in which registered items are edited
 // one at a time, stepping through the rows of the item list's view. An edited
 // item is stored when the user steps to another row or closes the window.
+#pragma once
 #include "platform/forms.h"
 #include "register/registration.h"
 

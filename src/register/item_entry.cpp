@@ -14,7 +14,7 @@
 #include "register/item_change.h"
 #include "register/item_list.h"
 #include "register/plan_picker.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 #include "store/state.h"
 
 using entry_ui::caption;

@@ -1,7 +1,7 @@
-#pragma once
 // A_ZEMLO_IN "備品登録": the window in which new equipment is registered, one
 // registration per opening. The item list shows it modally in its add loop
 // and learns the outcome from ZEMLO_IN_STATE (2 registered, 0 closed without).
+#pragma once
 #include "platform/forms.h"
 #include "register/registration.h"
 

@@ -6,9 +6,10 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "common/window_back.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid_text.h"
+#include "common/grid_text.h"
 #include "register/item_search.h"
 #include "store/state.h"
 
@@ -165,10 +166,7 @@ QLabel* figureBox(QWidget* parent, const char* name, int l, int t, int w, int h,
     auto* x = new ctl::FigureLabel(parent, QLatin1String(name));
     ctl::placeTwips(x, l, t, w, h);
     x->setFrameShape(QFrame::Box);
-    x->setAutoFillBackground(true);
-    QPalette p = x->palette();
-    p.setColor(QPalette::Window, Qt::white);
-    x->setPalette(p);
+    BACK_COLOR_SET(x, 0xFFFFFF);
     x->setAlignment(align);
     return x;
 }

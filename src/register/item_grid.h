@@ -1,12 +1,12 @@
-#pragma once
 // What the two item lists (the item list and the renumbering list) share
 // about their grid and their window: the columns of an item row, the full
 // listing of the item table and the window's size within the main frame.
+#pragma once
 #include <QString>
 #include <algorithm>
 #include <vector>
 
-#include "register/grid.h"
+#include "common/list_grid.h"
 
 struct ZEMLO_REC;
 

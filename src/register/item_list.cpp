@@ -14,15 +14,17 @@
 #include <algorithm>
 #include <optional>
 
+#include "common/window_back.h"
+#include "common/cascade_boxes.h"
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/era.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "printing/list_print_jobs.h"
-#include "register/grid_text.h"
+#include "common/list_print_source.h"
+#include "common/grid_text.h"
 #include "register/item_grid.h"
-#include "shell/form_switch.h"
+#include "common/form_kind.h"
 #include "store/category_file.h"
 #include "store/item_sorts.h"
 #include "store/items_file.h"
@@ -41,10 +43,7 @@ constexpr quint32 kListBack = 0x00FF00;    // the window's green
 constexpr quint32 kKeihiTBack = 0x80FFFF;  // the expense label's yellow
 const QString kListTitle = QStringLiteral("備品登録リスト");
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(int(std::lround(left / double(kTwipsPerPixel))), int(std::lround(top / double(kTwipsPerPixel))),
-                   int(std::lround(width / double(kTwipsPerPixel))), int(std::lround(height / double(kTwipsPerPixel))));
-}
+using ctl::place;
 int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 int twWidth(const QWidget* w) { return w->width() * kTwipsPerPixel; }
 void setTwWidth(QWidget* w, int width) { w->resize(int(std::lround(width / double(kTwipsPerPixel))), w->height()); }
@@ -61,10 +60,7 @@ QFont fontOf(const QString& name, double points, bool underline = false) {
 A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品データリスト"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, bgrColor(kListBack));
-    setPalette(pal);
+    BACK_COLOR_SET(this, kListBack);
 
     const QFont comboFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
     auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
@@ -115,12 +111,7 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     KEIHI_T = label("KEIHI_T", QStringLiteral("選択無し"), 0, 0, 600, 300);
     KEIHI_T->setAlignment(Qt::AlignCenter);
     KEIHI_T->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 8));
-    KEIHI_T->setAutoFillBackground(true);
-    {
-        QPalette p = KEIHI_T->palette();
-        p.setColor(QPalette::Window, bgrColor(kKeihiTBack));
-        KEIHI_T->setPalette(p);
-    }
+    BACK_COLOR_SET(KEIHI_T, kKeihiTBack);
     B_KEIHI = button("B_KEIHI", QStringLiteral("▼"), 0, 0, 300, 300);
     B_KEIHI->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 8.25));
     Label3 = label("Label3", QStringLiteral("備品区分"), 0, 0, 850, 180);
@@ -321,7 +312,7 @@ void A_ZEMLO_LIST::Form_Load() {
     Label4->setText(KUBUN_LEVEL_NAME[0]);
     Label7->setText(KUBUN_LEVEL_NAME[1]);
 
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kListBack));
+    FRAME_BACK_SET(kListBack);
     ui::setBusy(false);
 }
 
@@ -587,9 +578,7 @@ void A_ZEMLO_LIST::Label8_DblClick() { setTextByCode(KEEP, QStringLiteral("NOT")
 // ---------------------------------------------------------------- closing
 
 void A_ZEMLO_LIST::B_ESC_Click() {
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -614,7 +603,7 @@ void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void A_ZEMLO_LIST::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- searches
@@ -736,9 +725,7 @@ void A_ZEMLO_LIST::FILTER_Change() { B_PRT->setEnabled(false); }
 
 void A_ZEMLO_LIST::fillCombo(QComboBox* box, const QStringList& items) {
     const QString before = box->isEditable() ? box->currentText() : QString();
-    box->clear();
-    box->addItems(items);
-    box->setCurrentIndex(-1);
+    BOX_ITEMS_SET(box, items);
     if (box->isEditable()) box->setEditText(before);
 }
 

@@ -1,4 +1,3 @@
-#pragma once
 // The item list "備品データリスト" (A_ZEMLO_LIST): the central window of the
 // register. It lists the item table through the view ZEMLO_INDEX in the drawn
 // grid, narrows it with the filter bar and its two searches, lets the user
@@ -12,12 +11,13 @@
 //     platform::FormInstance<A_ZEMLO_LIST>::get()->Show();
 // and closed by its "閉じる" button or by
 //     platform::FormInstance<A_ZEMLO_LIST>::unload();
+#pragma once
 #include <QList>
 #include <QStringList>
 #include <functional>
 
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "register/item_search.h"
 
 class QComboBox;

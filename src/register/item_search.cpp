@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
-#include "register/grid_text.h"
+#include "common/grid_text.h"
 
 namespace {
 constexpr char16_t kStar = 0xFF0A;  // ＊

@@ -1,9 +1,9 @@
-#pragma once
 // The item searches of the item list, without widgets: the item-name pattern
 // test NAME_MATCH, the criteria of "検索" taken from the filter bar's texts
 // and choices, the test of "区分不明検索" (items whose names are missing from
 // the category master), and the amount rule with the money text the lists
 // show. Amounts are 64-bit throughout, so no price or total overflows.
+#pragma once
 #include <QSet>
 #include <QString>
 #include <QStringList>

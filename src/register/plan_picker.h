@@ -1,7 +1,7 @@
-#pragma once
 // A_ZEMLO_PIN "備品登録選択": the plan picker of the entry window. It lists the
 // purchase plans of one fiscal year, narrowed by category and subject, and
 // leaves the chosen plan's index in PIN_SEL (-1 when none was chosen).
+#pragma once
 #include "platform/forms.h"
 
 class QComboBox;

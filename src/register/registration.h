@@ -1,9 +1,9 @@
-#pragma once
 // Registering new items and storing changed ones: the checks with their
 // messages, the number proposals, the number groups, the new category-master
 // and name-list entries, and the upkeep at closing. No widgets here: the
 // entry window (A_ZEMLO_IN) and the change window (A_ZEMLO_CHG) hand their
 // boxes over as texts and choices, so every rule can be run and tested alone.
+#pragma once
 #include <QDate>
 #include <QString>
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <vector>
 
+#include "common/window_back.h"
 #include "platform/csv.h"
 #include "platform/dialogs.h"
 #include "platform/help.h"
@@ -20,15 +21,15 @@
 #include "register/item_grid.h"
 #include "register/item_search.h"
 #include "register/registration.h"
-#include "shell/form_switch.h"
-#include "shell/start_guard.h"
-#include "shell/suite_keys.h"
+#include "common/form_kind.h"
+#include "common/start_guard.h"
+#include "common/suite_keys.h"
 #include "store/category_file.h"
 #include "store/helpers.h"
 #include "store/item_sorts.h"
 #include "store/items_file.h"
 #include "store/link.h"
-#include "shell/form_position.h"
+#include "common/form_position.h"
 
 namespace {
 
@@ -37,10 +38,7 @@ using item_grid::eraLetter;
 const QString kL2Title = QStringLiteral("備品番号再設定");
 constexpr quint32 kL2Back = 0xC0FFFF;  // the window's pale yellow
 
-void place(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(int(std::lround(left / 15.0)), int(std::lround(top / 15.0)), int(std::lround(width / 15.0)),
-                   int(std::lround(height / 15.0)));
-}
+using ctl::place;
 
 // The era date text of the grid: empty for a year up to 1900 or a date that
 // does not exist.
@@ -266,12 +264,7 @@ ZEMLO_IMPORT_RESULT ZEMLO_IMPORT_FILE(const QString& path) {
 A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
     setFrameChild(true);
     setCaption(QStringLiteral("備品データリスト"));
-    setAutoFillBackground(true);
-    {
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, bgrColor(kL2Back));
-        setPalette(pal);
-    }
+    BACK_COLOR_SET(this, kL2Back);
     QFont f(QStringLiteral("ＭＳ Ｐ明朝"));
     f.setPointSizeF(9);
     setFont(f);
@@ -300,10 +293,7 @@ A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
     for (ctl::Label* l : {C_COUNT, TOTAL}) {
         l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        l->setAutoFillBackground(true);
-        QPalette p = l->palette();
-        p.setColor(QPalette::Window, Qt::white);
-        l->setPalette(p);
+        BACK_COLOR_SET(l, 0xFFFFFF);
     }
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
@@ -390,7 +380,7 @@ void A_ZEMLO_L2::Form_Load() {
     setTop(0);
     // The size change lists every item (the resize runs during the load too).
     Form_Resize();
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(kL2Back));
+    FRAME_BACK_SET(kL2Back);
 
     ui::setBusy(false);
     B_NO_SET->setEnabled(false);
@@ -412,9 +402,7 @@ void A_ZEMLO_L2::Form_Resize() {
 
 void A_ZEMLO_L2::B_ESC_Click() {
     if (busy_) return;
-    FORM_KIND = 0;
-    MAIN_TITLE_SET(QString());
-    Unload(platform::vbFormCode);
+    FORM_CLOSE_SELF(this);
 }
 
 void A_ZEMLO_L2::Form_QueryUnload(int& Cancel, int UnloadMode) {
@@ -449,7 +437,7 @@ void A_ZEMLO_L2::Form_QueryUnload(int& Cancel, int UnloadMode) {
 
 void A_ZEMLO_L2::Form_Unload(int& Cancel) {
     Q_UNUSED(Cancel);
-    if (QMdiArea* a = mdiArea()) a->setBackground(bgrColor(0xFFFFFF));
+    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- grid

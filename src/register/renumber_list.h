@@ -1,4 +1,3 @@
-#pragma once
 // The renumbering list "備品データリスト" (A_ZEMLO_L2): a maintenance window
 // of the item register that no menu leads to; the main window opens it as
 // form kind 9 when the user holds Ctrl alone and presses the right mouse
@@ -14,12 +13,13 @@
 //     platform::FormInstance<A_ZEMLO_L2>::get()->Show();
 // closed by its "閉じる" button or by
 //     platform::FormInstance<A_ZEMLO_L2>::unload();
+#pragma once
 #include <QString>
 #include <functional>
 
 #include "platform/controls.h"
 #include "platform/forms.h"
-#include "register/grid.h"
+#include "common/list_grid.h"
 #include "store/state.h"
 
 class QEvent;

@@ -2,37 +2,37 @@
 
 #include <map>
 
-#include "category/kubun_chgf.h"
-#include "category/kubun_chgf2.h"
-#include "category/func_f.h"
-#include "category/kubun_f.h"
-#include "ledger/note_l.h"
-#include "ledger/note_p.h"
-#include "lists/c_zemlo_list.h"
-#include "lists/keep_room.h"
-#include "lists/l_zemlo_list.h"
+#include "category/category_change.h"
+#include "category/unknown_category.h"
+#include "category/function_class_list.h"
+#include "category/master_editor.h"
+#include "ledger/item_totals.h"
+#include "ledger/ledger_window.h"
+#include "lists/disposed_list.h"
+#include "lists/place_list.h"
+#include "lists/purchase_history.h"
 #include "platform/ui.h"
-#include "plans/p_zemlo_list.h"
-#include "printing/label_set.h"
+#include "plans/plan_list.h"
+#include "printing/label_layout.h"
 #include "register/item_list.h"
 #include "register/renumber_list.h"
-#include "shell/backup_window.h"
-#include "shell/migration_window.h"
-#include "shell/name_list_window.h"
-#include "shell/settings_window.h"
-#include "shell/password.h"
-#include "shell/version.h"
+#include "settings/backup_window.h"
+#include "settings/migration_window.h"
+#include "settings/name_list_window.h"
+#include "settings/settings_window.h"
+#include "settings/password.h"
+#include "settings/version_windows.h"
 #include "store/item_sorts.h"
 #include "store/link.h"
 #include "store/plans_file.h"
 #include "store/rows.h"
 #include "store/state.h"
-#include "totals/note_s.h"
-#include "totals/total_f.h"
-#include "totals/total_fa.h"
-#include "totals/total_fk.h"
-#include "totals/total_fs.h"
-#include "totals/total_fy.h"
+#include "totals/purchase_record.h"
+#include "totals/expense_totals.h"
+#include "totals/category_totals.h"
+#include "totals/function_class_totals.h"
+#include "totals/subsidy_report.h"
+#include "totals/expense_purchase_totals.h"
 
 namespace {
 // ---------------------------------------------------------------- preparations
@@ -115,8 +115,6 @@ const std::map<MENU_DIALOG, std::function<void()>>& dialogTable() {
 
 std::map<qint16, FORM_WINDOW> g_testWindows;
 std::map<MENU_DIALOG, std::function<void()>> g_testDialogs;
-QString g_title;
-std::function<void(const QString&)> g_titleHook;
 
 const KindRow* rowOf(qint16 kind) {
     for (const KindRow& r : kindTable())
@@ -136,14 +134,6 @@ void unloadKind(qint16 kind) {
     if (w.unload) w.unload();
 }
 }  // namespace
-
-// ---------------------------------------------------------------- title line
-void MAIN_TITLE_SET(const QString& title) {
-    g_title = title;
-    if (g_titleHook) g_titleHook(title);
-}
-QString MAIN_TITLE() { return g_title; }
-void MAIN_TITLE_HOOK_SET(std::function<void(const QString&)> hook) { g_titleHook = std::move(hook); }
 
 // ---------------------------------------------------------------- the switch
 QString FORM_TITLE(qint16 kind) {

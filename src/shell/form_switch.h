@@ -1,15 +1,16 @@
-#pragma once
 // The form switch: every way of opening a function window in the main
 // window goes through FORM_CHANGE, which closes the open window (so it saves
 // what it owns), sets the title line, prepares and shows the window of the
 // requested kind. The kind table in form_switch.cpp is the one place that
 // knows every function window and every dialog of the menus; a window that
 // is not built yet has an empty entry there, and asking for it does nothing.
+#pragma once
 #include <QString>
 #include <functional>
 
 #include <QMdiSubWindow>
 
+#include "common/form_kind.h"
 #include "platform/forms.h"
 
 // How the switch shows and closes the window of a kind.
@@ -51,13 +52,6 @@ bool FORM_MODAL(qint16 kind);
 
 // Tests: puts a window in place of a kind's (an empty one restores the table's).
 void FORM_WINDOW_SET_FOR_TESTS(qint16 kind, const FORM_WINDOW& w);
-
-// ---------------------------------------------------------------- title line
-// The main window's title line MAIN_F.Label1, reachable without the window.
-void MAIN_TITLE_SET(const QString& title);
-QString MAIN_TITLE();
-// The main window shows the title line through this hook.
-void MAIN_TITLE_HOOK_SET(std::function<void(const QString&)> hook);
 
 // ---------------------------------------------------------------- menu dialogs
 enum class MENU_DIALOG { USER_SET, ETC_SET, LABEL_SET, PASS_SET, VER_FORM, START_F, BACKUP_DATA, F1_2 };

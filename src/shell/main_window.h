@@ -1,8 +1,8 @@
-#pragma once
 // The main window MAIN_F: the program's frame (a multiple-document area) with
 // its menus, the button bar with the title line, and the one-second timer of
 // portable mode. It starts the program (load and first activation), switches
 // the function windows through the form switch and ends the program in order.
+#pragma once
 #include <QMainWindow>
 #include <QString>
 #include <functional>

@@ -1,5 +1,5 @@
-#pragma once
 // The category master KUBUN.ZMD, its sort, serials and subject index.
+#pragma once
 #include <QString>
 
 struct KUBUN_REC;
@@ -11,6 +11,15 @@ qint32 CODE_KEY(const QString& code);
 qint16 KUBUN_IDX_OF(const QString& name);
 // 0 none, 1 発表, 2 道具, 3 実験, 4 情報 (exact text).
 qint16 FUNC_NO_OF(const QString& funcText);
+// The keys an item or plan record keeps in memory beside its category texts,
+// set when the record is read: the category index, the classification
+// code's sort key and the function-class number.
+template <class REC>
+void CATEGORY_KEYS_SET(REC& rec) {
+    rec.KUBUN_IDX = KUBUN_IDX_OF(rec.KUBUN);
+    rec.BU_KEY = CODE_KEY(rec.NO_BU);
+    rec.FUNC_NO = FUNC_NO_OF(rec.FUNC_D);
+}
 
 // 1 loaded, 0 the file does not exist, -1 read error.
 qint16 KUBUN_READ(qint16 reset);

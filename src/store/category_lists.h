@@ -1,4 +1,3 @@
-#pragma once
 // What the windows over the category master share about their lists:
 //  - the category list: the non-empty names of KUBUN_NAMES in their order,
 //    and the category index (place in KUBUN_NAMES + 1) of each of its
@@ -8,6 +7,7 @@
 //    and its subject index KYOUKA_INDEX;
 //  - the selected range of KUBUN_LIST_VIEW, with the window that wrote it.
 // No widgets here: the windows put the lists into their own boxes.
+#pragma once
 #include <QList>
 #include <QString>
 #include <QStringList>

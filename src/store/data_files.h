@@ -1,5 +1,5 @@
-#pragma once
 // Plumbing shared by the loaders and savers of the data files.
+#pragma once
 #include <QByteArray>
 #include <QString>
 

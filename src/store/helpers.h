@@ -1,6 +1,6 @@
-#pragma once
 // Small shared helpers: two-wide numbers, Japanese-era date texts and the
 // write test of the work folder.
+#pragma once
 #include <QDate>
 #include <QDateTime>
 #include <QString>

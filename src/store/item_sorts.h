@@ -1,4 +1,3 @@
-#pragma once
 // The item sorts: the start-up upkeep that keeps the item file in number
 // order, the incremental sort of the records past the sorted watermark, the
 // full sorts of the file and the sorts of the item list's view.
@@ -6,6 +5,7 @@
 // Every sort keeps the register's long-standing order of equal keys: a record
 // goes in front of the records already placed with the same key, so records
 // with equal keys come out in the reverse of their order before the sort.
+#pragma once
 #include <QtGlobal>
 
 // Start-up upkeep: sort the records appended since the last sort (in place up

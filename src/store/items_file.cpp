@@ -63,9 +63,7 @@ void ZEMLO_READ_RECORD(csv::Reader& r, ZEMLO_REC& z) {
     z.MOVE_F = r.readInt16();
     for (int i = 0; i < 4; ++i) r.readInt32();  // kept 0
     // Fields held in memory only.
-    z.KUBUN_IDX = KUBUN_IDX_OF(z.KUBUN);
-    z.BU_KEY = CODE_KEY(z.NO_BU);
-    z.FUNC_NO = FUNC_NO_OF(z.FUNC_D);
+    CATEGORY_KEYS_SET(z);
     z.NAME_NO = 0;
 }
 

@@ -1,5 +1,5 @@
-#pragma once
 // The item file ZEMLO.ZMD: load with rotating copies, save in table or view order.
+#pragma once
 #include <QtGlobal>
 
 namespace csv {

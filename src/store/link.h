@@ -1,8 +1,8 @@
-#pragma once
 // The link of the items to the category master: counters of the master, the
 // codes copied into the items and the number groups (KUBUN_LINK); the
 // start-up recount that offers to add missing item names (KUBUN_RECOUNT); and
 // the two ways a master entry is made from an item record.
+#pragma once
 #include <QtGlobal>
 
 // Mode 0: link and ask about every unmatched item whether to add its name to

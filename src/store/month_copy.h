@@ -1,7 +1,7 @@
-#pragma once
 // The monthly copy of the data files inside the data folder, and the
 // conversion of the names of the master, the items and the plans to
 // half-width characters.
+#pragma once
 
 // Keeps one copy of the data and settings files per calendar month in the
 // data folder (folder "year_month") and removes month copies beyond the five

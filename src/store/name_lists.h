@@ -1,5 +1,5 @@
-#pragma once
 // The name lists (suppliers, makers, storage places) and ETC.ZMD.
+#pragma once
 #include <QString>
 #include <array>
 

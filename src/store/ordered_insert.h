@@ -1,4 +1,3 @@
-#pragma once
 // The order that the register's insertion sorts give, reached in
 // O(n log n).
 //
@@ -15,6 +14,7 @@
 // their leader's key reproduces the insertion sort's result exactly: equal
 // keys of the tail come out in reverse order, in front of the equal entries
 // that were placed before them.
+#pragma once
 #include <map>
 #include <utility>
 #include <vector>

@@ -42,9 +42,7 @@ void readPlan(csv::Reader& r, P_ZEMLO_REC& p) {
     r.readString();  // kept empty
     p.COUNT_NOW = r.readInt16();
     for (int i = 0; i < 4; ++i) r.readInt32();  // kept 0
-    p.KUBUN_IDX = KUBUN_IDX_OF(p.KUBUN);
-    p.BU_KEY = CODE_KEY(p.NO_BU);
-    p.FUNC_NO = FUNC_NO_OF(p.FUNC_D);
+    CATEGORY_KEYS_SET(p);
 }
 
 void writePlan(csv::Writer& w, const P_ZEMLO_REC& p) {

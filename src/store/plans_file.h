@@ -1,5 +1,5 @@
-#pragma once
 // The purchase-plan file P_ZEMLO.ZMD and its sort.
+#pragma once
 #include <QtGlobal>
 
 qint16 P_ZEMLO_READ();   // 1 loaded, 0 missing, -1 read error

@@ -1,5 +1,5 @@
-#pragma once
 // Taking entries out of a table in place.
+#pragma once
 #include <QtGlobal>
 #include <algorithm>
 #include <vector>

@@ -1,7 +1,7 @@
-#pragma once
 // Lists derived from the item table: the purchase-history rows IN_ROW_LIST
 // (consecutive records of one purchase folded into one row) with their sorts,
 // and the disposed list OUT_LIST.
+#pragma once
 #include <QtGlobal>
 
 // Adds record `rec` to the rows, given the `rows` built so far (0 empties the

@@ -1,4 +1,3 @@
-#pragma once
 // Writing the tables that a user action changed, so that a crash or a power
 // cut loses at most the action under way.
 //
@@ -19,6 +18,7 @@
 //
 // Windows whose changes wait for a question (the renumbering list saves only
 // when the user confirms) call nothing until the answer is yes.
+#pragma once
 #include <QString>
 
 namespace store {

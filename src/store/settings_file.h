@@ -1,5 +1,5 @@
-#pragma once
 // The settings file ZEMLO2.SEW in the program folder, and SCHOOL.TXT.
+#pragma once
 #include <QString>
 #include <QtGlobal>
 

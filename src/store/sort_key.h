@@ -1,10 +1,10 @@
-#pragma once
 // A packed ascending sort key of up to ten signed 32-bit fields, compared
 // field by field, and the register's sort of equal keys: an insertion sort
 // that puts each element in front of the first placed element whose key is
 // greater or equal, i.e. equal keys end in the reverse of their input order.
 // That order is a stable sort of the reversed input, done here in
 // O(n log n).
+#pragma once
 #include <QtGlobal>
 #include <algorithm>
 #include <array>

@@ -1,4 +1,3 @@
-#pragma once
 // The program-wide tables, counters and settings of the register. Every
 // window reads and changes them in place; the loaders replace a table whole
 // and the savers write it whole. Names are the register's own.
@@ -6,6 +5,7 @@
 // Every table holds all its slots from the start of the program, whatever
 // loads later: a register that starts without files (a new school) adds to
 // empty tables of full size. Code may index any slot below the table's limit.
+#pragma once
 #include <QDateTime>
 #include <QString>
 #include <array>

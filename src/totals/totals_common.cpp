@@ -12,7 +12,7 @@
 #include "platform/pane.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 
 namespace {
 // The border round a pane, one pixel each side.

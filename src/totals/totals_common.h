@@ -1,4 +1,3 @@
-#pragma once
 // What the totals reports share (the five totals windows, the purchase
 // record and their prints):
 //  - fiscal years: the newest year a report offers, the days a year runs
@@ -17,6 +16,7 @@
 // negative amount a leading minus). The subject list of a category is
 // KYOUKA_LIST_SET (same header); the category index of a chosen category
 // name is KUBUN_IDX_OF (store/category_file.h).
+#pragma once
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -120,6 +120,19 @@ void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double r
 // The mouse wheel over a pane of rows moves its scroll bar, three rows a
 // notch, while the bar shows.
 void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar);
+
+// ---------------------------------------------------------------- layout
+// The panes of the totals windows (twips): rows of 240; the five-year
+// reports' year columns of 1400, the six-year reports' of 1200, each with the
+// room a figure may take on screen before it is shrunk (its column less a
+// margin each side).
+inline constexpr int TOTAL_ROW_H = 240;
+inline constexpr int TOTAL_COL5_W = 1400;
+inline constexpr double TOTAL_COL5_ROOM = TOTAL_COL5_W - 80;
+inline constexpr int TOTAL_COL6_W = 1200;
+inline constexpr double TOTAL_COL6_ROOM = TOTAL_COL6_W - 60;
+// The six-year reports' name column is shrunk to its width less 60.
+inline constexpr int TOTAL_COL6_NAME_MARGIN = 60;
 
 // ---------------------------------------------------------------- paper
 

@@ -5,10 +5,10 @@
 #include <QDateTime>
 #include <QString>
 
-#include "ledger/note_p.h"
+#include "ledger/ledger_window.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
 #include "support/records.h"

@@ -2,8 +2,8 @@
 // category (kind 52) or each chosen subject on pages of its own (kind 53),
 // with or without the item names that have no registered piece.
 #include "category/category_list_print.h"
-#include "category/kubun_prt.h"
-#include "ledger/note_p.h"
+#include "category/category_print_dialog.h"
+#include "ledger/ledger_window.h"
 #include "ledger_fixture.h"
 #include "store/category_file.h"
 #include "support/gui.h"

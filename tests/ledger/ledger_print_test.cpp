@@ -8,8 +8,8 @@
 
 #include "ledger/ledger_pages.h"
 #include "ledger/master_index.h"
-#include "ledger/note_p.h"
-#include "ledger/note_prt.h"
+#include "ledger/ledger_window.h"
+#include "ledger/ledger_print_dialog.h"
 #include "ledger_fixture.h"
 #include "store/category_file.h"
 #include "support/gui.h"

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 
-#include "plans/p_zemlo_fout.h"
+#include "plans/plan_export_window.h"
 #include "plans/plan_export.h"
 #include "plans/plan_fixture.h"
 #include "platform/clipboard.h"

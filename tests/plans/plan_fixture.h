@@ -11,8 +11,8 @@
 #include <memory>
 
 #include "platform/forms.h"
-#include "plans/p_zemlo_in.h"
-#include "plans/p_zemlo_list.h"
+#include "plans/plan_entry.h"
+#include "plans/plan_list.h"
 #include "shell/form_switch.h"
 #include "store/category_file.h"
 #include "store/name_lists.h"

@@ -5,7 +5,7 @@
 
 #include "plans/plan_fixture.h"
 #include "platform/printer.h"
-#include "printing/zemlo_prt.h"
+#include "printing/list_print_dialog.h"
 #include "plans/plan_rules.h"
 #include "platform/input_block.h"
 

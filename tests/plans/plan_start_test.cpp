@@ -9,10 +9,10 @@
 #include <QPushButton>
 
 #include "platform/settings_store.h"
-#include "plans/p_zemlo_fout.h"
-#include "plans/p_zemlo_in.h"
+#include "plans/plan_export_window.h"
+#include "plans/plan_entry.h"
 #include "platform/clipboard.h"
-#include "plans/p_zemlo_list.h"
+#include "plans/plan_list.h"
 #include "shell/start_fixture.h"
 #include "store/plans_file.h"
 

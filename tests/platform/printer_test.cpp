@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -218,4 +219,76 @@ TEST_F(PrinterTest, PrintableAreaIsThePaperLessItsMarginsAsOriented) {
     p.KillDoc();
     rec->noPrinter = true;
     EXPECT_THROW(p.PrintableHeightMm(), prn::PrinterError);
+}
+
+// A text cut to its cell: the recorder keeps the rectangle only where the
+// text crosses it, the ink box is the part inside, the scope gives back the
+// earlier clip, and on paper nothing is drawn beyond the cell's edge.
+TEST_F(PrinterTest, TextsAreCutAtTheirCellOnlyWhereTheyCrossIt) {
+    platform::setupFonts();
+    const QString dir = QStringLiteral(ZEMLO_SHOT_DIR);
+    QDir().mkpath(dir);
+    prn::Recorder* rec = prn::useRecorderForTests();
+    rec->offsetLeftMm = 4.0;
+    rec->offsetTopMm = 5.0;
+    prn::Printer& p = prn::printer();
+    p.reset();
+    p.PaperSize = prn::kPaperA4;
+    p.FontSize = 10;
+    const QString longText = QStringLiteral("株式会社ミレナ教育産業北日本支店株式会社ミレナ教育産業");
+    {
+        prn::ClipScope cell(p, 20, 20, 60, 30);
+        p.CurrentX = 20, p.CurrentY = 20;
+        p.Print(longText, false);   // crosses the right edge
+        p.CurrentX = 20, p.CurrentY = 24;
+        p.Print(QStringLiteral("短い"), false);  // fits
+        {
+            prn::ClipScope inner(p, 100, 100, 110, 110);
+            EXPECT_TRUE(p.clipping());
+        }
+        p.CurrentX = 20, p.CurrentY = 26;
+        p.Print(longText, false);  // the outer cell is back
+    }
+    EXPECT_FALSE(p.clipping());
+    p.CurrentX = 20, p.CurrentY = 40;
+    p.Print(longText, false);
+    p.EndDoc();
+    const prn::Page& page = rec->last().pages.at(0);
+    ASSERT_EQ(page.items.size(), 4u);
+    const Item& cut = page.items[0];
+    EXPECT_TRUE(cut.clipped);
+    EXPECT_DOUBLE_EQ(cut.clipX1, 24.0);  // paper millimetres
+    EXPECT_DOUBLE_EQ(cut.clipY1, 25.0);
+    EXPECT_DOUBLE_EQ(cut.clipX2, 64.0);
+    EXPECT_DOUBLE_EQ(cut.clipY2, 35.0);
+    EXPECT_GT(prn::textBox(cut).right(), 64.5);
+    EXPECT_NEAR(prn::inkBox(cut).right(), 64.0, 1e-9);
+    EXPECT_FALSE(page.items[1].clipped);
+    EXPECT_EQ(prn::inkBox(page.items[1]), prn::textBox(page.items[1]));
+    EXPECT_TRUE(page.items[2].clipped);
+    EXPECT_DOUBLE_EQ(page.items[2].clipX2, 64.0);
+    EXPECT_FALSE(page.items[3].clipped);
+
+    // On paper: the cut text leaves no ink right of its cell, the uncut one does.
+    const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
+    const QString pdf = dir + "/printer_clip.pdf";
+    QFile::remove(pdf);
+    prn::printDocument(rec->last(), {QString(), pdf});
+    QProcess pp;
+    pp.start(pdftoppm, {"-png", "-r", "100", "-singlefile", pdf, dir + "/printer_clip"});
+    ASSERT_TRUE(pp.waitForFinished(30000));
+    QImage img(dir + "/printer_clip.png");
+    ASSERT_FALSE(img.isNull());
+    const double pxPerMm = 100 / 25.4;
+    auto inkIn = [&](double x1, double y1, double x2, double y2) {
+        int dark = 0;
+        for (int y = int(y1 * pxPerMm); y < int(y2 * pxPerMm); ++y)
+            for (int x = int(x1 * pxPerMm); x < int(x2 * pxPerMm); ++x)
+                if (qGray(img.pixel(x, y)) < 128) ++dark;
+        return dark;
+    };
+    EXPECT_GT(inkIn(24, 25, 64, 35), 50);   // the cut texts inside their cell
+    EXPECT_EQ(inkIn(64.5, 25, 120, 35), 0);  // nothing beyond it
+    EXPECT_GT(inkIn(64.5, 45, 120, 55), 50);  // the uncut text runs on
 }

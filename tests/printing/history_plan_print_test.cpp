@@ -2,8 +2,8 @@
 // print, through the recorder.
 #include "platform/forms.h"
 #include "print_fixture.h"
-#include "printing/zemlo_prt.h"
-#include "shell/print_windows.h"
+#include "printing/list_print_dialog.h"
+#include "common/print_windows.h"
 
 class HistoryPrint : public PrintFixture {
 protected:

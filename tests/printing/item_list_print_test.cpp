@@ -3,7 +3,7 @@
 
 #include "print_fixture.h"
 #include "printing/list_print_frame.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include "platform/forms.h"
 #include "platform/printer.h"
 #include "printing/label_sheet.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
 

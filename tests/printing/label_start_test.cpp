@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 #include "platform/clipboard.h"
-#include "printing/label_prt.h"
-#include "printing/label_set.h"
+#include "printing/label_print_dialog.h"
+#include "printing/label_layout.h"
 #include "register/item_list.h"
 #include "shell/start_fixture.h"
 

@@ -13,7 +13,7 @@
 #include "register/entry_test_support.h"
 #include "register/item_change.h"
 #include "register/item_entry.h"
-#include "shell/mouse_label.h"
+#include "common/mouse_label.h"
 #include "support/gui.h"
 
 namespace {

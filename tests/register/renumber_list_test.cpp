@@ -7,7 +7,7 @@
 #include "platform/sjis.h"
 #include "register/renumber_list.h"
 #include "shell/form_switch.h"
-#include "shell/start_guard.h"
+#include "common/start_guard.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
 #include "support/app_fixture.h"

@@ -29,7 +29,7 @@
 #include "register/item_entry.h"
 #include "register/item_list.h"
 #include "shell/main_window.h"
-#include "shell/settings_window.h"
+#include "settings/settings_window.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
 #include "support/msg_script.h"

@@ -9,8 +9,8 @@
 
 #include "platform/files.h"
 #include "platform/settings_store.h"
-#include "shell/password.h"
-#include "shell/start_guard.h"
+#include "settings/password.h"
+#include "common/start_guard.h"
 #include "shell_fixture.h"
 #include "start_fixture.h"
 #include "shell_windows.h"

@@ -20,9 +20,9 @@
 #include "platform/printer.h"
 #include "platform/qt_backend.h"
 #include "platform/settings_store.h"
-#include "printing/zemlo_prt.h"
+#include "printing/list_print_dialog.h"
 #include "register/item_list.h"
-#include "shell/printer_setup.h"
+#include "common/printer_setup.h"
 #include "start_fixture.h"
 
 namespace {

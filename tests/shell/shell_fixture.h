@@ -11,7 +11,7 @@
 #include "platform/shortcut.h"
 #include "platform/single_instance.h"
 #include "shell/form_switch.h"
-#include "shell/start_guard.h"
+#include "common/start_guard.h"
 #include "support/app_fixture.h"
 
 class ShellFixture : public AppFixture {

@@ -10,10 +10,10 @@
 #include "platform/printer.h"
 #include "platform/settings_store.h"
 #include "shell/start_fixture.h"
-#include "totals/total_f.h"
-#include "totals/total_fa.h"
-#include "totals/total_fk.h"
-#include "totals/total_fy.h"
+#include "totals/expense_totals.h"
+#include "totals/category_totals.h"
+#include "totals/function_class_totals.h"
+#include "totals/expense_purchase_totals.h"
 
 namespace {
 

@@ -1,0 +1,63 @@
+// The per-item totals on a full register (30,000 items, 5,000 item names):
+// the purchase-batch rows built when the window opens, and the two layouts
+// of the text export. The fixture's pieces differ in day and price, so
+// nearly every piece is a batch of its own: the most rows a register gives.
+#include <benchmark/benchmark.h>
+
+#include "fixtures.h"
+#include "ledger/item_totals_export.h"
+#include "ledger/item_totals_prints.h"
+#include "ledger/item_totals_rows.h"
+#include "platform/forms.h"
+#include "platform/printer.h"
+#include "store/link.h"
+#include "store/state.h"
+
+namespace {
+
+using fixtures::Register;
+
+void BM_NoteL_InRowMake(benchmark::State& state) {
+    Register reg(int(state.range(0)), 5000);
+    for (auto _ : state) benchmark::DoNotOptimize(NOTEL_IN_ROW_MAKE());
+    state.counters["rows"] = ROW_COUNT;
+}
+BENCHMARK(BM_NoteL_InRowMake)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+void BM_NoteL_Export(benchmark::State& state) {
+    Register reg(30000, 5000);
+    KUBUN_LINK(2);
+    NOTEL_IN_ROW_MAKE();
+    const bool summary = state.range(0) == 1;
+    qint64 size = 0;
+    for (auto _ : state) size = NOTEL_FILE_BYTES(summary).size();
+    state.counters["bytes"] = double(size);
+}
+// 1: "集計", 0: "詳細".
+BENCHMARK(BM_NoteL_Export)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+// The totals of every item name composed on recorded pages: one page set per
+// name, every batch of the register on them.
+void BM_NoteL_PrintAllComposeOnly(benchmark::State& state) {
+    platform::setupFonts();
+    Register reg(30000, 5000);
+    KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
+    KUBUN_LINK(2);
+    NOTEL_IN_ROW_MAKE();
+    for (qint32 e = 0; e < KUBUN_COUNT; ++e) KUBUN_LIST_VIEW[size_t(e)].KUBUN_IDX = e;
+    KUBUN_VIEW_COUNT = KUBUN_COUNT;
+    prn::Recorder* rec = prn::useRecorderForTests();
+    PRT_STOP = 0;
+    PRT_KIND = 75;
+    size_t pages = 0;
+    for (auto _ : state) {
+        ZEMLO_NOTEL_PRT();
+        pages = rec->documents.empty() ? 0 : rec->last().pages.size();
+        rec->documents.clear();
+    }
+    state.counters["pages"] = double(pages);
+    prn::useQtPrinter();
+}
+BENCHMARK(BM_NoteL_PrintAllComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+}  // namespace

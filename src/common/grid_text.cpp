@@ -1,0 +1,89 @@
+#include "common/grid_text.h"
+
+#include <QDate>
+
+#include "platform/era.h"
+
+namespace grid_text {
+
+void appendInt(QString& s, qint64 v, int width) {
+    char16_t buf[24];
+    int i = 24;
+    const bool neg = v < 0;
+    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
+    do {
+        buf[--i] = char16_t(u'0' + u % 10);
+        u /= 10;
+    } while (u > 0);
+    if (neg) buf[--i] = u'-';
+    for (int n = 24 - i; n < width; ++n) s += QChar(u' ');
+    s.append(reinterpret_cast<const QChar*>(buf + i), 24 - i);
+}
+
+void appendGrouped(QString& s, qint64 v) {
+    if (v == 0) return;
+    char16_t buf[32];
+    int i = 32, digits = 0;
+    const bool neg = v < 0;
+    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
+    while (u > 0) {
+        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
+        buf[--i] = char16_t(u'0' + u % 10);
+        u /= 10;
+        ++digits;
+    }
+    if (neg) buf[--i] = u'-';
+    s.append(reinterpret_cast<const QChar*>(buf + i), 32 - i);
+}
+
+bool appendMoney(QString& s, qint64 v) {
+    const qsizetype start = s.size();
+    appendGrouped(s, v);
+    const qsizetype len = s.size() - start;
+    if (len == 0) return true;
+    static constexpr char16_t blanks[] = u"         ";
+    if (len < 9) s.insert(start, reinterpret_cast<const QChar*>(blanks), 9 - len);
+    return len <= 9;
+}
+
+void appendYear(QString& s, const QString& letter, qint64 year) {
+    s += letter;
+    appendInt(s, year, 3);
+    s += QStringLiteral("年度");
+}
+
+void appendNumber(QString& s, const QString& letter, qint64 year, qint64 no, qint64 branch) {
+    s += letter;
+    appendInt(s, year);
+    s += QChar(u'-');
+    appendInt(s, no);
+    s += QChar(u'-');
+    appendInt(s, branch);
+}
+
+void appendEraDate(QString& s, int y, int m, int d) {
+    if (y <= 1900) return;
+    const QDate date(y, m, d);
+    if (!date.isValid()) return;
+    const era::Era* e = era::of(date);
+    if (e) s += e->letter;
+    s += QChar(u' ');
+    appendNum2(s, era::year(date));
+    s += QChar(u'/');
+    appendNum2(s, m);
+    s += QChar(u'/');
+    appendNum2(s, d);
+}
+
+void appendTax(QString& s, int taxK, qint64 rate) {
+    switch (taxK) {
+        case 0: return;
+        case 3: s += QStringLiteral("無し"); return;
+        case 1: s += QStringLiteral("外"); break;
+        default: s += QStringLiteral("内"); break;
+    }
+    appendInt(s, rate);
+    s += QChar(u'%');
+}
+
+}  // namespace grid_text
