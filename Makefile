@@ -9,7 +9,7 @@ JOBS    ?= $(shell nproc)
 else
 JOBS    ?= 2
 endif
-PKGS    := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6printsupport6 \
+PKGS    := cmake ninja-build g++ qt6-base-dev qt6-base-dev-tools libqt6printsupport6 qt6-translations-l10n \
            libgtest-dev libgmock-dev libbenchmark-dev \
            fonts-ipafont-mincho fonts-ipafont-gothic poppler-utils
 

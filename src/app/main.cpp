@@ -49,10 +49,7 @@ private:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("zemlo2"));
-    platform::setupFonts();
-    platform::installQtBackend();
-    installWorkDispProgress();
+    MAIN_SETUP();
 
     EndAtFirstPaint timing;
     if (qEnvironmentVariableIntValue("ZEMLO2_END_AT_FIRST_PAINT") == 1) {

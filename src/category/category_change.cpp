@@ -545,8 +545,10 @@ void KUBUN_CHGF::LISTS_REFRESH() {
 
 void KUBUN_CHGF::B_LOAD_Click() {
     if (BUSY) return;
-    const QString path = dlg::OpenFile(QString(), DATA_DIR, QStringLiteral("全ファイル(*.*)|*.*|テキストファイル(*.TXT)|*.TXT"));
+    const QString path = dlg::OpenFile(QString(), FILE_DIALOG_FOLDER(QStringLiteral("CHANGE_LIST")),
+                                       QStringLiteral("全ファイル(*.*)|*.*|テキストファイル(*.TXT)|*.TXT"));
     if (path.isEmpty()) return;
+    FILE_DIALOG_KEEP(QStringLiteral("CHANGE_LIST"), path);
     std::vector<KCHG_REC> list;
     qint32 bad = 0;
     if (KCHG_READ_FILE(path, list, &bad) != 1) {

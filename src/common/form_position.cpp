@@ -1,5 +1,7 @@
 #include "common/form_position.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -10,6 +12,7 @@
 
 namespace {
 const QString kSection = QStringLiteral("Position");
+const QString kFolders = QStringLiteral("Folders");
 }
 
 std::optional<int> positionValue(const QString& text) {
@@ -60,4 +63,17 @@ void FORM_POS_READ(platform::Form* w) {
     if (T < 0) w->setTop(0);
     if (L > 0) w->setLeft(L);
     if (T > 0) w->setTop(T);
+}
+
+QString FILE_DIALOG_FOLDER(const QString& purpose) {
+    const QString kept = reg::GetSetting(REG_APP, kFolders, purpose);
+    if (!kept.isEmpty() && QFileInfo(kept).isDir()) return QDir::cleanPath(kept);
+    if (!DATA_DIR.isEmpty() && QFileInfo(DATA_DIR).isDir()) return QDir::cleanPath(DATA_DIR);
+    return QDir::cleanPath(PRG_DIR);
+}
+
+void FILE_DIALOG_KEEP(const QString& purpose, const QString& chosen, bool isFolder) {
+    if (chosen.isEmpty()) return;
+    const QString folder = isFolder ? chosen : QFileInfo(chosen).absolutePath();
+    reg::SaveSetting(REG_APP, kFolders, purpose, QDir::cleanPath(folder));
 }

@@ -1,5 +1,7 @@
 #include "common/printer_setup.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -7,7 +9,9 @@
 
 #include "platform/dialogs.h"
 #include "platform/printer.h"
+#include "platform/settings_store.h"
 #include "platform/ui.h"
+#include "common/form_position.h"
 #include "store/state.h"
 
 namespace {
@@ -192,4 +196,45 @@ double PRT_FONT_FIT(const QString& text, double from, double to, double limit, d
     return take(k + 1 < count ? size(k + 1) : to);
 }
 
-bool PRT_CHOOSE_PRINTER() { return dlg::PrinterSetup(QStringLiteral("プリンタの設定")); }
+namespace {
+const QString kPrinterSection = QStringLiteral("PRINTER");
+const QString kPdfPurpose = QStringLiteral("PDF");
+}  // namespace
+
+bool PRT_CHOOSE_PRINTER() {
+    const QString proposal = QDir(FILE_DIALOG_FOLDER(kPdfPurpose)).filePath(QStringLiteral("ゼムロ２.pdf"));
+    if (!dlg::PrinterSetup(QStringLiteral("プリンタの設定"), proposal)) return false;
+    PRT_TARGET_SAVE();
+    const prn::Target t = prn::target();
+    if (t.isPdf()) FILE_DIALOG_KEEP(kPdfPurpose, t.pdfFile);
+    return true;
+}
+
+void PRT_TARGET_SAVE() {
+    const prn::Target t = prn::target();
+    reg::SaveSetting(REG_APP, kPrinterSection, QStringLiteral("NAME"), t.isPdf() ? QString() : t.printerName);
+    reg::SaveSetting(REG_APP, kPrinterSection, QStringLiteral("PDF"), t.isPdf() ? t.pdfFile : QString());
+}
+
+void PRT_TARGET_RESTORE() {
+    prn::setPdfQuestion([](const QString& docName) { return PRT_PDF_ASK(docName); });
+    const QString name = reg::GetSetting(REG_APP, kPrinterSection, QStringLiteral("NAME"));
+    const QString pdf = reg::GetSetting(REG_APP, kPrinterSection, QStringLiteral("PDF"));
+    if (!pdf.isEmpty()) {
+        prn::setTarget(QFileInfo(pdf).absoluteDir().exists() ? prn::Target{QString(), pdf} : prn::Target{});
+    } else if (!name.isEmpty()) {
+        prn::setTarget(prn::systemPrinters().contains(name) ? prn::Target{name, QString()} : prn::Target{});
+    }
+}
+
+QString PRT_PDF_ASK(const QString& docName) {
+    QString name = docName.trimmed().isEmpty() ? QStringLiteral("ゼムロ２") : docName.trimmed();
+    // A report's name never makes a path of its own.
+    name.replace(u'/', u'_').replace(u'\\', u'_');
+    const QString proposal = QDir(FILE_DIALOG_FOLDER(kPdfPurpose)).filePath(name + QStringLiteral(".pdf"));
+    QString path = dlg::SaveFile(QStringLiteral("PDFファイルに印刷"), proposal, QStringLiteral("PDFファイル(*.pdf)|*.pdf"));
+    if (path.isEmpty()) return QString();
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    FILE_DIALOG_KEEP(kPdfPurpose, path);
+    return path;
+}

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <algorithm>
 
 #include "ledger/item_totals_rows.h"
@@ -11,6 +10,7 @@
 #include "platform/files.h"
 #include "platform/ui.h"
 #include "store/state.h"
+#include "common/form_position.h"
 
 namespace {
 
@@ -83,10 +83,10 @@ QByteArray NOTEL_FILE_BYTES(bool summary) {
 }
 
 bool NOTEL_FILE_SAVE(bool summary) {
-    QString path = dlg::SaveFile(QStringLiteral("名前を付けて保存"),
-                                 QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+    QString path = dlg::SaveFile(QStringLiteral("名前を付けて保存"), FILE_DIALOG_FOLDER(QStringLiteral("EXPORT")),
                                  QStringLiteral("テキストファイル(*.TXT)|*.TXT"));
     if (path.isEmpty()) return false;
+    FILE_DIALOG_KEEP(QStringLiteral("EXPORT"), path);
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".TXT");
     bool written = false;
     {

@@ -12,6 +12,7 @@
 #include "plans/plan_export.h"
 #include "store/data_files.h"
 #include "store/state.h"
+#include "common/form_position.h"
 
 namespace {
 
@@ -24,8 +25,10 @@ void say(const QString& text, int icon = 0) { ui::MsgBox(text, int(ui::vbOKOnly)
 // atomic writer, so a failed write leaves an existing file whole. False
 // when the user cancelled or the write failed; a failure is reported.
 bool writeChosenFile(const std::function<QByteArray()>& bytes, bool askBeforeReplacing) {
-    const QString path = dlg::SaveFile(kSaveTitle, QString(), kTextFilter, askBeforeReplacing);
+    const QString path =
+        dlg::SaveFile(kSaveTitle, FILE_DIALOG_FOLDER(QStringLiteral("EXPORT")), kTextFilter, askBeforeReplacing);
     if (path.isEmpty()) return false;
+    FILE_DIALOG_KEEP(QStringLiteral("EXPORT"), path);
     bool ok = false;
     {
         ui::BusyPointer busy;

@@ -2,9 +2,9 @@
 
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include "platform/forms.h"
 #include "platform/printer.h"
@@ -61,7 +61,7 @@ QString ChooseFolder(const QString& title, const QString& folder) {
     return QFileDialog::getExistingDirectory(platform::dialogParent(), title, folder);
 }
 
-bool PrinterSetup(const QString& title) {
+bool PrinterSetup(const QString& title, const QString& pdfProposal) {
     if (g_hooks.printer) return g_hooks.printer(title);
     QPrinter printer(QPrinter::HighResolution);
     const prn::Target cur = prn::target();
@@ -70,11 +70,16 @@ bool PrinterSetup(const QString& title) {
         printer.setOutputFileName(cur.pdfFile);
     } else if (!cur.printerName.isEmpty()) {
         printer.setPrinterName(cur.printerName);
-    } else if (QPrinterInfo::defaultPrinter().isNull()) {
+    } else if (prn::systemPrinters().isEmpty()) {
         // No system printer: offer printing to a PDF file.
         printer.setOutputFormat(QPrinter::PdfFormat);
+        if (!pdfProposal.isEmpty()) printer.setOutputFileName(pdfProposal);
     }
     QPrintDialog d(&printer, platform::dialogParent());
+    // The file offered for a PDF is the proposal, not one in the program's
+    // working folder (the dialog's own choice).
+    if (!cur.isPdf() && !pdfProposal.isEmpty())
+        if (auto* file = d.findChild<QLineEdit*>(QStringLiteral("filename"))) file->setText(pdfProposal);
     if (!title.isEmpty()) d.setWindowTitle(title);
     d.setOption(QAbstractPrintDialog::PrintToFile, true);
     d.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -27,7 +27,8 @@ QString ChooseFolder(const QString& title, const QString& folder);
 // The printer set-up dialog: the user picks a printer or a PDF file. On OK
 // the choice becomes the printer every later print uses (prn::setTarget)
 // and the function returns true; Cancel returns false and changes nothing.
-bool PrinterSetup(const QString& title = QString());
+// `pdfProposal` is the PDF file the dialog offers while none is chosen.
+bool PrinterSetup(const QString& title = QString(), const QString& pdfProposal = QString());
 
 // Converts a filter of the register's form into Qt's form (Qt's form passes).
 QString qtFilter(const QString& filter);
@@ -36,7 +37,7 @@ QString qtFilter(const QString& filter);
 struct Hooks {
     // prompt, title, default -> answer (nullopt = cancel)
     std::function<std::optional<QString>(const QString&, const QString&, const QString&)> input;
-    // kind ("open", "save", "folder"), title, folder, filter -> path ("" = cancel)
+    // kind ("open", "save", "folder"), title, folder (or proposed file), filter -> path ("" = cancel)
     std::function<QString(const QString&, const QString&, const QString&, const QString&)> file;
     // title -> accepted; the hook sets the printer choice itself (prn::setTarget)
     std::function<bool(const QString&)> printer;

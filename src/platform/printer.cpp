@@ -15,6 +15,7 @@
 #include <cmath>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
@@ -24,6 +25,8 @@ namespace {
 
 Target g_target;
 std::unique_ptr<Recorder> g_recorder;
+std::optional<QStringList> g_printersForTests;
+PdfQuestion g_pdfQuestion;
 constexpr int kPdfDpi = 600;
 
 QFont makeFont(const QString& name, double size, bool bold, bool italic, bool underline, bool strike) {
@@ -137,7 +140,20 @@ void clearMeasures() {
 
 namespace {
 
-bool noSystemPrinter() { return QPrinterInfo::availablePrinterNames().isEmpty(); }
+bool noSystemPrinter() { return systemPrinters().isEmpty(); }
+
+// Where a document goes: the usable target, or (`ask`) a PDF file still to
+// be asked for on a machine without a printer.
+struct Route {
+    Target target;
+    bool ask = false;
+    bool pdf() const { return ask || target.isPdf(); }
+};
+Route route() {
+    Route r{usableTarget(), false};
+    if (!r.target.isPdf() && g_pdfQuestion && noSystemPrinter()) r.ask = true;
+    return r;
+}
 
 // The Qt printer for a target, set to the document's paper and orientation.
 void configure(QPrinter& p, const Target& t, int paperSize, int orientation) {
@@ -162,9 +178,12 @@ struct Device {
 };
 
 Device qtDevice(int paperSize, int orientation) {
-    if (!g_target.isPdf() && noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
+    const Route r = route();
+    if (!r.pdf() && noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
     QPrinter p(QPrinter::HighResolution);
-    configure(p, g_target, paperSize, orientation);
+    // A PDF file still to be asked for measures as any PDF file (nothing is
+    // written to it here).
+    configure(p, r.ask ? Target{QString(), QStringLiteral("ゼムロ２.pdf")} : r.target, paperSize, orientation);
     const QPageLayout layout = p.pageLayout();
     const QRectF full = layout.fullRect(QPageLayout::Millimeter);
     const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
@@ -225,6 +244,20 @@ bool Document::hasDrawing() const {
 // ------------------------------------------------------------------ back ends
 void setTarget(const Target& t) { g_target = t; }
 Target target() { return g_target; }
+
+QStringList systemPrinters() {
+    if (g_printersForTests) return *g_printersForTests;
+    return QPrinterInfo::availablePrinterNames();
+}
+void setSystemPrintersForTests(std::optional<QStringList> names) { g_printersForTests = std::move(names); }
+
+Target usableTarget() {
+    if (g_target.isPdf() || g_target.printerName.isEmpty()) return g_target;
+    if (!systemPrinters().contains(g_target.printerName)) return Target{};
+    return g_target;
+}
+
+void setPdfQuestion(PdfQuestion question) { g_pdfQuestion = std::move(question); }
 
 Recorder* useRecorderForTests() {
     printer().reset();
@@ -337,7 +370,7 @@ void printDocument(const Document& doc, const Target& t) {
 #endif
     QPrinter p(QPrinter::HighResolution);
     configure(p, t, doc.paperSize, doc.orientation);
-    p.setDocName(QStringLiteral("ゼムロ２"));
+    p.setDocName(doc.docName.isEmpty() ? QStringLiteral("ゼムロ２") : doc.docName);
     QPainter painter;
     if (!painter.begin(&p)) throw PrinterError(QStringLiteral("the printer could not start the document"));
     const double pxPerMm = p.resolution() / 25.4;
@@ -589,12 +622,34 @@ void Printer::EndDoc() {
     doc_ = Document();
     CurrentX = ScaleLeft;
     CurrentY = ScaleTop;
+    QString name = std::exchange(DocName, QString());
+    // A job that gave no name is named by its title: the first of the
+    // largest texts of its first page.
+    if (name.isEmpty() && !doc.pages.empty()) {
+        double size = 0;
+        for (const Item& it : doc.pages.front().items)
+            if (it.kind == Item::Text && !it.isBlank() && it.fontSize > size) {
+                size = it.fontSize;
+                name = it.text.trimmed();
+            }
+    }
+    doc.docName = name;
     if (!doc.hasDrawing()) {
         if (g_recorder) ++g_recorder->discarded;
         return;
     }
-    if (g_recorder) g_recorder->documents.push_back(std::move(doc));
-    else printDocument(doc, g_target);
+    if (g_recorder) {
+        g_recorder->documents.push_back(std::move(doc));
+        return;
+    }
+    const Route r = route();
+    if (!r.ask) {
+        printDocument(doc, r.target);
+        return;
+    }
+    const QString file = g_pdfQuestion(name);
+    if (file.isEmpty()) return;  // declined: nothing is printed
+    printDocument(doc, Target{QString(), file});
 }
 
 void Printer::KillDoc() {
@@ -602,6 +657,7 @@ void Printer::KillDoc() {
     if (!open_) return;
     open_ = false;
     doc_ = Document();
+    DocName.clear();
     CurrentX = ScaleLeft;
     CurrentY = ScaleTop;
     if (g_recorder) ++g_recorder->killed;
@@ -612,7 +668,7 @@ int Printer::dpi() const {
         if (g_recorder->noPrinter) throw PrinterError(QStringLiteral("no printer"));
         return g_recorder->dpi;
     }
-    if (g_target.isPdf()) return kPdfDpi;
+    if (route().pdf()) return kPdfDpi;
     return device(PaperSize, Orientation).dpi;
 }
 

@@ -13,6 +13,8 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -39,6 +41,24 @@ struct Target {
 };
 void setTarget(const Target& t);
 Target target();
+
+// The machine's printers by name. Tests set the list that stands for them
+// (an empty list: a machine without any printer); nullopt returns to the
+// real ones.
+QStringList systemPrinters();
+void setSystemPrintersForTests(std::optional<QStringList> names);
+
+// The target a document goes to now: a chosen printer that is gone gives way
+// to the system's default printer (an empty name).
+Target usableTarget();
+
+// A machine without any printer prints to a PDF file: when a document ends,
+// the question is asked with the report's name (Printer::DocName, may be
+// empty) and gives the file, or an empty string when the user declines (the
+// document is then dropped unprinted). Without a question such a print
+// fails as without a printer. An empty function removes the question.
+using PdfQuestion = std::function<QString(const QString& docName)>;
+void setPdfQuestion(PdfQuestion question);
 
 // One thing drawn on a page. Positions: x, y (and x2, y2 for lines and
 // boxes) as the job gave them; px, py (px2, py2) in millimetres from the
@@ -85,6 +105,7 @@ struct Document {
     double offsetLeftMm = 0, offsetTopMm = 0;    // unprintable margins
     double printableWidthMm = 0, printableHeightMm = 0;
     std::vector<Page> pages;
+    QString docName;  // the report's name the job gave (Printer::DocName)
     bool hasDrawing() const;
 };
 
@@ -126,6 +147,9 @@ public:
     double FontSize = 11;
     bool FontBold = false, FontItalic = false, FontUnderline = false, FontStrikethru = false;
     bool FontTransparent = true;  // text never paints a background
+    // The report's name, given by the job (the name proposed for its PDF
+    // file on a machine without a printer); cleared when the document ends.
+    QString DocName;
     int DrawWidth = 1;            // line width in printer pixels
     QColor ForeColor = Qt::black;
 

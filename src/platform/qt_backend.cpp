@@ -3,6 +3,9 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGridLayout>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QSpacerItem>
 #include <QMessageBox>
 #include <QPushButton>
@@ -19,6 +22,30 @@ void setProgressView(ProgressView* view) { g_progress = view; }
 ProgressView* progressView() { return g_progress; }
 
 void installQtBackend() { ui::setBackend(&g_qt); }
+
+namespace {
+QTranslator* g_qtTexts = nullptr;
+}
+
+bool installQtTranslations() {
+    if (g_qtTexts) return true;
+    auto* t = new QTranslator(QCoreApplication::instance());
+    if (!t->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
+                 QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete t;
+        return false;
+    }
+    QCoreApplication::installTranslator(t);
+    g_qtTexts = t;
+    return true;
+}
+
+void removeQtTranslationsForTests() {
+    if (!g_qtTexts) return;
+    QCoreApplication::removeTranslator(g_qtTexts);
+    delete g_qtTexts;
+    g_qtTexts = nullptr;
+}
 
 std::vector<BoxButton> boxButtons(int style) {
     const QString ok = QStringLiteral("OK"), cancel = QStringLiteral("キャンセル");

@@ -42,6 +42,13 @@ private:
 // Installs the Qt backend (called once by main() and by window tests).
 void installQtBackend();
 
+// Loads Qt's own Japanese texts (its print and file dialogs, standard
+// buttons) from the system's Qt translations; the program's texts are its
+// own. False when they are not installed. Called once by main().
+bool installQtTranslations();
+// Takes them out again (tests).
+void removeQtTranslationsForTests();
+
 // The texts of the message-box buttons and the answer each gives, in the
 // order they stand in the box, for a style (buttons part only).
 struct BoxButton {

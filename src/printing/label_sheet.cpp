@@ -200,6 +200,7 @@ int LABEL_SHEET_PRT() {
         }
         // A run that placed no label leaves only blanks: the document is
         // discarded, so no empty sheet comes out.
+        p.DocName = QStringLiteral("備品ラベル");
         p.EndDoc();
         return 1;
     } catch (const std::exception&) {

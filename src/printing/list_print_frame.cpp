@@ -37,6 +37,7 @@ int LIST_PRT_JOB(const LIST_JOB& job) {
 void LIST_PAGE_FRAME(double right, std::span<const double> columns, const QString& title, double titleY,
                      const std::function<void()>& headers) {
     prn::Printer& p = prn::printer();
+    p.DocName = title;
     p.DrawWidth = 5;
     p.Box(15, 20, right, 190);
     p.Line(15, 27, right, 27);

@@ -29,6 +29,7 @@
 #include "store/item_sorts.h"
 #include "store/items_file.h"
 #include "store/link.h"
+#include "common/form_position.h"
 
 namespace {
 
@@ -595,9 +596,10 @@ void A_ZEMLO_L2::B_Y_SET_Click() {
 
 void A_ZEMLO_L2::B_PLAS_Click() {
     if (busy_) return;
-    const QString path = dlg::OpenFile(QStringLiteral("別データ取込"), WORK_DIR,
+    const QString path = dlg::OpenFile(QStringLiteral("別データ取込"), FILE_DIALOG_FOLDER(QStringLiteral("IMPORT")),
                                        QStringLiteral("ゼムロファイル(ZEMLO.ZMD)|ZEMLO.ZMD|全ファイル(*.*)|*.*"));
     if (path.isEmpty()) return;
+    FILE_DIALOG_KEEP(QStringLiteral("IMPORT"), path);
     ZEMLO_IMPORT_RESULT res;
     {
         ui::BusyPointer busy;

@@ -17,6 +17,7 @@
 #include "platform/forms.h"
 #include "platform/help.h"
 #include "platform/program_info.h"
+#include "platform/qt_backend.h"
 #include "platform/settings_store.h"
 #include "platform/single_instance.h"
 #include "platform/ui.h"
@@ -31,6 +32,7 @@
 #include "common/mouse_label.h"
 #include "settings/password.h"
 #include "common/printer_setup.h"
+#include "common/progress_windows.h"
 #include "shell/settings_apply.h"
 #include "common/start_guard.h"
 #include "common/suite_keys.h"
@@ -241,6 +243,8 @@ bool MAIN_F::dataShown() const { return MENU3->menuAction()->isVisible(); }
 // ---------------------------------------------------------------- start
 bool MAIN_F::MDIForm_Load() {
     if (START_CHECK() == -1) return false;
+    // The printer chosen in an earlier run (kept under the application just settled).
+    PRT_TARGET_RESTORE();
     // After a completed restore the tables in memory are older than the files:
     // end at once, saving no table and exporting nothing.
     RESTORE_END_PROGRAM = [] { END_PROGRAM(0); };
@@ -431,4 +435,12 @@ void MAIN_F::closeEvent(QCloseEvent* e) {
         e->accept();
     else
         e->ignore();
+}
+
+void MAIN_SETUP() {
+    QCoreApplication::setApplicationName(QStringLiteral("zemlo2"));
+    platform::setupFonts();
+    platform::installQtBackend();
+    platform::installQtTranslations();  // Qt's own dialogs in Japanese
+    installWorkDispProgress();
 }

@@ -102,3 +102,8 @@ private:
     bool ended_ = false;
     bool ending_ = false;
 };
+
+// What main() sets up before the main window loads: the application's name,
+// the fonts the windows and prints ask for, the Qt side of the message boxes
+// and the hourglass, Qt's own texts in Japanese and the progress window.
+void MAIN_SETUP();

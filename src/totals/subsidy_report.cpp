@@ -331,7 +331,14 @@ void TOTAL_FS::Form_Load() {
         Label2->setCaption(QStringLiteral("  ") + PAIR_2);
         ONLY_S = CHK_CSS;
     }
-    if (CHK_R->text().size() == 2 && CHK_S->text().size() == 2) ctl::placeTwips(B_PRT, 7680, 120, 855, 375);
+    if (CHK_R->text().size() == 2 && CHK_S->text().size() == 2) {
+        ctl::placeTwips(B_PRT, 7680, 120, 855, 375);
+        // The boxes of two characters end where the button now begins, so
+        // that every click on the button reaches it.
+        ctl::placeTwips(CHK_R, 6840, 60, 780, 255);
+        ctl::placeTwips(CHK_S, 6840, 300, 780, 255);
+        B_PRT->raise();
+    }
 
     for (ctl::ListBox* l : CALC_LIST) {
         l->Clear();

@@ -2,8 +2,9 @@
 // the program has after its start: every kind of the form switch, every
 // dialog of the menus, the windows the item list opens, and then every other
 // window type of the program. Each window is checked as it shows: every
-// caption whole with the installed fonts, and a screenshot under
-// screenshots/windows/. New windows join the walk by themselves through the
+// caption whole with the installed fonts, every visible enabled button and
+// box reached by a click on its centre (no other control lies over it), and
+// a screenshot under screenshots/windows/. New windows join the walk by themselves through the
 // form switch, the menus, the item list's plug-ins and FormInstance.
 #include <QAbstractButton>
 #include <QLabel>
@@ -26,6 +27,11 @@
 using platform::Form;
 
 namespace {
+
+// The one control the design puts under another: the item list's category
+// sort lies wholly beneath ソート and is reached by a double-click on the
+// caption of the first category level.
+const QString kSortUnderSort = QStringLiteral("A_ZEMLO_LIST: B_SORT2 \"ソート２\" under B_SORT");
 
 class WindowWalk : public StartFixture {
 protected:
@@ -54,6 +60,8 @@ protected:
         if (!caption.isEmpty() && (closing.contains(caption) || caption.contains(QStringLiteral("削除"))) &&
             !kClosingFocusAllowed.contains(f->Name()))
             faults_ << QStringLiteral("focus on a closing button: ") + seen;
+        for (const QString& fault : gui::coveredControls(f))
+            if (!fault.startsWith(kSortUnderSort)) faults_ << fault;
         gui::shot(f, QStringLiteral("windows/") + f->Name());
     }
     // Every window is checked as soon as it has shown; a modal one is then
@@ -78,7 +86,7 @@ protected:
 
 }  // namespace
 
-TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWhole) {
+TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWholeAndEveryButtonUncovered) {
     // A school office's screen of 1366 × 768 pixels; the program opens at its first size.
     platform::setScreenSizeForTests(1366 * 15, 768 * 15);
     writeRegister(40);
@@ -86,6 +94,7 @@ TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWhole) {
     reg::SaveSetting("ZEMLO", "SCHOOL", "DIR_ME", home("old"));
     ASSERT_TRUE(start());
     EXPECT_FALSE(w->isMaximized());
+    for (const QString& fault : gui::coveredControls(w)) faults_ << fault;
     msg.setLenient(true);
     watchWindows();
     // Two items disposed of, so that the list of disposed items opens.

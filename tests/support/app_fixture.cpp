@@ -44,6 +44,8 @@ void AppFixture::SetUp() {
     platform::setScreenSizeForTests(0, 0);
     prn::useQtPrinter();
     prn::setTarget({});
+    prn::setPdfQuestion({});
+    prn::setSystemPrintersForTests(std::nullopt);
 }
 
 void AppFixture::TearDown() {
@@ -54,6 +56,8 @@ void AppFixture::TearDown() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     prn::useQtPrinter();
     prn::setTarget({});
+    prn::setPdfQuestion({});
+    prn::setSystemPrintersForTests(std::nullopt);
     clk::setFixed(QDateTime());
     reg::setRootForTests(quietRegistryRoot());
     reg::failWritesForTests(false);

@@ -250,6 +250,31 @@ void whenShownRaw(std::function<QWidget*()> lookup, std::function<void(QWidget*)
     timer->start();
 }
 
+QStringList coveredControls(QWidget* window) {
+    QStringList out;
+    auto name = [](const QWidget* w) {
+        if (!w) return QStringLiteral("nothing");
+        const QString n = w->objectName();
+        return (n.isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : n);
+    };
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) {
+        // Controls of another window inside this one (an MDI child) are that window's.
+        if (b->window() != window->window() || !b->isVisibleTo(window) || !b->isEnabled()) continue;
+        const QPoint centre = b->mapTo(window, b->rect().center());
+        // A centre cut off by the window's edge or a parent's (a part of the
+        // window shown only on demand) is out of sight, not covered.
+        bool inSight = true;
+        for (QWidget* p = b->parentWidget(); p && inSight; p = p == window ? nullptr : p->parentWidget())
+            inSight = p->rect().contains(p->mapFrom(window, centre));
+        if (!inSight) continue;
+        QWidget* hit = window->childAt(centre);
+        if (hit == b || (hit && b->isAncestorOf(hit))) continue;
+        out << name(window) + QStringLiteral(": ") + name(b) + QStringLiteral(" \"") + b->text() +
+                   QStringLiteral("\" under ") + name(hit);
+    }
+    return out;
+}
+
 QString shot(QWidget* w, const QString& name) {
     if (!w) return QString();
     const QString dir = QStringLiteral(ZEMLO_SHOT_DIR);

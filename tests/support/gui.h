@@ -104,4 +104,12 @@ int cancelPending();
 // Returns the file path.
 QString shot(QWidget* w, const QString& name);
 
+// The buttons and boxes of a window that a click on their centre does not
+// reach: for every visible, enabled button, check box and option of
+// `window`, the control the window finds under the centre must be that
+// control (or a part of it). A control whose centre the window's edge or a
+// parent's cuts off is out of sight and not counted. One line per covered
+// control: "window: control "caption" under other".
+QStringList coveredControls(QWidget* window);
+
 }  // namespace gui

@@ -18,8 +18,9 @@ MsgScript::MsgScript() {
         inputs_.pop_front();
         return a;
     };
-    h.file = [this](const QString& kind, const QString& title, const QString&, const QString&) -> QString {
+    h.file = [this](const QString& kind, const QString& title, const QString& start, const QString&) -> QString {
         fileDialogs << kind + QStringLiteral(": ") + title;
+        fileStarts << start;
         if (files_.empty()) {
             ADD_FAILURE() << "unexpected " << kind.toStdString() << " dialog: " << title.toStdString();
             return QString();
@@ -77,6 +78,7 @@ void MsgScript::clear() {
     progress_.clear();
     inputPrompts.clear();
     fileDialogs.clear();
+    fileStarts.clear();
     printerSetups = 0;
     busyOn_ = doEvents_ = 0;
 }

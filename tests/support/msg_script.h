@@ -73,6 +73,7 @@ public:
     const Box& lastBox() const { return shown_.back(); }
     QStringList inputPrompts;       // prompts of the input boxes shown
     QStringList fileDialogs;        // "open: title", "save: title", "folder: title"
+    QStringList fileStarts;         // the folder (or proposed file) each file dialog started at
     int printerSetups = 0;
     const std::vector<ProgressEvent>& progress() const { return progress_; }
     // The percentages written into the progress window, in order.

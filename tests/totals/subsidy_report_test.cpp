@@ -579,3 +579,22 @@ TEST_F(TotalFs, ThePrintedPage) {
 }
 
 }  // namespace
+
+// With the captions of two characters 印刷 moves left under the table boxes:
+// a click anywhere on it, its left part too, must reach it.
+TEST_F(TotalFs, PrintButtonTakesAClickOnItsLeftPart) {
+    TOTAL_FS* w = open();  // an empty master: 理振 and 算振, captions of two characters
+    ASSERT_EQ(w->CHK_R->text().size(), 2);
+    ASSERT_EQ(w->CHK_S->text().size(), 2);
+    const int r0 = w->CHK_R->Value(), s0 = w->CHK_S->Value();
+    for (const int x : {4, w->B_PRT->width() / 4, w->B_PRT->width() / 2, w->B_PRT->width() - 4}) {
+        const QPoint at = w->B_PRT->mapTo(w, QPoint(x, w->B_PRT->height() / 2));
+        QWidget* hit = w->childAt(at);
+        ASSERT_EQ(hit, w->B_PRT) << "at x " << x << ": " << (hit ? hit->objectName().toStdString() : "nothing");
+        msg.expect(QStringLiteral("振興備品集計を印刷します"), ui::vbNo);
+        gui::clickAt(hit, hit->mapFrom(w, at));
+    }
+    EXPECT_EQ(w->CHK_R->Value(), r0);
+    EXPECT_EQ(w->CHK_S->Value(), s0);
+    EXPECT_TRUE(msg.done());
+}
