@@ -82,7 +82,7 @@ void BM_LedgerPrintToPdf(benchmark::State& state) {
 BENCHMARK(BM_LedgerPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 void BM_LedgerPrintComposeOnly(benchmark::State& state) {
-    Env& e = env();
+    env();
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
     PRT_KIND = 55;

@@ -106,13 +106,17 @@ void BM_HistoryPrintComposeOnly(benchmark::State& state) {
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
     PRT_KIND = int(state.range(0));
+    size_t pages = 0;
     for (auto _ : state) {
         if (PRT_KIND == 26) IN_NOTE_PRT_JOB();
         else IN_LIST_PRT();
+        pages = rec->documents.empty() ? 0 : rec->last().pages.size();
         rec->documents.clear();
     }
-    state.counters["pages/s"] =
-        benchmark::Counter(double(pagesOf(ROW_COUNT)) * double(state.iterations()), benchmark::Counter::kIsRate);
+    if (pages == 0) state.SkipWithError("nothing was composed");
+    state.counters["rows"] = double(ROW_COUNT);
+    state.counters["pages"] = double(pages);
+    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     prn::useQtPrinter();
 }
 BENCHMARK(BM_HistoryPrintComposeOnly)->Arg(20)->Arg(26)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
