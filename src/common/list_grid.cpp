@@ -300,12 +300,26 @@ int ListGrid::screenRowAt(double y) { return int(std::floor(double(text::roundHa
 void ListGrid::cell(double x, int screenRow, const QString& text) { D_LIST->text(x, rowTop(screenRow), text); }
 
 double ListGrid::fitSize(const QString& text, double limit, double minPoints) const {
+    // The first of the sizes base, base - 0.2, base - 0.4, ... at which the
+    // text is narrower than `limit`, or `minPoints` once they reach it. A
+    // text's width never grows as its size falls, so the search starts near
+    // the size its width at the base foretells and measures only the few
+    // sizes around it (each size measured costs the font at that size).
     const double base = D_LIST->fontSize();
-    for (int k = 0;; ++k) {
-        const double s = base - 0.2 * k;
-        if (s <= minPoints + 1e-9) return minPoints;
-        if (D_LIST->textWidthAtSize(text, s) < limit) return s;
-    }
+    auto size = [&](int k) { return base - 0.2 * k; };
+    auto atMinimum = [&](int k) { return size(k) <= minPoints + 1e-9; };
+    auto fits = [&](int k) { return D_LIST->textWidthAtSize(text, size(k)) < limit; };
+    if (atMinimum(0)) return minPoints;
+    const double w0 = D_LIST->textWidthAtSize(text, base);
+    if (w0 < limit) return base;
+    int last = 1;  // the first step at the minimum
+    while (!atMinimum(last)) ++last;
+    // Guess, then walk: down while the guess does not fit, up while the step
+    // before it fits too.
+    int k = std::clamp(int(std::ceil((base - base * limit / w0) / 0.2)), 1, last);
+    while (k < last && !fits(k)) ++k;
+    while (k > 1 && fits(k - 1)) --k;
+    return k == last ? minPoints : size(k);
 }
 
 void ListGrid::cellFit(double x, int screenRow, const QString& text, double limit, double minPoints) {

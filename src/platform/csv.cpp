@@ -329,36 +329,37 @@ const Reader::Shared* Reader::shared(const Token& t) {
     // The table stays at most half full; past a bound (a file of mostly
     // different texts) new texts are no longer kept.
     constexpr qsizetype kMaxShared = 1 << 16;
-    if (shared_.empty()) shared_.resize(1024);
-    const qsizetype mask = qsizetype(shared_.size()) - 1;
+    if (sharedSlots_.empty()) sharedSlots_.resize(1024);
+    qsizetype mask = qsizetype(sharedSlots_.size()) - 1;
     qsizetype i = h & mask;
     for (;; i = (i + 1) & mask) {
-        const Shared& slot = shared_[size_t(i)];
-        if (slot.size < 0) break;
-        if (slot.hash == h && slot.size == t.size && slot.kind == t.kind &&
-            std::memcmp(sharedRaw_.constData() + slot.start, raw, size_t(bytes)) == 0)
-            return &slot;
+        const SharedSlot& slot = sharedSlots_[size_t(i)];
+        if (slot.entry == 0) break;
+        if (slot.hash != h) continue;
+        const Shared& e = shared_[slot.entry - 1];
+        if (e.size == t.size && e.kind == t.kind && std::memcmp(sharedRaw_.constData() + e.start, raw, size_t(bytes)) == 0)
+            return &e;
     }
-    if (sharedCount_ >= kMaxShared) return nullptr;
+    if (qsizetype(shared_.size()) >= kMaxShared) return nullptr;
     // The value's bytes are kept beside the table (not looked up in the
     // input, which may be far away in memory).
     const qsizetype at = sharedRaw_.size();
     sharedRaw_.append(raw, bytes);
-    shared_[size_t(i)] = Shared{h, t.kind, at, t.size, linesIn(t), textOf(t)};
-    if (++sharedCount_ * 2 <= qsizetype(shared_.size())) return &shared_[size_t(i)];
-    // Twice the room; the kept strings are placed again.
-    std::vector<Shared> old(shared_.size() * 2);
-    old.swap(shared_);
-    const qsizetype wider = qsizetype(shared_.size()) - 1;
-    const Shared* added = nullptr;
-    for (qsizetype k = 0; k < qsizetype(old.size()); ++k) {
-        if (old[size_t(k)].size < 0) continue;
-        qsizetype j = old[size_t(k)].hash & wider;
-        while (shared_[size_t(j)].size >= 0) j = (j + 1) & wider;
-        shared_[size_t(j)] = std::move(old[size_t(k)]);
-        if (k == i) added = &shared_[size_t(j)];
+    shared_.push_back(Shared{h, t.kind, at, t.size, linesIn(t), textOf(t)});
+    sharedSlots_[size_t(i)] = SharedSlot{h, quint32(shared_.size())};
+    if (qsizetype(shared_.size()) * 2 > qsizetype(sharedSlots_.size())) {
+        // Twice the room; the slots are placed again.
+        std::vector<SharedSlot> wider(sharedSlots_.size() * 2);
+        mask = qsizetype(wider.size()) - 1;
+        for (const SharedSlot& slot : sharedSlots_) {
+            if (slot.entry == 0) continue;
+            qsizetype j = slot.hash & mask;
+            while (wider[size_t(j)].entry != 0) j = (j + 1) & mask;
+            wider[size_t(j)] = slot;
+        }
+        sharedSlots_.swap(wider);
     }
-    return added;
+    return &shared_.back();
 }
 
 template <class Unit>

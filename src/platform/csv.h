@@ -94,8 +94,8 @@ private:
         qsizetype size;
     };
     // The strings readSharedString gave, by the value as it stands in the
-    // input (its units from `start` in sharedRaw_; open addressing, size -1
-    // marks a free slot), with the line ends the value holds.
+    // input (its units from `start` in sharedRaw_), with the line ends the
+    // value holds; kept in the order they came, and found through sharedSlots_.
     struct Shared {
         quint32 hash = 0;
         Kind kind = Kind::Bare;
@@ -103,6 +103,13 @@ private:
         qsizetype size = -1;
         int lines = 0;
         QString value;
+    };
+    // Open addressing over shared_: a slot holds an entry's hash and its
+    // index + 1 (0 marks a free slot), so that growing the table moves eight
+    // bytes a value and never the values.
+    struct SharedSlot {
+        quint32 hash = 0;
+        quint32 entry = 0;
     };
     template <class Unit>
     Token nextIn(const Unit* d);
@@ -134,8 +141,8 @@ private:
     qsizetype pos_ = 0;
     int line_ = 0;
     std::vector<Shared> shared_;
+    std::vector<SharedSlot> sharedSlots_;
     QByteArray sharedRaw_;  // the bytes of the kept values, where Shared::start points
-    qsizetype sharedCount_ = 0;
 };
 
 // Builds the lines of a file; bytes() gives the Shift-JIS file contents,

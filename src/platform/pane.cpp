@@ -68,7 +68,12 @@ struct Pane::FontInfo {
         auto it = glyphs.find(cp);
         if (it != glyphs.end()) return it->second;
         Glyph g;
-        g.adv = fm.horizontalAdvance(QString::fromUcs4(&cp, 1));
+        // A character of the basic plane is looked up in the font directly:
+        // the text way (shaping a one-character text) gives the same advance
+        // at many times the cost. Not so for a combining mark, which the
+        // direct way counts as 0 wide and the pane draws on its own.
+        const bool direct = cp <= 0xFFFF && !QChar::isSurrogate(cp) && QChar::category(cp) != QChar::Mark_NonSpacing;
+        g.adv = direct ? fm.horizontalAdvance(QChar(char16_t(cp))) : fm.horizontalAdvance(QString::fromUcs4(&cp, 1));
         return glyphs.emplace(cp, std::move(g)).first->second;
     }
 

@@ -14,12 +14,12 @@ namespace parallel {
 // size of the work and the cores.
 inline int forcedParts = 0;
 
-// How many parts `bytes` of work are cut into: one per core, at most four,
+// How many parts `bytes` of work are cut into: one per core, at most eight,
 // and none smaller than `atLeast` bytes (small files stay in one part).
 inline int partsFor(qint64 bytes, qint64 atLeast = qint64(1) << 20) {
     if (forcedParts > 0) return forcedParts;
     const qint64 cores = std::max(1u, std::thread::hardware_concurrency());
-    return int(std::clamp<qint64>(std::min<qint64>(cores, bytes / std::max<qint64>(atLeast, 1)), 1, 4));
+    return int(std::clamp<qint64>(std::min<qint64>(cores, bytes / std::max<qint64>(atLeast, 1)), 1, 8));
 }
 
 // Runs work(i) for every i in [0, parts): the first part on the calling

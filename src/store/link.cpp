@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/parallel.h"
 #include "platform/ui.h"
 #include "store/category_file.h"
 #include "store/state.h"
@@ -101,6 +102,23 @@ QDate dateSerial(int y, int m, int d) {
     return base.addMonths(m - 1).addDays(d - 1);
 }
 
+// The slot each of the first `n` records finds in `table` (-1 for none),
+// looked up on several cores at once: the passes below then take these
+// answers for the records whose keys the table held before the pass.
+template <class Table, class KeyOf>
+std::vector<int> lookUpAll(const Table& table, int n, KeyOf keyOf) {
+    std::vector<int> found(size_t(std::max(n, 0)), -1);
+    const int parts = parallel::partsFor(n, 4096);
+    parallel::run(parts, [&](int p) {
+        const int from = int(qint64(n) * p / parts), to = int(qint64(n) * (p + 1) / parts);
+        for (int i = from; i < to; ++i) {
+            auto it = table.find(keyOf(ZEMLO_DATA[size_t(i)]));
+            if (it != table.end()) found[size_t(i)] = it->second;
+        }
+    });
+    return found;
+}
+
 int recordCount() { return int(std::min<qint64>(std::max(ZEMLO_COUNT, 0), qint64(ZEMLO_DATA.size()))); }
 int masterCount() { return int(std::min<qint64>(std::max(KUBUN_COUNT, 0), qint64(KUBUN_DATA.size()))); }
 
@@ -143,6 +161,9 @@ void KUBUN_LINK(qint16 mode) {
         for (int k = 0; k < m; ++k) first.emplace(nameKey(KUBUN_DATA[k]), k);  // keeps the first
     };
     rebuild();
+    // The answers for every record, good until the master changes.
+    const std::vector<int> firstOf = lookUpAll(first, n, [](const ZEMLO_REC& r) { return nameKey(r); });
+    bool masterChanged = false;
 
     // The change dates of the entries as day numbers while the pass runs;
     // written back into the entries that changed.
@@ -181,6 +202,8 @@ void KUBUN_LINK(qint16 mode) {
         int m = -1;
         if (last > 0 && last < masterCount() && sameNames(KUBUN_DATA[last], r)) {
             m = last;
+        } else if (!masterChanged) {
+            m = firstOf[size_t(i)];
         } else {
             auto it = first.find(nameKey(r));
             if (it != first.end()) m = it->second;
@@ -239,6 +262,7 @@ void KUBUN_LINK(qint16 mode) {
                     flushDates();  // the add may sort the master
                     if (KUBUN_ADD_ZEMLO(i)) {
                         added = true;
+                        masterChanged = true;
                         rebuild();
                         dates.assign(masterCount(), ChangeDate{});
                     }
@@ -443,11 +467,17 @@ void KUBUN_RECOUNT() {
     };
 
     const int n = recordCount();
+    // A key found before the pass keeps its slot (entries are only added).
+    const std::vector<int> slotFound = lookUpAll(slotOf, n, [](const ZEMLO_REC& r) { return fullKey(r); });
     for (int i = 0; i < n; ++i) {
         const ZEMLO_REC& r = ZEMLO_DATA[i];
-        auto it = slotOf.find(fullKey(r));
-        if (it != slotOf.end()) {
-            Counts& c = counts[it->second];
+        int slot = slotFound[size_t(i)];
+        if (slot < 0 && !inserted.empty()) {
+            auto it = slotOf.find(fullKey(r));
+            if (it != slotOf.end()) slot = it->second;
+        }
+        if (slot >= 0) {
+            Counts& c = counts[slot];
             ++c.in;
             if (r.BOUT_M > 0) ++c.out;
         } else if (i == 0 || r.NO_BU != ZEMLO_DATA[i - 1].NO_BU || r.NAME_D != ZEMLO_DATA[i - 1].NAME_D) {

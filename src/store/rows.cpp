@@ -83,7 +83,6 @@ void sortRows(qint16 code, KeyOf keyOf) {
 }  // namespace
 
 qint16 IN_ROW_MERGE(qint32 rec, qint32 rows) {
-    if (IN_ROW_LIST.size() < size_t(IN_ROW_SLOTS)) IN_ROW_LIST.resize(IN_ROW_SLOTS);
     if (rec < 0 || rec >= qint32(ZEMLO_DATA.size())) return 0;
     const ZEMLO_REC& r = ZEMLO_DATA[rec];
     if (rows <= 0) {
@@ -99,7 +98,11 @@ qint16 IN_ROW_MERGE(qint32 rec, qint32 rows) {
             return 0;
         }
     }
-    if (rows >= qint32(IN_ROW_LIST.size())) return 0;  // no slot left
+    if (rows >= IN_ROW_SLOTS) return 0;  // no slot left
+    // The table grows with the rows built (most searches build few).
+    if (rows >= qint32(IN_ROW_LIST.size()))
+        IN_ROW_LIST.resize(
+            size_t(std::clamp<qint32>(std::max(rows + 1, qint32(IN_ROW_LIST.size()) * 2), 256, IN_ROW_SLOTS)));
     IN_ROW_LIST[rows] = rowOf(r);
     g_rowsUsed = std::max(g_rowsUsed, rows + 1);
     return 1;

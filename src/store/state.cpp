@@ -51,7 +51,7 @@ void STATE_RESET() {
     OUT_LIST_VIEW.assign(ZEMLO_SLOTS, OUT_LIST_VIEW_REC{});
     OUT_VIEW_COUNT = 0;
     OUT_SEL_TOP = OUT_SEL_END = 0;
-    IN_ROW_LIST.assign(IN_ROW_SLOTS, IN_ROW{});
+    IN_ROW_LIST = std::vector<IN_ROW>();  // as at the start: sized when first built
     ROW_COUNT = 0;
     ROW_ORDER = 0;
     IN_SEL_FIRST = IN_SEL_LAST = 0;

@@ -5,11 +5,16 @@
 // Every table holds all its slots from the start of the program, whatever
 // loads later: a register that starts without files (a new school) adds to
 // empty tables of full size. Code may index any slot below the table's limit.
+// The one exception is IN_ROW_LIST, the purchase rows worked out from the
+// items for the history and the per-item totals: it is empty until first
+// built (IN_ROW_MERGE sizes it) and every reader keeps within its size.
 #pragma once
 #include <QDateTime>
 #include <QString>
 #include <array>
 #include <vector>
+
+#include "platform/big_table.h"
 
 // ---------------------------------------------------------------- limits
 inline constexpr int ZEMLO_SLOTS = 30011;    // item table slots
@@ -44,7 +49,7 @@ struct ZEMLO_REC {
     qint16 NAME_NO = 0;
 };
 
-inline std::vector<ZEMLO_REC> ZEMLO_DATA = std::vector<ZEMLO_REC>(ZEMLO_SLOTS);
+inline std::vector<ZEMLO_REC> ZEMLO_DATA = bigtable::of<ZEMLO_REC>(ZEMLO_SLOTS);
 inline qint32 ZEMLO_COUNT = 0;
 inline qint32 ZEMLO_SORTED = 0;
 inline qint16 ZEMLO_SORT_FLAG = 0;
@@ -107,7 +112,7 @@ struct KUBUN_REC {
     qint16 PRT_MARK = 0, PRT_PAGES = 0;
 };
 
-inline std::vector<KUBUN_REC> KUBUN_DATA = std::vector<KUBUN_REC>(KUBUN_SLOTS);
+inline std::vector<KUBUN_REC> KUBUN_DATA = bigtable::of<KUBUN_REC>(KUBUN_SLOTS);
 inline qint32 KUBUN_COUNT = 0;
 inline qint32 KUBUN_FLAGS = 0;   // bit 0 sorted, bit 1 every item matched
 inline qint32 KUBUN_SORTED = -1; // index of the last entry of the ordered leading part
@@ -222,7 +227,7 @@ struct IN_ROW {
     qint32 NAME_NO = 0;
     QString MSG;
 };
-inline std::vector<IN_ROW> IN_ROW_LIST = std::vector<IN_ROW>(IN_ROW_SLOTS);
+inline std::vector<IN_ROW> IN_ROW_LIST;  // sized when first built
 inline qint32 ROW_COUNT = 0;
 inline qint16 ROW_ORDER = 0;
 // The selected range of the purchase-history rows (positions, first <= last),

@@ -138,6 +138,25 @@ TEST_F(ListGridTest, TextsFitByLoweringTheSizeDownToSixPoints) {
     EXPECT_LT(grid->D_LIST->textWidthAtSize(mid, s), 2550);
     EXPECT_GE(grid->D_LIST->textWidthAtSize(mid, s + 0.2), 2550);
 
+    // The size found is the one a walk down in steps of 0.2 point finds,
+    // for texts of every width, narrow and wide limits and other minimums.
+    auto walked = [&](const QString& text, double limit, double minPoints) {
+        for (int k = 0;; ++k) {
+            const double size = grid->D_LIST->fontSize() - 0.2 * k;
+            if (size <= minPoints + 1e-9) return minPoints;
+            if (grid->D_LIST->textWidthAtSize(text, size) < limit) return size;
+        }
+    };
+    const QString texts[] = {QStringLiteral("R5-12-3"), QStringLiteral("プロジェクター（天吊り金具付）"),
+                             QStringLiteral("老朽化のため廃棄　（備品台帳記載済　点検票あり）"),
+                             QString(40, QChar(u'W')), QStringLiteral("1,086,419,753")};
+    for (const QString& text : texts)
+        for (double limit : {300.0, 650.0, 870.0, 1050.0, 1950.0, 2550.0, 6000.0})
+            for (double minPoints : {5.0, 6.0, 8.9}) {
+                SCOPED_TRACE(testing::Message() << text.toStdString() << " limit " << limit << " min " << minPoints);
+                EXPECT_DOUBLE_EQ(grid->fitSize(text, limit, minPoints), walked(text, limit, minPoints));
+            }
+
     EXPECT_EQ(ListGrid::screenRowAt(249), 0);
     EXPECT_EQ(ListGrid::screenRowAt(250), 1);
     EXPECT_EQ(ListGrid::screenRowAt(749.6), 3);

@@ -591,6 +591,7 @@ TEST(InRowAmount, TaxAddedRoundsHalfToEvenAndOtherModesTakeThePlainProduct) {
         {20000000, 1, 1, 10, 22000000},  // passes 32 bits on the way
         {2000000000, 3, 3, 10, 6000000000},
     };
+    IN_ROW_LIST.resize(1);  // empty until rows are first built
     for (const Case& c : cases) {
         SCOPED_TRACE(c.price);
         IN_ROW_LIST[0] = {};

@@ -72,6 +72,9 @@ protected:
 
     // A purchase-history row of `qty` pieces R5-<no>-1..qty.
     static IN_ROW& addRow(qint32 no, qint32 qty = 1) {
+        // The table is empty until rows are first built; sized whole here, so
+        // that the rows added stay in place.
+        if (IN_ROW_LIST.size() < size_t(IN_ROW_SLOTS)) IN_ROW_LIST.resize(IN_ROW_SLOTS);
         IN_ROW& r = IN_ROW_LIST[size_t(ROW_COUNT++)];
         r.BY_W = 5, r.BY_Y = 5, r.B_NO = no;
         r.NOS_FIRST = 1, r.NOS_LAST = qty, r.ROW_QTY = qty;

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "derived_fixture.h"
+#include "platform/parallel.h"
 #include "store/category_file.h"
 #include "store/link.h"
 #include "store/state.h"
@@ -33,6 +34,13 @@ struct AskScript {
     }
 };
 
+// The lookups of the link and the recount run in parts on several cores;
+// while one lives, every such pass is cut into `parts` parts.
+struct PartsForced {
+    explicit PartsForced(int parts) { parallel::forcedParts = parts; }
+    ~PartsForced() { parallel::forcedParts = 0; }
+};
+
 class KubunLink : public DerivedFixture {
 protected:
     KUBUN_REC desk = entry(kKanri, 1, QStringLiteral("事務"), QStringLiteral("K01"), QStringLiteral("机"), 1,
@@ -59,43 +67,48 @@ TEST_F(KubunLink, BuildsGroupsCountsAndCopiesTheMasterCodes) {
     items.back().NO_KY = 7;
     items.push_back(item(4, 5, 1, 4, scope));  // the same number again, not adjacent
     items.push_back(item(4, 5, 3, 1, balance));
-    store({desk, scope, balance, twin}, items, -1, 1, /*kubunFlags=*/1);
+    // Looked up in one part and in four.
+    for (int parts : {1, 4}) {
+        SCOPED_TRACE(parts);
+        const PartsForced split(parts);
+        store({desk, scope, balance, twin}, items, -1, 1, /*kubunFlags=*/1);
 
-    KUBUN_LINK(1);
+        KUBUN_LINK(1);
 
-    struct G {
-        int no, first, last;
-    };
-    const std::vector<G> groups = {{1, 0, 2}, {2, 3, 3}, {1, 4, 4}, {3, 5, 5}};
-    ASSERT_EQ(NO_GROUP_COUNT, int(groups.size()));
-    for (size_t g = 0; g < groups.size(); ++g) {
-        SCOPED_TRACE(g);
-        EXPECT_EQ(NO_GROUP[g].BY_W, 4);
-        EXPECT_EQ(NO_GROUP[g].BY_Y, 5);
-        EXPECT_EQ(NO_GROUP[g].B_NO, groups[g].no);
-        EXPECT_EQ(NO_GROUP[g].REC_FIRST, groups[g].first);
-        EXPECT_EQ(NO_GROUP[g].REC_LAST, groups[g].last);
+        struct G {
+            int no, first, last;
+        };
+        const std::vector<G> groups = {{1, 0, 2}, {2, 3, 3}, {1, 4, 4}, {3, 5, 5}};
+        ASSERT_EQ(NO_GROUP_COUNT, int(groups.size()));
+        for (size_t g = 0; g < groups.size(); ++g) {
+            SCOPED_TRACE(g);
+            EXPECT_EQ(NO_GROUP[g].BY_W, 4);
+            EXPECT_EQ(NO_GROUP[g].BY_Y, 5);
+            EXPECT_EQ(NO_GROUP[g].B_NO, groups[g].no);
+            EXPECT_EQ(NO_GROUP[g].REC_FIRST, groups[g].first);
+            EXPECT_EQ(NO_GROUP[g].REC_LAST, groups[g].last);
+        }
+        const int d = masterIndexOf(QStringLiteral("事務机"));
+        const int s = masterIndexOf(QStringLiteral("顕微鏡"));
+        const int b = masterIndexOf(QStringLiteral("てんびん"));
+        EXPECT_EQ(KUBUN_DATA[d].IN_CNT, 1);
+        EXPECT_EQ(KUBUN_DATA[s].IN_CNT, 4);
+        EXPECT_EQ(KUBUN_DATA[s].OUT_CNT, 1);
+        EXPECT_EQ(KUBUN_DATA[b].IN_CNT, 1);
+        EXPECT_EQ(KUBUN_DATA[3].IN_CNT, 0);  // the twin
+        EXPECT_EQ(KUBUN_DATA[3].OUT_CNT, 0);
+
+        const ZEMLO_REC& z = ZEMLO_DATA[3];
+        EXPECT_EQ(z.NO_BU, QStringLiteral("K01"));
+        EXPECT_EQ(z.BU_KEY, 1001);
+        EXPECT_EQ(z.NO_KY, 1);
+        EXPECT_EQ(z.NAME_NO, 1);
+        EXPECT_EQ(ZEMLO_DATA[0].FUNC_D, QStringLiteral("実験"));
+        EXPECT_EQ(ZEMLO_DATA[0].FUNC_NO, 3);
+        EXPECT_EQ(ZEMLO_DATA[0].NO_BU, QStringLiteral("001"));
+        EXPECT_EQ(ZEMLO_DATA[5].NAME_NO, 2);
+        EXPECT_EQ(KUBUN_FLAGS & 2, 2) << "every item matched";
     }
-    const int d = masterIndexOf(QStringLiteral("事務机"));
-    const int s = masterIndexOf(QStringLiteral("顕微鏡"));
-    const int b = masterIndexOf(QStringLiteral("てんびん"));
-    EXPECT_EQ(KUBUN_DATA[d].IN_CNT, 1);
-    EXPECT_EQ(KUBUN_DATA[s].IN_CNT, 4);
-    EXPECT_EQ(KUBUN_DATA[s].OUT_CNT, 1);
-    EXPECT_EQ(KUBUN_DATA[b].IN_CNT, 1);
-    EXPECT_EQ(KUBUN_DATA[3].IN_CNT, 0);  // the twin
-    EXPECT_EQ(KUBUN_DATA[3].OUT_CNT, 0);
-
-    const ZEMLO_REC& z = ZEMLO_DATA[3];
-    EXPECT_EQ(z.NO_BU, QStringLiteral("K01"));
-    EXPECT_EQ(z.BU_KEY, 1001);
-    EXPECT_EQ(z.NO_KY, 1);
-    EXPECT_EQ(z.NAME_NO, 1);
-    EXPECT_EQ(ZEMLO_DATA[0].FUNC_D, QStringLiteral("実験"));
-    EXPECT_EQ(ZEMLO_DATA[0].FUNC_NO, 3);
-    EXPECT_EQ(ZEMLO_DATA[0].NO_BU, QStringLiteral("001"));
-    EXPECT_EQ(ZEMLO_DATA[5].NAME_NO, 2);
-    EXPECT_EQ(KUBUN_FLAGS & 2, 2) << "every item matched";
 }
 
 TEST_F(KubunLink, AnUnmatchedItemLeavesTheAllMatchedBitAlone) {
@@ -446,8 +459,11 @@ TEST_F(KubunRecount, PlacesInsertionsAsOneByOneInsertionDoes) {
     const QString codes[] = {QStringLiteral("001"), QStringLiteral("002"), QStringLiteral("010"),
                              QStringLiteral("K01"), QStringLiteral("A1"), QString()};
     const QString words[] = {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")};
-    for (unsigned seed = 1; seed <= 30; ++seed) {
-        SCOPED_TRACE(seed);
+    for (unsigned run = 0; run < 60; ++run) {
+        // Each register once in one part and once cut into three.
+        const unsigned seed = 1 + run / 2;
+        const PartsForced split(run % 2 ? 3 : 1);
+        SCOPED_TRACE(testing::Message() << "seed " << seed << " parts " << parallel::forcedParts);
         std::mt19937 rng(seed);
         auto randomEntry = [&] {
             const QString cat = kubun[rng() % 4];
