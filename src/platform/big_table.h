@@ -24,12 +24,20 @@ inline void preferHugePages([[maybe_unused]] const void* p, [[maybe_unused]] std
 #endif
 }
 
+// Room for `count` records in `v` (the records it holds are kept), taken
+// at once and in huge pages where offered.
+template <class T>
+void reserve(std::vector<T>& v, std::size_t count) {
+    if (v.capacity() >= count) return;
+    v.reserve(count);
+    preferHugePages(v.data(), count * sizeof(T));
+}
+
 // `count` records in their initial state.
 template <class T>
 std::vector<T> of(std::size_t count) {
     std::vector<T> v;
-    v.reserve(count);
-    preferHugePages(v.data(), count * sizeof(T));
+    reserve(v, count);
     v.resize(count);
     return v;
 }

@@ -99,10 +99,13 @@ qint16 IN_ROW_MERGE(qint32 rec, qint32 rows) {
         }
     }
     if (rows >= IN_ROW_SLOTS) return 0;  // no slot left
-    // The table grows with the rows built (most searches build few).
-    if (rows >= qint32(IN_ROW_LIST.size()))
+    // The table grows with the rows built (most searches build few), in the
+    // room for every slot taken with its first row: the rows never move.
+    if (rows >= qint32(IN_ROW_LIST.size())) {
+        bigtable::reserve(IN_ROW_LIST, IN_ROW_SLOTS);
         IN_ROW_LIST.resize(
             size_t(std::clamp<qint32>(std::max(rows + 1, qint32(IN_ROW_LIST.size()) * 2), 256, IN_ROW_SLOTS)));
+    }
     IN_ROW_LIST[rows] = rowOf(r);
     g_rowsUsed = std::max(g_rowsUsed, rows + 1);
     return 1;
