@@ -6,6 +6,7 @@
 
 #include "category/category_list_print.h"
 #include "category/function_class_list.h"
+#include "answers.h"
 #include "fixtures.h"
 #include "platform/forms.h"
 #include "platform/printer.h"
@@ -30,7 +31,7 @@ BENCHMARK(BM_FuncF_ListMake)->Unit(benchmark::kMillisecond);
 void BM_CategoryListPrintComposeOnly(benchmark::State& state) {
     Register reg(0, 5000);
     platform::setupFonts();
-    platform::installQtBackend();
+    fixtures::installAnsweringQtBackend();  // no box waits for a hand
     prn::Recorder* rec = prn::useRecorderForTests();
     std::vector<KUBUN_LIST_GROUP> groups(1);
     for (qint32 i = 0; i < KUBUN_COUNT; ++i) groups[0].entries.push_back(i);

@@ -28,7 +28,7 @@ namespace {
 // Every save is synced to the medium, and on a busy disk the syncs can take
 // longer than the work itself: with TMPDIR=/dev/shm the register lives in
 // memory and the time is the process's own. The item file is read and
-// written in parts on up to four cores; the time shown is the wall time
+// written in parts on up to eight cores; the time shown is the wall time
 // (pinned to one core with taskset, it is the time of one core's work).
 [[gnu::noinline]] bool loadAndSaveRegister() {
     return KUBUN_READ(0) == 1 && KUBUN_SAVE() == 1 && ZEMLO_READ() == 1 && ZEMLO_SAVE() == 1;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "answers.h"
 #include "fixtures.h"
 #include "ledger/ledger_pages.h"
 #include "ledger/ledger_print.h"
@@ -25,7 +26,7 @@ struct Env {
     int sheets = 0;
     Env() {
         platform::setupFonts();
-        platform::installQtBackend();
+        fixtures::installAnsweringQtBackend();  // no box waits for a hand
         fixtures::School school(dir.path());
         SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
         KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};

@@ -17,6 +17,10 @@
 // (bench/bare/bare_qt.cpp) from its launch to its first paint. Reports the
 // medians of both and their ratio; the time of an iteration is the
 // program's; processor times and page faults are reported beside.
+// Both run on the platform of the benchmarks (offscreen unless
+// QT_QPA_PLATFORM says otherwise; the label names it): under a display, as a
+// clerk sees it, with
+//   xvfb-run -a env QT_QPA_PLATFORM=xcb ./zemlo_bench --benchmark_filter=WholeProcess
 // ZEMLO_BENCH_PROGRAM=<executable> times another build instead, and
 // ZEMLO_BENCH_WRAPPER="<command> <options>" runs its first start through a
 // profiler.
@@ -42,6 +46,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "answers.h"
 #include "fixtures.h"
 #include "platform/drives.h"
 #include "platform/forms.h"
@@ -111,19 +116,6 @@ struct Installation {
     }
 };
 
-// The program's own user-interface backend, with every message box answered
-// by its first button at once; counts the boxes and the questions.
-class AnsweringBackend : public platform::QtBackend {
-public:
-    int msgBox(const QString& prompt, int style, const QString&) override {
-        ++boxes;
-        if (qEnvironmentVariableIsSet("BENCH_SHOW_BOXES")) qWarning("box: %s", qUtf8Printable(prompt));
-        if ((style & 7) != ui::vbOKOnly) ++questions;
-        return platform::boxButtons(style).front().answer;
-    }
-    int boxes = 0, questions = 0;
-};
-
 // Ends `loop` when the item list's data pane is painted with the listed items.
 class FirstPagePainted : public QObject {
 public:
@@ -151,7 +143,7 @@ void BM_StartUpToDrawnItemList(benchmark::State& state) {
     // An item list that another benchmark left open is closed: the program
     // starts with none.
     platform::FormInstance<A_ZEMLO_LIST>::unload();
-    AnsweringBackend answers;
+    fixtures::AnsweringBackend answers;
     ui::Backend* previous = ui::setBackend(&answers);
     installWorkDispProgress();
     Installation inst(int(state.range(0)));
@@ -314,7 +306,7 @@ void BM_StartUpWholeProcess(benchmark::State& state) {
             programFaults.push_back(double(p.faults));
             bareFaults.push_back(double(b.faults));
         }
-        state.SetLabel(out.substr(0, out.find('\n')));
+        state.SetLabel(out.substr(0, out.find('\n')) + " on " + QGuiApplication::platformName().toStdString());
     }
     const double p = median(program), b = median(bare);
     state.counters["program_ms"] = p * 1e3;
