@@ -337,7 +337,8 @@ const Reader::Shared* Reader::shared(const Token& t) {
         if (slot.entry == 0) break;
         if (slot.hash != h) continue;
         const Shared& e = shared_[slot.entry - 1];
-        if (e.size == t.size && e.kind == t.kind && std::memcmp(sharedRaw_.constData() + e.start, raw, size_t(bytes)) == 0)
+        if (e.size == t.size && e.kind == t.kind &&
+            std::memcmp(sharedRaw_.constData() + e.start, raw, size_t(bytes)) == 0)
             return &e;
     }
     if (qsizetype(shared_.size()) >= kMaxShared) return nullptr;

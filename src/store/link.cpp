@@ -200,10 +200,10 @@ void KUBUN_LINK(qint16 mode) {
 
         // Match.
         int m = -1;
-        if (last > 0 && last < masterCount() && sameNames(KUBUN_DATA[last], r)) {
-            m = last;
-        } else if (!masterChanged) {
+        if (!masterChanged) {
             m = firstOf[size_t(i)];
+        } else if (last > 0 && last < masterCount() && sameNames(KUBUN_DATA[last], r)) {
+            m = last;
         } else {
             auto it = first.find(nameKey(r));
             if (it != first.end()) m = it->second;

@@ -112,7 +112,7 @@ struct KUBUN_REC {
     qint16 PRT_MARK = 0, PRT_PAGES = 0;
 };
 
-inline std::vector<KUBUN_REC> KUBUN_DATA = bigtable::of<KUBUN_REC>(KUBUN_SLOTS);
+inline std::vector<KUBUN_REC> KUBUN_DATA = std::vector<KUBUN_REC>(KUBUN_SLOTS);
 inline qint32 KUBUN_COUNT = 0;
 inline qint32 KUBUN_FLAGS = 0;   // bit 0 sorted, bit 1 every item matched
 inline qint32 KUBUN_SORTED = -1; // index of the last entry of the ordered leading part
