@@ -1,6 +1,7 @@
 #include "common/cascade_boxes.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <cmath>
 
 #include "platform/twips.h"
@@ -46,7 +47,7 @@ void ListCascade::level(int n) {
     if (onLevel) onLevel(n);
 }
 
-void ListCascade::fill() {
+void ListCascade::fill(QLabel* kyoukaCaption, QLabel* bunruiCaption) {
     QStringList names{QString()};
     names += KUBUN_LIST_NAMES();
     BOX_ITEMS_SET(b_.KUBUN, names);
@@ -58,6 +59,8 @@ void ListCascade::fill() {
     }
     if (b_.BUNRUI) b_.BUNRUI->clear();
     static_cast<CASCADE_STATE&>(*this) = {};
+    kyoukaCaption->setText(KUBUN_LEVEL_NAME[0]);
+    if (bunruiCaption) bunruiCaption->setText(KUBUN_LEVEL_NAME[1]);
 }
 
 void ListCascade::emptyName() {

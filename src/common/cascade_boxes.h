@@ -11,6 +11,7 @@
 #include "store/category_lists.h"
 
 class QComboBox;
+class QLabel;
 
 // Puts `items` into `box` in order, with no entry chosen.
 void BOX_ITEMS_SET(QComboBox* box, const QStringList& items);
@@ -60,7 +61,9 @@ public:
 
     // The lists as the window opens: the category list an empty entry and
     // then the category names, nothing chosen; the levels below it empty.
-    void fill();
+    // The captions of the subject and the classification box take the
+    // names of the two category levels.
+    void fill(QLabel* kyoukaCaption, QLabel* bunruiCaption = nullptr);
 
     // Handlers of the choices.
     void KUBUN_Click();

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QMdiSubWindow>
 #include <QPushButton>
+#include <algorithm>
 
 #include "common/form_kind.h"
 #include "common/window_back.h"
@@ -17,6 +18,27 @@ QFont fontOf(const QString& name, double points) {
     QFont f(name);
     f.setPointSizeF(points);
     return f;
+}
+
+// The range marking of a selection on a flag table reached through `flag`
+// (positions 0 to `tableSize` - 1): the flags of the old range [first,
+// last] are cleared; a plain click makes `pos` the range, a shift-click
+// extends the range from `first` to `pos` (first <= last afterwards).
+// Exactly the new range of the `shown` rows is flagged.
+template <class Flag>
+void markRows(Flag&& flag, qint32 tableSize, qint32& first, qint32& last, qint32 shown, qint32 pos, bool shift) {
+    auto set = [&](qint32 from, qint32 to, qint16 v) {
+        for (qint32 i = std::max(0, from); i <= to && i < tableSize; ++i) flag(i) = v;
+    };
+    set(first, last, 0);
+    if (!shift) {
+        first = last = pos;
+        set(pos, pos, 1);
+        return;
+    }
+    last = pos;
+    if (last < first) std::swap(first, last);
+    set(first, std::min(last, shown - 1), 1);
 }
 
 }  // namespace
@@ -99,6 +121,37 @@ void ListWindow::Form_Unload(int& Cancel) {
     FRAME_BACK_SET(0xFFFFFF);
 }
 
+// ---------------------------------------------------------------- controls
+
+QPushButton* ListWindow::button(const char* name, const QString& caption, int l, int t, int w, int h) {
+    auto* b = new QPushButton(caption, this);
+    b->setObjectName(QLatin1String(name));
+    b->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9));
+    b->setAutoDefault(false);
+    ctl::placeTwips(b, l, t, w, h);
+    return b;
+}
+
+QComboBox* ListWindow::filterCombo(const char* name, bool editable) {
+    auto* c = new QComboBox(this);
+    c->setObjectName(QLatin1String(name));
+    c->setEditable(editable);
+    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
+    c->setFont(fontOf(QStringLiteral("ＭＳ ゴシック"), 9));
+    c->setMaxVisibleItems(20);
+    ctl::plainCombo(c);
+    return c;
+}
+
+ctl::FigureLabel* ListWindow::figureBox(const char* name, int l, int t, int w, int h, Qt::Alignment align) {
+    auto* x = new ctl::FigureLabel(this, QLatin1String(name));
+    ctl::placeTwips(x, l, t, w, h);
+    x->setFrameShape(QFrame::Box);
+    BACK_COLOR_SET(x, 0xFFFFFF);
+    x->setAlignment(align);
+    return x;
+}
+
 // ---------------------------------------------------------------- input and selection
 
 bool ListWindow::busy() const { return platform::InputBlock::blocked(this); }
@@ -137,13 +190,13 @@ void ListWindow::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers sh
     if (line <= 0 || pos >= shown || pos >= s.tableSize()) return;
     if (s.before) s.before();
     if (press == Press::Ctrl) s.flag(pos) = 0;
-    else list_window::markRows(s.flag, s.tableSize(), *s.first, *s.last, shown, pos, press == Press::Shift);
+    else markRows(s.flag, s.tableSize(), *s.first, *s.last, shown, pos, press == Press::Shift);
     if (s.redraw) s.redraw();
     else grid->page();
     if (s.marked) s.marked(press);
 }
 
-// ---------------------------------------------------------------- controls
+// ---------------------------------------------------------------- frame and eras
 
 namespace list_window {
 
@@ -152,35 +205,6 @@ void frameless(platform::Form& form) {
         s->setWindowFlags(Qt::FramelessWindowHint);
         s->setContentsMargins(0, 0, 0, 0);
     }
-}
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9));
-    b->setAutoDefault(false);
-    ctl::placeTwips(b, l, t, w, h);
-    return b;
-}
-
-QComboBox* filterCombo(QWidget* parent, const char* name, bool editable) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->setEditable(editable);
-    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
-    c->setFont(fontOf(QStringLiteral("ＭＳ ゴシック"), 9));
-    c->setMaxVisibleItems(20);
-    ctl::plainCombo(c);
-    return c;
-}
-
-ctl::FigureLabel* figureBox(QWidget* parent, const char* name, int l, int t, int w, int h, Qt::Alignment align) {
-    auto* x = new ctl::FigureLabel(parent, QLatin1String(name));
-    ctl::placeTwips(x, l, t, w, h);
-    x->setFrameShape(QFrame::Box);
-    BACK_COLOR_SET(x, 0xFFFFFF);
-    x->setAlignment(align);
-    return x;
 }
 
 void fillEras(QComboBox* box) {

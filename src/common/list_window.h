@@ -19,7 +19,6 @@
 // A window keeps its columns, its filters and its actions.
 #pragma once
 #include <QString>
-#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -100,6 +99,15 @@ protected:
     // The window's first listing, after the first layout of the grid.
     virtual void listFirst() {}
 
+    // The controls of the button rows and filter bars, placed in twips: a
+    // button in "ＭＳ Ｐ明朝" 9 points that is never the default button; a
+    // filter combo in "ＭＳ ゴシック" 9 points (plain, 20 rows shown; an
+    // editable one adds nothing to its list); the white boxed label of a
+    // count or a total, which shows its whole figure.
+    QPushButton* button(const char* name, const QString& caption, int l, int t, int w, int h);
+    QComboBox* filterCombo(const char* name, bool editable);
+    ctl::FigureLabel* figureBox(const char* name, int l, int t, int w, int h, Qt::Alignment align);
+
     // The row selection on the number pane. A plain click makes the pressed
     // row the range, a shift-click extends the range from its first row to
     // the pressed one; the flags of the old range are cleared first, so that
@@ -148,37 +156,7 @@ namespace list_window {
 // through its own button. (Also the purchase record's window.)
 void frameless(platform::Form& form);
 
-// The controls of the list windows' button rows and filter bars, placed in
-// twips: a button in "ＭＳ Ｐ明朝" 9 points that is never the default
-// button; a filter combo in "ＭＳ ゴシック" 9 points (plain, 20 rows shown;
-// an editable one adds nothing to its list); the white boxed label of a
-// count or a total, which shows its whole figure.
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h);
-QComboBox* filterCombo(QWidget* parent, const char* name, bool editable);
-ctl::FigureLabel* figureBox(QWidget* parent, const char* name, int l, int t, int w, int h, Qt::Alignment align);
-
 // Fills an era list with the three era names and chooses the third (令和).
 void fillEras(QComboBox* box);
-
-// The range marking of a selection (ListWindow::RowSelection) on a flag
-// table reached through `flag` (positions from 0 to `tableSize` - 1): the flags
-// of the old range [first, last] are cleared; a plain click makes `pos` the
-// range, a shift-click extends the range from `first` to `pos` (first <=
-// last afterwards). Exactly the new range of the `shown` rows is flagged.
-template <class Flag>
-void markRows(Flag&& flag, qint32 tableSize, qint32& first, qint32& last, qint32 shown, qint32 pos, bool shift) {
-    auto set = [&](qint32 from, qint32 to, qint16 v) {
-        for (qint32 i = std::max(0, from); i <= to && i < tableSize; ++i) flag(i) = v;
-    };
-    set(first, last, 0);
-    if (!shift) {
-        first = last = pos;
-        set(pos, pos, 1);
-        return;
-    }
-    last = pos;
-    if (last < first) std::swap(first, last);
-    set(first, std::min(last, shown - 1), 1);
-}
 
 }  // namespace list_window

@@ -47,9 +47,6 @@ C_ZEMLO_LIST::C_ZEMLO_LIST()
         place(x, l, t, w, h);
         return x;
     };
-    auto figure = [this](const char* name, int l, int t, int w, int h, Qt::Alignment align) {
-        return list_window::figureBox(this, name, l, t, w, h, align);
-    };
     // Every box offers only its entries but the item name, which also takes
     // a typed name or pattern.
     auto combo = [this](const char* name, int l, int w, ctl::ComboBox::Style style = ctl::ComboBox::DropDownList) {
@@ -80,9 +77,9 @@ C_ZEMLO_LIST::C_ZEMLO_LIST()
     Label14 = label("Label14", QStringLiteral("～"), 5640, 270, 240, 210);
     END_D = box("END_D", 5880, 240, 1050, 270);
     Label5 = label("Label5", QStringLiteral("数量"), 7080, 30, 855, 210);
-    C_COUNT = figure("C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"), 8400, 30, 735, 210);
-    TOTAL = figure("TOTAL", 8400, 240, 1335, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 8400, 240, 1335, 255, Qt::AlignRight | Qt::AlignVCenter);
     B_PICUP = button("B_PICUP", QStringLiteral("検索"), 9900, 120, 735, 375);
     ALL_H = button("ALL_H", QStringLiteral("全表示"), 10740, 120, 855, 375);
 
@@ -197,7 +194,7 @@ void C_ZEMLO_LIST::Form_Load() {
     KEIHI->AddItem(QString());
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI->AddItem(k);
-    cascade.fill();
+    cascade.fill(Label9, Label10);
     C_KUBUN->Clear();
     for (const QString& k : {QString(), QStringLiteral("廃棄"), QStringLiteral("移設")}) C_KUBUN->AddItem(k);
     for (ctl::ComboBox* c : {KEIHI, C_KUBUN}) c->setCurrentIndex(-1);
@@ -209,8 +206,6 @@ void C_ZEMLO_LIST::Form_Load() {
     OPT_A->setChecked(true);
 
     fitAtTopLeft();
-    Label9->setCaption(KUBUN_LEVEL_NAME[0]);
-    Label10->setCaption(KUBUN_LEVEL_NAME[1]);
     setCaptions();
     loadEnd();
 }
@@ -330,16 +325,10 @@ void C_ZEMLO_LIST::B_PICUP_Click() {
 
     OUT_VIEW_COUNT = k;
     // The filters the rows were found with, for the first page of the prints.
-    LIST_PRT_SRC& s = OUT_LIST_SRC;
-    s = {};
-    s.CH_Y = CH_Y->Text();
-    s.DP_W = f.DP_W;
-    s.OUT_Y = OUT_Y->Text();
-    s.DP_WO = f.DP_WO;
-    s.KEIHI = f.KEIHI;
-    s.KUBUN = f.KUBUN;
-    s.KYOUKA = f.KYOUKA;
-    s.BUNRUI = f.BUNRUI;
+    OUT_LIST_SRC = LIST_PRT_FILTERS(CH_Y->Text(), f.DP_W, f.KUBUN, f.KYOUKA, f.BUNRUI);
+    OUT_LIST_SRC.OUT_Y = OUT_Y->Text();
+    OUT_LIST_SRC.DP_WO = f.DP_WO;
+    OUT_LIST_SRC.KEIHI = f.KEIHI;
     if (k > 0) {
         TOTAL->setCaption(MONEY_TEXT(total));
         C_COUNT->setCaption(QString::number(k) + QLatin1Char('/') + QString::number(n));

@@ -153,7 +153,7 @@ void KEEP_ROOM::Form_Load() {
     KEEP_PICK_NO = 0;
     breakdown = KEEP_BREAKDOWN{};
 
-    cascade.fill();
+    cascade.fill(Label4);
     KEEP_INDEX_BUILD();
     KEEP_PAGE_COUNT();
 
@@ -162,7 +162,6 @@ void KEEP_ROOM::Form_Load() {
     fitAtTopLeft(0, kHeightLess, kWidth);
     Form_Resize();
 
-    Label4->setCaption(KUBUN_LEVEL_NAME[0]);
     loadEnd();
 }
 

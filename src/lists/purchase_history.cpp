@@ -58,9 +58,9 @@ L_ZEMLO_LIST::L_ZEMLO_LIST()
     B_PRT = button("B_PRT", QStringLiteral("印刷"));
     B_PRT2 = button("B_PRT2", QStringLiteral("購入台帳"));
     Label5 = label("Label5", QStringLiteral("件数"));
-    C_COUNT = list_window::figureBox(this, "C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"));
-    TOTAL = list_window::figureBox(this, "TOTAL", 8520, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 8520, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     DP_W = new ctl::ComboBox(this, QStringLiteral("DP_W"), ctl::ComboBox::DropDownList);
     CH_Y = new ctl::TextBox(this, QStringLiteral("CH_Y"));
@@ -173,7 +173,7 @@ void L_ZEMLO_LIST::Form_Load() {
     KEIHI_L->Clear();
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI_L->AddItem(k);
-    cascade.fill();
+    cascade.fill(Label4, Label7);
 
     // This fiscal year, counted in the era chosen.
     const QDate today = clk::today();
@@ -182,8 +182,6 @@ void L_ZEMLO_LIST::Form_Load() {
 
     fitAtTopLeft();
 
-    Label4->setCaption(KUBUN_LEVEL_NAME[0]);
-    Label7->setCaption(KUBUN_LEVEL_NAME[1]);
     grid->setCaptions({QStringLiteral("登録年度"), QStringLiteral("備品番号"), QStringLiteral("購入年月日"),
                        QStringLiteral("経 費"), QStringLiteral("備品区分"), KUBUN_LEVEL_NAME[0], KUBUN_LEVEL_NAME[1],
                        QStringLiteral("品 名"), QStringLiteral("機能"), QStringLiteral("メーカー名"),
@@ -268,12 +266,7 @@ void L_ZEMLO_LIST::IN_ROW_PICUP() {
 
     // The filters the rows were found with, for the first page of the prints
     // (the boxes may change before the next search).
-    IN_LIST_SRC = {};
-    IN_LIST_SRC.CH_Y = CH_Y->Text();
-    IN_LIST_SRC.DP_W = filter.ERA_POS;
-    IN_LIST_SRC.KUBUN = filter.KUBUN;
-    IN_LIST_SRC.KYOUKA = filter.KYOUKA;
-    IN_LIST_SRC.BUNRUI = filter.BUNRUI;
+    IN_LIST_SRC = LIST_PRT_FILTERS(CH_Y->Text(), filter.ERA_POS, filter.KUBUN, filter.KYOUKA, filter.BUNRUI);
 
     IN_VIEW_COUNT = rows;
     grid->setVRange();

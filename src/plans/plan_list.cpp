@@ -48,15 +48,11 @@ int twWidth(const QWidget* w) { return w->width() * platform::kTwipsPerPixel; }
 P_ZEMLO_LIST::P_ZEMLO_LIST()
     : ListWindow(QStringLiteral("P_ZEMLO_LIST"), QStringLiteral("備品購入計画リスト"), kListBack, kMincho) {
     const QFont boxFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
-    auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
-        return list_window::button(this, name, caption, l, t, w, h);
-    };
     auto label = [&](const char* name, const QString& caption) {
         auto* x = new QLabel(caption, this);
         x->setObjectName(QLatin1String(name));
         return x;
     };
-    auto combo = [&](const char* name, bool editable) { return list_window::filterCombo(this, name, editable); };
 
     // The buttons of the top row.
     B_ESC = button("B_ESC", QStringLiteral("閉じる"), 120, 120, 735, 375);
@@ -73,22 +69,22 @@ P_ZEMLO_LIST::P_ZEMLO_LIST()
     // The count and the total show their whole figure.
     Label2 = label("Label2", QStringLiteral("件数"));
     placeTwips(Label2, 8040, 0, 1095, 225);
-    C_COUNT = list_window::figureBox(this, "C_COUNT", 8040, 240, 1095, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 8040, 240, 1095, 255, Qt::AlignCenter);
     Label3 = label("Label3", QStringLiteral("金額"));
     placeTwips(Label3, 9240, 0, 1455, 225);
-    TOTAL = list_window::figureBox(this, "TOTAL", 9240, 240, 1455, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 9240, 240, 1455, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     // The filter bar (placed at load).
-    DP_W = combo("DP_W", true);
+    DP_W = filterCombo("DP_W", true);
     CH_Y = new QLineEdit(this);
     CH_Y->setObjectName(QStringLiteral("CH_Y"));
     CH_Y->setFont(boxFont);
     CH_Y->setMaxLength(10);
     Label1 = label("Label1", QStringLiteral("年度"));
-    KEIHI = combo("KEIHI", false);
-    KUBUN = combo("KUBUN", false);
-    KYOUKA = combo("KYOUKA", false);
-    BUNRUI = combo("BUNRUI", false);
+    KEIHI = filterCombo("KEIHI", false);
+    KUBUN = filterCombo("KUBUN", false);
+    KYOUKA = filterCombo("KYOUKA", false);
+    BUNRUI = filterCombo("BUNRUI", false);
     L_KEIHI = label("L_KEIHI", QStringLiteral("経費区分"));
     L_KUBUN = label("L_KUBUN", QStringLiteral("備品区分"));
     L_KYOUKA = label("L_KYOUKA", QString());
@@ -185,9 +181,7 @@ void P_ZEMLO_LIST::Form_Load() {
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI->addItem(k);
     KEIHI->setCurrentIndex(-1);
-    cascade.fill();
-    L_KYOUKA->setText(KUBUN_LEVEL_NAME[0]);
-    L_BUNRUI->setText(KUBUN_LEVEL_NAME[1]);
+    cascade.fill(L_KYOUKA, L_BUNRUI);
 
     clearMarks();
     B_DEL->setEnabled(false);
@@ -436,13 +430,8 @@ void P_ZEMLO_LIST::B_PICUP_Click() {
     P_VIEW_COUNT = hits;
     // The filters the shown plans were searched with, for the first page of
     // the print (the boxes may change before the next search).
-    P_LIST_SRC = {};
-    P_LIST_SRC.CH_Y = CH_Y->text();
-    P_LIST_SRC.DP_W = f.ERA_POS;
+    P_LIST_SRC = LIST_PRT_FILTERS(CH_Y->text(), f.ERA_POS, f.KUBUN, f.KYOUKA, f.BUNRUI);
     P_LIST_SRC.KEIHI = f.KEIHI;
-    P_LIST_SRC.KUBUN = f.KUBUN;
-    P_LIST_SRC.KYOUKA = f.KYOUKA;
-    P_LIST_SRC.BUNRUI = f.BUNRUI;
     if (hits > 0) {
         TOTAL->setText(MONEY_TEXT(total));
         B_PRT->setEnabled(true);

@@ -59,16 +59,12 @@ QFont fontOf(const QString& name, double points, bool underline = false) {
 A_ZEMLO_LIST::A_ZEMLO_LIST()
     : ListWindow(QStringLiteral("A_ZEMLO_LIST"), QStringLiteral("備品データリスト"), kListBack) {
     const QFont comboFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
-    auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
-        return list_window::button(this, name, caption, l, t, w, h);
-    };
     auto label = [&](const char* name, const QString& caption, int l, int t, int w, int h, QWidget* parent = nullptr) {
         auto* x = new QLabel(caption, parent ? parent : this);
         x->setObjectName(QLatin1String(name));
         place(x, l, t, w, h);
         return x;
     };
-    auto combo = [&](const char* name, bool editable) { return list_window::filterCombo(this, name, editable); };
 
     // Buttons of the top row. ソート２ lies under ソート and cannot be
     // clicked; the category sort is reached by the double-click on Label4.
@@ -87,22 +83,22 @@ A_ZEMLO_LIST::A_ZEMLO_LIST()
     // The count and the total show their whole figure, in a smaller font
     // when it is wider than the box.
     Label5 = label("Label5", QStringLiteral("数量"), 7320, 0, 1095, 225);
-    C_COUNT = list_window::figureBox(this, "C_COUNT", 7320, 240, 1215, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 7320, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"), 8640, 0, 1095, 225);
-    TOTAL = list_window::figureBox(this, "TOTAL", 8640, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 8640, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     B_PICUP = button("B_PICUP", QStringLiteral("検索"), 9960, 240, 735, 255);
     B_PICUP2 = button("B_PICUP2", QStringLiteral("区分不明検索"), 10800, 240, 1335, 255);
     ALL_H = button("ALL_H", QStringLiteral("全表示"), 12240, 240, 855, 255);
 
     // The filter bar: captions at 540, inputs at 720 (placed at load).
-    DP_W = combo("DP_W", true);
+    DP_W = filterCombo("DP_W", true);
     CH_Y = new QLineEdit(this);
     CH_Y->setObjectName(QStringLiteral("CH_Y"));
     CH_Y->setFont(comboFont);
     Label1 = label("Label1", QStringLiteral("年度"), 0, 0, 420, 240);
     Label2 = label("Label2", QStringLiteral("経費"), 0, 0, 600, 180);
-    KEIHI = combo("KEIHI", false);
+    KEIHI = filterCombo("KEIHI", false);
     KEIHI->hide();
     KEIHI_T = label("KEIHI_T", QStringLiteral("選択無し"), 0, 0, 600, 300);
     KEIHI_T->setAlignment(Qt::AlignCenter);
@@ -112,17 +108,17 @@ A_ZEMLO_LIST::A_ZEMLO_LIST()
     B_KEIHI->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 8.25));
     Label3 = label("Label3", QStringLiteral("備品区分"), 0, 0, 850, 180);
     // KYOUKA2 is made before KYOUKA, so the wide subject box covers it.
-    KUBUN = combo("KUBUN", false);
-    KYOUKA2 = combo("KYOUKA2", false);
-    KYOUKA = combo("KYOUKA", false);
+    KUBUN = filterCombo("KUBUN", false);
+    KYOUKA2 = filterCombo("KYOUKA2", false);
+    KYOUKA = filterCombo("KYOUKA", false);
     Label4 = label("Label4", QString(), 0, 0, 2000, 180);
     Label7 = label("Label7", QString(), 0, 0, 2000, 180);
-    BUNRUI = combo("BUNRUI", false);
+    BUNRUI = filterCombo("BUNRUI", false);
     Label9 = label("Label9", QStringLiteral("品名"), 0, 0, 2000, 180);
-    NAME_D = combo("NAME_D", true);
+    NAME_D = filterCombo("NAME_D", true);
     Label8 = label("Label8", QStringLiteral("保管場所"), 0, 0, 1200, 180);
     Label8->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 9, true));
-    KEEP = combo("KEEP", true);
+    KEEP = filterCombo("KEEP", true);
 
     // The amount frame and the hidden number frame: a caption, a box and the
     // choice of "以上" or "以下".
@@ -276,7 +272,7 @@ void A_ZEMLO_LIST::Form_Load() {
         KEIHI_L->addItem(k);
     }
     KEIHI->setCurrentIndex(-1);
-    cascade.fill();
+    cascade.fill(Label4, Label7);
     QStringList keep{QString()};
     for (int i = 0; i < KEEP_COUNT && i < NAME_LIST_SLOTS; ++i) keep.append(KEEP_LIST[i]);
     BOX_ITEMS_SET(KEEP, keep);
@@ -286,8 +282,6 @@ void A_ZEMLO_LIST::Form_Load() {
     B_AREA->setEnabled(false);
 
     fitAtTopLeft();
-    Label4->setText(KUBUN_LEVEL_NAME[0]);
-    Label7->setText(KUBUN_LEVEL_NAME[1]);
     loadEnd();
 }
 
@@ -620,14 +614,9 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
 void A_ZEMLO_LIST::PRT_SRC_CAPTURE() {
     // The filters the shown rows were searched with, for the first page of
     // the list print (the boxes may change before the next search).
-    LIST_PRT_SRC& s = ZEMLO_LIST_SRC;
-    s = {};
-    s.CH_Y = CH_Y->text();
-    s.DP_W = dpwTyped_ ? -1 : DP_W->currentIndex();
-    s.KUBUN = KUBUN->currentText();
-    s.KYOUKA = KYOUKA->currentText();
-    s.BUNRUI = BUNRUI->currentText();
-    s.KEEP = KEEP->currentText();
+    ZEMLO_LIST_SRC = LIST_PRT_FILTERS(CH_Y->text(), dpwTyped_ ? -1 : DP_W->currentIndex(), KUBUN->currentText(),
+                                      KYOUKA->currentText(), BUNRUI->currentText());
+    ZEMLO_LIST_SRC.KEEP = KEEP->currentText();
 }
 
 void A_ZEMLO_LIST::B_PICUP_Click() {
