@@ -556,7 +556,6 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
     std::optional<KUBUN_NAME_SET> master;
     if (kind == Search::Missing) master.emplace();
     const qint32 count = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
-    const int rows = grid->GRID_ROWS;
     qint32 h = 0;
     qint64 total = 0;
     {
@@ -570,14 +569,9 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
             if (pass) {
                 ++h;
                 ZEMLO_INDEX[h - 1].IDX = j;
-                if (h <= rows) {
-                    if (h == 1) {
-                        for (ZEMLO_INDEX_REC& e : ZEMLO_INDEX) e.SEL = 0;
-                        grid->clear();
-                        grid->head();
-                    }
-                    grid->row(h - 1, h);
-                }
+                if (h == 1)
+                    for (ZEMLO_INDEX_REC& e : ZEMLO_INDEX) e.SEL = 0;
+                listRow(h);
                 if (r.BOUT_M == 0) total += ZEMLO_AMOUNT(r, true);
             }
             progress.step(j, ZEMLO_COUNT);
