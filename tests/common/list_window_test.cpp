@@ -28,16 +28,7 @@ protected:
     // A register of 60 items and a plan file of 60 plans.
     void writeLists() {
         writeRegister(60);
-        for (int i = 0; i < 60; ++i) {
-            P_ZEMLO_REC& p = P_ZEMLO_DATA[i];
-            p.BY_W = 5;
-            p.BY_Y = 6;
-            p.KUBUN = QStringLiteral("教材");
-            p.NAME_D = QStringLiteral("顕微鏡");
-            p.B_MONY = 1000;
-            p.B_COUNT = 1;
-            p.TAX_K = 3;
-        }
+        for (int i = 0; i < 60; ++i) P_ZEMLO_DATA[i].NAME_D = QStringLiteral("顕微鏡");
         P_ZEMLO_COUNT = 60;
         LOADED.P_ZEMLO = true;
         ASSERT_EQ(P_ZEMLO_SAVE(), 1);
