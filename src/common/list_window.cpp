@@ -94,7 +94,7 @@ void ListWindow::Form_Resize() {
         return;
     }
     grid->layoutPanes(ScaleWidth(), ScaleHeight());
-    D_LIST->cls();
+    grid->clear();
     grid->head();
     listFirst();
     listed_ = true;
