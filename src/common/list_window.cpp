@@ -152,6 +152,16 @@ ctl::FigureLabel* ListWindow::figureBox(const char* name, int l, int t, int w, i
     return x;
 }
 
+int ListWindow::placeFilterLine(int left, int top, int captionTop, std::initializer_list<FilterBox> boxes) {
+    for (const FilterBox& f : boxes) {
+        ctl::placeTwips(f.box, left, top, f.width, 300);
+        const int shownLeft = platform::pxToTwips(f.box->x());
+        ctl::placeTwips(f.caption, shownLeft, captionTop, f.captionWidth, 180);
+        left = shownLeft + platform::pxToTwips(f.box->width());
+    }
+    return left;
+}
+
 // ---------------------------------------------------------------- input and selection
 
 bool ListWindow::busy() const { return platform::InputBlock::blocked(this); }

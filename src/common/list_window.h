@@ -20,6 +20,7 @@
 #pragma once
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 #include "common/list_grid.h"
@@ -107,6 +108,17 @@ protected:
     QPushButton* button(const char* name, const QString& caption, int l, int t, int w, int h);
     QComboBox* filterCombo(const char* name, bool editable);
     ctl::FigureLabel* figureBox(const char* name, int l, int t, int w, int h, Qt::Alignment align);
+    // A line of the filter bar: boxes side by side at `top`, 300 twips high,
+    // the first at `left` and each of the others where the one before it
+    // ends on the screen; each box's caption stands above it at `captionTop`,
+    // 180 twips high. Returns where the last box ends (twips).
+    struct FilterBox {
+        QWidget* box;
+        int width;
+        QWidget* caption;
+        int captionWidth;
+    };
+    static int placeFilterLine(int left, int top, int captionTop, std::initializer_list<FilterBox> boxes);
 
     // The row selection on the number pane. A plain click makes the pressed
     // row the range, a shift-click extends the range from its first row to

@@ -40,8 +40,6 @@ QFont fontOf(const QString& name, double points) {
 
 qint32 planEnd() { return std::clamp<qint32>(P_ZEMLO_COUNT, 0, qint32(P_ZEMLO_DATA.size())); }
 
-int twLeft(const QWidget* w) { return w->x() * platform::kTwipsPerPixel; }
-int twWidth(const QWidget* w) { return w->width() * platform::kTwipsPerPixel; }
 
 }  // namespace
 
@@ -149,16 +147,12 @@ void P_ZEMLO_LIST::layoutFilterBar() {
     placeTwips(DP_W, 120, top, 780, h);
     placeTwips(CH_Y, 930, top, 420, h);
     placeTwips(Label1, 1380, top + 60, 400, 240);
-    placeTwips(KEIHI, 1800, top, 900, h);
     // Each box starts where the one before it ends, at the top of KEIHI.
-    placeTwips(KUBUN, twLeft(KEIHI) + twWidth(KEIHI), top, 900, h);
-    placeTwips(KYOUKA, twLeft(KUBUN) + twWidth(KUBUN), top, 2000, h);
-    placeTwips(BUNRUI, twLeft(KYOUKA) + twWidth(KYOUKA), top, 2000, h);
-    placeTwips(L_KEIHI, twLeft(KEIHI), capTop, 900, 180);
-    placeTwips(L_KUBUN, twLeft(KUBUN), capTop, 900, 180);
-    placeTwips(L_KYOUKA, twLeft(KYOUKA), capTop, 2000, 180);
-    placeTwips(L_BUNRUI, twLeft(BUNRUI), capTop, 2000, 180);
-    const int right = twLeft(BUNRUI) + twWidth(BUNRUI);
+    const int right = placeFilterLine(1800, top, capTop,
+                                      {{KEIHI, 900, L_KEIHI, 900},
+                                       {KUBUN, 900, L_KUBUN, 900},
+                                       {KYOUKA, 2000, L_KYOUKA, 2000},
+                                       {BUNRUI, 2000, L_BUNRUI, 2000}});
     placeTwips(B_PICUP, right + 180, top, 735, h);
     placeTwips(ALL_H, right + 1020, top, 855, h);
 }

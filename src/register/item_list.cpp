@@ -45,7 +45,6 @@ const QString kListTitle = QStringLiteral("備品登録リスト");
 
 using ctl::place;
 int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
-int twWidth(const QWidget* w) { return w->width() * kTwipsPerPixel; }
 
 QFont fontOf(const QString& name, double points, bool underline = false) {
     QFont f(name);
@@ -228,25 +227,20 @@ void A_ZEMLO_LIST::layoutFilterBar() {
     place(DP_W, 120, top, 780, h);
     place(CH_Y, 930, top, 420, h);
     place(Label1, 1380, top + 60, 400, 240);
-    place(KEIHI, 1800, top, 900, h);
-    place(Label2, twLeft(KEIHI), capTop, 600, 180);
+    // Each box starts where the one before it ends.
+    placeFilterLine(1800, top, capTop,
+                    {{KEIHI, 900, Label2, 600},
+                     {KUBUN, 850, Label3, 850},
+                     {KYOUKA, 2000, Label4, 2000},
+                     {BUNRUI, 2000, Label7, 2000},
+                     {NAME_D, 2000, Label9, 2000},
+                     {KEEP, 1995, Label8, 1200}});
+    place(KYOUKA2, twLeft(KYOUKA) + 2000 - 1200, top, 1200, h);
     place(KEIHI_T, twLeft(KEIHI), top, 660, h);
     place(B_KEIHI, twLeft(KEIHI) + 660, top, 240, h);
     // The expense list drops below its box and its ▼ button, never over the
     // button that closes it again.
     place(KEIHI_L, twLeft(KEIHI), top + h, 855, 1530);
-    // Each box starts where the one before it ends.
-    place(KUBUN, twLeft(KEIHI) + twWidth(KEIHI), top, 850, h);
-    place(KYOUKA, twLeft(KUBUN) + twWidth(KUBUN), top, 2000, h);
-    place(KYOUKA2, twLeft(KYOUKA) + 2000 - 1200, top, 1200, h);
-    place(BUNRUI, twLeft(KYOUKA) + twWidth(KYOUKA), top, 2000, h);
-    place(NAME_D, twLeft(BUNRUI) + twWidth(BUNRUI), top, 2000, h);
-    place(KEEP, twLeft(NAME_D) + twWidth(NAME_D), top, 1995, h);
-    place(Label3, twLeft(KUBUN), capTop, 850, 180);
-    place(Label4, twLeft(KYOUKA), capTop, 2000, 180);
-    place(Label7, twLeft(BUNRUI), capTop, 2000, 180);
-    place(Label9, twLeft(NAME_D), capTop, 2000, 180);
-    place(Label8, twLeft(KEEP), capTop, 1200, 180);
 }
 
 void A_ZEMLO_LIST::Form_Load() {
