@@ -125,6 +125,7 @@ protected:
     // The long-text register on disk, as the program finds it at its start.
     void writeLongTextRegister() {
         buildLongTextRegister(30, 12);
+        addLongExpenseType();
         SCHOOL_CODE = 1234;
         KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
         LOADED = {true, true, true, true};

@@ -17,7 +17,7 @@ const QStringList& itemNames() {
 
 const QStringList& expenseTypes() {
     static const QStringList types{KEIHI, QStringLiteral("公費予算"), QStringLiteral("寄贈備品"),
-                                   QStringLiteral("算数振興"), KEIHI_LONG};
+                                   QStringLiteral("算数振興")};
     return types;
 }
 
@@ -116,4 +116,12 @@ void buildLongTextRegister(int items, int plans) {
         p.FUNC_D = QString::fromUtf16(m.func), p.FUNC_NO = m.funcNo;
         p.MSG = i % 3 == 0 ? MSG100 : i % 3 == 1 ? MSG40 : i % 6 == 2 ? MSG80 : QString();
     }
+}
+
+void addLongExpenseType() {
+    using namespace long_text;
+    const int k = expenseTypes().size();
+    KEIHI_NAMES[size_t(k)] = KEIHI_LONG;
+    for (qint32 i = 4; i < ZEMLO_COUNT; i += 5) ZEMLO_DATA[size_t(i)].KEIHI = KEIHI_LONG;
+    for (qint32 i = 4; i < P_ZEMLO_COUNT; i += 5) P_ZEMLO_DATA[size_t(i)].KH_KUBUN = KEIHI_LONG;
 }

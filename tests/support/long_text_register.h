@@ -2,9 +2,9 @@
 // A register with the texts a real school's register holds, each as long as
 // the entry windows accept: long suppliers, maker and model, item names of
 // 20 full-width characters, long storage places, remarks of 40, 60, 80 and
-// 100 characters, expense types of four full-width characters and a longer
-// one, a long function-class text, unit prices of nine digits (amounts and
-// totals of ten digits and more). The prints and the drawn lists of the
+// 100 characters, expense types of four full-width characters (and, where
+// asked for, a longer one), a long function-class text, unit prices of nine
+// digits (amounts and totals of ten digits and more). The prints and the drawn lists of the
 // program are tried on it: no text may run over another or off the page.
 #include <QString>
 #include <QStringList>
@@ -41,7 +41,8 @@ inline constexpr qint32 PRICE9B = 123456789;
 
 // The item names of the register's category master, 20 full-width characters each.
 const QStringList& itemNames();
-// The expense types of the register, four full-width characters each.
+// The expense types of the register, four full-width characters each
+// (KEIHI_LONG is not among them).
 const QStringList& expenseTypes();
 // A total of ten digits and more as a list window shows it.
 inline const QString TOTAL = QStringLiteral("12,345,678,901");
@@ -56,3 +57,7 @@ inline const QString TOTAL = QStringLiteral("12,345,678,901");
 // relocated ones, every tax mode, with and without function class) linked to
 // the master, and `plans` purchase plans. No view of any list is built.
 void buildLongTextRegister(int items = 30, int plans = 12);
+
+// Adds KEIHI_LONG to the register built above as its fifth expense type,
+// taken by every fifth item and plan.
+void addLongExpenseType();
