@@ -90,7 +90,8 @@ void buildLongTextRegister(int items, int plans) {
         z.MAKER_NO = MODEL;
         z.KEEP = places[i / 3 % 4];
         const int msg = i % 3;
-        z.MSG = msg == 0 ? MSG100 : msg == 1 ? MSG40 : i % 12 == 2 ? MSG60 : i % 12 == 8 ? MSG80 : QString();
+        // The disposed and relocated records (i % 6 == 5) have remarks of 60 and 80.
+        z.MSG = msg == 0 ? MSG100 : msg == 1 ? MSG40 : i % 12 == 5 ? MSG80 : i % 12 == 8 ? QString() : MSG60;
         if (i % 6 == 5) {  // disposed, or relocated, with its place
             z.BOUT_Y = 2024, z.BOUT_M = 3, z.BOUT_D = 31;
             z.MOVE_N2 = REASON;
