@@ -71,6 +71,9 @@ struct Case {
     bool bigFigures = false;
 };
 
+// How a case is named in the test's report.
+[[maybe_unused]] void PrintTo(const Case& c, std::ostream* os) { *os << c.name << c.variant; }
+
 void searchAll(Form* f) {
     auto* w = static_cast<L_ZEMLO_LIST*>(f);
     gui::type(w->CH_Y, QString());
@@ -188,9 +191,10 @@ TEST_P(ScreenLegibility, NoTextOverTheNextAndNoFigureCut) {
 
     ASSERT_TRUE(seen) << c.name << " did not show";
     EXPECT_TRUE(texts.contains(QString::fromUtf8(c.shows))) << c.shows << " not in " << texts.left(600).toStdString();
-    if (c.bigFigures)
+    if (c.bigFigures) {
         EXPECT_TRUE(texts.contains(QRegularExpression(QStringLiteral("\\d,\\d{3},\\d{3},\\d{3}"))))
             << texts.left(600).toStdString();
+    }
     EXPECT_EQ(count, 0) << faults.join(u'\n').toStdString();
 }
 
