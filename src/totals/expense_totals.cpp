@@ -211,6 +211,7 @@ void TOTAL_F::TOTAL_F_DRAW() {
     Pane* p = D_LIST;
     TOTAL_PANE_SET_HEIGHT(p, TOTAL_PANE_HEIGHT(K_LIST));
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kColW, kColW, 5);
     const double w = p->twipsWidth(), h = p->twipsHeight();
     for (int i = 0; i <= 5; ++i) p->line(kColW * i, 0, kColW * i, h);
     for (int j = 0; j <= KEIHI_N + 5; ++j) p->line(0, kRowH * j, w, kRowH * j);

@@ -205,6 +205,7 @@ void TOTAL_FK::TOTAL_FK_DRAW() {
     const int R = TABLE.R();
     const int first = TOTAL_ROWS_SCROLL(p, SCR_V, R);
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kNameW, kColW, 6);
     const double w = p->twipsWidth();
     for (int i = first; i < TOTAL_ROWS_END(first, R); ++i) {
         const double y = kRowH * i;
@@ -223,6 +224,7 @@ void TOTAL_FK::TOTAL_FK_HEAD() {
     Pane* k = K_LIST;
     TOTAL_PANE_SET_HEIGHT(k, 280);
     k->cls();
+    TOTAL_PANE_COLUMNS(k, kNameW, kColW, 6);
     for (int c = 0; c <= 5; ++c) k->line(boundary(c), 0, boundary(c), k->twipsHeight());
     for (const auto& [x, caption] : heads) k->text(x, 20, caption);
 
@@ -231,6 +233,7 @@ void TOTAL_FK::TOTAL_FK_HEAD() {
     Pane* t = T_LIST;
     TOTAL_PANE_SET_HEIGHT(t, 280);
     t->cls();
+    TOTAL_PANE_COLUMNS(t, kNameW, kColW, 6);
     t->text(600, 20, QStringLiteral(" 合計"));
     for (int c = 0; c <= 5; ++c) t->line(boundary(c), 0, boundary(c), t->twipsHeight());
     const auto f = figuresOf(TABLE.SUM);

@@ -477,6 +477,7 @@ void TOTAL_FS::TOTAL_FS_DRAW(int table) {
     Pane* p = D_LIST[size_t(table)];
     TOTAL_PANE_SET_HEIGHT(p, TOTAL_PANE_HEIGHT(K_LIST[size_t(table)]));
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kColW, kColW, 5);
     const double w = p->twipsWidth(), h = p->twipsHeight();
     for (int c = 1; c <= 4; ++c) p->line(kColW * c, 0, kColW * c, h);
     for (int j = 0; j <= 11; ++j) p->line(0, kRowH * j, w, kRowH * j);
@@ -489,8 +490,10 @@ void TOTAL_FS::TOTAL_FS_DRAW(int table) {
 void TOTAL_FS::CLASS_COUNT_DRAW() {
     ED_LIST->cls();
     HD_2->cls();
-    for (Pane* p : {HD_2, ED_LIST})
+    for (Pane* p : {HD_2, ED_LIST}) {
+        TOTAL_PANE_COLUMNS(p, kColW, kColW, 5);
         for (int c = 1; c <= 4; ++c) p->line(kColW * c, 0, kColW * c, p->twipsHeight());
+    }
     for (int j = 0; j <= 7; ++j) ED_LIST->line(0, kRowH * j, ED_LIST->twipsWidth(), kRowH * j);
     for (int c = 1; c <= 5; ++c) {
         HD_2->text(kColW * (c - 1) + 200, 20, TOTAL_YEAR_TEXT(ROWS[0][size_t(c)].YEAR));

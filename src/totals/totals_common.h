@@ -109,10 +109,18 @@ void TOTAL_PANE_SET_WIDTH(Pane* pane, int width);
 // text that must fit its cell is shrunk on a pane (on paper: PRT_FONT_FIT).
 double TOTAL_FIT_SIZE(double from, double lowest, double room, const std::function<double(double)>& width);
 
-// A text on a pane ending at `right`, or centred between `left` and `right`.
-// With a `room` (twips) a wider text is shrunk to fit it (to 6 points at
-// least), so a long figure stays inside its column.
+// The column rules of a pane's table stand at x = first, first + width, ...
+// (`count` of them): every text drawn on the pane is cut, at a whole
+// character, before the first of them right of where it starts.
+void TOTAL_PANE_COLUMNS(Pane* pane, double first, double width, int count);
+
+// A figure on a pane ending at `right`. With a `room` (twips) a wider
+// figure is shrunk to fit it: to 6 points like a text and, as a figure is
+// never cut, further where it is still too wide there.
 void PANE_TEXT_RIGHT(Pane* pane, double right, double y, const QString& text, double room = 0);
+// A text centred between `left` and `right`; with a `room` (twips) a wider
+// text is shrunk to fit it (to 6 points at least); one still too wide
+// starts just right of `left`.
 void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text, double room = 0);
 // A text on a pane at (x, y), shrunk when it is wider than `room` (twips).
 void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double room);
