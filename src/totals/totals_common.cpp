@@ -12,6 +12,7 @@
 #include "platform/pane.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
+#include "common/print_cells.h"
 #include "common/printer_setup.h"
 
 namespace {
@@ -202,9 +203,13 @@ void printFitted(double y, const QString& text, double room, Place place) {
 }
 }  // namespace
 
-void PRT_TEXT_RIGHT(double right, double y, const QString& text, double room) {
+void PRT_TEXT_RIGHT(double right, double y, const QString& text) {
     if (text.isEmpty()) return;
-    printFitted(y, text, room, [&](double width) { return right - width; });
+    PRT_TEXT(right - prn::printer().TextWidth(text), y, text);
+}
+
+void TOTAL_FIGURE(double ruleLeft, double ruleRight, double right, double y, const QString& text) {
+    PRT_FIGURE_RIGHT(ruleLeft, ruleRight, right, y, text, kLowestSize, PRT_FIGURE_LINE::Middle);
 }
 
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room) {
