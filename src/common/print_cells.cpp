@@ -49,10 +49,10 @@ double figure(double ruleLeft, double ruleRight, double anchor, bool alignRight,
     // Where the print's smallest size does not hold it at its place, the
     // figure first takes the whole room of its cell.
     double from = first, to = last;
-    if (p.TextWidth(text) > last - first + kEdge) {
+    if (p.FontSize < std::min(size, lowest) - kEdge) {
         if (alignRight) to = ruleRight - PRT_FIGURE_GAP;
         else from = ruleLeft + PRT_FIGURE_GAP;
-        p.FontSize = std::max(p.FontSize, std::min(size, lowest));
+        p.FontSize = std::min(size, lowest);
         shrinkInto(text, to - from, lowest);
     }
     const double printed = p.FontSize;
