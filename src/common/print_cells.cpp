@@ -6,6 +6,14 @@
 #include "common/printer_setup.h"
 #include "platform/printer.h"
 
+void PRT_TEXT(double x, double y, const QString& text) {
+    if (text.isEmpty()) return;  // nothing to see
+    prn::Printer& p = prn::printer();
+    p.CurrentX = x;
+    p.CurrentY = y;
+    p.Print(text, false);
+}
+
 namespace {
 
 // Below this a figure would no longer be a mark on the paper; a cell too
@@ -13,14 +21,6 @@ namespace {
 constexpr double kSmallestSize = 1;
 // Measures closer than this are taken as equal.
 constexpr double kEdge = 1e-6;
-
-void textAt(double x, double y, const QString& text) {
-    if (text.isEmpty()) return;  // nothing to see
-    prn::Printer& p = prn::printer();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(text, false);
-}
 
 // The size at which `text` is at most `room` mm wide: the size in force
 // when it is, else down by 0.2 pt to `lowest` (PRT_FONT_FIT), else smaller
@@ -57,7 +57,7 @@ double figure(double ruleLeft, double ruleRight, double anchor, bool alignRight,
     }
     const double printed = p.FontSize;
     const double lower = line == PRT_FIGURE_LINE::Middle ? (height - p.TextHeight(text)) / 2 : 0;
-    textAt(alignRight ? to - p.TextWidth(text) : from, y + lower, text);
+    PRT_TEXT(alignRight ? to - p.TextWidth(text) : from, y + lower, text);
     p.FontSize = size;
     return printed;
 }
@@ -82,7 +82,7 @@ double PRT_FIGURE_FIELD(double ruleLeft, double ruleRight, double x, double y, c
         const double begins = x + p.TextWidth(blanks);
         const double ends = x + p.TextWidth(blanks + text);
         if (begins >= ruleLeft + PRT_FIGURE_GAP - kEdge && ends <= ruleRight - PRT_FIGURE_GAP + kEdge) {
-            textAt(x, y, blanks + text);
+            PRT_TEXT(x, y, blanks + text);
             return p.FontSize;
         }
     }
@@ -100,9 +100,9 @@ void PRT_TWO_LINE_CELL(double x1, double top, double x2, double bottom, double x
     const auto [first, second] = LIST_TWO_LINE_SPLIT(text, x2 - x);
     {
         const prn::ClipScope upper(p, x1, top, x2, y2);
-        textAt(x, y1, first);
+        PRT_TEXT(x, y1, first);
     }
     if (second.isEmpty()) return;
     const prn::ClipScope lower(p, x1, y2, x2, bottom);
-    textAt(x, y2, second);
+    PRT_TEXT(x, y2, second);
 }

@@ -9,6 +9,10 @@
 #include <QString>
 #include <utility>
 
+// A text with its top-left corner at (x, y), in the printer's font in
+// force; an empty text draws nothing.
+void PRT_TEXT(double x, double y, const QString& text);
+
 // The least room between a figure and the rules of its cell (mm).
 inline constexpr double PRT_FIGURE_GAP = 0.5;
 

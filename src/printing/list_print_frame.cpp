@@ -106,13 +106,7 @@ void LIST_CELL_LOWER(double x1, double x2, int line, double split) {
     prn::printer().SetClip(x1, split, x2, LIST_ROW_BOTTOM(line));
 }
 
-void LIST_TEXT(double x, double y, const QString& text) {
-    if (text.isEmpty()) return;  // nothing to see
-    prn::Printer& p = prn::printer();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(text, false);
-}
+void LIST_TEXT(double x, double y, const QString& text) { PRT_TEXT(x, y, text); }
 
 void LIST_TEXT_RIGHT(double xRight, double y, const QString& text) {
     LIST_TEXT(xRight - prn::printer().TextWidth(text), y, text);

@@ -178,13 +178,6 @@ void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar) { new WheelToBar(pane, bar)
 
 // ---------------------------------------------------------------- paper
 
-void PRT_TEXT(double x, double y, const QString& text) {
-    prn::Printer& p = prn::printer();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(text, false);
-}
-
 namespace {
 // Prints with the font shrunk to fit `room` (any room when it is 0), the
 // text's middle kept on its line's middle, then restores the size.

@@ -24,6 +24,8 @@
 #include <functional>
 #include <vector>
 
+#include "common/print_cells.h"
+
 class Pane;
 class QComboBox;
 class QScrollBar;
@@ -140,8 +142,6 @@ inline constexpr int TOTAL_COL6_NAME_MARGIN = 60;
 inline constexpr int PRT_PEN_HEAVY = 5;
 inline constexpr int PRT_PEN_LIGHT = 2;
 
-// A text with its top-left corner at (x, y), in the printer's font in force.
-void PRT_TEXT(double x, double y, const QString& text);
 // A text ending at x = `right`.
 void PRT_TEXT_RIGHT(double right, double y, const QString& text);
 // A figure of a printed table ending at `right` in the column between the

@@ -2,27 +2,13 @@
 
 #include <cmath>
 
-#include "platform/forms.h"
 #include "platform/printer.h"
-#include "support/app_fixture.h"
+#include "support/page_fixture.h"
 
 namespace {
 
-class PrintCells : public AppFixture {
+class PrintCells : public PageFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        platform::setupFonts();
-        rec = prn::useRecorderForTests();
-        prn::Printer& p = prn::printer();
-        p.reset();
-        p.PaperSize = prn::kPaperA4;
-        p.FontName = QStringLiteral("ＭＳ 明朝");
-    }
-    void TearDown() override {
-        prn::useQtPrinter();
-        AppFixture::TearDown();
-    }
     // The texts drawn so far, in order (the document ended).
     std::vector<prn::Item> drawn() {
         prn::Printer& p = prn::printer();
@@ -34,8 +20,6 @@ protected:
     }
     // Where a printed text ends (the jobs' millimetres).
     static double endOf(const prn::Item& it) { return it.x + prn::textBox(it).width(); }
-
-    prn::Recorder* rec = nullptr;
 };
 
 // A figure is printed whole between the rules of its cell and half a

@@ -2,29 +2,18 @@
 // drawn with the faults it looks for must be named, a clean page must not.
 #include "support/print_check.h"
 
-#include "platform/forms.h"
 #include "platform/printer.h"
-#include "support/app_fixture.h"
+#include "support/page_fixture.h"
 
 namespace {
 
-class PrintCheckTest : public AppFixture {
+class PrintCheckTest : public PageFixture {
 protected:
     void SetUp() override {
-        AppFixture::SetUp();
-        platform::setupFonts();
-        rec = prn::useRecorderForTests();
-        prn::Printer& p = prn::printer();
-        p.reset();
-        p.PaperSize = prn::kPaperA4;
-        p.FontName = QStringLiteral("ＭＳ 明朝");
-        // A cell between rules at x 50 and 70, from y 20 to 30.
-        p.Line(50, 10, 50, 60);
-        p.Line(70, 10, 70, 60);
-    }
-    void TearDown() override {
-        prn::useQtPrinter();
-        AppFixture::TearDown();
+        PageFixture::SetUp();
+        // Cells between rules at x 50 and 70.
+        prn::printer().Line(50, 10, 50, 60);
+        prn::printer().Line(70, 10, 70, 60);
     }
     static void text(double x, double y, const QString& t, double size) {
         prn::Printer& p = prn::printer();
@@ -43,7 +32,6 @@ protected:
         p.FontSize = size;
         return p.TextWidth(t);
     }
-    prn::Recorder* rec = nullptr;
 };
 
 TEST_F(PrintCheckTest, FiguresAreTexts) {
