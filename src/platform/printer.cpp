@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -63,10 +64,26 @@ public:
     FontMeasure(const QFont& f, QPaintDevice* device) : fm_(f, device), height_(fm_.height()) {}
     double height() const { return height_; }
     // Where the ink of one character lies, from the point it is drawn at
-    // (pixels): its left and right ends.
-    std::pair<double, double> ink(const QString& character) const {
-        const QRectF r = fm_.tightBoundingRect(character);
-        return {r.left(), r.right()};
+    // (pixels): its left and right ends. Kept as the advances are: every
+    // text cut at a cell asks for one.
+    std::pair<double, double> ink(const QString& character) {
+        if (character.size() != 1) {
+            const QRectF r = fm_.tightBoundingRect(character);
+            return {r.left(), r.right()};
+        }
+        const char16_t c = character[0].unicode();
+        std::unique_ptr<std::pair<float, float>[]>& page = inks_[c >> 8];
+        if (!page) {
+            page = std::make_unique<std::pair<float, float>[]>(256);
+            const float unknown = std::numeric_limits<float>::quiet_NaN();
+            std::fill_n(page.get(), 256, std::pair(unknown, unknown));
+        }
+        std::pair<float, float>& e = page[c & 0xFF];
+        if (std::isnan(e.first)) {
+            const QRectF r = fm_.tightBoundingRect(character);
+            e = {float(r.left()), float(r.right())};
+        }
+        return {e.first, e.second};
     }
     double width(const QString& text) {
         double w = 0;
@@ -114,6 +131,7 @@ private:
     QFontMetricsF fm_;
     double height_;
     std::array<std::unique_ptr<float[]>, 256> pages_;
+    std::array<std::unique_ptr<std::pair<float, float>[]>, 256> inks_;
 };
 
 struct MeasureKey {

@@ -188,7 +188,7 @@ const PrintCase kPrints[] = {
     {"PurchaseRecordMerged", 5, [](F&) { F::printPurchaseRecord(true, 0, false); }},
     // The totals reports shrink a long figure down to 6 pt, the subsidy
     // report its names down to 5 pt.
-    {"ExpenseTotals", 6, [](F& f) { f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します")); }},
+    {"ExpenseTotals", 6, [](F& f) { f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します")); }, true},
     {"SubjectTotals", 6, [](F& f) { f.printWindow<TOTAL_FA>(QStringLiteral("教科集計を印刷します")); }},
     {"FunctionTotals", 6, [](F& f) { f.printWindow<TOTAL_FK>(QStringLiteral("データの印刷をします")); }},
     {"ExpenseTypeTotals", 6, [](F& f) { f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします")); }},
