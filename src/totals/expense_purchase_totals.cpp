@@ -284,7 +284,8 @@ int TOTAL_FY::TOTAL_FY_PRT() {
             auto figures = [&](const TOTAL_LINE& l, double y) {
                 const auto f = figuresOf(l, n);
                 for (int c = 1; c <= n + 2; ++c)
-                    PRT_TEXT_RIGHT(paperFigureEnd(c), y, MONEY_TEXT(f[size_t(c - 1)]), kPaperFigureRoom);
+                    TOTAL_FIGURE(paperBoundary(c), paperBoundary(c) + kPaperColW, paperFigureEnd(c), y,
+                                 MONEY_TEXT(f[size_t(c - 1)]));
             };
             auto pageHead = [&] {
                 p.FontSize = 15;

@@ -46,13 +46,15 @@ constexpr double kLeft = 15, kNameEnd = 50, kRight = 182, kPaperColW = 22;
 constexpr int kFirstPageRows = 51;
 constexpr int kPageRows = 52;
 constexpr double kPaperNameRoom = kNameEnd - 16 - 1;
-constexpr double kPaperFigureRoom = kPaperColW - 2;
 const QString kPaperHeads[6] = {QStringLiteral("発表"), QStringLiteral("道具"), QStringLiteral("実験"),
                                 QStringLiteral("情報"), QStringLiteral("その他"), QStringLiteral("合計")};
 
 void paperFigures(const TOTAL_LINE& l, double y) {
     const auto f = figuresOf(l);
-    for (int c = 0; c < 6; ++c) PRT_TEXT_RIGHT(71 + kPaperColW * c, y, MONEY_TEXT(f[size_t(c)]), kPaperFigureRoom);
+    for (int c = 0; c < 6; ++c) {
+        const double left = kNameEnd + kPaperColW * c;
+        TOTAL_FIGURE(left, left + kPaperColW, left + kPaperColW - 1, y, MONEY_TEXT(f[size_t(c)]));
+    }
 }
 
 }  // namespace

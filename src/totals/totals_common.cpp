@@ -12,6 +12,7 @@
 #include "platform/pane.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
+#include "common/print_cells.h"
 #include "common/printer_setup.h"
 
 namespace {
@@ -192,13 +193,6 @@ void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar) { new WheelToBar(pane, bar)
 
 // ---------------------------------------------------------------- paper
 
-void PRT_TEXT(double x, double y, const QString& text) {
-    prn::Printer& p = prn::printer();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(text, false);
-}
-
 namespace {
 // Prints with the font shrunk to fit `room` (any room when it is 0), the
 // text's middle kept on its line's middle, then restores the size.
@@ -217,9 +211,13 @@ void printFitted(double y, const QString& text, double room, Place place) {
 }
 }  // namespace
 
-void PRT_TEXT_RIGHT(double right, double y, const QString& text, double room) {
+void PRT_TEXT_RIGHT(double right, double y, const QString& text) {
     if (text.isEmpty()) return;
-    printFitted(y, text, room, [&](double width) { return right - width; });
+    PRT_TEXT(right - prn::printer().TextWidth(text), y, text);
+}
+
+void TOTAL_FIGURE(double ruleLeft, double ruleRight, double right, double y, const QString& text) {
+    PRT_FIGURE_RIGHT(ruleLeft, ruleRight, right, y, text, kLowestSize, PRT_FIGURE_LINE::Middle);
 }
 
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room) {

@@ -24,6 +24,8 @@
 #include <functional>
 #include <vector>
 
+#include "common/print_cells.h"
+
 class Pane;
 class QComboBox;
 class QScrollBar;
@@ -148,11 +150,14 @@ inline constexpr int TOTAL_COL6_NAME_MARGIN = 60;
 inline constexpr int PRT_PEN_HEAVY = 5;
 inline constexpr int PRT_PEN_LIGHT = 2;
 
-// A text with its top-left corner at (x, y), in the printer's font in force.
-void PRT_TEXT(double x, double y, const QString& text);
-// A text ending at x = `right`; with a `room` (mm) a wider text is shrunk
-// to fit it (to 6 points at least). The font size in force stays.
-void PRT_TEXT_RIGHT(double right, double y, const QString& text, double room = 0);
+// A text ending at x = `right`.
+void PRT_TEXT_RIGHT(double right, double y, const QString& text);
+// A figure of a printed table ending at `right` in the column between the
+// rules at `ruleLeft` and `ruleRight`: whole and clear of both rules, in the
+// size in force or shrunk to 6 points (further only where even that does not
+// hold it), its middle kept on the middle of its line (PRT_FIGURE_RIGHT).
+// The font size in force stays.
+void TOTAL_FIGURE(double ruleLeft, double ruleRight, double right, double y, const QString& text);
 // A text at (x, y), shrunk when it is wider than `room` (mm).
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room);
 // A text centred between `left` and `right`; with a `room` (mm) a wider

@@ -82,7 +82,7 @@ void buildLongTextRegister(int items, int plans) {
         z.BIN_Y = 2023;
         z.BIN_M = qint16(4 + i / 3 % 9);
         z.BIN_D = 28;
-        z.B_MONY = i / 3 % 2 == 0 ? PRICE9 : PRICE9B;
+        z.B_MONY = i / 3 % 3 == 0 ? PRICE9 : i / 3 % 3 == 1 ? PRICE9B : PRICE7;
         z.TAX_K = taxModes[i / 3 % 4];
         z.TAX = 10;
         z.SHOP = i % 3 == 1 ? SHOP2 : SHOP;
@@ -109,7 +109,7 @@ void buildLongTextRegister(int items, int plans) {
         p.B_COUNT = 15;
         p.COUNT_NOW = qint16(i % 2 ? 12 : 0);
         p.KH_KUBUN = expenseTypes()[i % expenseTypes().size()];
-        p.B_MONY = i % 2 ? PRICE9B : PRICE9;
+        p.B_MONY = i % 3 == 0 ? PRICE9 : i % 3 == 1 ? PRICE9B : PRICE7;
         p.TAX_K = taxModes[i % 4], p.TAX = 10;
         p.SHOP = i % 3 == 1 ? SHOP2 : SHOP, p.MAKER = MAKER, p.MAKER_NO = MODEL, p.KEEP = places[i % 4];
         p.KUBUN = k.KUBUN, p.KUBUN_IDX = k.KUBUN_IDX, p.NO_KY = k.NO_KY, p.KYOUKA = k.KYOUKA;

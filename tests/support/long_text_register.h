@@ -4,8 +4,10 @@
 // 20 full-width characters, long storage places, remarks of 40, 60, 80 and
 // 100 characters, expense types of four full-width characters (and, where
 // asked for, a longer one), a long function-class text, unit prices of nine
-// digits (amounts and totals of ten digits and more). The prints and the drawn lists of the
-// program are tried on it: no text may run over another or off the page.
+// digits (amounts and totals of ten digits and more) and of seven (a price
+// that fills its column's field). The prints and the drawn lists of the
+// program are tried on it: no text may run over another or off the page, no
+// figure may be cut.
 #include <QString>
 #include <QStringList>
 
@@ -35,9 +37,10 @@ inline const QString MSG100 = QStringLiteral(
     "第二理科準備室の北側戸棚に保管。年一回の定期点検を要し、その点検記録は理科主任が管理する。");
 // A disposal's or relocation's place of 20 characters.
 inline const QString REASON = QStringLiteral("北日本市立第三中学校へ移設（令和六年度）");
-// Unit prices of nine digits.
+// Unit prices of nine digits and of seven.
 inline constexpr qint32 PRICE9 = 987654321;
 inline constexpr qint32 PRICE9B = 123456789;
+inline constexpr qint32 PRICE7 = 1980000;
 
 // The item names of the register's category master, 20 full-width characters each.
 const QStringList& itemNames();
