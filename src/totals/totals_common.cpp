@@ -225,7 +225,15 @@ void PRT_TEXT_FIT(double x, double y, const QString& text, double room) {
 }
 
 void PRT_TEXT_CENTER(double left, double right, double y, const QString& text, double room) {
-    printFitted(y, text, room, [&](double width) { return left + (right - left - width) / 2; });
+    // A text that even its smallest size does not hold between the rules
+    // starts clear of the left rule and is cut before the right one, as a
+    // list's cell is: centred, it would run over both rules.
+    prn::Printer& p = prn::printer();
+    const prn::ClipScope cell(p, left, y - 2, right, y + 2 * p.TextHeight(text) + 2);
+    printFitted(y, text, room, [&](double width) {
+        if (width > right - left - 2 * PRT_FIGURE_GAP) return left + PRT_FIGURE_GAP;
+        return left + (right - left - width) / 2;
+    });
 }
 
 void PRT_LINE(double x1, double y1, double x2, double y2, int width) {

@@ -160,8 +160,9 @@ void PRT_TEXT_RIGHT(double right, double y, const QString& text);
 void TOTAL_FIGURE(double ruleLeft, double ruleRight, double right, double y, const QString& text);
 // A text at (x, y), shrunk when it is wider than `room` (mm).
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room);
-// A text centred between `left` and `right`; with a `room` (mm) a wider
-// text is shrunk to fit it.
+// A text centred between the rules at `left` and `right`; with a `room`
+// (mm) a wider text is shrunk to fit it. A text still wider than the cell
+// begins half a millimetre inside the left rule and is cut before the right.
 void PRT_TEXT_CENTER(double left, double right, double y, const QString& text, double room = 0);
 // A line and an outlined box drawn with the pen `width`.
 void PRT_LINE(double x1, double y1, double x2, double y2, int width);

@@ -192,6 +192,18 @@ const PrintCase kPrints[] = {
     {"SubjectTotals", 6, [](F& f) { f.printWindow<TOTAL_FA>(QStringLiteral("教科集計を印刷します")); }},
     {"FunctionTotals", 6, [](F& f) { f.printWindow<TOTAL_FK>(QStringLiteral("データの印刷をします")); }},
     {"ExpenseTypeTotals", 6, [](F& f) { f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします")); }},
+    // An expense type longer than the four characters the lists are made for.
+    {"ExpenseTypeTotalsLongName", 6,
+     [](F& f) {
+         addLongExpenseType();
+         f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします"));
+     },
+     true},
+    {"ExpenseTotalsLongName", 6,
+     [](F& f) {
+         addLongExpenseType();
+         f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します"));
+     }},
     {"SubsidyTotals", 5, [](F& f) { f.printWindow<TOTAL_FS>(QStringLiteral("振興備品集計を印刷します")); }},
 };
 
