@@ -38,13 +38,13 @@ struct Env {
         w->CH_Y->clear();
         w->KEIHI_L->clearSelection();
         w->KUBUN->setCurrentIndex(0);
-        w->KUBUN_Click();
+        w->cascade.KUBUN_Click();
     }
     // The widest search the window answers on this register: one category.
     void oneCategory() {
         clearFilters();
         w->KUBUN->setCurrentIndex(w->KUBUN->findText(KUBUN_NAMES[0]));
-        w->KUBUN_Click();
+        w->cascade.KUBUN_Click();
     }
     static Env& get() {
         static Env env;
@@ -71,11 +71,11 @@ void BM_History_SearchEveryFilter(benchmark::State& state) {
         },
         [&] {
             w->KUBUN->setCurrentIndex(w->KUBUN->findText(r.KUBUN));
-            w->KUBUN_Click();
+            w->cascade.KUBUN_Click();
         },
         [&] {
             w->KYOUKA->setCurrentIndex(w->KYOUKA->findText(SUBJECT_HEAD(r.KYOUKA)));
-            w->KYOUKA_Click();
+            w->cascade.KYOUKA_Click();
         },
         [&] { w->BUNRUI->setCurrentIndex(w->BUNRUI->findText(r.BUNRUI)); },
     };

@@ -71,7 +71,7 @@ struct Env {
         w->CH_Y->clear();
         w->KEIHI_L->clearSelection();
         w->KUBUN->setCurrentIndex(0);
-        w->KUBUN_Click();
+        w->cascade.KUBUN_Click();
         w->NAME_D->setEditText(QString());
         w->KEEP->setEditText(QString());
         w->M_MAX->clear();
@@ -141,22 +141,22 @@ void BM_ItemList_SearchEveryFilter(benchmark::State& state) {
         {"category", 0,
          [&] {
              w->KUBUN->setCurrentIndex(w->KUBUN->findText(r.KUBUN));
-             w->KUBUN_Click();
+             w->cascade.KUBUN_Click();
          }},
         {"subject", 1,
          [&] {
              w->KYOUKA->setCurrentIndex(w->KYOUKA->findText(SUBJECT_HEAD(r.KYOUKA)));
-             w->KYOUKA_Click();
+             w->cascade.KYOUKA_Click();
          }},
         {"second level", 2,
          [&] {
              w->KYOUKA2->setCurrentIndex(w->KYOUKA2->findText(SUBJECT_TAIL(r.KYOUKA)));
-             w->KYOUKA2_Click();
+             w->cascade.KYOUKA2_Click();
          }},
         {"classification", 3,
          [&] {
              w->BUNRUI->setCurrentIndex(w->BUNRUI->findText(r.BUNRUI));
-             w->BUNRUI_Click();
+             w->cascade.BUNRUI_Click();
          }},
         {"item name", 0, [&] { w->NAME_D->setEditText(r.NAME_D.left(2) + QStringLiteral("＊")); }},
         {"place", 0, [&] { w->KEEP->setEditText(r.KEEP.left(3) + QStringLiteral("*")); }},

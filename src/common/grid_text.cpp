@@ -3,8 +3,15 @@
 #include <QDate>
 
 #include "platform/era.h"
+#include "store/state.h"
 
 namespace grid_text {
+
+const QString& eraLetter(qint16 code) {
+    static const QString none;
+    if (code < 3 || code > 5) return none;
+    return ERA_TABLE[code - 3].ERA_CHAR;
+}
 
 void appendInt(QString& s, qint64 v, int width) {
     char16_t buf[24];

@@ -6,6 +6,10 @@
 
 namespace grid_text {
 
+// The letter of an era code ("S", "H", "R" for 3 to 5); empty for any other
+// code.
+const QString& eraLetter(qint16 code);
+
 // The decimal text of v, right-aligned in `width` characters (blanks in
 // front; a longer text is kept whole).
 void appendInt(QString& s, qint64 v, int width = 0);

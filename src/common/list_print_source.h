@@ -22,6 +22,19 @@ struct LIST_PRT_SRC {
     bool SELECTED = false; // rows of the current listing are selected: the
                            // print dialog offers "選択範囲" only then
 };
+// The filters that every list print names, as a search read them: the year
+// box's text with its era, and the texts of the three category levels.
+inline LIST_PRT_SRC LIST_PRT_FILTERS(const QString& chY, int dpW, const QString& kubun, const QString& kyouka,
+                                     const QString& bunrui) {
+    LIST_PRT_SRC s;
+    s.CH_Y = chY;
+    s.DP_W = dpW;
+    s.KUBUN = kubun;
+    s.KYOUKA = kyouka;
+    s.BUNRUI = bunrui;
+    return s;
+}
+
 inline LIST_PRT_SRC ZEMLO_LIST_SRC;  // the item list A_ZEMLO_LIST
 inline LIST_PRT_SRC OUT_LIST_SRC;    // the disposed list C_ZEMLO_LIST
 inline LIST_PRT_SRC IN_LIST_SRC;     // the purchase history L_ZEMLO_LIST (also the ledger)

@@ -33,13 +33,8 @@ using ctl::place;
 
 }  // namespace
 
-C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
-    setFrameChild(true);
-    setCaption(QStringLiteral("廃棄備品リスト"));
-    BACK_COLOR_SET(this, kBack);
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPointSizeF(9);
-    setFont(f);
+C_ZEMLO_LIST::C_ZEMLO_LIST()
+    : ListWindow(QStringLiteral("C_ZEMLO_LIST"), QStringLiteral("廃棄備品リスト"), kBack, QStringLiteral("ＭＳ ゴシック")) {
 
     auto button = [this](const char* name, const QString& caption, int l, int t, int w, int h) {
         auto* b = new ctl::CommandButton(caption, this, QLatin1String(name));
@@ -51,9 +46,6 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
         auto* x = new ctl::Label(caption, this, QLatin1String(name));
         place(x, l, t, w, h);
         return x;
-    };
-    auto figure = [this](const char* name, int l, int t, int w, int h, Qt::Alignment align) {
-        return static_cast<ctl::FigureLabel*>(item_grid::figureBox(this, name, l, t, w, h, align));
     };
     // Every box offers only its entries but the item name, which also takes
     // a typed name or pattern.
@@ -85,9 +77,9 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
     Label14 = label("Label14", QStringLiteral("～"), 5640, 270, 240, 210);
     END_D = box("END_D", 5880, 240, 1050, 270);
     Label5 = label("Label5", QStringLiteral("数量"), 7080, 30, 855, 210);
-    C_COUNT = figure("C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"), 8400, 30, 735, 210);
-    TOTAL = figure("TOTAL", 8400, 240, 1335, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 8400, 240, 1335, 255, Qt::AlignRight | Qt::AlignVCenter);
     B_PICUP = button("B_PICUP", QStringLiteral("検索"), 9900, 120, 735, 375);
     ALL_H = button("ALL_H", QStringLiteral("全表示"), 10740, 120, 855, 375);
 
@@ -118,14 +110,7 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
     MOVE_N = combo("MOVE_N", 12420, 1800);
 
     // ---- the grid: the number pane and the 20 columns
-    grid = new ListGrid(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    D_NO = grid->D_NO;
-    D_LIST = grid->D_LIST;
-    SCB_V = grid->SCB_V;
-    SCB_H = grid->SCB_H;
-    grid->setNumberWidth(550);
-    grid->move(platform::twipsToPx(240), platform::twipsToPx(1080));
+    makeGrid(240, 1080);
     grid->count = [this] { return totalsMode() ? OUT_TOTAL_COUNT() : OUT_VIEW_COUNT; };
     // The totals rows stand for several records each: they are not selected.
     grid->selected = [this](qint32 p) {
@@ -162,6 +147,22 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
         D_LIST->text(1600 + (400 - D_LIST->textWidth(units)) / 2, ListGrid::kTextTop, units);
     };
     cellBuf_.reserve(64);
+    // The selection is of the shown records, in either mode: the page is
+    // drawn as list lines again, and the window goes back to list mode so
+    // that scrolling, deleting and printing go on with those lines. The
+    // totals rows stay as built until 集計 is chosen again. A plain click
+    // offers the rows for deleting and printing.
+    selectIn(OUT_LIST_VIEW, &OUT_LIST_VIEW_REC::SEL_FLAG, OUT_SEL_TOP, OUT_SEL_END, OUT_VIEW_COUNT);
+    selection.before = [this] {
+        if (!totalsMode()) return;
+        OPT_A->setChecked(true);
+        setCaptions();
+        grid->setVRange();
+    };
+    selection.marked = [this](Press press) {
+        if (press == Press::Plain) B_DEL->setEnabled(true);
+    };
+    cascade.setBoxes({KUBUN, KYOUKA, &K_NO_LIST, BUNRUI, NAME_D});
 
     // ---- wiring (once)
     B_ESC->Click = [this] { B_ESC_Click(); };
@@ -170,61 +171,34 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
     B_PICUP->Click = [this] { B_PICUP_Click(); };
     ALL_H->Click = [this] { ALL_H_Click(); };
     CHK_SPAN->Click = [this] { CHK_SPAN_Click(); };
-    KUBUN->Click = [this] { KUBUN_Click(); };
-    KYOUKA->Click = [this] { KYOUKA_Click(); };
-    BUNRUI->Click = [this] { BUNRUI_Click(); };
     C_KUBUN->Click = [this] { C_KUBUN_Click(); };
     CH_Y->Change = [this] { FILTER_Change(); };
     NAME_D->Change = [this] { FILTER_Change(); };
     OPT_A->Click = [this] { OPT_A_Click(); };
     OPT_T->Click = [this] { OPT_T_Click(); };
-    connect(grid, &ListGrid::numberPressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
 }
 
 C_ZEMLO_LIST::~C_ZEMLO_LIST() = default;
 
-void C_ZEMLO_LIST::blockInput(bool on) {
-    // The search yields to the event loop (progress window): no other action
-    // of the window may start meanwhile.
-    if (on) {
-        if (inputBlock_++ == 0) setEnabled(false);
-    } else if (inputBlock_ > 0 && --inputBlock_ == 0) {
-        setEnabled(true);
-    }
-}
-
 // ---------------------------------------------------------------- loading
 
 void C_ZEMLO_LIST::Form_Load() {
-    ui::setBusy(true);
-    OUT_LAYOUT_ON = 0;
-    item_grid::frameless(*this);
+    loadBegin();
     OUT_GRID_COLS();
     OUT_TOTAL.clear();
 
     // The eras are a fixed list: a typed era would name no era at all.
-    for (ctl::ComboBox* era : {DP_W, DP_WO}) {
-        era->Clear();
-        for (const ERA_ROW& e : ERA_TABLE) era->AddItem(e.ERA_NAME);
-        era->setCurrentIndex(2);
-    }
+    for (ctl::ComboBox* era : {DP_W, DP_WO}) list_window::fillEras(era);
 
     KEIHI->Clear();
-    KUBUN->Clear();
-    KYOUKA->Clear();
-    BUNRUI->Clear();
     NAME_D->Clear();
-    K_NO_LIST.clear();
-    cascade = {};
     KEIHI->AddItem(QString());
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI->AddItem(k);
-    KUBUN->AddItem(QString());
-    for (const QString& k : KUBUN_LIST_NAMES()) KUBUN->AddItem(k);
+    cascade.fill(Label9, Label10);
     C_KUBUN->Clear();
     for (const QString& k : {QString(), QStringLiteral("廃棄"), QStringLiteral("移設")}) C_KUBUN->AddItem(k);
-    for (ctl::ComboBox* c : {KEIHI, KUBUN, C_KUBUN}) c->setCurrentIndex(-1);
+    for (ctl::ComboBox* c : {KEIHI, C_KUBUN}) c->setCurrentIndex(-1);
     MOVE_LIST_SET();
     MOVE_N->hide();
     Label13->hide();
@@ -232,33 +206,12 @@ void C_ZEMLO_LIST::Form_Load() {
     B_DEL->setEnabled(false);
     OPT_A->setChecked(true);
 
-    item_grid::fitToFrame(*this);
-    setTop(0);
-    OUT_LAYOUT_ON = 1;
-    setLeft(0);
-
-    Label9->setCaption(KUBUN_LEVEL_NAME[0]);
-    Label10->setCaption(KUBUN_LEVEL_NAME[1]);
+    fitAtTopLeft();
     setCaptions();
-
-    FRAME_BACK_SET(kBack);
-    ui::setBusy(false);
+    loadEnd();
 }
 
-void C_ZEMLO_LIST::Form_Resize() {
-    if (OUT_LAYOUT_ON != 1) return;
-    if (laidOut_) {
-        // A later size change (the list follows the frame) keeps what is
-        // listed and where the list stands.
-        grid->refit(ScaleWidth(), ScaleHeight());
-        return;
-    }
-    grid->layoutPanes(ScaleWidth(), ScaleHeight());
-    D_LIST->cls();
-    OUT_GRID_HEAD();
-    OUT_GRID_ALL();
-    laidOut_ = true;
-}
+void C_ZEMLO_LIST::listFirst() { OUT_GRID_ALL(); }
 
 void C_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
     Q_UNUSED(Cancel);
@@ -272,25 +225,7 @@ void C_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
     ui::setBusy(false);
 }
 
-void C_ZEMLO_LIST::Form_Unload(int& Cancel) {
-    Q_UNUSED(Cancel);
-    FRAME_BACK_SET(0xFFFFFF);
-}
-
-void C_ZEMLO_LIST::B_ESC_Click() {
-    FORM_CLOSE_SELF(this);
-}
-
 // ---------------------------------------------------------------- filters
-
-void C_ZEMLO_LIST::KYOUKA_LIST_SET() { KYOUKA_BOX_SET(KYOUKA, cascade.CUR_KUBUN, K_NO_LIST); }
-
-void C_ZEMLO_LIST::BUNRUI_LIST_SET() { BUNRUI_BOX_SET(BUNRUI, cascade); }
-
-void C_ZEMLO_LIST::NAME_LIST_SET() {
-    NAME_BOX_SET(NAME_D, cascade, BUNRUI->Text());
-    NAME_D->setEditText(QString());
-}
 
 void C_ZEMLO_LIST::MOVE_LIST_SET() {
     QStringList list{QString()};
@@ -305,28 +240,6 @@ void C_ZEMLO_LIST::MOVE_LIST_SET() {
     for (const QString& s : list) MOVE_N->AddItem(s);
     MOVE_N->setCurrentIndex(0);
 }
-
-void C_ZEMLO_LIST::KUBUN_Click() {
-    // The category index of the chosen entry (the list skips empty names).
-    cascade.CUR_KUBUN = KUBUN_LIST_IDX(KUBUN->ListIndex() - 1);
-    cascade.CUR_KYOUKA = 0;
-    K_NO_LIST.clear();
-    KYOUKA_LIST_SET();
-    BUNRUI->Clear();
-    NAME_D->Clear();
-    NAME_D->setEditText(QString());
-}
-
-void C_ZEMLO_LIST::KYOUKA_Click() {
-    const int k = KYOUKA->ListIndex();
-    if (k < 0 || k >= K_NO_LIST.size()) return;
-    cascade.CUR_KYOUKA = K_NO_LIST[k];
-    BUNRUI_LIST_SET();
-    NAME_D->Clear();
-    NAME_D->setEditText(QString());
-}
-
-void C_ZEMLO_LIST::BUNRUI_Click() { NAME_LIST_SET(); }
 
 void C_ZEMLO_LIST::C_KUBUN_Click() {
     const bool relocation = C_KUBUN->Text() == QStringLiteral("移設");
@@ -404,26 +317,19 @@ void C_ZEMLO_LIST::B_PICUP_Click() {
     qint32 k = 0;
     clearSelection();
     {
-        blockInput(true);
+        platform::InputBlock block(this);
         ui::Progress progress(QStringLiteral("データ検索中"), n > 200);
         if (progress.shown()) ui::DoEvents();
         k = listRows(&crit, &progress, &total);
         progress.close();
-        blockInput(false);
     }
 
     OUT_VIEW_COUNT = k;
     // The filters the rows were found with, for the first page of the prints.
-    LIST_PRT_SRC& s = OUT_LIST_SRC;
-    s = {};
-    s.CH_Y = CH_Y->Text();
-    s.DP_W = f.DP_W;
-    s.OUT_Y = OUT_Y->Text();
-    s.DP_WO = f.DP_WO;
-    s.KEIHI = f.KEIHI;
-    s.KUBUN = f.KUBUN;
-    s.KYOUKA = f.KYOUKA;
-    s.BUNRUI = f.BUNRUI;
+    OUT_LIST_SRC = LIST_PRT_FILTERS(CH_Y->Text(), f.DP_W, f.KUBUN, f.KYOUKA, f.BUNRUI);
+    OUT_LIST_SRC.OUT_Y = OUT_Y->Text();
+    OUT_LIST_SRC.DP_WO = f.DP_WO;
+    OUT_LIST_SRC.KEIHI = f.KEIHI;
     if (k > 0) {
         TOTAL->setCaption(MONEY_TEXT(total));
         C_COUNT->setCaption(QString::number(k) + QLatin1Char('/') + QString::number(n));
@@ -452,7 +358,6 @@ void C_ZEMLO_LIST::ALL_H_Click() {
 qint32 C_ZEMLO_LIST::listRows(const OUT_CRITERIA* crit, ui::Progress* progress, qint64* total) {
     grid->setVValueQuiet(0);
     const qint32 n = std::clamp<qint32>(OUT_COUNT, 0, qint32(OUT_LIST.size()));
-    const int lines = OUT_VIEW_ROWS();
     // List lines are drawn row by row as they are found, so that the first
     // page shows at once; the totals are drawn once at the end.
     const bool drawLines = !totalsMode();
@@ -465,13 +370,7 @@ qint32 C_ZEMLO_LIST::listRows(const OUT_CRITERIA* crit, ui::Progress* progress, 
             if (!crit || crit->passes(r)) {
                 ++k;
                 OUT_LIST_VIEW[size_t(k - 1)] = {o.OUT_REC, 0, o.OUT_ALL};
-                if (drawLines && k <= lines) {
-                    if (k == 1) {
-                        grid->clear();
-                        OUT_GRID_HEAD();
-                    }
-                    grid->row(k - 1, k);
-                }
+                if (drawLines) listRow(k);
                 *total += ZEMLO_AMOUNT(r, true);
             }
         }
@@ -553,31 +452,6 @@ void C_ZEMLO_LIST::OUT_GRID_ROW(qint32 rec, int line, qint16 flag, int units) {
     const ZEMLO_REC& z = ZEMLO_DATA[size_t(rec)];
     item_grid::drawRecord(*grid, z, line, cellBuf_, totalsMode() ? units : 0);
     grid->cell(26050, line, z.MOVE_N2);
-}
-
-// ---------------------------------------------------------------- selection
-
-void C_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
-    if (inputBlock_ > 0 || button != Qt::LeftButton) return;
-    const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (mods != Qt::NoModifier && mods != Qt::ShiftModifier) return;
-    const int line = ListGrid::screenRowAt(y);
-    if (line <= 0) return;
-    const qint32 v = SCB_V->value() + line - 1;
-    if (v >= OUT_VIEW_COUNT) return;
-    if (totalsMode()) {
-        // The selection is of the shown records, in either mode: the page is
-        // drawn as list lines again, and the window goes back to list mode so
-        // that scrolling, deleting and printing go on with those lines. The
-        // totals rows stay as built until 集計 is chosen again.
-        OPT_A->setChecked(true);
-        setCaptions();
-        grid->setVRange();
-    }
-    const bool plain = item_grid::markRows(OUT_LIST_VIEW, &OUT_LIST_VIEW_REC::SEL_FLAG, OUT_SEL_TOP, OUT_SEL_END,
-                                           OUT_VIEW_COUNT, v, mods == Qt::ShiftModifier);
-    OUT_GRID_PAGE();
-    if (plain) B_DEL->setEnabled(true);
 }
 
 // ---------------------------------------------------------------- deletion

@@ -17,13 +17,13 @@
 #include <QList>
 #include <vector>
 
+#include "common/cascade_boxes.h"
+#include "common/list_window.h"
 #include "lists/disposed_search.h"
 #include "platform/controls.h"
-#include "platform/forms.h"
 #include "platform/ui.h"
-#include "common/list_grid.h"
 
-class C_ZEMLO_LIST : public platform::Form {
+class C_ZEMLO_LIST : public ListWindow {
     Q_OBJECT
 public:
     C_ZEMLO_LIST();
@@ -41,44 +41,33 @@ public:
     ctl::ComboBox *DP_W, *DP_WO, *KEIHI, *KUBUN, *KYOUKA, *BUNRUI, *NAME_D, *C_KUBUN, *MOVE_N;
     // The subject number of each KYOUKA entry, position by position.
     QList<qint16> K_NO_LIST;
-    ListGrid* grid;
-    Pane *D_NO, *D_LIST;
-    QScrollBar *SCB_V, *SCB_H;
 
     // ---- window values
-    qint16 OUT_LAYOUT_ON = 0;
     int OUT_VIEW_ROWS() const { return grid->GRID_ROWS; }
-    CASCADE_STATE cascade;  // chosen category index, subject number, master range
+    // The filter bar's category cascade: chosen category index, subject
+    // number, master range, and the handlers of its boxes
+    // (KYOUKA_LIST_SET, BUNRUI_LIST_SET, NAME_LIST_SET).
+    ListCascade cascade;
     std::vector<OUT_TOTAL_ROW> OUT_TOTAL;
     qint32 OUT_TOTAL_COUNT() const { return qint32(OUT_TOTAL.size()); }
     bool totalsMode() const { return OPT_T->Value(); }
 
     // ---- lifecycle
     void Form_Load() override;
-    void Form_Resize() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
-    void Form_Unload(int& Cancel) override;
 
     // ---- event handlers
-    void B_ESC_Click();
     void B_PICUP_Click();
     void ALL_H_Click();
     void CHK_SPAN_Click();
-    void KUBUN_Click();
-    void KYOUKA_Click();
-    void BUNRUI_Click();
     void C_KUBUN_Click();
     void FILTER_Change();  // CH_Y or NAME_D typed
     void OPT_A_Click();
     void OPT_T_Click();
     void B_PRT_Click();
     void B_DEL_Click();
-    void D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y);
 
     // ---- procedures
-    void KYOUKA_LIST_SET();
-    void BUNRUI_LIST_SET();
-    void NAME_LIST_SET();
     void MOVE_LIST_SET();
     void OUT_GRID_COLS();
     void OUT_GRID_HEAD();
@@ -90,9 +79,11 @@ public:
     // What the filter bar holds now, as the search reads it.
     OUT_FILTER FILTER_NOW() const;
 
+protected:
+    void listFirst() override;
+
 private:
     void setCaptions();
-    void blockInput(bool on);
     // Shows the rows now in OUT_LIST_VIEW in the mode chosen: list lines as
     // they are, or totals rows built from them again.
     void showRows();
@@ -103,6 +94,4 @@ private:
     qint32 listRows(const OUT_CRITERIA* crit, ui::Progress* progress, qint64* total);
 
     QString cellBuf_;
-    int inputBlock_ = 0;
-    bool laidOut_ = false;
 };

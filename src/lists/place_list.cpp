@@ -11,6 +11,7 @@
 #include "store/category_lists.h"
 #include "register/item_search.h"
 #include "common/form_kind.h"
+#include "platform/input_block.h"
 
 namespace {
 
@@ -31,13 +32,8 @@ int pages(qint32 c) { return c / 25 + (c % 25 != 0 ? 1 : 0); }
 
 int KEEP_ROOM::placeCount() { return std::clamp<int>(KEEP_COUNT, 0, NAME_LIST_SLOTS - 1); }
 
-KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
-    setFrameChild(true);
-    setCaption(QStringLiteral("保管場所別リスト"));
-    BACK_COLOR_SET(this, kBack);
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
-    f.setPointSizeF(9);
-    setFont(f);
+KEEP_ROOM::KEEP_ROOM()
+    : ListWindow(QStringLiteral("KEEP_ROOM"), QStringLiteral("保管場所別リスト"), kBack, QStringLiteral("ＭＳ Ｐゴシック")) {
 
     B_PRT_H = new ctl::CommandButton(QStringLiteral("リスト印刷"), this, QStringLiteral("B_PRT_H"));
     B_PRT_H->setToolTip(QStringLiteral("左側の表を印刷します"));
@@ -60,21 +56,17 @@ KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
     B_PRT3 = new ctl::CommandButton(QStringLiteral("選択内訳印刷"), this, QStringLiteral("B_PRT3"));
     B_PRT3->setToolTip(QStringLiteral("選択備品の内訳を連続印刷します"));
 
-    // The place grid: two lines a place, the 管理 part over the other one.
-    grid = new ListGrid(this);
-    grid->setObjectName(QStringLiteral("grid"));
+    // The place grid: two lines a place, the 管理 part over the other one; a
+    // press on a place's number picks it for the breakdown (D_NO_MouseDown).
+    makeGrid(kGridLeft, kGridTop);
     grid->setColumns({0, 2500, 3300, 3800, 4250});
     grid->setCaptions({QStringLiteral("保管場所"), QStringLiteral("備品区分"), QStringLiteral("数量"),
                        QStringLiteral("印刷")});
-    grid->setNumberWidth(kNoWidth);
     grid->ENTRY_LINES = 2;
     grid->ENTRY_RULE_LEFT = 2500;
     grid->count = [] { return qint32(placeCount() + 1); };
     grid->drawNumber = [](qint32, int) {};  // KEEP_GRID_ROW draws the place number
     grid->drawRow = [this](qint32 p, int line) { KEEP_GRID_ROW(int(p), line); };
-    D_NO = grid->D_NO;
-    D_LIST = grid->D_LIST;
-    SCB_V = grid->SCB_V;
 
     // The breakdown pane; its last narrow column is the margin that the
     // header band and the rules run across.
@@ -100,8 +92,14 @@ KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
     layoutControls();
 
-    KUBUN->Click = [this] { KUBUN_Click(); };
-    KYOUKA->Click = [this] { KYOUKA_Click(); };
+    // A category or a subject chosen counts the places again.
+    cascade.setBoxes({KUBUN, KYOUKA, &K_NO_LIST});
+    cascade.onLevel = [this](int) {
+        KEEP_INDEX_BUILD();
+        KEEP_PAGE_COUNT();
+        KEEP_GRID_PAGE();
+        BREAKDOWN_GRID_PAGE();
+    };
     CHK1->Click = [this] { CHK1_Click(); };
     B_PRT_H->Click = [this] { B_PRT_H_Click(); };
     B_PRT_SEL->Click = [this] { B_PRT_SEL_Click(); };
@@ -111,8 +109,6 @@ KEEP_ROOM::KEEP_ROOM() : platform::Form(QStringLiteral("KEEP_ROOM")) {
     B_ESC->Click = [this] { B_ESC_Click(); };
     connect(D_LIST, &Pane::mouseDown, this,
             [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double x, double y) { D_LIST_MouseDown(b, m, x, y); });
-    connect(grid, &ListGrid::numberPressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
     B_PRT_SET->installEventFilter(this);
 }
 
@@ -132,12 +128,11 @@ void KEEP_ROOM::layoutControls() {
     place(CHK1, 120, 1320, 2055, 255);
     place(B_PRT2, 8160, 120, 1095, 375);
     place(B_PRT3, 6120, 720, 1335, 375);
-    grid->move(platform::twipsToPx(kGridLeft), platform::twipsToPx(kGridTop));
     grid2->move(platform::twipsToPx(kPaneLeft), platform::twipsToPx(kPaneTop));
 }
 
 bool KEEP_ROOM::eventFilter(QObject* watched, QEvent* e) {
-    if (watched == B_PRT_SET && e->type() == QEvent::MouseButtonRelease && inputBlock_ == 0) {
+    if (watched == B_PRT_SET && e->type() == QEvent::MouseButtonRelease && !busy()) {
         const auto* me = static_cast<QMouseEvent*>(e);
         const Qt::MouseButton button = me->button();
         const Qt::KeyboardModifiers mods = me->modifiers();
@@ -148,53 +143,26 @@ bool KEEP_ROOM::eventFilter(QObject* watched, QEvent* e) {
     return platform::Form::eventFilter(watched, e);
 }
 
-void KEEP_ROOM::blockInput(bool on) {
-    // The index build and the print runs yield to the event loop: the
-    // filters, marks and buttons wait until they are done.
-    if (on) {
-        if (inputBlock_++ == 0) setEnabled(false);
-    } else if (inputBlock_ > 0 && --inputBlock_ == 0) {
-        setEnabled(true);
-    }
-}
-
 // ---------------------------------------------------------------- loading
 
 void KEEP_ROOM::Form_Load() {
-    LAYOUT_ON = 0;
-    ui::setBusy(true);
-    if (QMdiSubWindow* s = subWindow()) {
-        // No border and no title bar: the window closes only through its button.
-        s->setWindowFlags(Qt::FramelessWindowHint);
-        s->setContentsMargins(0, 0, 0, 0);
-    }
+    loadBegin();
     keep = KEEP_INDEX_DATA{};
     for (auto& m : KEEP_MARK) m = {0, 0};
     KEEP_PICK.fill(0);
     KEEP_PICK_NO = 0;
     breakdown = KEEP_BREAKDOWN{};
 
-    KUBUN->Clear();
-    KYOUKA->Clear();
-    K_NO_LIST.clear();
+    cascade.fill(Label4);
     KEEP_INDEX_BUILD();
     KEEP_PAGE_COUNT();
 
-    setTop(0);
-    setLeft(0);
-    KUBUN->AddItem(QString());
-    for (const QString& k : KUBUN_LIST_NAMES()) KUBUN->AddItem(k);
-
-    LAYOUT_ON = 1;
     // The height from the main window (within the frame's client area), also
     // when the main window is resized later; the width stays.
-    fitToFrame(0, kHeightLess, kWidth);
-    followFrame(0, kHeightLess, kWidth);
+    fitAtTopLeft(0, kHeightLess, kWidth);
     Form_Resize();
 
-    Label4->setCaption(KUBUN_LEVEL_NAME[0]);
-    FRAME_BACK_SET(kBack);
-    ui::setBusy(false);
+    loadEnd();
 }
 
 void KEEP_ROOM::Form_Resize() {
@@ -218,24 +186,7 @@ void KEEP_ROOM::Form_Resize() {
     BREAKDOWN_GRID_PAGE();
 }
 
-void KEEP_ROOM::Form_Unload(int& Cancel) {
-    Q_UNUSED(Cancel);
-    FRAME_BACK_SET(0xFFFFFF);
-}
-
-void KEEP_ROOM::B_ESC_Click() {
-    FORM_CLOSE_SELF(this);
-}
-
 // ---------------------------------------------------------------- filters
-
-void KEEP_ROOM::KYOUKA_LIST_SET() {
-    QStringList names;
-    // The list starts with an empty entry; the others are the category list.
-    ::KYOUKA_LIST_SET(KUBUN_LIST_IDX(KUBUN->ListIndex() - 1), names, K_NO_LIST);
-    KYOUKA->Clear();
-    for (const QString& n : names) KYOUKA->AddItem(n);
-}
 
 KEEP_FILTER KEEP_ROOM::FILTER_NOW() const {
     KEEP_FILTER f;
@@ -251,26 +202,10 @@ KEEP_FILTER KEEP_ROOM::FILTER_NOW() const {
 }
 
 void KEEP_ROOM::KEEP_INDEX_BUILD() {
-    blockInput(true);
+    // The build yields to the event loop: the filters, marks and buttons
+    // wait until it is done.
+    platform::InputBlock block(this);
     KEEP_INDEX_MAKE(keep, FILTER_NOW());
-    blockInput(false);
-}
-
-void KEEP_ROOM::KUBUN_Click() {
-    KYOUKA->Clear();
-    K_NO_LIST.clear();
-    KYOUKA_LIST_SET();
-    KEEP_INDEX_BUILD();
-    KEEP_PAGE_COUNT();
-    KEEP_GRID_PAGE();
-    BREAKDOWN_GRID_PAGE();
-}
-
-void KEEP_ROOM::KYOUKA_Click() {
-    KEEP_INDEX_BUILD();
-    KEEP_PAGE_COUNT();
-    KEEP_GRID_PAGE();
-    BREAKDOWN_GRID_PAGE();
 }
 
 // ---------------------------------------------------------------- place grid
@@ -325,15 +260,14 @@ void KEEP_ROOM::KEEP_PAGE_COUNT() {
 void KEEP_ROOM::CHK1_Click() { KEEP_PAGE_COUNT(); }
 
 void KEEP_ROOM::D_LIST_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y) {
-    const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (inputBlock_ > 0 || button != Qt::LeftButton) return;
-    if (mods != Qt::NoModifier && mods != Qt::ShiftModifier) return;
+    const Press press = pressOf(button, shift);
+    if (press != Press::Plain && press != Press::Shift) return;
     if (y < 250 || x < kMarkLeft) return;
     const qint64 d = text::roundHalfEven(y - 250);
     const int p = SCB_V->value() + int(d / 500);
     const int part = d % 500 < 250 ? 0 : 1;
     if (p > placeCount()) return;
-    if (mods == Qt::NoModifier) {
+    if (press == Press::Plain) {
         MARK_FROM = MARK_TO = qint16(p);
         KEEP_MARK[p][part] = KEEP_MARK[p][part] == 1 ? 0 : 1;
         MARK_LAST = {KEEP_MARK[p][part], qint16(part)};
@@ -369,7 +303,7 @@ void KEEP_ROOM::B_PRT_SET_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers 
 void KEEP_ROOM::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
     Q_UNUSED(button);
     Q_UNUSED(shift);
-    if (inputBlock_ > 0 || y < 250) return;
+    if (busy() || y < 250) return;
     KEEP_PICK.fill(0);
     const int p = SCB_V->value() + int(text::roundHalfEven(y - 250) / 500);
     breakdown = KEEP_BREAKDOWN{};

@@ -14,12 +14,12 @@
 #include <QList>
 #include <array>
 
+#include "common/cascade_boxes.h"
+#include "common/list_window.h"
 #include "lists/place_index.h"
 #include "platform/controls.h"
-#include "platform/forms.h"
-#include "common/list_grid.h"
 
-class KEEP_ROOM : public platform::Form {
+class KEEP_ROOM : public ListWindow {
     Q_OBJECT
 public:
     KEEP_ROOM();
@@ -32,12 +32,15 @@ public:
     ctl::ComboBox *KUBUN, *KYOUKA;
     // Subject numbers of KYOUKA's entries, in the same order.
     QList<qint16> K_NO_LIST;
+    // The filters' category cascade (KUBUN_Click fills the subjects with
+    // KYOUKA_LIST_SET; a choice in either box counts the places again).
+    ListCascade cascade;
     ctl::Frame* Frame1;
     ctl::CheckBox* CHK1;
-    // The place grid and the breakdown pane.
-    ListGrid *grid, *grid2;
-    Pane *D_NO, *D_LIST, *D_NO2, *D_LIST2;
-    QScrollBar *SCB_V, *SCB_V2;
+    // The place grid (grid, D_NO, D_LIST, SCB_V) and the breakdown pane.
+    ListGrid* grid2;
+    Pane *D_NO2, *D_LIST2;
+    QScrollBar* SCB_V2;
 
     // ---- window values
     KEEP_INDEX_DATA keep;
@@ -47,7 +50,6 @@ public:
     std::array<qint16, 2> MARK_LAST{};  // value set by the last plain mark click, and its part
     qint32 PAGE_ALL = 0, PAGE_SEL = 0;
     int VIEW_LINES = 0;
-    qint16 LAYOUT_ON = 0;
     // The picked place (its name is drawn in red) and its breakdown.
     std::array<qint16, NAME_LIST_SLOTS> KEEP_PICK{};
     qint16 KEEP_PICK_NO = 0;
@@ -59,13 +61,11 @@ public:
     // ---- lifecycle
     void Form_Load() override;
     void Form_Resize() override;
-    void Form_Unload(int& Cancel) override;
 
     // ---- event handlers
-    void KUBUN_Click();
-    void KYOUKA_Click();
     void D_LIST_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double x, double y);
-    void D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y);
+    // A press on a place's number picks the place for the breakdown.
+    void D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) override;
     void B_PRT_SET_Click();
     void B_PRT_SET_MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift);
     void CHK1_Click();
@@ -73,10 +73,8 @@ public:
     void B_PRT_SEL_Click();
     void B_PRT2_Click();
     void B_PRT3_Click();
-    void B_ESC_Click();
 
     // ---- procedures
-    void KYOUKA_LIST_SET();
     // The filters the combos hold now.
     KEEP_FILTER FILTER_NOW() const;
     // KEEP_INDEX_MAKE over the filters, the window's input blocked meanwhile.
@@ -105,7 +103,5 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    void blockInput(bool on);
     void layoutControls();
-    int inputBlock_ = 0;
 };

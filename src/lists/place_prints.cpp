@@ -6,11 +6,12 @@
 
 #include "lists/place_list.h"
 #include "platform/clock.h"
+#include "platform/input_block.h"
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/print_cells.h"
-#include "register/item_grid.h"
+#include "common/grid_text.h"
 #include "common/print_windows.h"
 #include "common/printer_setup.h"
 #include "store/helpers.h"
@@ -220,7 +221,7 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
     prn::ClipScope band(p, 15, top, 280, bottom);
     useSize(8);
     cell(15, top, 31, bottom);
-    const QString number = item_grid::eraLetter(z.BY_W) + QString::number(z.BY_Y) + QLatin1Char('-') +
+    const QString number = grid_text::eraLetter(z.BY_W) + QString::number(z.BY_Y) + QLatin1Char('-') +
                            QString::number(z.B_NO) + QLatin1Char('-') + QString::number(z.B_NOS);
     PRT_FIGURE_LEFT(15, 31, 15.5, y, number, 5);
     cell(31, top, 46, bottom);
@@ -381,30 +382,27 @@ void KEEP_ROOM::B_PRT_H_Click() {
     if (!askToPrint(PAGE_ALL > 0, QStringLiteral("保管場所別データを印刷しますか？"))) return;
     PRT_STOP = 0;
     ui::BusyPointer busy;
-    blockInput(true);
+    platform::InputBlock block(this);
     KEEP_SUM_PRT();
-    blockInput(false);
 }
 
 void KEEP_ROOM::B_PRT_SEL_Click() {
     if (!askToPrint(PAGE_SEL > 0, QStringLiteral("保管場所別一覧表を印刷しますか？"))) return;
     PRT_STOP = 0;
-    blockInput(true);
+    platform::InputBlock block(this);
     KEEP_DETAIL_PRT();
-    blockInput(false);
 }
 
 void KEEP_ROOM::B_PRT2_Click() {
     if (!askToPrint(breakdown.BREAKDOWN_ROWS > 0, QStringLiteral("保管場所別詳細データを印刷しますか？"))) return;
     PRT_STOP = 0;
-    blockInput(true);
+    platform::InputBlock block(this);
     if (BREAKDOWN_PRT(0) == 1) endDocument(kSumTitle);
-    blockInput(false);
 }
 
 void KEEP_ROOM::B_PRT3_Click() {
     PRT_STOP = 0;
-    blockInput(true);
+    platform::InputBlock block(this);
     const qint16 pickNo = KEEP_PICK_NO;
     const KEEP_BREAKDOWN held = breakdown;
     const int paneMax = SCB_V2->maximum();
@@ -441,5 +439,4 @@ void KEEP_ROOM::B_PRT3_Click() {
         QSignalBlocker block(SCB_V2);
         SCB_V2->setMaximum(paneMax);
     }
-    blockInput(false);
 }

@@ -13,7 +13,7 @@
 #include "printing/list_print_jobs.h"
 #include "printing/list_print_dialog.h"
 #include "common/grid_text.h"
-#include "register/item_grid.h"
+#include "platform/input_block.h"
 #include "common/form_kind.h"
 #include "common/print_windows.h"
 #include "store/category_lists.h"
@@ -37,13 +37,9 @@ using ctl::place;
 
 }  // namespace
 
-L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
-    setFrameChild(true);
-    setCaption(QStringLiteral("備品登録履歴リスト"));
-    BACK_COLOR_SET(this, kBack);
-    QFont f(QStringLiteral("ＭＳ ゴシック"));
-    f.setPointSizeF(9);
-    setFont(f);
+L_ZEMLO_LIST::L_ZEMLO_LIST()
+    : ListWindow(QStringLiteral("L_ZEMLO_LIST"), QStringLiteral("備品登録履歴リスト"), kBack,
+                 QStringLiteral("ＭＳ ゴシック")) {
 
     auto button = [this](const char* name, const QString& caption, QWidget* parent = nullptr) {
         auto* b = new ctl::CommandButton(caption, parent ? parent : this, QLatin1String(name));
@@ -52,12 +48,6 @@ L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
     };
     auto label = [this](const char* name, const QString& caption) {
         return new ctl::Label(caption, this, QLatin1String(name));
-    };
-    auto figure = [this](const char* name) {
-        auto* x = new ctl::FigureLabel(this, QLatin1String(name));
-        x->setFrameShape(QFrame::Box);
-        BACK_COLOR_SET(x, 0xFFFFFF);
-        return x;
     };
 
     B_ESC = button("B_ESC", QStringLiteral("閉じる"));
@@ -68,11 +58,9 @@ L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
     B_PRT = button("B_PRT", QStringLiteral("印刷"));
     B_PRT2 = button("B_PRT2", QStringLiteral("購入台帳"));
     Label5 = label("Label5", QStringLiteral("件数"));
-    C_COUNT = figure("C_COUNT");
-    C_COUNT->setAlignment(Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 7080, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"));
-    TOTAL = figure("TOTAL");
-    TOTAL->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 8520, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     DP_W = new ctl::ComboBox(this, QStringLiteral("DP_W"), ctl::ComboBox::DropDownList);
     CH_Y = new ctl::TextBox(this, QStringLiteral("CH_Y"));
@@ -97,12 +85,7 @@ L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
     for (ctl::ComboBox* c : {DP_W, KUBUN, KYOUKA, BUNRUI}) c->setMaxVisibleItems(20);
 
     // The grid: the number pane and the 17 columns.
-    grid = new ListGrid(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    D_NO = grid->D_NO;
-    D_LIST = grid->D_LIST;
-    SCB_V = grid->SCB_V;
-    SCB_H = grid->SCB_H;
+    makeGrid(240, 1080);
     grid->count = [this] { return IN_VIEW_COUNT; };
     grid->selected = [](qint32 p) { return p >= 0 && p < qint32(IN_ROW_FLAG.size()) && IN_ROW_FLAG[size_t(p)] == 1; };
     grid->drawNumber = [this](qint32 p, int line) {
@@ -114,6 +97,14 @@ L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
         if (allOut) D_NO->setForeColor(Qt::black);
     };
     grid->drawRow = [this](qint32 p, int line) { IN_GRID_ROW(p, line); };
+    // Shift: a range, Ctrl: one row off; the flags stay on their positions
+    // when the rows are sorted.
+    selectIn(IN_ROW_FLAG, IN_SEL_FIRST, IN_SEL_LAST, IN_VIEW_COUNT);
+    selection.ctrlTakesOut = true;
+    selection.marked = [this](Press press) {
+        if (press != Press::Ctrl) SEL_VALID = true;
+    };
+    cascade.setBoxes({KUBUN, KYOUKA, &K_NO_LIST, BUNRUI});
 
     // The expense list drops over the grid.
     KEIHI_L = new ctl::ListBox(this, QStringLiteral("KEIHI_L"), 1);
@@ -134,12 +125,8 @@ L_ZEMLO_LIST::L_ZEMLO_LIST() : platform::Form(QStringLiteral("L_ZEMLO_LIST")) {
     B_PRT2->Click = [this] { B_PRT2_Click(); };
     B_KEIHI->Click = [this] { B_KEIHI_Click(); };
     B_PICUP->Click = [this] { B_PICUP_Click(); };
-    KUBUN->Click = [this] { KUBUN_Click(); };
-    KYOUKA->Click = [this] { KYOUKA_Click(); };
     CH_Y->Change = [this] { FILTER_Change(); };
     connect(KEIHI_L, &QListWidget::itemSelectionChanged, this, [this] { KEIHI_L_Click(); });
-    connect(grid, &ListGrid::numberPressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
 }
 
 L_ZEMLO_LIST::~L_ZEMLO_LIST() = default;
@@ -153,9 +140,7 @@ void L_ZEMLO_LIST::layoutControls() {
     place(B_PRT, 5040, 120, 735, 375);
     place(B_PRT2, 5880, 120, 975, 375);
     place(Label5, 7080, 30, 855, 210);
-    place(C_COUNT, 7080, 240, 1215, 255);
     place(Label6, 8520, 30, 735, 210);
-    place(TOTAL, 8520, 240, 1215, 255);
 
     // The filter row: captions at 540, boxes at 720; each of the three
     // category boxes starts where the one before it ends.
@@ -173,121 +158,42 @@ void L_ZEMLO_LIST::layoutControls() {
     place(Label7, 5610, 540, 1940, 180);
     place(B_PICUP, 7680, 720, 735, 300);
     place(KEIHI_L, 1800, 1020, 855, 1530);
-
-    grid->setNumberWidth(550);
-    grid->move(platform::twipsToPx(240), platform::twipsToPx(1080));
-}
-
-void L_ZEMLO_LIST::blockInput(bool on) {
-    // The search and the sorts yield to the event loop (progress window): no
-    // other action of the window may start meanwhile.
-    if (on) {
-        if (inputBlock_++ == 0) setEnabled(false);
-    } else if (inputBlock_ > 0 && --inputBlock_ == 0) {
-        setEnabled(true);
-    }
 }
 
 // ---------------------------------------------------------------- loading
 
 void L_ZEMLO_LIST::Form_Load() {
-    LAYOUT_ON = 0;
-    ui::setBusy(true);
-    if (QMdiSubWindow* s = subWindow()) {
-        // No border and no title bar: the list closes only through its button.
-        s->setWindowFlags(Qt::FramelessWindowHint);
-        s->setContentsMargins(0, 0, 0, 0);
-    }
+    loadBegin();
     IN_GRID_COLS();
     IN_VIEW_COUNT = 0;
     SEL_VALID = false;
 
-    DP_W->Clear();
-    for (const ERA_ROW& e : ERA_TABLE) DP_W->AddItem(e.ERA_NAME);
-    DP_W->setCurrentIndex(2);
+    list_window::fillEras(DP_W);
 
     KEIHI_L->Clear();
-    KUBUN->Clear();
-    KYOUKA->Clear();
-    BUNRUI->Clear();
-    K_NO_LIST.clear();
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI_L->AddItem(k);
-    KUBUN->AddItem(QString());
-    for (const QString& k : KUBUN_LIST_NAMES()) KUBUN->AddItem(k);
-    KUBUN->setCurrentIndex(-1);
+    cascade.fill(Label4, Label7);
 
     // This fiscal year, counted in the era chosen.
     const QDate today = clk::today();
     const int fiscal = today.year() - (today.month() < 4 ? 1 : 0);
     CH_Y->SetText(QString::number(fiscal - ERA_TABLE[2].ERA_BASE));
 
-    // Size from the main window, inside the frame's client area; the list
-    // follows the frame when the main window is resized or maximised.
-    item_grid::fitToFrame(*this);
-    setTop(0);
-    setLeft(0);
-    LAYOUT_ON = 1;
+    fitAtTopLeft();
 
-    Label4->setCaption(KUBUN_LEVEL_NAME[0]);
-    Label7->setCaption(KUBUN_LEVEL_NAME[1]);
     grid->setCaptions({QStringLiteral("登録年度"), QStringLiteral("備品番号"), QStringLiteral("購入年月日"),
                        QStringLiteral("経 費"), QStringLiteral("備品区分"), KUBUN_LEVEL_NAME[0], KUBUN_LEVEL_NAME[1],
                        QStringLiteral("品 名"), QStringLiteral("機能"), QStringLiteral("メーカー名"),
                        QStringLiteral("メーカー型番"), QStringLiteral("購入先"), QStringLiteral("単価"),
                        QStringLiteral("数量"), QStringLiteral("消費税"), QStringLiteral("金額"), QStringLiteral("備 考")});
 
-    FRAME_BACK_SET(kBack);
+    loadEnd();
     B_PRT->setEnabled(false);
     B_PRT2->setEnabled(false);
-    ui::setBusy(false);
-}
-
-void L_ZEMLO_LIST::Form_Resize() {
-    if (LAYOUT_ON != 1) return;
-    if (laidOut_) {
-        // A later size change (the list follows the frame) keeps what is
-        // listed and where the list stands.
-        grid->refit(ScaleWidth(), ScaleHeight());
-        return;
-    }
-    grid->layoutPanes(ScaleWidth(), ScaleHeight());
-    grid->clear();
-    IN_GRID_HEAD();
-    laidOut_ = true;
-}
-
-void L_ZEMLO_LIST::Form_Unload(int& Cancel) {
-    Q_UNUSED(Cancel);
-    FRAME_BACK_SET(0xFFFFFF);
-}
-
-void L_ZEMLO_LIST::B_ESC_Click() {
-    FORM_CLOSE_SELF(this);
 }
 
 // ---------------------------------------------------------------- filters
-
-void L_ZEMLO_LIST::KYOUKA_LIST_SET() { KYOUKA_BOX_SET(KYOUKA, cascade.CUR_KUBUN, K_NO_LIST); }
-
-void L_ZEMLO_LIST::BUNRUI_LIST_SET() { BUNRUI_BOX_SET(BUNRUI, cascade); }
-
-void L_ZEMLO_LIST::KUBUN_Click() {
-    cascade.CUR_KUBUN = KUBUN_LIST_IDX(KUBUN->ListIndex() - 1);
-    cascade.CUR_KYOUKA = 0;
-    KYOUKA->Clear();
-    K_NO_LIST.clear();
-    KYOUKA_LIST_SET();
-    BUNRUI->Clear();
-}
-
-void L_ZEMLO_LIST::KYOUKA_Click() {
-    const int k = KYOUKA->ListIndex();
-    if (k < 0 || k >= K_NO_LIST.size()) return;
-    cascade.CUR_KYOUKA = K_NO_LIST[k];
-    BUNRUI->Clear();
-    BUNRUI_LIST_SET();
-}
 
 void L_ZEMLO_LIST::B_KEIHI_Click() {
     KEIHI_L->setVisible(KEIHI_L->isHidden());
@@ -345,12 +251,11 @@ void L_ZEMLO_LIST::IN_ROW_PICUP() {
     const ZEMLO_CRITERIA crit(filter);
     qint32 rows = 0;
     {
-        blockInput(true);
+        platform::InputBlock block(this);
         ui::Progress progress(QStringLiteral("データ検索中"), true);
         ui::DoEvents();
         rows = IN_ROW_BUILD(crit, &progress);
         progress.close();
-        blockInput(false);
     }
     if (rows < 0) {
         grid->setVRange();
@@ -361,12 +266,7 @@ void L_ZEMLO_LIST::IN_ROW_PICUP() {
 
     // The filters the rows were found with, for the first page of the prints
     // (the boxes may change before the next search).
-    IN_LIST_SRC = {};
-    IN_LIST_SRC.CH_Y = CH_Y->Text();
-    IN_LIST_SRC.DP_W = filter.ERA_POS;
-    IN_LIST_SRC.KUBUN = filter.KUBUN;
-    IN_LIST_SRC.KYOUKA = filter.KYOUKA;
-    IN_LIST_SRC.BUNRUI = filter.BUNRUI;
+    IN_LIST_SRC = LIST_PRT_FILTERS(CH_Y->Text(), filter.ERA_POS, filter.KUBUN, filter.KYOUKA, filter.BUNRUI);
 
     IN_VIEW_COUNT = rows;
     grid->setVRange();
@@ -397,7 +297,7 @@ void L_ZEMLO_LIST::IN_GRID_ROW(qint32 p, int line) {
     if (p < 0 || p >= qint32(IN_ROW_LIST.size())) return;
     const IN_ROW& r = IN_ROW_LIST[size_t(p)];
     QString& s = cellBuf_;
-    const QString& letter = item_grid::eraLetter(qint16(r.BY_W));
+    const QString& letter = grid_text::eraLetter(qint16(r.BY_W));
 
     s.resize(0);
     appendYear(s, letter, r.BY_Y);
@@ -447,48 +347,12 @@ void L_ZEMLO_LIST::IN_GRID_ROW(qint32 p, int line) {
     grid->cellFit(20830, line, r.MSG, 1950);
 }
 
-// ---------------------------------------------------------------- selection
-
-void L_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
-    if (inputBlock_ > 0 || button != Qt::LeftButton) return;
-    const Qt::KeyboardModifiers mods = shift & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (mods != Qt::NoModifier && mods != Qt::ShiftModifier && mods != Qt::ControlModifier) return;
-    const int line = ListGrid::screenRowAt(y);
-    const qint32 v = SCB_V->value();
-    // The header line and the lines below the last row address no row.
-    if (line <= 0 || v + line > IN_VIEW_COUNT) return;
-    const qint32 p = v + line - 1;
-    const qint32 nflags = qint32(IN_ROW_FLAG.size());
-    if (p < 0 || p >= nflags) return;
-    auto setFlags = [&](qint32 from, qint32 to, qint16 flag) {
-        for (qint32 i = std::max(0, from); i <= to && i < nflags; ++i) IN_ROW_FLAG[size_t(i)] = flag;
-    };
-    if (mods == Qt::NoModifier) {
-        setFlags(IN_SEL_FIRST, IN_SEL_LAST, 0);
-        IN_SEL_FIRST = IN_SEL_LAST = p;
-        IN_ROW_FLAG[size_t(p)] = 1;
-        SEL_VALID = true;
-    } else if (mods == Qt::ShiftModifier) {
-        // The highlight shows exactly the new range: rows of the old range
-        // that fall outside it are cleared first.
-        setFlags(IN_SEL_FIRST, IN_SEL_LAST, 0);
-        IN_SEL_LAST = p;
-        if (IN_SEL_LAST < IN_SEL_FIRST) std::swap(IN_SEL_FIRST, IN_SEL_LAST);
-        setFlags(IN_SEL_FIRST, IN_SEL_LAST, 1);
-        SEL_VALID = true;
-    } else {
-        IN_ROW_FLAG[size_t(p)] = 0;
-    }
-    IN_GRID_PAGE();
-}
-
 // ---------------------------------------------------------------- order
 
 void L_ZEMLO_LIST::sortRows(void (*sort)()) {
     if (IN_VIEW_COUNT > 0) {
-        blockInput(true);
+        platform::InputBlock block(this);
         sort();
-        blockInput(false);
     }
     IN_GRID_PAGE();
 }

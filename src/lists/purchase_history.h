@@ -15,12 +15,12 @@
 #pragma once
 #include <QList>
 
+#include "common/cascade_boxes.h"
+#include "common/list_window.h"
 #include "platform/controls.h"
-#include "platform/forms.h"
-#include "common/list_grid.h"
 #include "register/item_search.h"
 
-class L_ZEMLO_LIST : public platform::Form {
+class L_ZEMLO_LIST : public ListWindow {
     Q_OBJECT
 public:
     L_ZEMLO_LIST();
@@ -36,16 +36,13 @@ public:
     ctl::ListBox* KEIHI_L;
     // The subject number of each KYOUKA entry, position by position.
     QList<qint16> K_NO_LIST;
-    ListGrid* grid;
-    Pane *D_NO, *D_LIST;
-    QScrollBar *SCB_V, *SCB_H;
 
     // ---- window values
-    qint16 LAYOUT_ON = 0;
     int VIEW_LINES() const { return grid->GRID_ROWS; }
-    // The chosen category (its place in KUBUN_NAMES + 1, 0 none), subject
-    // number and the subject's master range.
-    CASCADE_STATE cascade;
+    // The filter bar's category cascade: the chosen category (its place in
+    // KUBUN_NAMES + 1, 0 none), subject number and the subject's master
+    // range, and the handlers of its boxes (KYOUKA_LIST_SET, BUNRUI_LIST_SET).
+    ListCascade cascade;
     // Rows the grid lists: ROW_COUNT after this window's search, 0 before.
     qint32 IN_VIEW_COUNT = 0;
     // The selected range was set by a click on the rows listed now.
@@ -53,18 +50,12 @@ public:
 
     // ---- lifecycle
     void Form_Load() override;
-    void Form_Resize() override;
-    void Form_Unload(int& Cancel) override;
 
     // ---- event handlers
-    void B_ESC_Click();
     void B_PICUP_Click();
-    void KUBUN_Click();
-    void KYOUKA_Click();
     void B_KEIHI_Click();
     void KEIHI_L_Click();
     void FILTER_Change();  // CH_Y typed
-    void D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y);
     void B_SORT_Click();
     void B_SORT2_Click();
     void B_SORT3_Click();
@@ -73,8 +64,6 @@ public:
 
     // ---- procedures
     void IN_ROW_PICUP();
-    void KYOUKA_LIST_SET();
-    void BUNRUI_LIST_SET();
     void IN_GRID_COLS();
     void IN_GRID_HEAD();
     void IN_GRID_PAGE();
@@ -84,11 +73,8 @@ public:
 
 private:
     void layoutControls();
-    void blockInput(bool on);
     void sortRows(void (*sort)());
     void clearSelection();
 
     QString cellBuf_;
-    int inputBlock_ = 0;
-    bool laidOut_ = false;  // the grid was laid out once (later resizes refit it)
 };

@@ -18,7 +18,7 @@
 #include "plans/plan_rules.h"
 #include "printing/list_print_jobs.h"
 #include "printing/list_print_dialog.h"
-#include "register/item_grid.h"
+#include "common/grid_text.h"
 #include "register/item_search.h"
 #include "common/form_kind.h"
 #include "store/category_file.h"
@@ -40,27 +40,17 @@ QFont fontOf(const QString& name, double points) {
 
 qint32 planEnd() { return std::clamp<qint32>(P_ZEMLO_COUNT, 0, qint32(P_ZEMLO_DATA.size())); }
 
-int twLeft(const QWidget* w) { return w->x() * platform::kTwipsPerPixel; }
-int twWidth(const QWidget* w) { return w->width() * platform::kTwipsPerPixel; }
 
 }  // namespace
 
-P_ZEMLO_LIST::P_ZEMLO_LIST() : platform::Form(QStringLiteral("P_ZEMLO_LIST")) {
-    setFrameChild(true);
-    setCaption(QStringLiteral("備品購入計画リスト"));
-    setFont(fontOf(kMincho, 9));
-    BACK_COLOR_SET(this, kListBack);
-
+P_ZEMLO_LIST::P_ZEMLO_LIST()
+    : ListWindow(QStringLiteral("P_ZEMLO_LIST"), QStringLiteral("備品購入計画リスト"), kListBack, kMincho) {
     const QFont boxFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
-    auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
-        return item_grid::button(this, name, caption, l, t, w, h);
-    };
     auto label = [&](const char* name, const QString& caption) {
         auto* x = new QLabel(caption, this);
         x->setObjectName(QLatin1String(name));
         return x;
     };
-    auto combo = [&](const char* name, bool editable) { return item_grid::filterCombo(this, name, editable); };
 
     // The buttons of the top row.
     B_ESC = button("B_ESC", QStringLiteral("閉じる"), 120, 120, 735, 375);
@@ -77,22 +67,22 @@ P_ZEMLO_LIST::P_ZEMLO_LIST() : platform::Form(QStringLiteral("P_ZEMLO_LIST")) {
     // The count and the total show their whole figure.
     Label2 = label("Label2", QStringLiteral("件数"));
     placeTwips(Label2, 8040, 0, 1095, 225);
-    C_COUNT = item_grid::figureBox(this, "C_COUNT", 8040, 240, 1095, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 8040, 240, 1095, 255, Qt::AlignCenter);
     Label3 = label("Label3", QStringLiteral("金額"));
     placeTwips(Label3, 9240, 0, 1455, 225);
-    TOTAL = item_grid::figureBox(this, "TOTAL", 9240, 240, 1455, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 9240, 240, 1455, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     // The filter bar (placed at load).
-    DP_W = combo("DP_W", true);
+    DP_W = filterCombo("DP_W", true);
     CH_Y = new QLineEdit(this);
     CH_Y->setObjectName(QStringLiteral("CH_Y"));
     CH_Y->setFont(boxFont);
     CH_Y->setMaxLength(10);
     Label1 = label("Label1", QStringLiteral("年度"));
-    KEIHI = combo("KEIHI", false);
-    KUBUN = combo("KUBUN", false);
-    KYOUKA = combo("KYOUKA", false);
-    BUNRUI = combo("BUNRUI", false);
+    KEIHI = filterCombo("KEIHI", false);
+    KUBUN = filterCombo("KUBUN", false);
+    KYOUKA = filterCombo("KYOUKA", false);
+    BUNRUI = filterCombo("BUNRUI", false);
     L_KEIHI = label("L_KEIHI", QStringLiteral("経費区分"));
     L_KUBUN = label("L_KUBUN", QStringLiteral("備品区分"));
     L_KYOUKA = label("L_KYOUKA", QString());
@@ -103,14 +93,10 @@ P_ZEMLO_LIST::P_ZEMLO_LIST() : platform::Form(QStringLiteral("P_ZEMLO_LIST")) {
     C_CHG = new ctl::CheckBox(QStringLiteral("Check1"), this, QStringLiteral("C_CHG"));
     C_CHG->hide();
 
-    // The grid.
-    grid = new ListGrid(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    grid->move(240 / platform::kTwipsPerPixel, 1080 / platform::kTwipsPerPixel);
-    D_NO = grid->D_NO;
-    D_LIST = grid->D_LIST;
-    SCB_V = grid->SCB_V;
-    SCB_H = grid->SCB_H;
+    // The grid. A plain click on a row number offers the rows for deleting
+    // and printing; a shift-click keeps the delete button as it is, so that
+    // rows marked before any plain click are not offered.
+    makeGrid(240, 1080);
     for (Pane* p : {D_NO, D_LIST}) {
         p->setFontName(kMincho);
         p->setFontSize(9);
@@ -121,6 +107,12 @@ P_ZEMLO_LIST::P_ZEMLO_LIST() : platform::Form(QStringLiteral("P_ZEMLO_LIST")) {
     grid->drawRow = [this](qint32 p, int row) {
         if (p >= 0 && p < qint32(P_LIST_VIEW.size())) P_ZEMLO_GRID_ROW(P_LIST_VIEW[p].P_IDX, row);
     };
+    selectIn(P_LIST_VIEW, &P_LIST_VIEW_REC::SEL, P_SEL_FIRST, P_SEL_LAST, P_VIEW_COUNT);
+    selection.redraw = [this] { P_ZEMLO_GRID_PAGE(); };
+    selection.marked = [this](Press press) {
+        if (press == Press::Plain) B_DEL->setEnabled(true);
+    };
+    cascade.setBoxes({KUBUN, KYOUKA, &K_NO_LIST, BUNRUI});
 
     // ---- wiring (once)
     connect(B_ESC, &QPushButton::clicked, this, [this] { B_ESC_Click(); });
@@ -134,11 +126,7 @@ P_ZEMLO_LIST::P_ZEMLO_LIST() : platform::Form(QStringLiteral("P_ZEMLO_LIST")) {
     connect(B_KELDA, &QPushButton::clicked, this, [this] { B_KELDA_Click(); });
     connect(B_PICUP, &QPushButton::clicked, this, [this] { B_PICUP_Click(); });
     connect(ALL_H, &QPushButton::clicked, this, [this] { ALL_H_Click(); });
-    connect(KUBUN, &QComboBox::activated, this, [this](int) { KUBUN_Click(); });
-    connect(KYOUKA, &QComboBox::activated, this, [this](int) { KYOUKA_Click(); });
     connect(CH_Y, &QLineEdit::textChanged, this, [this](const QString&) { CH_Y_Change(); });
-    connect(grid, &ListGrid::numberPressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
     Label3->installEventFilter(this);
 }
 
@@ -159,16 +147,12 @@ void P_ZEMLO_LIST::layoutFilterBar() {
     placeTwips(DP_W, 120, top, 780, h);
     placeTwips(CH_Y, 930, top, 420, h);
     placeTwips(Label1, 1380, top + 60, 400, 240);
-    placeTwips(KEIHI, 1800, top, 900, h);
     // Each box starts where the one before it ends, at the top of KEIHI.
-    placeTwips(KUBUN, twLeft(KEIHI) + twWidth(KEIHI), top, 900, h);
-    placeTwips(KYOUKA, twLeft(KUBUN) + twWidth(KUBUN), top, 2000, h);
-    placeTwips(BUNRUI, twLeft(KYOUKA) + twWidth(KYOUKA), top, 2000, h);
-    placeTwips(L_KEIHI, twLeft(KEIHI), capTop, 900, 180);
-    placeTwips(L_KUBUN, twLeft(KUBUN), capTop, 900, 180);
-    placeTwips(L_KYOUKA, twLeft(KYOUKA), capTop, 2000, 180);
-    placeTwips(L_BUNRUI, twLeft(BUNRUI), capTop, 2000, 180);
-    const int right = twLeft(BUNRUI) + twWidth(BUNRUI);
+    const int right = placeFilterLine(1800, top, capTop,
+                                      {{KEIHI, 900, L_KEIHI, 900},
+                                       {KUBUN, 900, L_KUBUN, 900},
+                                       {KYOUKA, 2000, L_KYOUKA, 2000},
+                                       {BUNRUI, 2000, L_BUNRUI, 2000}});
     placeTwips(B_PICUP, right + 180, top, 735, h);
     placeTwips(ALL_H, right + 1020, top, 855, h);
 }
@@ -179,63 +163,30 @@ void P_ZEMLO_LIST::showHooked() {
 }
 
 void P_ZEMLO_LIST::Form_Load() {
-    LIST_READY = 0;
-    ui::BusyPointer busy;
-    item_grid::frameless(*this);
+    loadBegin();
     if (P_LIST_VIEW.size() < size_t(P_LIST_SLOTS)) P_LIST_VIEW.resize(P_LIST_SLOTS);
     P_ZEMLO_GRID_COLS();
 
-    DP_W->clear();
-    for (const ERA_ROW& e : ERA_TABLE) DP_W->addItem(e.ERA_NAME);
-    DP_W->setCurrentIndex(2);
+    list_window::fillEras(DP_W);
     layoutFilterBar();
-    grid->setNumberWidth(550);
 
     KEIHI->clear();
-    KUBUN->clear();
-    KYOUKA->clear();
-    BUNRUI->clear();
-    K_NO_LIST.clear();
     KEIHI->addItem(QString());
     for (const QString& k : KEIHI_NAMES)
         if (!k.isEmpty()) KEIHI->addItem(k);
-    KUBUN->addItem(QString());
-    KUBUN->addItems(KUBUN_LIST_NAMES());
     KEIHI->setCurrentIndex(-1);
-    KUBUN->setCurrentIndex(-1);
-    CUR_KUBUN = CUR_KYOUKA = 0;
-    L_KYOUKA->setText(KUBUN_LEVEL_NAME[0]);
-    L_BUNRUI->setText(KUBUN_LEVEL_NAME[1]);
+    cascade.fill(L_KYOUKA, L_BUNRUI);
 
     clearMarks();
     B_DEL->setEnabled(false);
     showHooked();
     filtered_ = false;
 
-    // Sized from the main window, inside the frame's client area; the list
-    // follows the frame when the main window is resized or maximised.
-    fitToFrame(300, 1460);
-    setTop(0);
-    LIST_READY = 1;
-    setLeft(0);
-
-    FRAME_BACK_SET(kListBack);
+    fitAtTopLeft();
+    loadEnd();
 }
 
-void P_ZEMLO_LIST::Form_Resize() {
-    if (LIST_READY != 1) return;
-    if (listed_) {
-        // A later size change (the list follows the frame) keeps what is
-        // listed and where the list stands.
-        grid->refit(ScaleWidth(), ScaleHeight());
-        return;
-    }
-    grid->layoutPanes(ScaleWidth(), ScaleHeight());
-    D_LIST->cls();
-    P_ZEMLO_GRID_HEAD();
-    P_ZEMLO_GRID_ALL();
-    listed_ = true;
-}
+void P_ZEMLO_LIST::listFirst() { P_ZEMLO_GRID_ALL(); }
 
 // ---------------------------------------------------------------- grid
 
@@ -260,7 +211,7 @@ void P_ZEMLO_LIST::cellRight(double right, double width, int r, const QString& t
 void P_ZEMLO_LIST::P_ZEMLO_GRID_ROW(qint32 plan, int r) {
     if (plan < 0 || plan >= planEnd()) return;
     const P_ZEMLO_REC& p = P_ZEMLO_DATA[plan];
-    const QString letter = item_grid::eraLetter(qint16(p.BY_W >= 3 && p.BY_W <= 5 ? p.BY_W : 0));
+    const QString letter = grid_text::eraLetter(qint16(p.BY_W >= 3 && p.BY_W <= 5 ? p.BY_W : 0));
     grid->cell(30, r, letter + text::rset(QString::number(p.BY_Y), 3) + QStringLiteral("年度"));
     grid->cell(930, r, p.KH_KUBUN);
     grid->cell(1830, r, p.KUBUN);
@@ -321,23 +272,7 @@ void P_ZEMLO_LIST::P_ZEMLO_GRID_PAGE() {
     TOTAL->setText(MONEY_TEXT(P_VIEW_TOTAL()));
 }
 
-// ---------------------------------------------------------------- selection
-
-void P_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
-    if (platform::InputBlock::blocked(this) || button != Qt::LeftButton) return;
-    if (shift & (Qt::ControlModifier | Qt::AltModifier)) return;
-    const int r = ListGrid::screenRowAt(y);
-    if (r <= 0) return;
-    const qint32 v = SCB_V->value();
-    if (v + r > P_VIEW_COUNT) return;
-    const qint32 p = v + r - 1;
-    // A shift-click keeps the delete button as it is: rows marked before
-    // any plain click are not offered for deleting or printing.
-    const bool plain = item_grid::markRows(P_LIST_VIEW, &P_LIST_VIEW_REC::SEL, P_SEL_FIRST, P_SEL_LAST, P_VIEW_COUNT,
-                                           p, shift & Qt::ShiftModifier);
-    P_ZEMLO_GRID_PAGE();
-    if (plain) B_DEL->setEnabled(true);
-}
+// ---------------------------------------------------------------- listing
 
 void P_ZEMLO_LIST::ALL_H_Click() {
     clearMarks();
@@ -430,10 +365,6 @@ void P_ZEMLO_LIST::B_KELDA_Click() {
 
 // ---------------------------------------------------------------- closing
 
-void P_ZEMLO_LIST::B_ESC_Click() {
-    FORM_CLOSE_SELF(this);
-}
-
 void P_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
     Q_UNUSED(Cancel);
     // Closed by the window's own close: as the close button does, so that
@@ -444,9 +375,8 @@ void P_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
 }
 
 void P_ZEMLO_LIST::Form_Unload(int& Cancel) {
-    Q_UNUSED(Cancel);
     if (P_ZEMLO_CHANGED == 1) P_ZEMLO_SAVE();
-    FRAME_BACK_SET(0xFFFFFF);
+    ListWindow::Form_Unload(Cancel);
 }
 
 // ---------------------------------------------------------------- search
@@ -459,7 +389,7 @@ P_ZEMLO_FILTER P_ZEMLO_LIST::FILTER_NOW() const {
     f.KEIHI = KEIHI->currentText();
     f.KUBUN = KUBUN->currentText();
     f.KYOUKA = KYOUKA->currentText();
-    f.CUR_KYOUKA = CUR_KYOUKA;
+    f.CUR_KYOUKA = cascade.CUR_KYOUKA;
     f.BUNRUI = BUNRUI->currentText();
     return f;
 }
@@ -467,7 +397,6 @@ P_ZEMLO_FILTER P_ZEMLO_LIST::FILTER_NOW() const {
 void P_ZEMLO_LIST::B_PICUP_Click() {
     const P_ZEMLO_FILTER f = FILTER_NOW();
     const qint32 count = std::min<qint32>(planEnd(), qint32(P_LIST_VIEW.size()));
-    const int rows = grid->GRID_ROWS;
     qint32 hits = 0;
     __int128 total = 0;  // plans' amounts pass 64 bits (see P_VIEW_TOTAL)
     {
@@ -482,13 +411,7 @@ void P_ZEMLO_LIST::B_PICUP_Click() {
                 ++hits;
                 if (hits == 1) clearMarks();
                 P_LIST_VIEW[hits - 1].P_IDX = j;
-                if (hits <= rows) {
-                    if (hits == 1) {
-                        grid->clear();
-                        grid->head();
-                    }
-                    grid->row(hits - 1, hits);
-                }
+                listRow(hits);
                 total += p.MONY_T;
             }
             progress.step(j, count);
@@ -498,13 +421,8 @@ void P_ZEMLO_LIST::B_PICUP_Click() {
     P_VIEW_COUNT = hits;
     // The filters the shown plans were searched with, for the first page of
     // the print (the boxes may change before the next search).
-    P_LIST_SRC = {};
-    P_LIST_SRC.CH_Y = CH_Y->text();
-    P_LIST_SRC.DP_W = f.ERA_POS;
+    P_LIST_SRC = LIST_PRT_FILTERS(CH_Y->text(), f.ERA_POS, f.KUBUN, f.KYOUKA, f.BUNRUI);
     P_LIST_SRC.KEIHI = f.KEIHI;
-    P_LIST_SRC.KUBUN = f.KUBUN;
-    P_LIST_SRC.KYOUKA = f.KYOUKA;
-    P_LIST_SRC.BUNRUI = f.BUNRUI;
     if (hits > 0) {
         TOTAL->setText(MONEY_TEXT(total));
         B_PRT->setEnabled(true);
@@ -526,22 +444,3 @@ void P_ZEMLO_LIST::B_PICUP_Click() {
 }
 
 void P_ZEMLO_LIST::CH_Y_Change() { B_PRT->setEnabled(false); }
-
-void P_ZEMLO_LIST::KUBUN_Click() {
-    const int pos = KUBUN->currentIndex();
-    CUR_KUBUN = pos > 0 ? KUBUN_LIST_IDX(pos - 1) : 0;
-    KYOUKA_BOX_SET(KYOUKA, CUR_KUBUN, K_NO_LIST);
-    BUNRUI->clear();
-}
-
-void P_ZEMLO_LIST::KYOUKA_Click() {
-    const int pos = KYOUKA->currentIndex();
-    if (pos < 0 || pos >= K_NO_LIST.size()) return;
-    CUR_KYOUKA = K_NO_LIST[pos];
-    CASCADE_STATE s{CUR_KUBUN, CUR_KYOUKA, CUR_FIRST, CUR_LAST};
-    QStringList list;
-    BUNRUI_LIST_SET(s, list);
-    CUR_FIRST = s.CUR_FIRST;
-    CUR_LAST = s.CUR_LAST;
-    BOX_ITEMS_SET(BUNRUI, list);
-}

@@ -14,9 +14,9 @@
 #include <QList>
 #include <functional>
 
-#include "platform/forms.h"
+#include "common/cascade_boxes.h"
+#include "common/list_window.h"
 #include "plans/plan_search.h"
-#include "common/list_grid.h"
 
 class QComboBox;
 class QLabel;
@@ -34,7 +34,7 @@ struct P_ZEMLO_LIST_WINDOWS_REC {
 };
 inline P_ZEMLO_LIST_WINDOWS_REC P_ZEMLO_LIST_WINDOWS;
 
-class P_ZEMLO_LIST : public platform::Form {
+class P_ZEMLO_LIST : public ListWindow {
     Q_OBJECT
 public:
     P_ZEMLO_LIST();
@@ -50,29 +50,22 @@ public:
     ctl::CheckBox* C_CHG;  // 1 while the change button has the entry window open
     // Subject numbers beside KYOUKA, entry k for entry k.
     QList<qint16> K_NO_LIST;
-    ListGrid* grid;
-    Pane *D_NO, *D_LIST;
-    QScrollBar *SCB_V, *SCB_H;
 
     // ---- window values
-    qint16 LIST_READY = 0;
-    qint16 CUR_KUBUN = 0;   // category index of the chosen category (KUBUN_NAMES, from 1)
-    qint16 CUR_KYOUKA = 0;  // subject number of the chosen subject
-    qint32 CUR_FIRST = 0, CUR_LAST = 0;  // master range of the chosen subject
+    // The filter bar's category cascade: the chosen category index
+    // (CUR_KUBUN), subject number (CUR_KYOUKA) and the subject's master
+    // range (CUR_FIRST, CUR_LAST), and the handlers of its boxes.
+    ListCascade cascade;
 
     // ---- lifecycle
     void Form_Load() override;
-    void Form_Resize() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
     void Form_Unload(int& Cancel) override;
 
     // ---- event handlers
     void B_PICUP_Click();
     void ALL_H_Click();
-    void KUBUN_Click();
-    void KYOUKA_Click();
     void CH_Y_Change();
-    void D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y);
     void B_ADD_Click();
     void B_CHG_Click();
     void B_DEL_Click();
@@ -82,7 +75,6 @@ public:
     void B_FILE_Click();
     void Label3_DblClick();
     void B_KELDA_Click();
-    void B_ESC_Click();
 
     // ---- the grid
     void P_ZEMLO_GRID_COLS();
@@ -98,6 +90,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void listFirst() override;
 
 private:
     void layoutFilterBar();
@@ -107,5 +100,4 @@ private:
     void cellRight(double right, double width, int screenRow, const QString& text);
     void showHooked();
     bool filtered_ = false;
-    bool listed_ = false;
 };

@@ -7,7 +7,7 @@
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_grid.h"
+#include "common/grid_text.h"
 #include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
@@ -118,7 +118,7 @@ void LIST_KUBUN_CELL(double x, double y, const QString& name, double below) {
 }
 
 QString LIST_NUMBER_TEXT(qint32 era, qint32 year, qint32 number) {
-    QString s = item_grid::eraLetter(qint16(era >= 3 && era <= 5 ? era : 0));
+    QString s = grid_text::eraLetter(qint16(era >= 3 && era <= 5 ? era : 0));
     s += QString::number(year);
     s += QChar(u'-');
     s += QString::number(number);

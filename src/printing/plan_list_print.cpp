@@ -6,7 +6,7 @@
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
 #include "printing/list_print_jobs.h"
-#include "register/item_grid.h"
+#include "common/grid_text.h"
 #include "register/item_search.h"
 #include "register/registration.h"
 #include "store/state.h"
@@ -73,7 +73,7 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
 
     cell(0);
     const qint16 era = qint16(r.BY_W >= 3 && r.BY_W <= 5 ? r.BY_W : 0);
-    LIST_FIGURE_LEFT(left(0), right(0), 16, y, item_grid::eraLetter(era) + QString::number(r.BY_Y).rightJustified(3, QChar(u' ')));
+    LIST_FIGURE_LEFT(left(0), right(0), 16, y, grid_text::eraLetter(era) + QString::number(r.BY_Y).rightJustified(3, QChar(u' ')));
     cell(1);
     LIST_FIT_FONT(r.KH_KUBUN, 10, LIST_MIN_SIZE, right(1) - 25);
     LIST_TEXT(25, y, r.KH_KUBUN);

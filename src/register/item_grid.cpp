@@ -1,15 +1,10 @@
 #include "register/item_grid.h"
 
-#include <QComboBox>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QPushButton>
+#include <QLabel>
 #include <algorithm>
 
-#include "common/window_back.h"
-#include "platform/controls.h"
-#include "platform/forms.h"
 #include "common/grid_text.h"
+#include "common/list_window.h"
 #include "register/item_search.h"
 #include "store/state.h"
 
@@ -28,33 +23,27 @@ void setColumns(ListGrid& grid) {
     grid.setCaptionMeasure(8, KUBUN_LEVEL_NAME[0]);
 }
 
-qint32 listAll(ListGrid& grid, qint64* total) {
+void listAll(ListWindow& list, QLabel* TOTAL, QLabel* C_COUNT, QWidget* ALL_H) {
+    ListGrid& grid = *list.grid;
     grid.setVValueQuiet(0);
-    const int rows = grid.GRID_ROWS;
     const qint32 n = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
-    *total = 0;
+    qint64 total = 0;
     for (qint32 i = 0; i < n; ++i) {
         ZEMLO_INDEX[i].IDX = i;
-        if (i < rows) {
-            if (i == 0) {
-                grid.clear();
-                grid.head();
-            }
-            grid.row(i, i + 1);
-        }
+        list.listRow(i + 1);
         const ZEMLO_REC& r = ZEMLO_DATA[i];
-        if (r.BOUT_Y == 0) *total += ZEMLO_AMOUNT(r, true);
+        if (r.BOUT_Y == 0) total += ZEMLO_AMOUNT(r, true);
     }
-    return n;
-}
-
-void showBars(ListGrid& grid, qint32 listed) {
-    if (listed == 0) {
+    INDEX_COUNT = n;
+    if (n == 0) {
         grid.clear();
         grid.head();
     }
     // The bars follow the listed rows as the grid counts them.
-    grid.updateBars();
+    grid.setVRange();
+    TOTAL->setText(MONEY_TEXT(total));
+    C_COUNT->setText(QString::number(INDEX_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
+    ALL_H->setEnabled(false);
 }
 
 void drawRecord(ListGrid& grid, const ZEMLO_REC& z, int r, QString& s, int units) {
@@ -117,58 +106,6 @@ void drawRecord(ListGrid& grid, const ZEMLO_REC& z, int r, QString& s, int units
     s.resize(0);
     appendEraDate(s, z.CHG_Y, z.CHG_M, z.CHG_D);
     grid.cell(25050, r, s);
-}
-
-const QString& eraLetter(qint16 code) {
-    static const QString none;
-    if (code < 3 || code > 5) return none;
-    return ERA_TABLE[code - 3].ERA_CHAR;
-}
-
-void fitToFrame(platform::Form& form) { form.fitToFrame(300, 1460); }
-
-void frameless(platform::Form& form) {
-    if (QMdiSubWindow* s = form.subWindow()) {
-        s->setWindowFlags(Qt::FramelessWindowHint);
-        s->setContentsMargins(0, 0, 0, 0);
-    }
-}
-
-namespace {
-QFont fontOf(const QString& name, double points) {
-    QFont f(name);
-    f.setPointSizeF(points);
-    return f;
-}
-}  // namespace
-
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w, int h) {
-    auto* b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 9));
-    b->setAutoDefault(false);
-    ctl::placeTwips(b, l, t, w, h);
-    return b;
-}
-
-QComboBox* filterCombo(QWidget* parent, const char* name, bool editable) {
-    auto* c = new QComboBox(parent);
-    c->setObjectName(QLatin1String(name));
-    c->setEditable(editable);
-    if (editable) c->setInsertPolicy(QComboBox::NoInsert);
-    c->setFont(fontOf(QStringLiteral("ＭＳ ゴシック"), 9));
-    c->setMaxVisibleItems(20);
-    ctl::plainCombo(c);
-    return c;
-}
-
-QLabel* figureBox(QWidget* parent, const char* name, int l, int t, int w, int h, Qt::Alignment align) {
-    auto* x = new ctl::FigureLabel(parent, QLatin1String(name));
-    ctl::placeTwips(x, l, t, w, h);
-    x->setFrameShape(QFrame::Box);
-    BACK_COLOR_SET(x, 0xFFFFFF);
-    x->setAlignment(align);
-    return x;
 }
 
 }  // namespace item_grid

@@ -19,6 +19,7 @@
 #include "platform/clock.h"
 #include "platform/controls.h"
 #include "platform/era.h"
+#include "platform/input_block.h"
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "common/list_print_source.h"
@@ -35,7 +36,6 @@
 
 namespace {
 
-using item_grid::eraLetter;
 using namespace grid_text;
 using platform::kTwipsPerPixel;
 
@@ -45,8 +45,6 @@ const QString kListTitle = QStringLiteral("備品登録リスト");
 
 using ctl::place;
 int twLeft(const QWidget* w) { return w->x() * kTwipsPerPixel; }
-int twWidth(const QWidget* w) { return w->width() * kTwipsPerPixel; }
-void setTwWidth(QWidget* w, int width) { w->resize(int(std::lround(width / double(kTwipsPerPixel))), w->height()); }
 
 QFont fontOf(const QString& name, double points, bool underline = false) {
     QFont f(name);
@@ -57,22 +55,15 @@ QFont fontOf(const QString& name, double points, bool underline = false) {
 
 }  // namespace
 
-A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
-    setFrameChild(true);
-    setCaption(QStringLiteral("備品データリスト"));
-    BACK_COLOR_SET(this, kListBack);
-
+A_ZEMLO_LIST::A_ZEMLO_LIST()
+    : ListWindow(QStringLiteral("A_ZEMLO_LIST"), QStringLiteral("備品データリスト"), kListBack) {
     const QFont comboFont = fontOf(QStringLiteral("ＭＳ ゴシック"), 9);
-    auto button = [&](const char* name, const QString& caption, int l, int t, int w, int h) {
-        return item_grid::button(this, name, caption, l, t, w, h);
-    };
     auto label = [&](const char* name, const QString& caption, int l, int t, int w, int h, QWidget* parent = nullptr) {
         auto* x = new QLabel(caption, parent ? parent : this);
         x->setObjectName(QLatin1String(name));
         place(x, l, t, w, h);
         return x;
     };
-    auto combo = [&](const char* name, bool editable) { return item_grid::filterCombo(this, name, editable); };
 
     // Buttons of the top row. ソート２ lies under ソート and cannot be
     // clicked; the category sort is reached by the double-click on Label4.
@@ -91,22 +82,22 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     // The count and the total show their whole figure, in a smaller font
     // when it is wider than the box.
     Label5 = label("Label5", QStringLiteral("数量"), 7320, 0, 1095, 225);
-    C_COUNT = item_grid::figureBox(this, "C_COUNT", 7320, 240, 1215, 255, Qt::AlignCenter);
+    C_COUNT = figureBox("C_COUNT", 7320, 240, 1215, 255, Qt::AlignCenter);
     Label6 = label("Label6", QStringLiteral("金額"), 8640, 0, 1095, 225);
-    TOTAL = item_grid::figureBox(this, "TOTAL", 8640, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
+    TOTAL = figureBox("TOTAL", 8640, 240, 1215, 255, Qt::AlignRight | Qt::AlignVCenter);
 
     B_PICUP = button("B_PICUP", QStringLiteral("検索"), 9960, 240, 735, 255);
     B_PICUP2 = button("B_PICUP2", QStringLiteral("区分不明検索"), 10800, 240, 1335, 255);
     ALL_H = button("ALL_H", QStringLiteral("全表示"), 12240, 240, 855, 255);
 
     // The filter bar: captions at 540, inputs at 720 (placed at load).
-    DP_W = combo("DP_W", true);
+    DP_W = filterCombo("DP_W", true);
     CH_Y = new QLineEdit(this);
     CH_Y->setObjectName(QStringLiteral("CH_Y"));
     CH_Y->setFont(comboFont);
     Label1 = label("Label1", QStringLiteral("年度"), 0, 0, 420, 240);
     Label2 = label("Label2", QStringLiteral("経費"), 0, 0, 600, 180);
-    KEIHI = combo("KEIHI", false);
+    KEIHI = filterCombo("KEIHI", false);
     KEIHI->hide();
     KEIHI_T = label("KEIHI_T", QStringLiteral("選択無し"), 0, 0, 600, 300);
     KEIHI_T->setAlignment(Qt::AlignCenter);
@@ -116,17 +107,17 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     B_KEIHI->setFont(fontOf(QStringLiteral("ＭＳ Ｐ明朝"), 8.25));
     Label3 = label("Label3", QStringLiteral("備品区分"), 0, 0, 850, 180);
     // KYOUKA2 is made before KYOUKA, so the wide subject box covers it.
-    KUBUN = combo("KUBUN", false);
-    KYOUKA2 = combo("KYOUKA2", false);
-    KYOUKA = combo("KYOUKA", false);
+    KUBUN = filterCombo("KUBUN", false);
+    KYOUKA2 = filterCombo("KYOUKA2", false);
+    KYOUKA = filterCombo("KYOUKA", false);
     Label4 = label("Label4", QString(), 0, 0, 2000, 180);
     Label7 = label("Label7", QString(), 0, 0, 2000, 180);
-    BUNRUI = combo("BUNRUI", false);
+    BUNRUI = filterCombo("BUNRUI", false);
     Label9 = label("Label9", QStringLiteral("品名"), 0, 0, 2000, 180);
-    NAME_D = combo("NAME_D", true);
+    NAME_D = filterCombo("NAME_D", true);
     Label8 = label("Label8", QStringLiteral("保管場所"), 0, 0, 1200, 180);
     Label8->setFont(fontOf(QStringLiteral("ＭＳ Ｐゴシック"), 9, true));
-    KEEP = combo("KEEP", true);
+    KEEP = filterCombo("KEEP", true);
 
     // The amount frame and the hidden number frame: a caption, a box and the
     // choice of "以上" or "以下".
@@ -158,18 +149,18 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     // An amount of ten figures shows whole in its box.
     for (QLineEdit* e : {M_MAX, N_SET}) ctl::fitFigures(e);
 
-    // The grid.
-    grid = new ListGrid(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    grid->move(240 / kTwipsPerPixel, 1080 / kTwipsPerPixel);
-    D_NO = grid->D_NO;
-    D_LIST = grid->D_LIST;
-    SCB_V = grid->SCB_V;
-    SCB_H = grid->SCB_H;
+    // The grid; a plain click on a row number enables the actions on the
+    // selected rows, a shift-click enables nothing.
+    makeGrid(240, 1080);
     grid->count = [] { return INDEX_COUNT; };
     grid->selected = [](qint32 p) { return p >= 0 && p < qint32(ZEMLO_INDEX.size()) && (ZEMLO_INDEX[p].SEL & 1); };
     grid->drawRow = [this](qint32 p, int row) {
         if (p >= 0 && p < qint32(ZEMLO_INDEX.size())) ZEMLO_GRID_ROW(ZEMLO_INDEX[p].IDX, row);
+    };
+    selectIn(ZEMLO_INDEX, &ZEMLO_INDEX_REC::SEL, INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, INDEX_COUNT);
+    selection.marked = [this](Press press) {
+        if (press == Press::Plain)
+            for (QPushButton* b : {B_DEL, B_OUT, B_AREA}) b->setEnabled(true);
     };
 
     // The expense list drops over the grid.
@@ -203,17 +194,15 @@ A_ZEMLO_LIST::A_ZEMLO_LIST() : platform::Form(QStringLiteral("A_ZEMLO_LIST")) {
     connect(ALL_H, &QPushButton::clicked, this, [this] { ALL_H_Click(); });
     connect(B_KEIHI, &QPushButton::clicked, this, [this] { B_KEIHI_Click(); });
     connect(KEIHI_L, &QListWidget::itemSelectionChanged, this, [this] { KEIHI_L_Click(); });
-    connect(KUBUN, &QComboBox::activated, this, [this](int) { KUBUN_Click(); });
-    connect(KYOUKA, &QComboBox::activated, this, [this](int) { KYOUKA_Click(); });
-    connect(KYOUKA2, &QComboBox::activated, this, [this](int) { KYOUKA2_Click(); });
-    connect(BUNRUI, &QComboBox::activated, this, [this](int) { BUNRUI_Click(); });
+    cascade.setBoxes({KUBUN, KYOUKA, &K_NO_LIST, BUNRUI, NAME_D, KYOUKA2, &K_NO2});
+    cascade.kubunByName = true;
+    // Emptying the item name in code changes the filter as typing does.
+    cascade.onNameEmptied = [this] { FILTER_Change(); };
     connect(CH_Y, &QLineEdit::textChanged, this, [this](const QString&) { FILTER_Change(); });
     connect(NAME_D->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { FILTER_Change(); });
     connect(KEEP->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { FILTER_Change(); });
     connect(DP_W->lineEdit(), &QLineEdit::textEdited, this, [this](const QString&) { dpwTyped_ = true; });
     connect(DP_W, &QComboBox::activated, this, [this](int) { dpwTyped_ = false; });
-    connect(grid, &ListGrid::numberPressed, this,
-            [this](Qt::MouseButton b, Qt::KeyboardModifiers m, double y) { D_NO_MouseDown(b, m, y); });
     for (QLabel* l : {Label4, Label8, Label10}) l->installEventFilter(this);
 }
 
@@ -221,7 +210,7 @@ A_ZEMLO_LIST::~A_ZEMLO_LIST() = default;
 
 bool A_ZEMLO_LIST::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() == QEvent::MouseButtonDblClick) {
-        if (inputBlock_ == 0) {
+        if (!busy()) {
             if (watched == Label4) Label4_DblClick();
             else if (watched == Label8) Label8_DblClick();
             else if (watched == Label10) Label10_DblClick();
@@ -238,31 +227,24 @@ void A_ZEMLO_LIST::layoutFilterBar() {
     place(DP_W, 120, top, 780, h);
     place(CH_Y, 930, top, 420, h);
     place(Label1, 1380, top + 60, 400, 240);
-    place(KEIHI, 1800, top, 900, h);
-    place(Label2, twLeft(KEIHI), capTop, 600, 180);
+    // Each box starts where the one before it ends.
+    placeFilterLine(1800, top, capTop,
+                    {{KEIHI, 900, Label2, 600},
+                     {KUBUN, 850, Label3, 850},
+                     {KYOUKA, 2000, Label4, 2000},
+                     {BUNRUI, 2000, Label7, 2000},
+                     {NAME_D, 2000, Label9, 2000},
+                     {KEEP, 1995, Label8, 1200}});
+    place(KYOUKA2, twLeft(KYOUKA) + 2000 - 1200, top, 1200, h);
     place(KEIHI_T, twLeft(KEIHI), top, 660, h);
     place(B_KEIHI, twLeft(KEIHI) + 660, top, 240, h);
     // The expense list drops below its box and its ▼ button, never over the
     // button that closes it again.
     place(KEIHI_L, twLeft(KEIHI), top + h, 855, 1530);
-    // Each box starts where the one before it ends.
-    place(KUBUN, twLeft(KEIHI) + twWidth(KEIHI), top, 850, h);
-    place(KYOUKA, twLeft(KUBUN) + twWidth(KUBUN), top, 2000, h);
-    place(KYOUKA2, twLeft(KYOUKA) + 2000 - 1200, top, 1200, h);
-    place(BUNRUI, twLeft(KYOUKA) + twWidth(KYOUKA), top, 2000, h);
-    place(NAME_D, twLeft(BUNRUI) + twWidth(BUNRUI), top, 2000, h);
-    place(KEEP, twLeft(NAME_D) + twWidth(NAME_D), top, 1995, h);
-    place(Label3, twLeft(KUBUN), capTop, 850, 180);
-    place(Label4, twLeft(KYOUKA), capTop, 2000, 180);
-    place(Label7, twLeft(BUNRUI), capTop, 2000, 180);
-    place(Label9, twLeft(NAME_D), capTop, 2000, 180);
-    place(Label8, twLeft(KEEP), capTop, 1200, 180);
 }
 
 void A_ZEMLO_LIST::Form_Load() {
-    LIST_READY = 0;
-    ui::setBusy(true);
-    item_grid::frameless(*this);
+    loadBegin();
 
     if (ZEMLO_INDEX.size() < size_t(ZEMLO_SLOTS)) ZEMLO_INDEX.resize(ZEMLO_SLOTS);
     std::fill(ZEMLO_INDEX.begin(), ZEMLO_INDEX.end(), ZEMLO_INDEX_REC{});
@@ -270,19 +252,13 @@ void A_ZEMLO_LIST::Form_Load() {
     KUBUN_DIRTY = 0;
     ZEMLO_GRID_COLS();
 
-    DP_W->clear();
-    for (const ERA_ROW& e : ERA_TABLE) DP_W->addItem(e.ERA_NAME);
-    DP_W->setCurrentIndex(2);
+    list_window::fillEras(DP_W);
     dpwTyped_ = false;
 
     layoutFilterBar();
-    grid->setNumberWidth(550);
 
     KEIHI->clear();
     KEIHI_L->clear();
-    KUBUN->clear();
-    KYOUKA->clear();
-    K_NO_LIST.clear();
     KEIHI->addItem(QString());
     for (const QString& k : KEIHI_NAMES) {
         if (k.isEmpty()) continue;
@@ -290,30 +266,17 @@ void A_ZEMLO_LIST::Form_Load() {
         KEIHI_L->addItem(k);
     }
     KEIHI->setCurrentIndex(-1);
-    QStringList kubun{QString()};
-    for (const QString& k : KUBUN_NAMES)
-        if (!k.isEmpty()) kubun.append(k);
-    fillCombo(KUBUN, kubun);
+    cascade.fill(Label4, Label7);
     QStringList keep{QString()};
     for (int i = 0; i < KEEP_COUNT && i < NAME_LIST_SLOTS; ++i) keep.append(KEEP_LIST[i]);
-    fillCombo(KEEP, keep);
+    BOX_ITEMS_SET(KEEP, keep);
 
     B_DEL->setEnabled(false);
     B_OUT->setEnabled(false);
     B_AREA->setEnabled(false);
 
-    // Size from the main window, inside the frame's client area; the list
-    // follows the frame when the main window is resized or maximised.
-    item_grid::fitToFrame(*this);
-    setTop(0);
-    LIST_READY = 1;
-    setLeft(0);
-
-    Label4->setText(KUBUN_LEVEL_NAME[0]);
-    Label7->setText(KUBUN_LEVEL_NAME[1]);
-
-    FRAME_BACK_SET(kListBack);
-    ui::setBusy(false);
+    fitAtTopLeft();
+    loadEnd();
 }
 
 // ---------------------------------------------------------------- grid
@@ -330,15 +293,8 @@ void A_ZEMLO_LIST::ZEMLO_GRID_ROW(qint32 rec, int r) {
 }
 
 void A_ZEMLO_LIST::ZEMLO_GRID_ALL() {
-    qint64 total = 0;
-    const qint32 n = item_grid::listAll(*grid, &total);
-    item_grid::showBars(*grid, n);
-    TOTAL->setText(MONEY_TEXT(total));
-    INDEX_COUNT = n;
     ZEMLO_LIST_SRC = {};  // every item listed: no filter
-    grid->setVRange();
-    C_COUNT->setText(QString::number(INDEX_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
-    ALL_H->setEnabled(false);
+    item_grid::listAll(*this, TOTAL, C_COUNT, ALL_H);
 }
 
 void A_ZEMLO_LIST::ZEMLO_LIST_RECOUNT() {
@@ -367,20 +323,7 @@ void A_ZEMLO_LIST::ZEMLO_GRID_EXTEND() {
     grid->page();
 }
 
-void A_ZEMLO_LIST::Form_Resize() {
-    if (LIST_READY != 1) return;
-    if (listed_) {
-        // A later size change (the list follows the frame) keeps what is
-        // listed and where the list stands.
-        grid->refit(ScaleWidth(), ScaleHeight());
-        return;
-    }
-    grid->layoutPanes(ScaleWidth(), ScaleHeight());
-    D_LIST->cls();
-    ZEMLO_GRID_HEAD();
-    ZEMLO_GRID_ALL();
-    listed_ = true;
-}
+void A_ZEMLO_LIST::listFirst() { ZEMLO_GRID_ALL(); }
 
 // ---------------------------------------------------------------- listing and selection
 
@@ -398,26 +341,6 @@ void A_ZEMLO_LIST::ALL_H_Click() {
     B_AREA->setEnabled(false);
 }
 
-void A_ZEMLO_LIST::D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y) {
-    if (inputBlock_ > 0 || button != Qt::LeftButton) return;
-    if (shift & (Qt::ControlModifier | Qt::AltModifier)) return;
-    const int r = ListGrid::screenRowAt(y);
-    if (r <= 0) return;
-    const qint32 v = SCB_V->value();
-    if (v + r > INDEX_COUNT) return;
-    const qint32 p = v + r - 1;
-    // A shift-click flags exactly the new range: the rows of the old range
-    // that fall outside it are cleared first.
-    const bool plain = item_grid::markRows(ZEMLO_INDEX, &ZEMLO_INDEX_REC::SEL, INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST,
-                                           INDEX_COUNT, p, shift & Qt::ShiftModifier);
-    ZEMLO_GRID_PAGE();
-    if (plain) {
-        B_DEL->setEnabled(true);
-        B_OUT->setEnabled(true);
-        B_AREA->setEnabled(true);
-    }
-}
-
 void A_ZEMLO_LIST::relist(int savedScroll) {
     const qint32 nslots = qint32(ZEMLO_INDEX.size());
     for (qint32 i = std::max(0, INDEX_SEL.SEL_FIRST); i <= INDEX_SEL.SEL_LAST && i < nslots; ++i) ZEMLO_INDEX[i].SEL = 0;
@@ -428,24 +351,6 @@ void A_ZEMLO_LIST::relist(int savedScroll) {
 }
 
 // ---------------------------------------------------------------- actions
-
-void A_ZEMLO_LIST::blockInput(bool on) {
-    // Long work yields to the event loop (progress window): no other action
-    // of the list may start meanwhile.
-    if (on) {
-        if (inputBlock_++ == 0) setEnabled(false);
-    } else if (inputBlock_ > 0 && --inputBlock_ == 0) {
-        setEnabled(true);
-    }
-}
-
-namespace {
-struct InputBlock {
-    std::function<void(bool)> f;
-    explicit InputBlock(std::function<void(bool)> fn) : f(std::move(fn)) { f(true); }
-    ~InputBlock() { f(false); }
-};
-}  // namespace
 
 void A_ZEMLO_LIST::B_CHG_Click() {
     if (ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG) ZEMLO_LIST_WINDOWS.A_ZEMLO_CHG();
@@ -509,7 +414,7 @@ void A_ZEMLO_LIST::B_DEL_Click() {
     ZEMLO_COUNT = write;
 
     {
-        InputBlock block([this](bool on) { blockInput(on); });
+        platform::InputBlock block(this);
         ui::setBusy(true);
         KUBUN_LINK(1);
         ui::setBusy(false);
@@ -531,7 +436,7 @@ void A_ZEMLO_LIST::bulkAction(bool disposal) {
     const auto& dialog = disposal ? ZEMLO_LIST_WINDOWS.A_OUT_DAY_F : ZEMLO_LIST_WINDOWS.A_AREA_SET;
     if (dialog) dialog();
     {
-        InputBlock block([this](bool on) { blockInput(on); });
+        platform::InputBlock block(this);
         ui::setBusy(true);
         if (disposal) KUBUN_LINK(1);
         relist(saved);
@@ -547,7 +452,7 @@ void A_ZEMLO_LIST::B_AREA_Click() { bulkAction(false); }
 
 void A_ZEMLO_LIST::B_SORT_Click() {
     {
-        InputBlock block([this](bool on) { blockInput(on); });
+        platform::InputBlock block(this);
         ZEMLO_SORT_NO();
     }
     ALL_H_Click();
@@ -556,7 +461,7 @@ void A_ZEMLO_LIST::B_SORT_Click() {
 
 void A_ZEMLO_LIST::B_SORT2_Click() {
     {
-        InputBlock block([this](bool on) { blockInput(on); });
+        platform::InputBlock block(this);
         ZEMLO_SORT_KUBUN();
     }
     ALL_H_Click();
@@ -587,19 +492,21 @@ void A_ZEMLO_LIST::B_LABEL_Click() {
 
 void A_ZEMLO_LIST::Label10_DblClick() { Frame2->show(); }
 
-void A_ZEMLO_LIST::Label8_DblClick() { setTextByCode(KEEP, QStringLiteral("NOT")); }
+void A_ZEMLO_LIST::Label8_DblClick() {
+    // Setting the text in code changes the filter as typing does.
+    const QString no = QStringLiteral("NOT");
+    if (KEEP->currentText() == no) return;
+    KEEP->setEditText(no);
+    FILTER_Change();
+}
 
 // ---------------------------------------------------------------- closing
-
-void A_ZEMLO_LIST::B_ESC_Click() {
-    FORM_CLOSE_SELF(this);
-}
 
 void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
     Q_UNUSED(Cancel);
     Q_UNUSED(UnloadMode);
     if (ZEMLO_CHANGED == 1) {
-        InputBlock block([this](bool on) { blockInput(on); });
+        platform::InputBlock block(this);
         ui::setBusy(true);
         if (filtered()) ALL_H_Click();
         KUBUN_LINK(1);
@@ -613,11 +520,6 @@ void A_ZEMLO_LIST::Form_QueryUnload(int& Cancel, int UnloadMode) {
         if (KUBUN_SAVE() == 1) KUBUN_DIRTY = 0;
         ui::setBusy(false);
     }
-}
-
-void A_ZEMLO_LIST::Form_Unload(int& Cancel) {
-    Q_UNUSED(Cancel);
-    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- searches
@@ -648,11 +550,10 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
     std::optional<KUBUN_NAME_SET> master;
     if (kind == Search::Missing) master.emplace();
     const qint32 count = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
-    const int rows = grid->GRID_ROWS;
     qint32 h = 0;
     qint64 total = 0;
     {
-        InputBlock block([this](bool on) { blockInput(on); });
+        platform::InputBlock block(this);
         ui::Progress progress(QStringLiteral("データ検索中"), ZEMLO_COUNT > 200);
         if (progress.shown()) ui::DoEvents();
         grid->setVValueQuiet(0);
@@ -662,14 +563,9 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
             if (pass) {
                 ++h;
                 ZEMLO_INDEX[h - 1].IDX = j;
-                if (h <= rows) {
-                    if (h == 1) {
-                        for (ZEMLO_INDEX_REC& e : ZEMLO_INDEX) e.SEL = 0;
-                        grid->clear();
-                        grid->head();
-                    }
-                    grid->row(h - 1, h);
-                }
+                if (h == 1)
+                    for (ZEMLO_INDEX_REC& e : ZEMLO_INDEX) e.SEL = 0;
+                listRow(h);
                 if (r.BOUT_M == 0) total += ZEMLO_AMOUNT(r, true);
             }
             progress.step(j, ZEMLO_COUNT);
@@ -706,14 +602,9 @@ void A_ZEMLO_LIST::runSearch(Search kind) {
 void A_ZEMLO_LIST::PRT_SRC_CAPTURE() {
     // The filters the shown rows were searched with, for the first page of
     // the list print (the boxes may change before the next search).
-    LIST_PRT_SRC& s = ZEMLO_LIST_SRC;
-    s = {};
-    s.CH_Y = CH_Y->text();
-    s.DP_W = dpwTyped_ ? -1 : DP_W->currentIndex();
-    s.KUBUN = KUBUN->currentText();
-    s.KYOUKA = KYOUKA->currentText();
-    s.BUNRUI = BUNRUI->currentText();
-    s.KEEP = KEEP->currentText();
+    ZEMLO_LIST_SRC = LIST_PRT_FILTERS(CH_Y->text(), dpwTyped_ ? -1 : DP_W->currentIndex(), KUBUN->currentText(),
+                                      KYOUKA->currentText(), BUNRUI->currentText());
+    ZEMLO_LIST_SRC.KEEP = KEEP->currentText();
 }
 
 void A_ZEMLO_LIST::B_PICUP_Click() {
@@ -734,87 +625,3 @@ void A_ZEMLO_LIST::KEIHI_L_Click() {
 }
 
 void A_ZEMLO_LIST::FILTER_Change() { B_PRT->setEnabled(false); }
-
-// ---------------------------------------------------------------- cascade
-
-void A_ZEMLO_LIST::fillCombo(QComboBox* box, const QStringList& items) {
-    const QString before = box->isEditable() ? box->currentText() : QString();
-    BOX_ITEMS_SET(box, items);
-    if (box->isEditable()) box->setEditText(before);
-}
-
-void A_ZEMLO_LIST::setTextByCode(QComboBox* box, const QString& text) {
-    if (box->currentText() == text) return;
-    box->setEditText(text);
-    // Setting the text in code raises the change as typing does.
-    if (box == NAME_D || box == KEEP) FILTER_Change();
-}
-
-void A_ZEMLO_LIST::emptyNameBox() {
-    // Emptying the box's text in code raises its change.
-    const bool had = !NAME_D->currentText().isEmpty();
-    NAME_D->clear();
-    NAME_D->setEditText(QString());
-    if (had) FILTER_Change();
-}
-
-void A_ZEMLO_LIST::KUBUN_Click() {
-    const QString name = KUBUN->currentText();
-    cascade.CUR_KUBUN = 0;
-    if (!name.isEmpty()) {
-        for (int i = 0; i < int(KUBUN_NAMES.size()); ++i) {
-            if (KUBUN_NAMES[i] == name) {
-                cascade.CUR_KUBUN = qint16(i + 1);
-                break;
-            }
-        }
-    }
-    QStringList names;
-    KYOUKA_LIST_SET(cascade.CUR_KUBUN, names, K_NO_LIST);
-    fillCombo(KYOUKA, names);
-    // A sub-subject chosen under another category would go on filtering
-    // unseen: choosing a category empties it and uncovers nothing.
-    KYOUKA2->clear();
-    K_NO2.clear();
-    setTwWidth(KYOUKA, 2000);
-    BUNRUI->clear();
-    emptyNameBox();
-}
-
-void A_ZEMLO_LIST::KYOUKA_Click() {
-    const int idx = KYOUKA->currentIndex();
-    if (idx < 0 || idx >= K_NO_LIST.size()) return;
-    cascade.CUR_KYOUKA = K_NO_LIST[idx];
-    if (KYOUKA_RUNS(cascade.CUR_KUBUN, cascade.CUR_KYOUKA) < 2) {
-        setTwWidth(KYOUKA, 2000);
-        KYOUKA2->clear();
-        K_NO2.clear();
-        BUNRUI->clear();
-        emptyNameBox();
-        QStringList list;
-        BUNRUI_LIST_SET(cascade, list);
-        fillCombo(BUNRUI, list);
-    } else {
-        setTwWidth(KYOUKA, 800);
-        BUNRUI->clear();
-        emptyNameBox();
-        QStringList names;
-        KYOUKA2_LIST_SET(cascade.CUR_KUBUN, cascade.CUR_KYOUKA, names, K_NO2);
-        fillCombo(KYOUKA2, names);
-    }
-}
-
-void A_ZEMLO_LIST::KYOUKA2_Click() {
-    const int idx = KYOUKA2->currentIndex();
-    if (idx < 0 || idx >= K_NO2.size()) return;
-    QStringList list;
-    BUNRUI_LIST_SET2(cascade, K_NO2[idx], list);
-    fillCombo(BUNRUI, list);
-}
-
-void A_ZEMLO_LIST::BUNRUI_Click() {
-    emptyNameBox();
-    QStringList list;
-    NAME_LIST_SET(cascade, BUNRUI->currentText(), list);
-    fillCombo(NAME_D, list);
-}

@@ -16,8 +16,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "platform/forms.h"
-#include "common/list_grid.h"
+#include "common/cascade_boxes.h"
+#include "common/list_window.h"
 #include "register/item_search.h"
 
 class QComboBox;
@@ -42,7 +42,7 @@ struct ZEMLO_LIST_WINDOWS_REC {
 };
 inline ZEMLO_LIST_WINDOWS_REC ZEMLO_LIST_WINDOWS;
 
-class A_ZEMLO_LIST : public platform::Form {
+class A_ZEMLO_LIST : public ListWindow {
     Q_OBJECT
 public:
     A_ZEMLO_LIST();
@@ -61,25 +61,20 @@ public:
     // Subject numbers beside KYOUKA and subject-index entries beside KYOUKA2.
     QList<qint16> K_NO_LIST;
     QList<qint32> K_NO2;
-    ListGrid* grid;
-    Pane *D_NO, *D_LIST;
-    QScrollBar *SCB_V, *SCB_H;
 
     // ---- window values
-    qint16 LIST_READY = 0;
     qint16 KUBUN_DIRTY = 0;
-    CASCADE_STATE cascade;
+    // The filter bar's category cascade (CUR_KUBUN, CUR_KYOUKA, CUR_FIRST,
+    // CUR_LAST and the handlers of its boxes).
+    ListCascade cascade;
     int GRID_ROWS() const { return grid->GRID_ROWS; }
 
     // ---- lifecycle
     void Form_Load() override;
-    void Form_Resize() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
-    void Form_Unload(int& Cancel) override;
 
     // ---- event handlers
     void ALL_H_Click();
-    void D_NO_MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, double y);
     void B_CHG_Click();
     void B_IN_Click();
     void B_DEL_Click();
@@ -92,15 +87,10 @@ public:
     void B_LABEL_Click();
     void Label10_DblClick();
     void Label8_DblClick();
-    void B_ESC_Click();
     void B_PICUP_Click();
     void B_PICUP2_Click();
     void B_KEIHI_Click();
     void KEIHI_L_Click();
-    void KUBUN_Click();
-    void KYOUKA_Click();
-    void KYOUKA2_Click();
-    void BUNRUI_Click();
     // Typed text of CH_Y, NAME_D or KEEP changed.
     void FILTER_Change();
 
@@ -124,22 +114,16 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void listFirst() override;
 
 private:
     enum class Search { All, Missing };
     void runSearch(Search kind);
     void relist(int savedScroll);
     void bulkAction(bool disposal);
-    void setTextByCode(QComboBox* box, const QString& text);
-    void emptyNameBox();
-    void fillCombo(QComboBox* box, const QStringList& items);
     void layoutFilterBar();
-    void blockInput(bool on);
 
     // Scratch texts of the row drawing, reused from row to row.
     QString cellBuf_;
-    int inputBlock_ = 0;
     bool dpwTyped_ = false;
-    // The first listing (at the first showing) was made.
-    bool listed_ = false;
 };

@@ -18,6 +18,8 @@
 #include "platform/sjis.h"
 #include "platform/text.h"
 #include "platform/ui.h"
+#include "common/grid_text.h"
+#include "platform/input_block.h"
 #include "register/item_grid.h"
 #include "register/item_search.h"
 #include "register/registration.h"
@@ -33,7 +35,7 @@
 
 namespace {
 
-using item_grid::eraLetter;
+using grid_text::eraLetter;
 
 const QString kL2Title = QStringLiteral("備品番号再設定");
 constexpr quint32 kL2Back = 0xC0FFFF;  // the window's pale yellow
@@ -259,13 +261,8 @@ ZEMLO_IMPORT_RESULT ZEMLO_IMPORT_FILE(const QString& path) {
 
 // ---------------------------------------------------------------- the window
 
-A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
-    setFrameChild(true);
-    setCaption(QStringLiteral("備品データリスト"));
-    BACK_COLOR_SET(this, kL2Back);
-    QFont f(QStringLiteral("ＭＳ Ｐ明朝"));
-    f.setPointSizeF(9);
-    setFont(f);
+A_ZEMLO_L2::A_ZEMLO_L2()
+    : ListWindow(QStringLiteral("A_ZEMLO_L2"), QStringLiteral("備品データリスト"), kL2Back, QStringLiteral("ＭＳ Ｐ明朝")) {
 
     DP_W = new ctl::ComboBox(this, QStringLiteral("DP_W"), ctl::ComboBox::DropDownList);
     CH_Y = new ctl::TextBox(this, QStringLiteral("CH_Y"));
@@ -295,13 +292,9 @@ A_ZEMLO_L2::A_ZEMLO_L2() : platform::Form(QStringLiteral("A_ZEMLO_L2")) {
     }
     for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
 
-    grid = new ListGrid(this);
-    grid->setObjectName(QStringLiteral("grid"));
-    D_NO = grid->D_NO;
-    D_LIST = grid->D_LIST;
-    SCB_H = grid->SCB_H;
-    SCB_V = grid->SCB_V;
-    // No row is ever selected here, so the header draws no fills.
+    // No row is ever selected here, so the header draws no fills, and a
+    // press on the number pane does nothing.
+    makeGrid(240, 780);
     grid->count = [] { return INDEX_COUNT; };
     grid->drawRow = [this](qint32 p, int row) {
         if (p >= 0 && p < qint32(ZEMLO_INDEX.size())) ZEMLO_GRID_ROW(ZEMLO_INDEX[p].IDX, row);
@@ -344,7 +337,6 @@ void A_ZEMLO_L2::layoutControls() {
     place(TOTAL, 14700, 150, 1500, 300);
     place(B_HELP, 16500, 105, 780, 390);
     place(B_ESC, 17400, 105, 900, 390);
-    grid->move(240 / 15, 780 / 15);
 }
 
 bool A_ZEMLO_L2::eventFilter(QObject* watched, QEvent* e) {
@@ -358,50 +350,25 @@ bool A_ZEMLO_L2::eventFilter(QObject* watched, QEvent* e) {
 // ---------------------------------------------------------------- loading and closing
 
 void A_ZEMLO_L2::Form_Load() {
-    ui::setBusy(true);
+    // The window keeps its border and title bar in the frame.
+    loadBegin(false);
     if (ZEMLO_INDEX.size() < size_t(ZEMLO_SLOTS)) ZEMLO_INDEX.resize(ZEMLO_SLOTS);
     std::fill(ZEMLO_INDEX.begin(), ZEMLO_INDEX.end(), ZEMLO_INDEX_REC{});
     INDEX_COUNT = 0;
     ZEMLO_GRID_COLS();
 
-    DP_W->Clear();
-    for (const ERA_ROW& e : ERA_TABLE) DP_W->AddItem(e.ERA_NAME);
-    DP_W->setCurrentIndex(2);
-
-    grid->setNumberWidth(550);
+    list_window::fillEras(DP_W);
     L2_CHANGED = 0;
 
-    // Sized from the main window, at the frame's top left; it follows the
-    // frame when the main window is resized or maximised.
-    item_grid::fitToFrame(*this);
-    setLeft(0);
-    setTop(0);
+    fitAtTopLeft();
     // The size change lists every item (the resize runs during the load too).
     Form_Resize();
-    FRAME_BACK_SET(kL2Back);
-
-    ui::setBusy(false);
+    loadEnd();
     B_NO_SET->setEnabled(false);
     B_Y_SET->hide();
 }
 
-void A_ZEMLO_L2::Form_Resize() {
-    if (listed_) {
-        // Later size changes (the window follows the frame) keep the view.
-        grid->refit(ScaleWidth(), ScaleHeight());
-        return;
-    }
-    grid->layoutPanes(ScaleWidth(), ScaleHeight());
-    D_LIST->cls();
-    ZEMLO_GRID_HEAD();
-    ZEMLO_GRID_ALL();
-    listed_ = true;
-}
-
-void A_ZEMLO_L2::B_ESC_Click() {
-    if (busy_) return;
-    FORM_CLOSE_SELF(this);
-}
+void A_ZEMLO_L2::listFirst() { ZEMLO_GRID_ALL(); }
 
 void A_ZEMLO_L2::Form_QueryUnload(int& Cancel, int UnloadMode) {
     Q_UNUSED(Cancel);  // the closing is never cancelled
@@ -431,11 +398,6 @@ void A_ZEMLO_L2::Form_QueryUnload(int& Cancel, int UnloadMode) {
     reg::SaveSetting(REG_APP, QStringLiteral("FORM"), QStringLiteral("LAST"), QString::number(FORM_KIND));
     SIN_FILE_SAVE();
     END_PROGRAM(0);
-}
-
-void A_ZEMLO_L2::Form_Unload(int& Cancel) {
-    Q_UNUSED(Cancel);
-    FRAME_BACK_SET(0xFFFFFF);
 }
 
 // ---------------------------------------------------------------- grid
@@ -472,60 +434,40 @@ void A_ZEMLO_L2::ZEMLO_GRID_ROW(qint32 rec, int r) {
     grid->cell(25050, r, eraDateCell(z.CHG_Y, z.CHG_M, z.CHG_D));
 }
 
-void A_ZEMLO_L2::ZEMLO_GRID_ALL() {
-    qint64 total = 0;
-    const qint32 n = item_grid::listAll(*grid, &total);
-    INDEX_COUNT = n;
-    item_grid::showBars(*grid, n);
-    TOTAL->setCaption(MONEY_TEXT(total));
-    grid->setVRange();
-    C_COUNT->setCaption(QString::number(INDEX_COUNT) + QLatin1Char('/') + QString::number(ZEMLO_COUNT));
-    ALL_H->setEnabled(false);
-}
+void A_ZEMLO_L2::ZEMLO_GRID_ALL() { item_grid::listAll(*this, TOTAL, C_COUNT, ALL_H); }
 
 // ---------------------------------------------------------------- listing
 
 void A_ZEMLO_L2::ALL_H_Click() {
-    if (busy_) return;
     B_NO_SET->setEnabled(false);
     ZEMLO_GRID_ALL();
 }
 
 void A_ZEMLO_L2::B_PICUP_Click() {
-    if (busy_) return;
-    busy_ = true;
     QPointer<A_ZEMLO_L2> self(this);
-    grid->setVValueQuiet(0);
-    ui::Progress progress(QStringLiteral("データ検索中"), ZEMLO_COUNT > 200);
-    if (progress.shown()) ui::DoEvents();
-
     const qint16 era = qint16(DP_W->ListIndex() + 3);
     const double wanted = text::val(CH_Y->Text());
-    const int rows = grid->GRID_ROWS;
     const qint32 count = std::min<qint32>(ZEMLO_COUNT, qint32(std::min(ZEMLO_DATA.size(), ZEMLO_INDEX.size())));
     qint32 n = 0;
     qint64 total = 0;
-    for (qint32 i = 0; i < count; ++i) {
-        const ZEMLO_REC& r = ZEMLO_DATA[i];
-        if (wanted > 0 && !(r.BY_W == era && r.BY_Y == wanted)) {
+    {
+        platform::InputBlock block(this);
+        grid->setVValueQuiet(0);
+        ui::Progress progress(QStringLiteral("データ検索中"), ZEMLO_COUNT > 200);
+        if (progress.shown()) ui::DoEvents();
+        for (qint32 i = 0; i < count; ++i) {
+            const ZEMLO_REC& r = ZEMLO_DATA[i];
+            if (wanted <= 0 || (r.BY_W == era && r.BY_Y == wanted)) {
+                ++n;
+                ZEMLO_INDEX[n - 1].IDX = i;
+                listRow(n);
+                if (r.BOUT_Y == 0) total += ZEMLO_AMOUNT(r, true);
+            }
             progress.step(i, count);
             if (!self) return;
-            continue;
         }
-        ++n;
-        ZEMLO_INDEX[n - 1].IDX = i;
-        if (n <= rows) {
-            if (n == 1) {
-                grid->clear();
-                grid->head();
-            }
-            grid->row(n - 1, n);
-        }
-        if (r.BOUT_Y == 0) total += ZEMLO_AMOUNT(r, true);
-        progress.step(i, count);
-        if (!self) return;
+        progress.close();
     }
-    progress.close();
     if (!self) return;
 
     if (n > 0) {
@@ -541,11 +483,9 @@ void A_ZEMLO_L2::B_PICUP_Click() {
     }
     grid->setVRange();
     ALL_H->setEnabled(n != ZEMLO_COUNT);
-    busy_ = false;
 }
 
 void A_ZEMLO_L2::sortView(void (*sort)()) {
-    if (busy_) return;
     if (INDEX_COUNT == ZEMLO_COUNT || INDEX_COUNT < 1) INDEX_ALL_SET();
     sort();
     ZEMLO_GRID_PAGE();
@@ -558,7 +498,6 @@ void A_ZEMLO_L2::B_SORT3_Click() { sortView(&INDEX_SORT_KUBUN); }
 // ---------------------------------------------------------------- renumbering
 
 void A_ZEMLO_L2::B_NO_SET_Click() {
-    if (busy_) return;
     if (ui::MsgBox(QStringLiteral("備品番号を再設定します\r\n設定後は元に戻せません"),
                    int(ui::vbYesNo) | ui::vbQuestion, kL2Title) == ui::vbNo)
         return;
@@ -567,15 +506,14 @@ void A_ZEMLO_L2::B_NO_SET_Click() {
 
 void A_ZEMLO_L2::ZEMLO_NO_RESET() {
     if (INDEX_COUNT > 0) {
-        busy_ = true;
         QPointer<A_ZEMLO_L2> self(this);
         {
+            platform::InputBlock block(this);
             ui::Progress progress(QStringLiteral("再設定中"), true);
             ui::DoEvents();
             ZEMLO_NO_RESET_VIEW([&progress](qint32 p, qint32 total) { progress.step(p, total); });
         }
         if (!self) return;
-        busy_ = false;
         ZEMLO_GRID_PAGE();
     }
     L2_CHANGED = 1;
@@ -584,7 +522,6 @@ void A_ZEMLO_L2::ZEMLO_NO_RESET() {
 void A_ZEMLO_L2::Label3_DblClick() { B_Y_SET->show(); }
 
 void A_ZEMLO_L2::B_Y_SET_Click() {
-    if (busy_) return;
     ui::BusyPointer busy;
     ZEMLO_YEAR_RESET();
     L2_CHANGED = 1;
@@ -594,7 +531,6 @@ void A_ZEMLO_L2::B_Y_SET_Click() {
 // ---------------------------------------------------------------- import
 
 void A_ZEMLO_L2::B_PLAS_Click() {
-    if (busy_) return;
     const QString path = dlg::OpenFile(QStringLiteral("別データ取込"), FILE_DIALOG_FOLDER(QStringLiteral("IMPORT")),
                                        QStringLiteral("ゼムロファイル(ZEMLO.ZMD)|ZEMLO.ZMD|全ファイル(*.*)|*.*"));
     if (path.isEmpty()) return;

@@ -17,9 +17,8 @@
 #include <QString>
 #include <functional>
 
+#include "common/list_window.h"
 #include "platform/controls.h"
-#include "platform/forms.h"
-#include "common/list_grid.h"
 #include "store/state.h"
 
 class QEvent;
@@ -71,7 +70,7 @@ ZEMLO_IMPORT_RESULT ZEMLO_IMPORT_FILE(const QString& path);
 
 // ---------------------------------------------------------------- the window
 
-class A_ZEMLO_L2 : public platform::Form {
+class A_ZEMLO_L2 : public ListWindow {
     Q_OBJECT
 public:
     A_ZEMLO_L2();
@@ -84,9 +83,6 @@ public:
     ctl::CommandButton *B_PICUP, *ALL_H, *B_SORT, *B_SORT2, *B_SORT3, *B_NO_SET, *B_PLAS, *B_Y_SET, *B_HELP, *B_ESC;
     ctl::Frame* Frame1;
     ctl::Label *C_COUNT, *TOTAL;
-    ListGrid* grid;
-    Pane *D_NO, *D_LIST;
-    QScrollBar *SCB_H, *SCB_V;
 
     // 1 while the item table holds changes of this window that are not saved.
     qint16 L2_CHANGED = 0;
@@ -94,9 +90,7 @@ public:
 
     // ---- lifecycle
     void Form_Load() override;
-    void Form_Resize() override;
     void Form_QueryUnload(int& Cancel, int UnloadMode) override;
-    void Form_Unload(int& Cancel) override;
 
     // ---- handlers
     void B_PICUP_Click();
@@ -108,7 +102,6 @@ public:
     void B_Y_SET_Click();
     void B_PLAS_Click();
     void B_HELP_Click();
-    void B_ESC_Click();
     // Double click on the label "備品番号": shows "購入年度再設定".
     void Label3_DblClick();
 
@@ -122,12 +115,9 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void listFirst() override;
 
 private:
     void sortView(void (*sort)());
     void layoutControls();
-    // True while a long step yields to the event loop: further clicks wait.
-    bool busy_ = false;
-    // The first listing (at load) was made; later size changes keep the view.
-    bool listed_ = false;
 };

@@ -12,7 +12,7 @@
 #include "platform/clock.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_grid.h"
+#include "common/list_window.h"
 #include "common/form_kind.h"
 #include "store/category_lists.h"
 #include "store/state.h"
@@ -150,7 +150,7 @@ void NOTE_S::layoutControls() {
 void NOTE_S::Form_Load() {
     LOADED = 0;
     ui::setBusy(true);
-    item_grid::frameless(*this);
+    list_window::frameless(*this);
 
     DP_W->Clear();
     for (const ERA_ROW& e : ERA_TABLE) DP_W->AddItem(e.ERA_NAME);

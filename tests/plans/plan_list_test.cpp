@@ -305,7 +305,7 @@ TEST_F(PlanList, TheCategoryFillsTheSubjectsAndTheSubjectTheClassifications) {
     EXPECT_EQ(items(list->KUBUN), (QStringList{QString(), u"管理"_qs, u"教材"_qs}));
     EXPECT_EQ(list->L_KYOUKA->text(), QStringLiteral("教科"));
     gui::choose(list->KUBUN, QStringLiteral("教材"));
-    EXPECT_EQ(list->CUR_KUBUN, 2);
+    EXPECT_EQ(list->cascade.CUR_KUBUN, 2);
     EXPECT_EQ(items(list->KYOUKA), (QStringList{QString(), u"理科"_qs, u"音楽"_qs}));
     EXPECT_EQ(list->K_NO_LIST, (QList<qint16>{0, 1, 2}));
     gui::choose(list->KYOUKA, QStringLiteral("理科"));
