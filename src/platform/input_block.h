@@ -12,7 +12,13 @@ namespace platform {
 
 class InputBlock {
 public:
-    explicit InputBlock(QWidget* window);
+    // How the blocked window looks meanwhile: greyed out (its controls
+    // disabled), or as it is, its controls looking enabled while the clicks
+    // and keys that reach them are dropped (for windows whose controls are
+    // to stay enabled during their work).
+    enum class Look { Greyed, AsItIs };
+
+    explicit InputBlock(QWidget* window, Look look = Look::Greyed);
     ~InputBlock();
     InputBlock(const InputBlock&) = delete;
     InputBlock& operator=(const InputBlock&) = delete;
@@ -22,6 +28,7 @@ public:
 
 private:
     QPointer<QWidget> target_;
+    Look look_;
 };
 
 }  // namespace platform

@@ -451,7 +451,9 @@ void A_ZEMLO_L2::B_PICUP_Click() {
     qint32 n = 0;
     qint64 total = 0;
     {
-        platform::InputBlock block(this);
+        // This window's controls stay enabled while it searches; what they
+        // are clicked meanwhile is dropped.
+        platform::InputBlock block(this, platform::InputBlock::Look::AsItIs);
         grid->setVValueQuiet(0);
         ui::Progress progress(QStringLiteral("データ検索中"), ZEMLO_COUNT > 200);
         if (progress.shown()) ui::DoEvents();
@@ -508,7 +510,7 @@ void A_ZEMLO_L2::ZEMLO_NO_RESET() {
     if (INDEX_COUNT > 0) {
         QPointer<A_ZEMLO_L2> self(this);
         {
-            platform::InputBlock block(this);
+            platform::InputBlock block(this, platform::InputBlock::Look::AsItIs);
             ui::Progress progress(QStringLiteral("再設定中"), true);
             ui::DoEvents();
             ZEMLO_NO_RESET_VIEW([&progress](qint32 p, qint32 total) { progress.step(p, total); });

@@ -1,8 +1,10 @@
 #include <QFileInfo>
 #include <QPushButton>
+#include <QTimer>
 
 #include "platform/forms.h"
 #include "platform/help.h"
+#include "platform/input_block.h"
 #include "platform/settings_store.h"
 #include "platform/sjis.h"
 #include "register/renumber_list.h"
@@ -235,6 +237,45 @@ TEST_F(RenumberList, AYearBoxWithoutANumberListsEverythingAndRenumbersTheWholeTa
     search(w, 2, QString());
     EXPECT_EQ(INDEX_COUNT, 11);
     EXPECT_FALSE(w->B_NO_SET->isEnabled());
+}
+
+// While a long year search yields to the events, the window's controls stay
+// enabled as they look, yet a click on one of them does nothing.
+TEST_F(RenumberList, ALongSearchKeepsTheControlsEnabledAndIgnoresTheirClicks) {
+    for (int i = 0; i < 300; ++i) add(5, 4, qint16(100 + i), 1, {0, QDate(2022, 5, 1), 1000});
+    ZEMLO_SORTED = ZEMLO_COUNT;
+    writeBytes(prgPath(QStringLiteral("zemlo.html")), "<html></html>");
+    int helpOpened = 0;
+    help::setOpenerForTests([&](const QUrl&) {
+        ++helpOpened;
+        return true;
+    });
+    A_ZEMLO_L2* w = open();
+    msg.setLenient(true);
+    gui::choose(w->DP_W, 2);
+    gui::type(w->CH_Y, QStringLiteral("2"));
+    bool sawYield = false, enabledDuring = false, blockedDuring = false;
+    QTimer::singleShot(0, w, [&] {
+        sawYield = true;
+        enabledDuring = w->isEnabled() && w->B_PICUP->isEnabled() && w->B_ESC->isEnabled();
+        blockedDuring = platform::InputBlock::blocked(w);
+        // Real clicks on "HELP" and "閉じる" meanwhile: no help, and the window stays.
+        gui::clickAt(w->B_HELP, w->B_HELP->rect().center());
+        gui::clickAt(w->B_ESC, w->B_ESC->rect().center());
+    });
+    gui::click(w->B_PICUP);
+    EXPECT_TRUE(sawYield);
+    EXPECT_TRUE(enabledDuring);
+    EXPECT_TRUE(blockedDuring);
+    ASSERT_NE(platform::FormInstance<A_ZEMLO_L2>::peek(), nullptr);
+    EXPECT_FALSE(platform::InputBlock::blocked(w));
+    EXPECT_EQ(helpOpened, 0);
+    EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("7/311"));
+    // Afterwards the clicks are taken.
+    gui::clickAt(w->B_HELP, w->B_HELP->rect().center());
+    EXPECT_EQ(helpOpened, 1);
+    gui::clickAt(w->ALL_H, w->ALL_H->rect().center());
+    EXPECT_EQ(w->C_COUNT->text(), QStringLiteral("311/311"));
 }
 
 TEST_F(RenumberList, SearchWithoutHitsShowsTheHeaderAloneAndKeepsTheCounts) {
