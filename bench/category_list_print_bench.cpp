@@ -35,7 +35,7 @@ void BM_CategoryListPrintComposeOnly(benchmark::State& state) {
     prn::Recorder* rec = prn::useRecorderForTests();
     std::vector<KUBUN_LIST_GROUP> groups(1);
     for (qint32 i = 0; i < KUBUN_COUNT; ++i) groups[0].entries.push_back(i);
-    PRT_KIND = 1;
+    PRT_KIND = PrintKind::CATEGORY_LIST_SELECTED;
     PRT_STOP = 0;
     size_t pages = 0;
     for (auto _ : state) {

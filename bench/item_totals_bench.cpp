@@ -94,7 +94,7 @@ void BM_NoteL_PrintAllComposeOnly(benchmark::State& state) {
     KUBUN_VIEW_COUNT = KUBUN_COUNT;
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
-    PRT_KIND = 75;
+    PRT_KIND = PrintKind::ITEM_TOTALS_ALL;
     size_t pages = 0;
     for (auto _ : state) {
         ZEMLO_NOTEL_PRT();

@@ -234,7 +234,7 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
 }  // namespace
 
 int ZEMLO_NOTEL_PRT(const NOTEL_PRT_LABELS& labels) {
-    const bool tickedOnly = PRT_KIND == 74;
+    const bool tickedOnly = PRT_KIND == PrintKind::ITEM_TOTALS_TICKED;
     const qint32 master = std::clamp<qint32>(KUBUN_COUNT, 0, qint32(KUBUN_DATA.size()));
     const qint32 listed = std::clamp<qint32>(KUBUN_VIEW_COUNT, 0, qint32(KUBUN_LIST_VIEW.size()));
     const NOTEL_ROW_INDEX index;

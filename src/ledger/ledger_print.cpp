@@ -279,7 +279,7 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
 // ---------------------------------------------------------------- the job
 
 int ZEMLO_NOTE_PRT(const std::function<void(const QString&, const QString&)>& progress) {
-    const bool ticked = PRT_KIND == 54;
+    const bool ticked = PRT_KIND == PrintKind::LEDGER_TICKED;
     const LEDGER_MEMBERS members(LEDGER_OPT.OUTPRT);
     std::vector<qint32> records;
     std::vector<Sheet> sheets;

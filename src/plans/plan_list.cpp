@@ -417,7 +417,7 @@ void P_ZEMLO_LIST::B_PRT_Click() {
     // delete button is enabled exactly then).
     P_LIST_SRC.TOTAL = TOTAL->text();
     P_LIST_SRC.SELECTED = B_DEL->isEnabled();
-    PRT_KIND = 30;
+    PRT_KIND = PrintKind::PLAN_LIST;
     ZEMLO_PRT_SHOW();
 }
 

@@ -187,23 +187,23 @@ TEST_F(KubunPrt, PrintKindComesFromTheWindowAndTheChoice) {
         qint16 window;
         bool range;
         int subjectRow;  // -1 none
-        qint16 kind;
+        PrintKind kind;
         QString selLine;
         QStringList names;  // item names printed, in order
     };
     const Case cases[] = {
-        {5, true, 1, 1, QString(), {QStringLiteral("理2"), QStringLiteral("理3")}},
-        {5, false, -1, 2, QStringLiteral("(教材)"),
+        {5, true, 1, PrintKind::CATEGORY_LIST_SELECTED, QString(), {QStringLiteral("理2"), QStringLiteral("理3")}},
+        {5, false, -1, PrintKind::CATEGORY_LIST_CATEGORY, QStringLiteral("(教材)"),
          {QStringLiteral("理1"), QStringLiteral("理2"), QStringLiteral("理3"), QStringLiteral("理4"), QStringLiteral("音1"),
           QStringLiteral("音2")}},
-        {5, false, 1, 3, QStringLiteral("(教材 音楽)"), {QStringLiteral("音1"), QStringLiteral("音2")}},
-        {10, false, -1, 62, QStringLiteral("(教材)"),
+        {5, false, 1, PrintKind::CATEGORY_LIST_SUBJECTS, QStringLiteral("(教材 音楽)"), {QStringLiteral("音1"), QStringLiteral("音2")}},
+        {10, false, -1, PrintKind::FUNCTION_LIST_CATEGORY, QStringLiteral("(教材)"),
          {QStringLiteral("音2"), QStringLiteral("音1"), QStringLiteral("理4"), QStringLiteral("理3"), QStringLiteral("理2"),
           QStringLiteral("理1")}},
-        {10, false, 1, 63, QStringLiteral("(教材 音楽)"), {QStringLiteral("音2"), QStringLiteral("音1")}},
+        {10, false, 1, PrintKind::FUNCTION_LIST_SUBJECTS, QStringLiteral("(教材 音楽)"), {QStringLiteral("音2"), QStringLiteral("音1")}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(int(c.kind));
         rec->documents.clear();
         withDialog(c.window, [&](KUBUN_PRT* d) {
             gui::choose(d->KUBUN, kKyozai);
@@ -220,7 +220,7 @@ TEST_F(KubunPrt, PrintKindComesFromTheWindowAndTheChoice) {
         });
         ASSERT_EQ(rec->documents.size(), 1u);
         const prn::Page& pg = rec->last().pages.at(0);
-        EXPECT_EQ(pg.texts().first(), c.kind < 10 ? QStringLiteral("備品区分リスト") : QStringLiteral("機能別分類内訳リスト"));
+        EXPECT_EQ(pg.texts().first(), c.window == 5 ? QStringLiteral("備品区分リスト") : QStringLiteral("機能別分類内訳リスト"));
         const prn::Item* sel = textAt(pg, 20, 17);
         EXPECT_EQ(sel ? sel->text : QString(), c.selLine);
         QStringList names;
@@ -236,7 +236,7 @@ TEST_F(KubunPrt, LedgerKindsRunTheInstalledBreakdownWithTheChoice) {
     entries(kKyozai, 1, QStringLiteral("理科"), 1);
     entries(kKyozai, 2, QStringLiteral("音楽 器楽"), 1);
     indexed();
-    std::vector<qint16> kinds;
+    std::vector<PrintKind> kinds;
     KUBUN_PRT_CHOICE seen;
     NOTE_LIST_PRT_SET([&] {
         kinds.push_back(PRT_KIND);
@@ -254,7 +254,7 @@ TEST_F(KubunPrt, LedgerKindsRunTheInstalledBreakdownWithTheChoice) {
         gui::chooseRow(d->KYOUKA, 1);
         gui::click(d->B_PRT);
     });
-    EXPECT_EQ(kinds, (std::vector<qint16>{52, 53}));
+    EXPECT_EQ(kinds, (std::vector<PrintKind>{PrintKind::LEDGER_BREAKDOWN_CATEGORY, PrintKind::LEDGER_BREAKDOWN_SUBJECTS}));
     EXPECT_EQ(seen.category, kKyozai);
     ASSERT_EQ(seen.subjects.size(), 1u);
     EXPECT_EQ(seen.subjects[0].number, 2);
@@ -458,7 +458,7 @@ TEST_F(KubunPrt, CategoryWithoutEntriesEjectsNoSheet) {
         ASSERT_EQ(d->KUBUN->currentText(), kKanri);
         gui::click(d->B_PRT);
     });
-    EXPECT_EQ(PRT_KIND, 2);
+    EXPECT_EQ(PRT_KIND, PrintKind::CATEGORY_LIST_CATEGORY);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->discarded, 1);
     EXPECT_EQ(msg.boxCount(), 0);

@@ -191,7 +191,7 @@ TEST_F(FuncF, HiddenDoubleClickListsEveryTeachingMaterial) {
         gui::click(d->B_ESC);
     });
     gui::click(w->B_PRT_H);
-    EXPECT_EQ(PRT_KIND, 62);
+    EXPECT_EQ(PRT_KIND, PrintKind::FUNCTION_LIST_CATEGORY);
     ASSERT_EQ(rec->documents.size(), 1u);
     EXPECT_EQ(rec->discarded, 1);
     const prn::Page& pg = rec->last().pages.at(0);
@@ -322,7 +322,7 @@ TEST_F(FuncFStart, MenuOpensTheListAndBothListsPrint) {
     EXPECT_NE(pg.findText(QStringLiteral("(教材 理科)")), nullptr);
     EXPECT_NE(pg.findText(QStringLiteral("顕微鏡")), nullptr);
     EXPECT_EQ(pg.findText(QStringLiteral("オルガン")), nullptr);
-    EXPECT_EQ(PRT_KIND, 3);
+    EXPECT_EQ(PRT_KIND, PrintKind::CATEGORY_LIST_SUBJECTS);
 }
 
 }  // namespace

@@ -154,13 +154,13 @@ TEST_F(PrinterSetup, PrintingWindowRunsOnlyThePurchaseLedgerAndStopsAtTheNextRow
         ++runs;
         PRT_RUN(job(3));
     });
-    PRT_KIND = 20;
+    PRT_KIND = PrintKind::HISTORY_LIST;
     platform::FormInstance<PRT_MSGF>::get()->ShowModal();
     EXPECT_EQ(runs, 0);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_FALSE(platform::FormInstance<PRT_MSGF>::exists());
 
-    PRT_KIND = 26;
+    PRT_KIND = PrintKind::PURCHASE_LEDGER;
     PRT_STOP = 1;  // reset when the window loads
     platform::FormInstance<PRT_MSGF>::get()->ShowModal();
     EXPECT_EQ(runs, 1);

@@ -198,7 +198,7 @@ protected:
 };
 
 TEST_F(NoteLTotalsPrint, EveryListedNameGetsItsBatchesTwentyFiveAPage) {
-    PRT_KIND = 75;
+    PRT_KIND = PrintKind::ITEM_TOTALS_ALL;
     QStringList labels;
     EXPECT_EQ(ZEMLO_NOTEL_PRT([&](const QString& levels, const QString& item) { labels << levels + "|" + item; }), 1);
     ASSERT_EQ(rec->documents.size(), 1u);
@@ -269,7 +269,7 @@ TEST_F(NoteLTotalsPrint, EveryListedNameGetsItsBatchesTwentyFiveAPage) {
 }
 
 TEST_F(NoteLTotalsPrint, TickedOnlyAndAStopOrAFailureKeepsTheTicks) {
-    PRT_KIND = 74;
+    PRT_KIND = PrintKind::ITEM_TOTALS_TICKED;
     KUBUN_DATA[1].PRT_MARK = 0;  // the microscopes are not ticked
     EXPECT_EQ(ZEMLO_NOTEL_PRT(), 1);
     ASSERT_EQ(rec->documents.size(), 1u);
@@ -278,7 +278,7 @@ TEST_F(NoteLTotalsPrint, TickedOnlyAndAStopOrAFailureKeepsTheTicks) {
     EXPECT_EQ(ticks(), (std::vector<qint16>{0, 0, 0}));
 
     // A stop during the print discards everything and leaves the ticks set.
-    PRT_KIND = 75;
+    PRT_KIND = PrintKind::ITEM_TOTALS_ALL;
     for (int i = 0; i < 3; ++i) KUBUN_DATA[size_t(i)].PRT_MARK = 1;
     int calls = 0;
     EXPECT_EQ(ZEMLO_NOTEL_PRT([&](const QString&, const QString&) {

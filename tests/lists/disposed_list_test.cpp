@@ -588,7 +588,7 @@ TEST_F(DisposedTotalsTest, PrintsTheTotalsAfterTheQuestion) {
     msg.expect(u"廃棄備品集計を印刷します。"_s, ui::vbYes);
     gui::click(w->B_PRT);
     EXPECT_TRUE(msg.done());
-    EXPECT_EQ(PRT_KIND, 45);
+    EXPECT_EQ(PRT_KIND, PrintKind::DISPOSED_TOTALS);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Document& doc = rec->last();
     ASSERT_EQ(doc.pages.size(), 1u);

@@ -469,7 +469,7 @@ TEST_F(HistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
         gui::click(d->B_PRT);
     });
     gui::click(w->B_PRT);
-    EXPECT_EQ(PRT_KIND, 20);
+    EXPECT_EQ(PRT_KIND, PrintKind::HISTORY_LIST);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& all = rec->last().pages[0];
     EXPECT_NE(all.findText(QStringLiteral("備品登録リスト")), nullptr);
@@ -500,7 +500,7 @@ TEST_F(HistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
     for (const prn::Item& it : range.items)
         if (it.kind == prn::Item::Text && it.text.startsWith(u"R5-"_s)) printed << it.text;
     EXPECT_EQ(printed, (QStringList{u"R5-5-1"_s, u"R5-6-1"_s, u"R5-2"_s})) << printed.join(u' ').toStdString();
-    EXPECT_EQ(PRT_KIND, 20);
+    EXPECT_EQ(PRT_KIND, PrintKind::HISTORY_LIST);
 }
 
 TEST_F(HistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
@@ -522,7 +522,7 @@ TEST_F(HistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
     EXPECT_EQ(msg.lastBox().title, u"備品購入履歴"_s);
     EXPECT_EQ(rowRanges(), built);
     ASSERT_EQ(rec->documents.size(), 1u);
-    EXPECT_EQ(PRT_KIND, 26);
+    EXPECT_EQ(PRT_KIND, PrintKind::PURCHASE_LEDGER);
     EXPECT_FALSE(FormInstance<PRT_MSGF>::exists());
     const prn::Page& byNumber = rec->last().pages[0];
     EXPECT_NE(byNumber.findText(QStringLiteral("備品購入台帳")), nullptr)

@@ -11,7 +11,7 @@ class LabelPrt : public LabelFixture {
 protected:
     void SetUp() override {
         LabelFixture::SetUp();
-        PRT_KIND = 40;
+        PRT_KIND = PrintKind::LABELS;
     }
     void TearDown() override {
         clip::failForTests(false);
@@ -50,7 +50,7 @@ TEST_F(LabelPrt, OpensAtStartOneRefusesAStartOffTheSheetAndPrintsFromTheLastSlot
         gui::click(d->B_PRT);
     });
     EXPECT_FALSE(platform::FormInstance<LABEL_PRT>::exists());  // closed after the run
-    EXPECT_EQ(PRT_KIND, 40);
+    EXPECT_EQ(PRT_KIND, PrintKind::LABELS);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Document& doc = rec->last();
     ASSERT_EQ(doc.pages.size(), 2u);

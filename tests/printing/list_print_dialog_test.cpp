@@ -18,17 +18,18 @@ class ZemloPrt : public PrintFixture {};
 
 TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
     struct Case {
-        qint16 kind;
+        PrintKind kind;
         bool selected;
         bool rangeOffered, withoutDisposedShown;
     };
     const Case cases[] = {
-        {10, false, false, true}, {10, true, true, true},  {20, false, false, false},
-        {20, true, true, false},  {30, false, false, false}, {40, true, true, false},
+        {PrintKind::ITEM_LIST, false, false, true},     {PrintKind::ITEM_LIST, true, true, true},
+        {PrintKind::HISTORY_LIST, false, false, false}, {PrintKind::HISTORY_LIST, true, true, false},
+        {PrintKind::PLAN_LIST, false, false, false},    {PrintKind::DISPOSED_LIST, true, true, false},
     };
     bool shotTaken = false;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(int(c.kind));
         ZEMLO_LIST_SRC = OUT_LIST_SRC = IN_LIST_SRC = P_LIST_SRC = {};
         LIST_PRT_SRC_OF(c.kind).SELECTED = c.selected;
         PRT_KIND = c.kind;
@@ -60,7 +61,7 @@ TEST_F(ZemloPrt, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
     showAllItems();
     INDEX_SEL = {1, 6};
     ZEMLO_LIST_SRC.SELECTED = true;
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     gui::whenShown<ZEMLO_PRT>([](ZEMLO_PRT* d) {
         gui::click(d->OPT2);
         gui::click(d->C_OUTPRT);
@@ -76,25 +77,25 @@ TEST_F(ZemloPrt, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
     EXPECT_EQ(numbers, (QStringList{QStringLiteral("R5-2-1"), QStringLiteral("R5-4-1"), QStringLiteral("R5-6-1"),
                                     QStringLiteral("R5-7-1"), QString()}));
     EXPECT_EQ(pg.findTextContaining(QStringLiteral("合計金額")), nullptr);
-    EXPECT_EQ(PRT_KIND, 12);  // the range choice is taken off again
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST_IN_USE);  // the range choice is taken off again
 
-    // The plan list without a selection: "表示データ" gives kind 30.
+    // The plan list without a selection: "表示データ" gives its own kind.
     rec->documents.clear();
     addPlan();
     P_LIST_SRC.TOTAL = QStringLiteral("2,000");
-    PRT_KIND = 30;
+    PRT_KIND = PrintKind::PLAN_LIST;
     gui::whenShown<ZEMLO_PRT>([](ZEMLO_PRT* d) { gui::click(d->B_PRT); });
     ZEMLO_PRT_SHOW();
     EXPECT_NE(printed().pages[0].findText(QStringLiteral("備品購入計画")), nullptr);
     EXPECT_NE(printed().pages[0].findText(QStringLiteral("合計金額　2,000円")), nullptr);
-    EXPECT_EQ(PRT_KIND, 30);
+    EXPECT_EQ(PRT_KIND, PrintKind::PLAN_LIST);
 }
 
 TEST_F(ZemloPrt, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
     addItems(80);
     showAllItems();
     ZEMLO_LIST_SRC.SELECTED = true;
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     int checks = 0;
     QTimer during;
     during.setInterval(0);
@@ -123,7 +124,7 @@ TEST_F(ZemloPrt, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->killed, 1);
     EXPECT_EQ(msg.boxCount(), 0);
-    EXPECT_EQ(PRT_KIND, 10);
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST);
 }
 
 // ---------------------------------------------------------------- from a started program
@@ -161,6 +162,6 @@ TEST_F(ZemloPrtFromStart, ItemListPrintsItsRowsWithTheFiltersTheyWereSearchedWit
     EXPECT_NE(pg.findText(QStringLiteral("R6-29-1")), nullptr);
     EXPECT_EQ(pg.findText(QStringLiteral("R6-30-1")), nullptr);
     EXPECT_NE(pg.findText(QStringLiteral("ヌミカ市立北小学校")), nullptr);
-    EXPECT_EQ(PRT_KIND, 10);
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST);
     renderPrint(doc, QStringLiteral("item_list_from_start"));
 }

@@ -100,22 +100,22 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
     };
     const Print prints[] = {
         {"item_list_10", [] {
-             PRT_KIND = 10;
+             PRT_KIND = PrintKind::ITEM_LIST;
              ZEMLO_LIST_PRT();
          }},
         {"item_list_12", [] {
-             PRT_KIND = 12;
+             PRT_KIND = PrintKind::ITEM_LIST_IN_USE;
              ZEMLO_LIST_PRT();
          }},
         {"disposed_list_40", [] {
-             PRT_KIND = 40;
+             PRT_KIND = PrintKind::DISPOSED_LIST;
              OUT_LIST_PRT();
          }},
         {"disposed_totals_45",
          [] {
              // As the disposed list's totals mode prints its runs: the first
              // record of a run with the run's length.
-             PRT_KIND = 45;
+             PRT_KIND = PrintKind::DISPOSED_TOTALS;
              LIST_JOB job;
              for (qint32 i = 0; i < OUT_VIEW_COUNT; ++i) job.rows.push_back(OUT_LIST_VIEW[size_t(i)].REC_NO);
              job.condLine = OUT_LIST_COND_PRT;
@@ -124,15 +124,15 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
              LIST_PRT_JOB(job);
          }},
         {"history_20", [] {
-             PRT_KIND = 20;
+             PRT_KIND = PrintKind::HISTORY_LIST;
              IN_LIST_PRT();
          }},
         {"purchase_ledger_26", [] {
-             PRT_KIND = 26;
+             PRT_KIND = PrintKind::PURCHASE_LEDGER;
              IN_NOTE_PRT_JOB();
          }},
         {"plan_list_30", [] {
-             PRT_KIND = 30;
+             PRT_KIND = PrintKind::PLAN_LIST;
              P_ZEMLO_LIST_PRT();
          }},
     };
@@ -145,7 +145,7 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
 // A cut text still starts where its cell's rule says and keeps its fitted
 // size: only what would cross the rule is left off.
 TEST_F(PrintLegibility, ATextTooLongForItsCellIsCutAtTheCellsRule) {
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     ZEMLO_LIST_PRT();
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& pg = rec->last().pages.at(0);
@@ -173,7 +173,7 @@ TEST_F(PrintLegibility, ATextTooLongForItsCellIsCutAtTheCellsRule) {
 // total shrinks and ends before it; the total stays where it was.
 TEST_F(PrintLegibility, TheFilterLineEndsBeforeTheTotal) {
     IN_LIST_SRC.BUNRUI = QStringLiteral("計測器・測定器具類（電気・磁気・光学）");
-    PRT_KIND = 20;
+    PRT_KIND = PrintKind::HISTORY_LIST;
     IN_LIST_PRT();
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& pg = rec->last().pages.at(0);

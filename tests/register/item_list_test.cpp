@@ -605,7 +605,7 @@ TEST_F(ItemListTest, DisposalAsksRelistsAndMarksChangedEvenWhenCancelled) {
     gui::click(w->B_LABEL);
     ZEMLO_LIST_WINDOWS = {};
     EXPECT_EQ(labels, 1);
-    EXPECT_EQ(PRT_KIND, 40);
+    EXPECT_EQ(PRT_KIND, PrintKind::LABELS);
 }
 
 TEST_F(ItemListTest, LongWorkBlocksTheWindow) {
