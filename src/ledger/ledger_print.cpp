@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"

@@ -14,6 +14,7 @@
 #include "printing/list_print_dialog.h"
 #include "register/item_grid.h"
 #include "common/form_kind.h"
+#include "store/amounts.h"
 #include "store/category_lists.h"
 #include "store/helpers.h"
 #include "store/items_file.h"

@@ -16,6 +16,7 @@
 #include "register/item_grid.h"
 #include "common/form_kind.h"
 #include "common/print_windows.h"
+#include "store/amounts.h"
 #include "store/category_lists.h"
 #include "store/rows.h"
 #include "store/state.h"

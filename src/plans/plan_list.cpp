@@ -20,6 +20,7 @@
 #include "printing/list_print_dialog.h"
 #include "register/item_grid.h"
 #include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/form_kind.h"
 #include "store/category_file.h"
 #include "store/plans_file.h"

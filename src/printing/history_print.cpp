@@ -9,8 +9,7 @@
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
 #include "printing/list_print_jobs.h"
-#include "register/item_search.h"
-#include "register/registration.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace {

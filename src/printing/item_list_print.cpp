@@ -6,7 +6,7 @@
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
 #include "printing/list_print_jobs.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "platform/controls.h"
 #include "platform/forms.h"
 #include "common/grid_text.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace item_grid {

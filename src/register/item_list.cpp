@@ -25,6 +25,7 @@
 #include "common/grid_text.h"
 #include "register/item_grid.h"
 #include "common/form_kind.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "store/item_sorts.h"
 #include "store/items_file.h"

@@ -19,7 +19,7 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "register/item_grid.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "register/registration.h"
 #include "common/form_kind.h"
 #include "common/start_guard.h"

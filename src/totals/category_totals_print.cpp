@@ -3,7 +3,7 @@
 // total lines of the groups shown at the end: under the last row when they
 // fit in the page's 50 lines, else on a page of their own.
 #include "platform/printer.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/printer_setup.h"
 #include "store/state.h"
 #include "totals/category_totals.h"

@@ -13,7 +13,6 @@
 #include "platform/printer.h"
 #include "printing/list_print_jobs.h"
 #include "printing/list_print_dialog.h"
-#include "register/item_search.h"
 #include "common/print_windows.h"
 #include "store/state.h"
 #include "support/app_fixture.h"

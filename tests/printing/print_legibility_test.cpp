@@ -11,6 +11,7 @@
 #include "platform/forms.h"
 #include "print_fixture.h"
 #include "printing/list_print_frame.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "common/printer_setup.h"
 #include "support/gui.h"

@@ -15,6 +15,7 @@
 #include "platform/forms.h"
 #include "printing/list_print_jobs.h"
 #include "register/item_list.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
 #include "support/app_fixture.h"

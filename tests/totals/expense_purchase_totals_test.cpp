@@ -4,7 +4,6 @@
 // expense types, and the print page by page in both orientations.
 #include "platform/clock.h"
 #include "platform/forms.h"
-#include "register/item_search.h"
 #include "support/records.h"
 #include "totals/expense_purchase_totals.h"
 #include "totals_fixture.h"

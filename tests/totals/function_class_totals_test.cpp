@@ -3,7 +3,7 @@
 // period and its box, the scroll bar, and the print page by page.
 #include "platform/clock.h"
 #include "platform/forms.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "support/records.h"
 #include "totals/function_class_totals.h"
 #include "totals_fixture.h"
