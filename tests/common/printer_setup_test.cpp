@@ -237,9 +237,9 @@ TEST_F(PrintWindows, StorageListWindowShowsTheNameAndItsStopButtonSetsTheFlag) {
     EXPECT_EQ(w->Label1->text(), QStringLiteral("印刷処理中です"));
     EXPECT_TRUE(w->Label2->text().isEmpty());
     w->Label2->setText(QStringLiteral("理科室"));
-    gui::shot(w, QStringLiteral("shell_prt_msg2"));
+    gui::shot(w, QStringLiteral("print_windows_place_prints"));
     auto* f = new PRT_MSGF();  // not loaded: it stands without starting a run
-    gui::shot(f, QStringLiteral("shell_prt_msgf"));
+    gui::shot(f, QStringLiteral("print_windows_purchase_ledger"));
     delete f;
     PRT_STOP = 0;
     gui::click(w->Command1);

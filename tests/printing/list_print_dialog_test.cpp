@@ -14,9 +14,9 @@
 
 using platform::FormInstance;
 
-class ZemloPrt : public PrintFixture {};
+class ListPrintDialog : public PrintFixture {};
 
-TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
+TEST_F(ListPrintDialog, OptionsFollowTheListAndItsSelection) {
     struct Case {
         PrintKind kind;
         bool selected;
@@ -44,7 +44,7 @@ TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
             EXPECT_FALSE(d->C_OUTPRT->isChecked());
             EXPECT_FALSE(d->B_STOP->isEnabled());
             EXPECT_TRUE(d->B_PRT->isEnabled());
-            if (!shotTaken) gui::shot(d, QStringLiteral("zemlo_prt"));
+            if (!shotTaken) gui::shot(d, QStringLiteral("list_print_dialog"));
             shotTaken = true;
             gui::click(d->B_ESC);
         });
@@ -55,7 +55,7 @@ TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
     EXPECT_TRUE(rec->documents.empty());
 }
 
-TEST_F(ZemloPrt, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
+TEST_F(ListPrintDialog, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
     addItems(10);
     for (int i : {2, 4}) dispose(ZEMLO_DATA[size_t(i)]);
     showAllItems();
@@ -91,7 +91,7 @@ TEST_F(ZemloPrt, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
     EXPECT_EQ(PRT_KIND, PrintKind::PLAN_LIST);
 }
 
-TEST_F(ZemloPrt, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
+TEST_F(ListPrintDialog, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
     addItems(80);
     showAllItems();
     ZEMLO_LIST_SRC.SELECTED = true;
@@ -129,9 +129,9 @@ TEST_F(ZemloPrt, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
 
 // ---------------------------------------------------------------- from a started program
 
-class ZemloPrtFromStart : public StartFixture {};
+class ListPrintDialogFromStart : public StartFixture {};
 
-TEST_F(ZemloPrtFromStart, ItemListPrintsItsRowsWithTheFiltersTheyWereSearchedWith) {
+TEST_F(ListPrintDialogFromStart, ItemListPrintsItsRowsWithTheFiltersTheyWereSearchedWith) {
     writeRegister(30);  // under 計測 (odd numbers) and 観察 (even numbers)
     prn::Recorder* rec = prn::useRecorderForTests();
     ASSERT_TRUE(start());

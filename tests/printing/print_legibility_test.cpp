@@ -100,19 +100,19 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
         std::function<void()> run;
     };
     const Print prints[] = {
-        {"item_list_10", [] {
+        {"item_list", [] {
              PRT_KIND = PrintKind::ITEM_LIST;
              ZEMLO_LIST_PRT();
          }},
-        {"item_list_12", [] {
+        {"item_list_in_use", [] {
              PRT_KIND = PrintKind::ITEM_LIST_IN_USE;
              ZEMLO_LIST_PRT();
          }},
-        {"disposed_list_40", [] {
+        {"disposed_list", [] {
              PRT_KIND = PrintKind::DISPOSED_LIST;
              OUT_LIST_PRT();
          }},
-        {"disposed_totals_45",
+        {"disposed_totals",
          [] {
              // As the disposed list's totals mode prints its runs: the first
              // record of a run with the run's length.
@@ -124,15 +124,15 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
              job.row = [](qint32 rec, int line) { ZEMLO_LIST_ROW_PRT(rec, line, 12345); };
              LIST_PRT_JOB(job);
          }},
-        {"history_20", [] {
+        {"purchase_history", [] {
              PRT_KIND = PrintKind::HISTORY_LIST;
              IN_LIST_PRT();
          }},
-        {"purchase_ledger_26", [] {
+        {"purchase_ledger", [] {
              PRT_KIND = PrintKind::PURCHASE_LEDGER;
              IN_NOTE_PRT_JOB();
          }},
-        {"plan_list_30", [] {
+        {"plan_list", [] {
              PRT_KIND = PrintKind::PLAN_LIST;
              P_ZEMLO_LIST_PRT();
          }},
@@ -190,7 +190,7 @@ TEST_F(PrintLegibility, TheFilterLineEndsBeforeTheTotal) {
 
 // ---------------------------------------------------------------- storage-place prints
 
-class KeepPrintLegibility : public PrintLegibility {
+class PlacePrintLegibility : public PrintLegibility {
 protected:
     void SetUp() override {
         PrintLegibility::SetUp();
@@ -211,7 +211,7 @@ protected:
     }
 };
 
-TEST_F(KeepPrintLegibility, StoragePlacePrintsFitAndCutTheirNames) {
+TEST_F(PlacePrintLegibility, StoragePlacePrintsFitAndCutTheirNames) {
     KEEP_ROOM* w = open();
     for (int p = 0; p < 3; ++p) w->KEEP_MARK[size_t(p)] = {1, 1};
     w->KEEP_PAGE_COUNT();
@@ -223,10 +223,10 @@ TEST_F(KeepPrintLegibility, StoragePlacePrintsFitAndCutTheirNames) {
         const char16_t* question;
     };
     const Print prints[] = {
-        {"keep_counts", w->B_PRT_H, u"保管場所別データを印刷しますか？"},
-        {"keep_detail", w->B_PRT_SEL, u"保管場所別一覧表を印刷しますか？"},
-        {"keep_breakdown", w->B_PRT2, u"保管場所別詳細データを印刷しますか？"},
-        {"keep_breakdowns_chained", w->B_PRT3, u""},
+        {"place_counts", w->B_PRT_H, u"保管場所別データを印刷しますか？"},
+        {"place_detail", w->B_PRT_SEL, u"保管場所別一覧表を印刷しますか？"},
+        {"place_breakdown", w->B_PRT2, u"保管場所別詳細データを印刷しますか？"},
+        {"place_breakdowns_chained", w->B_PRT3, u""},
     };
     for (const Print& print : prints) {
         const QStringList faults =

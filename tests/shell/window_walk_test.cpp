@@ -4,10 +4,15 @@
 // window type of the program. Each window is checked as it shows: every
 // caption whole with the installed fonts, every visible enabled button and
 // box reached by a click on its centre (no other control lies over it), and
-// a screenshot under screenshots/windows/. New windows join the walk by themselves through the
-// form switch, the menus, the item list's plug-ins and FormInstance.
+// a screenshot under screenshots/windows/, named after the window's file. New windows join the walk by
+// themselves through the form switch, the menus, the item list's plug-ins and FormInstance; the windows
+// map (docs/windows.md) must name each with its file, and name no window the walk does not meet.
 #include <QAbstractButton>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QLabel>
+#include <QRegularExpression>
 #include <iostream>
 #include <QPointer>
 #include <QPushButton>
@@ -32,6 +37,20 @@ namespace {
 // sort lies wholly beneath ソート and is reached by a double-click on the
 // caption of the first category level.
 const QString kSortUnderSort = QStringLiteral("A_ZEMLO_LIST: B_SORT2 \"ソート２\" under B_SORT");
+
+// The windows map of the documents: each window class with the header that
+// holds it, from the table rows "| `CLASS` | `src/folder/file.h` | ...".
+QHash<QString, QString> windowsMap() {
+    QFile f(QStringLiteral(ZEMLO_DOCS "/windows.md"));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    QHash<QString, QString> map;
+    static const QRegularExpression row(QStringLiteral("^\\| `([A-Z0-9_]+)` \\| `(src/[a-z_]+/[a-z_]+\\.h)` \\|"));
+    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+        const QRegularExpressionMatch m = row.match(line);
+        if (m.hasMatch()) map.insert(m.captured(1), m.captured(2));
+    }
+    return map;
+}
 
 class WindowWalk : public StartFixture {
 protected:
@@ -62,7 +81,18 @@ protected:
             faults_ << QStringLiteral("focus on a closing button: ") + seen;
         for (const QString& fault : gui::coveredControls(f))
             if (!fault.startsWith(kSortUnderSort)) faults_ << fault;
-        gui::shot(f, QStringLiteral("windows/") + f->Name());
+        gui::shot(f, QStringLiteral("windows/") + shotName(f->Name()));
+    }
+    // The window's file without its folder and ending; with the window's
+    // class after it where the file holds more than one window.
+    QString shotName(const QString& name) {
+        const QString header = map_.value(name);
+        if (header.isEmpty()) {
+            faults_ << QStringLiteral("not in docs/windows.md: ") + name;
+            return name;
+        }
+        const QString stem = QFileInfo(header).completeBaseName();
+        return map_.keys(header).size() > 1 ? stem + QStringLiteral("-") + name : stem;
     }
     // Every window is checked as soon as it has shown; a modal one is then
     // closed (or, when it refuses, as the walk cannot answer it, removed).
@@ -78,6 +108,7 @@ protected:
     }
     static QString typeOf(Form* f) { return QString::fromLatin1(typeid(*f).name()); }
 
+    const QHash<QString, QString> map_ = windowsMap();
     QSet<QString> checked_;
     QStringList names_, faults_, focus_;
     // Windows whose only controls close them.
@@ -162,6 +193,20 @@ TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWholeAndEveryButtonUncovered) {
                              "VER_FORM", "START_F", "BACKUP_DATA", "F1_2", "PRT_MSGF", "PRT_MSG2", "WORK_DISP",
                              "WORK_DISP2", "LABEL_SET", "LABEL_PRT"})
         EXPECT_TRUE(names_.contains(QString::fromLatin1(name))) << name;
+    // The map names every window the walk met (above) and no other: a
+    // renamed or removed window leaves no stale line behind.
+    ASSERT_FALSE(map_.isEmpty()) << "docs/windows.md not read";
+    for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
+        // (The main window is no Form: the walk starts from it.)
+        if (it.key() != QStringLiteral("MAIN_F"))
+            EXPECT_TRUE(names_.contains(it.key()))
+                << "docs/windows.md names a window the walk did not meet: " << it.key().toStdString();
+        // The file named holds the class.
+        QFile header(QStringLiteral(ZEMLO_DOCS "/../") + it.value());
+        EXPECT_TRUE(header.open(QIODevice::ReadOnly) &&
+                    QString::fromUtf8(header.readAll()).contains(QStringLiteral("class ") + it.key() + QStringLiteral(" :")))
+            << it.key().toStdString() << " in " << it.value().toStdString();
+    }
 }
 
 namespace {
