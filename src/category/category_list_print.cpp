@@ -8,6 +8,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
+#include "common/print_cells.h"
 #include "common/printer_setup.h"
 #include "store/category_lists.h"
 #include "store/helpers.h"
@@ -26,9 +27,10 @@ QString pageTitle(PrintKind kind) {
     return QStringLiteral("機能別分類内訳リスト");
 }
 
-// A count in a five-character field, only when above 0.
+// A count in a five-character field at the left rule of its 10-mm cell,
+// only when above 0.
 void countCell(double x, double y, qint32 v) {
-    if (v > 0) LIST_TEXT_FIELD(x, y, QString::number(v), 5);
+    if (v > 0) PRT_FIGURE_FIELD(x, x + 10, x, y, QString::number(v), 5, 5);
 }
 
 qint32 masterEnd() { return std::clamp<qint32>(KUBUN_COUNT, 0, qint32(KUBUN_DATA.size())); }
@@ -83,10 +85,7 @@ void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n, double kubunX) {
     // Each name is fitted into its cell, 10 points down to 5, and cut at the
     // cell's rules when it is still too wide.
     auto cell = [&](double left, double right) { return prn::ClipScope(p, left, y - 1, right, y + 4); };
-    {
-        const auto clip = cell(15, 25);
-        LIST_TEXT_FIELD(15, y, QString::number(n), 5);
-    }
+    PRT_FIGURE_FIELD(15, 25, 15, y, QString::number(n), 5, 5);
     {
         const auto clip = cell(25, 40);
         PRT_FONT_FIT(k.KUBUN, 10, 5, 40 - kubunX - 0.5);
@@ -115,14 +114,8 @@ void KUBUN_LIST_ROW_PRT(qint32 e, qint32 n, double kubunX) {
         LIST_TEXT(167, y, k.FUNC_D);
     }
     p.FontSize = 10;
-    {
-        const auto clip = cell(175, 185);
-        countCell(175, y, k.IN_CNT);
-    }
-    {
-        const auto clip = cell(185, 195);
-        countCell(185, y, k.OUT_CNT);
-    }
+    countCell(175, y, k.IN_CNT);
+    countCell(185, y, k.OUT_CNT);
 }
 
 int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle, const QString& title,

@@ -11,6 +11,10 @@
 
 namespace {
 int toPx(double twips) { return int(std::lround(twips / Pane::kTwipsPerPixel)); }
+// Where a caption too wide to be centred starts, past its column's left rule.
+constexpr double kTextInset = 30;
+// The smallest size a figure shrinks to.
+constexpr double kSmallestFigure = 2;
 }  // namespace
 
 ListGrid::ListGrid(QWidget* parent) : QWidget(parent) {
@@ -241,11 +245,13 @@ void ListGrid::head() {
     }
     static const QString no = QStringLiteral("NO");
     D_NO->text((numberWidth_ - D_NO->textWidth(no)) / 2, kTextTop, no);
+    D_LIST->clearTextStops();
+    for (int k = 1; k <= cols; ++k) D_LIST->addTextStop(COLS[k]);
     for (int k = 1; k <= cols && k <= captions_.size(); ++k) {
         const QString& cap = captions_[k - 1];
         const QString& m = measure_[k].isNull() ? cap : measure_[k];
         const double start = COLS[k - 1], width = COLS[k] - COLS[k - 1];
-        D_LIST->text(start + (width - D_LIST->textWidth(m)) / 2, kTextTop, cap);
+        D_LIST->text(std::max(start + kTextInset, start + (width - D_LIST->textWidth(m)) / 2), kTextTop, cap);
     }
     if (headExtra) headExtra();
 }
@@ -325,4 +331,24 @@ double ListGrid::fitSize(const QString& text, double limit, double minPoints) co
 void ListGrid::cellFit(double x, int screenRow, const QString& text, double limit, double minPoints) {
     if (text.isEmpty()) return;
     D_LIST->textAtSize(x, rowTop(screenRow), text, fitSize(text, limit, minPoints));
+}
+
+double ListGrid::figureSize(const QString& text, double limit, double minPoints) const {
+    double size = fitSize(text, limit, minPoints);
+    // Below the list's smallest size: on in steps of 0.2 point, down to a
+    // size no figure of the register needs.
+    while (size > kSmallestFigure + 1e-9 && D_LIST->textWidthAtSize(text, size) >= limit)
+        size = std::max(kSmallestFigure, size - 0.2);
+    return size;
+}
+
+void ListGrid::figureFit(double x, int screenRow, const QString& text, double limit, double minPoints) {
+    if (text.isEmpty()) return;
+    D_LIST->textAtSize(x, rowTop(screenRow), text, figureSize(text, limit, minPoints));
+}
+
+void ListGrid::figureRight(double right, int screenRow, const QString& text, double limit, double minPoints) {
+    if (text.isEmpty()) return;
+    const double size = figureSize(text, limit, minPoints);
+    D_LIST->textAtSize(right - D_LIST->textWidthAtSize(text, size), rowTop(screenRow), text, size);
 }

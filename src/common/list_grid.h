@@ -96,7 +96,10 @@ public:
     // Clears both panes.
     void clear();
     // Header band, selected-row fills of the page, rules and captions, drawn
-    // onto the panes as they are.
+    // onto the panes as they are. Gives D_LIST the column stops of COLS that
+    // its texts are cut at; a window that rules a column more (headExtra)
+    // adds its stop to the pane there. A caption wider than its column
+    // starts at the column's text inset instead of being centred.
     void head();
     // Clears and draws the page that starts at SCB_V's value, an entry every
     // ENTRY_LINES lines while its first line is on the pane; with no listed
@@ -126,12 +129,22 @@ public:
 
     // Cell helpers for drawRow: the text top of a screen row, a plain text,
     // a text fitted into a width (sizes lowered by 0.2 point down to
-    // `minPoints`, where a text that still does not fit is drawn).
+    // `minPoints`, where a text that still does not fit is drawn). Every
+    // text on D_LIST is cut at the rule that closes the column it starts in
+    // (head() gives the pane the column stops), so a text too long for its
+    // column never runs into the next one.
     static double rowTop(int screenRow) { return double(kRowHeight) * screenRow + kTextTop; }
     void cell(double x, int screenRow, const QString& text);
     void cellFit(double x, int screenRow, const QString& text, double limit, double minPoints = 6.0);
     // The point size a text is drawn at when fitted into `limit`.
     double fitSize(const QString& text, double limit, double minPoints = 6.0) const;
+    // Figures (amounts, counts, prices) are never cut: fitted like a text,
+    // but one that is still too wide at `minPoints` shrinks on until it is
+    // narrower than `limit`. A figure at x, one that ends at `right`, and the
+    // size either is drawn at.
+    void figureFit(double x, int screenRow, const QString& text, double limit, double minPoints = 6.0);
+    void figureRight(double right, int screenRow, const QString& text, double limit, double minPoints = 6.0);
+    double figureSize(const QString& text, double limit, double minPoints = 6.0) const;
 
     // The number text of a screen row, right-aligned in five characters.
     const QString& numberText(int screenRow);

@@ -111,22 +111,13 @@ void ZEMLO_NOTEL_HEAD_PRT(qint32 e, int kind) {
     LIST_TEXT(195 + (21 - p.TextWidth(held)) / 2, 11 + (6 - p.TextHeight(held)) / 2, held);
 }
 
-// A price or amount right-aligned in a field of nine characters at x (10 pt).
-// A longer one (10,000,000 yen and above) is made smaller until it fits
-// between the cell's left rule and the field's right end, so that it never
-// runs over the columns before it.
-void moneyCell(double cellLeft, double x, double y, const QString& text) {
-    prn::Printer& p = prn::printer();
+// A price or amount right-aligned in a field of nine characters at x
+// (10 pt) in the cell between `cellLeft` and `cellRight`. One that does not
+// keep clear of the rules there (10,000,000 yen and above) is made smaller,
+// its middle kept on the line's, until it does.
+void moneyCell(double cellLeft, double cellRight, double x, double y, const QString& text) {
     fontSize(10);
-    if (text.size() <= 9) {
-        LIST_TEXT_FIELD(x, y, text, 9);
-        return;
-    }
-    const double right = x + p.TextWidth(QString(9, QChar(u' ')));
-    const double h10 = p.TextHeight();
-    PRT_FONT_FIT(text, 10, 5, right - cellLeft - 0.5);
-    LIST_TEXT_RIGHT(right, y + (h10 - p.TextHeight()) / 2, text);
-    fontSize(10);
+    PRT_FIGURE_FIELD(cellLeft, cellRight, x, y, text, 9, LIST_MIN_SIZE, PRT_FIGURE_LINE::Middle);
 }
 
 // The cell sizes: 10 pt down to 6 pt in steps of 0.5.
@@ -145,13 +136,12 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
         const auto clip = cell(12, 35);
         if (w.ROW_QTY < 2) {
             fontSize(8);
-            LIST_TEXT(12.5, y, LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO, w.NOS_FIRST));
+            LIST_FIGURE_LEFT(12, 35, 12.5, y, LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO, w.NOS_FIRST));
         } else {
             const QString range = LIST_NUMBER_TEXT(w.BY_W, w.BY_Y, w.B_NO) + QChar(u' ') +
                                   QString::number(w.NOS_FIRST) + QChar(u'～') + QString::number(w.NOS_LAST);
             fontSize(10);
-            cellFit(range, 22);
-            LIST_TEXT(12.5, y, range);
+            PRT_FIGURE_LEFT(12, 35, 12.5, y, range, 6);
         }
     }
 
@@ -184,29 +174,29 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
     fontSize(10);
     {
         const auto clip = cell(110, 130);
-        LIST_TEXT(110.5, y, LIST_DATE_TEXT(w.BIN_Y, w.BIN_M, w.BIN_D));
+        LIST_FIGURE_LEFT(110, 130, 110.5, y, LIST_DATE_TEXT(w.BIN_Y, w.BIN_M, w.BIN_D));
     }
     const qint64 held = qint64(w.ROW_QTY) - w.ROW_OUT;
     auto count = [&](double x, qint64 v) {
         const auto clip = cell(x - 1, x + 11);
-        if (v > 0) LIST_TEXT_FIELD(x, y, QString::number(v), 5);
+        if (v > 0) LIST_FIGURE_FIELD(x - 1, x + 11, x, y, QString::number(v), 5);
     };
     count(131, w.ROW_QTY);
     count(143, w.ROW_OUT);
     count(155, held);
     if (w.B_MONY > 0) {
         const auto clip = cell(166, 186);
-        moneyCell(166, 167, y, MONEY_TEXT(w.B_MONY));
+        moneyCell(166, 186, 167, y, MONEY_TEXT(w.B_MONY));
     }
     {
         const auto clip = cell(186, 198);
-        LIST_TEXT(189, y, LIST_TAX_TEXT(w.TAX_K, w.TAX));
+        LIST_FIGURE_LEFT(186, 198, 189, y, LIST_TAX_TEXT(w.TAX_K, w.TAX));
     }
     // The pieces still held, in 64 bits: a large batch prints its amount in full.
     const QString amount = MONEY_TEXT(ITEM_AMOUNT(w.B_MONY, held, w.TAX_K == 1, w.TAX));
     if (!amount.isEmpty()) {
         const auto clip = cell(198, 216);
-        moneyCell(198, 198, y, amount);
+        moneyCell(198, 216, 198, y, amount);
     }
     {
         const auto clip = cell(216, 231);
@@ -221,14 +211,8 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
         return;
     }
     fontSize(6);
-    double limit = 40;
-    if (p.TextWidth(w.MSG) > 80) {
-        fontSize(5);
-        if (p.TextWidth(w.MSG) > 80) limit = p.TextWidth(w.MSG) / 2;
-    }
-    const auto [first, rest] = LIST_TWO_LINE_SPLIT(w.MSG, limit);
-    LIST_TEXT(231.5, y - 0.5, first);
-    if (!rest.isEmpty()) LIST_TEXT(231.5, y + 2.8, rest);
+    if (p.TextWidth(w.MSG) > 80) fontSize(5);
+    PRT_TWO_LINE_CELL(231, top, 275, bottom, 231.5, y - 0.5, y + 2.8, w.MSG);
 }
 
 }  // namespace

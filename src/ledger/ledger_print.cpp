@@ -42,33 +42,22 @@ double middle(double top, double height, const QString& text = QStringLiteral("A
     return top + (height - P().TextHeight(text)) / 2;
 }
 
-// An amount right-aligned in its field of nine characters at 10 points; a
-// longer one (10,000,000 yen and above) is printed whole in a smaller size,
-// ending where the field ends, so that it stays within its cell.
-void moneyCell(double x, double y, qint64 amount) {
-    const QString text = MONEY_TEXT(amount);
+// An amount right-aligned in its field of nine characters at 10 points in
+// the cell from `left` to `right` (the field begins at the left rule); one
+// that does not keep clear of the rules there is printed whole in a smaller
+// size, ending where the field ends.
+void moneyCell(double left, double right, double y, qint64 amount) {
     size(10);
-    if (text.size() <= 9) {
-        LIST_TEXT_FIELD(x, y, text, 9);
-        return;
-    }
-    const double right = x + P().TextWidth(QStringLiteral("000000000"));
-    PRT_FONT_FIT(text, 10, 5, right - x - 0.3, 0.5);
-    LIST_TEXT_RIGHT(right, y, text);
-    size(10);
+    LIST_FIGURE_FIELD(left, right, left, y, MONEY_TEXT(amount), 9);
 }
 
-// A date cell at 10 points; for a relocated piece the date and, under it,
-// where it came from or went (`place`), both at 7 points.
-void dateCell(double x, double y, const QString& date, bool relocated, const QString& place) {
-    if (!relocated) {
-        size(10);
-        LIST_TEXT(x, y, date);
-        return;
-    }
-    size(7);
-    LIST_TEXT(x, y, date);
-    LIST_TEXT(x, y + 2.8, place);
+// A date cell from `left` to `right` at 10 points; for a relocated piece
+// the date and, under it, where it came from or went (`place`), both at 7
+// points.
+void dateCell(double left, double right, double y, const QString& date, bool relocated, const QString& place) {
+    size(relocated ? 7 : 10);
+    LIST_FIGURE_LEFT(left, right, left + 0.5, y, date);
+    if (relocated) LIST_TEXT(left + 0.5, y + 2.8, place);
     size(10);
 }
 
@@ -187,7 +176,7 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
         const auto clip = cell(15, 35);
         const QString number = LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
         size(number.size() > 11 ? 8 : number.size() > 10 ? 9 : 10);
-        LIST_TEXT(15.5, y, number);
+        LIST_FIGURE_LEFT(15, 35, 15.5, y, number);
     }
 
     // 2 maker and model, on one line or on two
@@ -215,22 +204,22 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
     // 4 purchase date (and where a relocated piece came from)
     {
         const auto clip = cell(110, 130);
-        dateCell(110.5, y, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D), z.MOVE_F & 1, z.MOVE_N);
+        dateCell(110, 130, y, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D), z.MOVE_F & 1, z.MOVE_N);
     }
 
     // 5 unit price, 6 tax, 7 amount, 8 expense type
     if (z.B_MONY > 0) {
         const auto clip = cell(130, 148);
-        moneyCell(130, y, z.B_MONY);
+        moneyCell(130, 148, y, z.B_MONY);
     }
     {
         const auto clip = cell(148, 158);
-        LIST_TEXT(148.5, y, LIST_TAX_TEXT(z.TAX_K, z.TAX));
+        LIST_FIGURE_LEFT(148, 158, 148.5, y, LIST_TAX_TEXT(z.TAX_K, z.TAX));
     }
     const qint64 amount = ZEMLO_AMOUNT(z, false);
     if (amount != 0) {
         const auto clip = cell(158, 176);
-        moneyCell(158, y, amount);
+        moneyCell(158, 176, y, amount);
     }
     {
         const auto clip = cell(176, 191);
@@ -249,7 +238,7 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
     if (z.BOUT_Y > 1900) {
         {
             const auto clip = cell(191, 211);
-            dateCell(191.5, y, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D), z.MOVE_F & 2, z.MOVE_N2);
+            dateCell(191, 211, y, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D), z.MOVE_F & 2, z.MOVE_N2);
         }
         if (SET_FLAGS & 8) {
             p.DrawWidth = 2;
@@ -270,10 +259,7 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
     }
     size(7);
     if (p.TextWidth(z.MSG) > 76) size(6);
-    const double whole = p.TextWidth(z.MSG);
-    const auto lines = LIST_TWO_LINE_SPLIT(z.MSG, whole > 76 ? whole / 2 : 38);
-    LIST_TEXT(236.5, y - 0.8, lines.first);
-    LIST_TEXT(236.5, y + 1.8, lines.second);
+    PRT_TWO_LINE_CELL(236, top, 275, bottom, 236.5, y - 0.8, y + 1.8, z.MSG);
 }
 
 // ---------------------------------------------------------------- the job

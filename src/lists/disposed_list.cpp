@@ -158,6 +158,7 @@ C_ZEMLO_LIST::C_ZEMLO_LIST() : platform::Form(QStringLiteral("C_ZEMLO_LIST")) {
         if (!totalsMode()) return;
         const QString no = QStringLiteral("備品番号"), units = QStringLiteral("数");
         D_LIST->line(1600, 0, 1600, double(ListGrid::kRowHeight) * (grid->GRID_ROWS + 1), Qt::black);
+        D_LIST->addTextStop(1600);
         D_LIST->text(920 + (700 - D_LIST->textWidth(no)) / 2, ListGrid::kTextTop, no);
         D_LIST->text(1600 + (400 - D_LIST->textWidth(units)) / 2, ListGrid::kTextTop, units);
     };

@@ -9,7 +9,7 @@
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "printing/list_print_frame.h"
+#include "common/print_cells.h"
 #include "register/item_grid.h"
 #include "common/print_windows.h"
 #include "common/printer_setup.h"
@@ -57,6 +57,12 @@ void fittedName(double x, double y, const QString& name, double limit) {
     PRT_FONT_FIT(name, 10, 5, limit);
     at(x, y, name);
     useSize(10);
+}
+
+// A number or count in its 10-mm cell of a two-column list from `left`:
+// four characters wide, 1 mm in from the left rule.
+void countCell(double left, double y, const QString& count) {
+    PRT_FIGURE_FIELD(left, left + 10, left + 1, y, count, 4, 5);
 }
 
 QString today() { return ERA_DATE_LONG(clk::today()); }
@@ -156,13 +162,13 @@ int KEEP_ROOM::KEEP_SUM_PRT() {
     return PRT_RUN(twoColumnJob(lines, [this] { KEEP_SUM_FRAME_PRT(); }, [this](int e, double x0, double y) {
         const qint32 c0 = keep.KEEP_COUNT[e][0], c1 = keep.KEEP_COUNT[e][1];
         cell(x0, y - 1, x0 + 10, y + 4);
-        at(x0 + 1, y, text::rset(QString::number(e + 1), 4));
+        countCell(x0, y, QString::number(e + 1));
         cell(x0 + 10, y - 1, x0 + 50, y + 4);
         fittedName(x0 + 11, y, e < placeCount() ? KEEP_LIST[e] : QString(), 39);
         cell(x0 + 50, y - 1, x0 + 80, y + 4);
-        at(x0 + 51, y, text::rset(text::countText(c0), 4));
-        at(x0 + 61, y, text::rset(text::countText(c1), 4));
-        at(x0 + 71, y, text::rset(text::countText(c0 + c1), 4));
+        countCell(x0 + 50, y, text::countText(c0));
+        countCell(x0 + 60, y, text::countText(c1));
+        countCell(x0 + 70, y, text::countText(c0 + c1));
     }));
 }
 
@@ -216,13 +222,11 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
     cell(15, top, 31, bottom);
     const QString number = item_grid::eraLetter(z.BY_W) + QString::number(z.BY_Y) + QLatin1Char('-') +
                            QString::number(z.B_NO) + QLatin1Char('-') + QString::number(z.B_NOS);
-    if (p.TextWidth(number) >= 15) PRT_FONT_FIT(number, 8, 5, 15);
-    at(15.5, y, number);
-    useSize(8);
+    PRT_FIGURE_LEFT(15, 31, 15.5, y, number, 5);
     cell(31, top, 46, bottom);
     if (z.BIN_Y > 1900) {
         const QDate d(z.BIN_Y, z.BIN_M, z.BIN_D);
-        if (d.isValid()) at(31.5, y, ERA_DATE_STR(d, 2));
+        if (d.isValid()) PRT_FIGURE_LEFT(31, 46, 31.5, y, ERA_DATE_STR(d, 2), 5);
     }
     cell(46, top, 55, bottom);
     if (p.TextWidth(z.KEIHI) >= 8.5) PRT_FONT_FIT(z.KEIHI, 8, 5, 8.5);
@@ -269,21 +273,13 @@ void KEEP_ROOM::KEEP_DETAIL_ROW_PRT(qint32 rec, int line) {
         at(175.5, y, maker);
     }
 
-    // Remarks: on two lines as well, split near the middle of a long text.
+    // Remarks: on two lines as well, at 6 pt while they hold them, else at 5.
     cell(215, top, 245, bottom);
     const QString& v = z.MSG;
     if (PRT_FONT_FIT(v, 9, 5, 29) <= 5) {
         p.FontSize = 6;
-        bool half = false;
-        if (p.TextWidth(v) > 58) {
-            p.FontSize = 5;
-            half = p.TextWidth(v) > 58;
-        }
-        const auto [first, second] = LIST_TWO_LINE_SPLIT(v, half ? p.TextWidth(v) / 2 : 29);
-        cell(215, top, 245, y + 1.8);
-        at(215.5, y - 1, first);
-        cell(215, y + 1.8, 245, bottom);
-        at(215.5, y + 1.8, second);
+        if (p.TextWidth(v) > 58) p.FontSize = 5;
+        PRT_TWO_LINE_CELL(215, top, 245, bottom, 215.5, y - 1, y + 1.8, v);
     } else {
         at(215.5, y, v);
     }
@@ -365,13 +361,13 @@ int KEEP_ROOM::BREAKDOWN_PRT(int following) {
     PRT_JOB job = twoColumnJob(
         breakdown.BREAKDOWN_ROWS, [this] { BREAKDOWN_FRAME_PRT(); }, [this](int i, double x0, double y) {
             cell(x0, y - 1, x0 + 10, y + 4);
-            at(x0 + 1, y, text::rset(QString::number(i + 1), 4));
+            countCell(x0, y, QString::number(i + 1));
             cell(x0 + 10, y - 1, x0 + 60, y + 4);
             fittedName(x0 + 11, y, breakdown.BREAKDOWN_NAME[size_t(i)], 49);
             cell(x0 + 60, y - 1, x0 + 70, y + 4);
             fittedName(x0 + 61, y, breakdown.BREAKDOWN_KUBUN[size_t(i)], 9);
             cell(x0 + 70, y - 1, x0 + 80, y + 4);
-            at(x0 + 71, y, text::rset(text::countText(breakdown.BREAKDOWN_COUNT[size_t(i)]), 4));
+            countCell(x0 + 70, y, text::countText(breakdown.BREAKDOWN_COUNT[size_t(i)]));
         });
     // Each place goes on in the document of the places before it; the caller ends it.
     job.following = following != 0;

@@ -430,8 +430,8 @@ void L_ZEMLO_LIST::IN_GRID_ROW(qint32 p, int line) {
     // Money: nine characters right-aligned; a longer figure shows whole,
     // fitted into its column.
     s.resize(0);
-    if (appendMoney(s, r.B_MONY)) grid->cell(17830, line, s);
-    else grid->cellFit(17830, line, s, 18700 - 17830 - 15);
+    appendMoney(s, r.B_MONY);
+    grid->figureFit(17830, line, s, 18700 - 17830 - 15);
 
     s.resize(0);
     appendInt(s, r.ROW_QTY, 5);
@@ -442,8 +442,8 @@ void L_ZEMLO_LIST::IN_GRID_ROW(qint32 p, int line) {
     grid->cell(19380, line, s);
 
     s.resize(0);
-    if (appendMoney(s, r.ROW_MONY)) grid->cell(19930, line, s);
-    else grid->cellFit(19930, line, s, 20800 - 19930 - 15);
+    appendMoney(s, r.ROW_MONY);
+    grid->figureFit(19930, line, s, 20800 - 19930 - 15);
 
     grid->cellFit(20830, line, r.MSG, 1950);
 }

@@ -255,10 +255,7 @@ void P_ZEMLO_LIST::P_ZEMLO_GRID_HEAD() { grid->head(); }
 
 void P_ZEMLO_LIST::cellRight(double right, double width, int r, const QString& text) {
     if (text.isEmpty()) return;
-    const double room = width - 60;
-    double size = D_LIST->fontSize();
-    if (D_LIST->textWidth(text) > room) size = grid->fitSize(text, room);
-    D_LIST->textAtSize(right - 30 - D_LIST->textWidthAtSize(text, size), ListGrid::rowTop(r), text, size);
+    grid->figureRight(right - 30, r, text, width - 60);
 }
 
 void P_ZEMLO_LIST::P_ZEMLO_GRID_ROW(qint32 plan, int r) {

@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <cstring>
+#include <limits>
 #include <unordered_map>
 
 QColor bgrColor(quint32 bgr) {
@@ -120,7 +121,13 @@ struct Pane::FontInfo {
     }
 };
 
-Pane::Pane(QWidget* parent) : QWidget(parent), fontName_(QStringLiteral("ＭＳ ゴシック")) {
+namespace {
+bool recordFromStart = false;
+}  // namespace
+
+void Pane::setRecordTextsForTests(bool on) { recordFromStart = on; }
+
+Pane::Pane(QWidget* parent) : QWidget(parent), fontName_(QStringLiteral("ＭＳ ゴシック")), record_(recordFromStart) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     fontId_ = fontIdOf(fontName_);
     img_ = QImage(1, 1, QImage::Format_RGB32);
@@ -262,12 +269,36 @@ void Pane::textAtSize(double x, double y, const QString& s, double points) {
     const QRgb colour = fore_.rgb();
     double pen = std::clamp((x - scaleLeft_) / kTwipsPerPixel, -1.0e6, 1.0e6);
     const int top = py(y);
-    for (qsizetype i = 0; i < s.size();) {
+    // The pixel column of the rule that closes the text's column: no
+    // character may reach it, neither with its advance nor with its ink.
+    const double stop = stopAfter(x);
+    const double edge = std::isinf(stop) ? 2.0e6 : double(px(stop));
+    qsizetype i = 0, drawn = 0;
+    while (i < s.size()) {
         const Glyph& g = fi.rendered(nextCodePoint(s, i));
-        if (g.w > 0) blendGlyph(g, int(std::lround(pen)) + g.x0, top + g.y0, colour);
+        const int left = int(std::lround(pen));
+        if (pen + g.adv > edge + 1e-9 || (g.w > 0 && left + g.x0 + g.w > edge)) break;
+        if (g.w > 0) blendGlyph(g, left + g.x0, top + g.y0, colour);
         pen += g.adv;
+        drawn = i;
     }
-    if (record_) texts_.push_back({x, y, s, points});
+    if (!record_) return;
+    if (drawn == s.size()) {
+        texts_.push_back({x, y, s, points});
+        return;
+    }
+    // Blanks past the stop are no loss; a text cut before its first
+    // character is recorded empty, as cut.
+    bool lost = false;
+    for (qsizetype k = drawn; k < s.size() && !lost; ++k) lost = !s[k].isSpace();
+    texts_.push_back({x, y, s.left(drawn), points, lost ? s.mid(drawn) : QString()});
+}
+
+void Pane::addTextStop(double x) { stops_.insert(std::upper_bound(stops_.begin(), stops_.end(), x), x); }
+
+double Pane::stopAfter(double x) const {
+    const auto it = std::upper_bound(stops_.begin(), stops_.end(), x);
+    return it == stops_.end() ? std::numeric_limits<double>::infinity() : *it;
 }
 
 double Pane::textWidth(const QString& s) const { return textWidthAtSize(s, fontSize_); }
@@ -279,7 +310,9 @@ double Pane::textWidthAtSize(const QString& s, double points) const {
     return w * kTwipsPerPixel;
 }
 
-double Pane::textHeight() const { return fontInfo(fontSize_).height * kTwipsPerPixel; }
+double Pane::textHeight() const { return textHeightAtSize(fontSize_); }
+
+double Pane::textHeightAtSize(double points) const { return fontInfo(points).height * kTwipsPerPixel; }
 
 QImage Pane::image() const {
     syncSize();

@@ -5,6 +5,10 @@
 // lines and texts are written straight into the image; texts are put
 // together from a glyph cache shared by every pane, so once the characters
 // of a list have been seen, drawing a page allocates nothing.
+//
+// A pane may be given column stops: a text then never runs over the rule of
+// its column into the next one, but is cut before the first stop right of
+// where it starts, between two characters.
 #pragma once
 #include <QColor>
 #include <QFont>
@@ -55,29 +59,46 @@ public:
     // A line one pixel wide from (x1, y1) to (x2, y2).
     void line(double x1, double y1, double x2, double y2, const QColor& c);
     void line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, fore_); }
-    // Text whose top-left corner stands at (x, y), in the current font.
+    // Text whose top-left corner stands at (x, y), in the current font, cut
+    // at the column stop after x (see below).
     void text(double x, double y, const QString& s);
     // Text at another size; the pane's own size stays for the next text.
     void textAtSize(double x, double y, const QString& s, double points);
+
+    // Column stops, in twips of the drawing (the origin not applied). A text
+    // drawn at x keeps the whole characters that end before the rule at the
+    // first stop right of x; the rest of it is not drawn. Without stops (the
+    // default) a text runs on to the pane's edge. Stops stay until cleared;
+    // clearing the drawing keeps them.
+    void clearTextStops() { stops_.clear(); }
+    void addTextStop(double x);
+    // The stop a text drawn at x is cut at; infinity where none lies right of x.
+    double stopAfter(double x) const;
     // Width and height of a text in the current font, in twips.
     double textWidth(const QString& s) const;
     double textWidthAtSize(const QString& s, double points) const;
     double textHeight() const;
+    double textHeightAtSize(double points) const;
 
     // What has been drawn, as shown (for tests and screenshots).
     QImage image() const;
     // Colour of the pixel under a twips point (origin applied).
     QColor pixelAt(double x, double y) const;
     // Texts drawn since the last clear, in drawing order, each with its
-    // twips position: tests read the drawing through them.
+    // twips position, as far as they were drawn (a text cut at its column's
+    // stop is kept cut): tests read the drawing through them.
     struct DrawnText {
         double x, y;
         QString text;
         double points;
+        QString lost;  // what was cut off at the column's stop (blanks aside)
     };
     const std::vector<DrawnText>& drawnTexts() const { return texts_; }
     // Keeps (true) or drops (false, the default) the record of drawn texts.
     void setRecordTexts(bool on) { record_ = on; if (!on) texts_.clear(); }
+    // Panes made from now on record their texts from the start (tests that
+    // read every pane of the windows they open).
+    static void setRecordTextsForTests(bool on);
 
 signals:
     // A mouse press or double-click in twips (origin applied).
@@ -113,4 +134,5 @@ private:
     bool dirty_ = false;
     bool record_ = false;
     std::vector<DrawnText> texts_;
+    std::vector<double> stops_;  // sorted
 };

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -62,33 +63,75 @@ class FontMeasure {
 public:
     FontMeasure(const QFont& f, QPaintDevice* device) : fm_(f, device), height_(fm_.height()) {}
     double height() const { return height_; }
+    // Where the ink of one character lies, from the point it is drawn at
+    // (pixels): its left and right ends. Kept as the advances are: every
+    // text cut at a cell asks for one.
+    std::pair<double, double> ink(const QString& character) {
+        if (character.size() != 1) {
+            const QRectF r = fm_.tightBoundingRect(character);
+            return {r.left(), r.right()};
+        }
+        const char16_t c = character[0].unicode();
+        std::unique_ptr<std::pair<float, float>[]>& page = inks_[c >> 8];
+        if (!page) {
+            page = std::make_unique<std::pair<float, float>[]>(256);
+            const float unknown = std::numeric_limits<float>::quiet_NaN();
+            std::fill_n(page.get(), 256, std::pair(unknown, unknown));
+        }
+        std::pair<float, float>& e = page[c & 0xFF];
+        if (std::isnan(e.first)) {
+            const QRectF r = fm_.tightBoundingRect(character);
+            e = {float(r.left()), float(r.right())};
+        }
+        return {e.first, e.second};
+    }
     double width(const QString& text) {
         double w = 0;
         const QChar* p = text.constData();
         const QChar* end = p + text.size();
-        for (; p < end; ++p) {
-            const char16_t c = p->unicode();
-            if (QChar::isHighSurrogate(c) && p + 1 < end && p[1].isLowSurrogate()) {
-                w += fm_.horizontalAdvance(QString(p, 2));  // outside the basic plane: rare, not kept
-                ++p;
-                continue;
-            }
-            std::unique_ptr<float[]>& page = pages_[c >> 8];
-            if (!page) {
-                page = std::make_unique<float[]>(256);
-                std::fill_n(page.get(), 256, -1.0f);
-            }
-            float& a = page[c & 0xFF];
-            if (a < 0) a = float(fm_.horizontalAdvance(QChar(c)));
-            w += a;
-        }
+        while (p < end) w += advance(p, end);
         return w;
+    }
+    // The characters (UTF-16 units) of the longest beginning of `text` that
+    // is at most `room` pixels wide; a character outside the basic plane is
+    // kept whole or left off whole.
+    qsizetype fitLength(const QString& text, double room) {
+        double w = 0;
+        const QChar* begin = text.constData();
+        const QChar* p = begin;
+        const QChar* end = p + text.size();
+        while (p < end) {
+            const QChar* at = p;
+            w += advance(p, end);
+            if (w > room) return at - begin;
+        }
+        return text.size();
     }
 
 private:
+    // The advance of the character at `p`, which moves past it.
+    double advance(const QChar*& p, const QChar* end) {
+        const char16_t c = p->unicode();
+        if (QChar::isHighSurrogate(c) && p + 1 < end && p[1].isLowSurrogate()) {
+            const double a = fm_.horizontalAdvance(QString(p, 2));  // outside the basic plane: rare, not kept
+            p += 2;
+            return a;
+        }
+        ++p;
+        std::unique_ptr<float[]>& page = pages_[c >> 8];
+        if (!page) {
+            page = std::make_unique<float[]>(256);
+            std::fill_n(page.get(), 256, -1.0f);
+        }
+        float& a = page[c & 0xFF];
+        if (a < 0) a = float(fm_.horizontalAdvance(QChar(c)));
+        return a;
+    }
+
     QFontMetricsF fm_;
     double height_;
     std::array<std::unique_ptr<float[]>, 256> pages_;
+    std::array<std::unique_ptr<std::pair<float, float>[]>, 256> inks_;
 };
 
 struct MeasureKey {
@@ -525,6 +568,48 @@ void Printer::Print(const QString& text, bool newline) {
             it.clipY1 = toPaperY(clipY1_);
             it.clipX2 = toPaperX(clipX2_);
             it.clipY2 = toPaperY(clipY2_);
+            // Across a side of the rectangle the cut falls between two
+            // characters: a character whose ink would reach past it is left
+            // off whole (one whose box but not its ink reaches past stays).
+            // Blanks carry no ink: a text whose only characters past a side
+            // are blanks is not cut there.
+            constexpr double kEdge = 1e-6;
+            auto blank = [](const QString& part) {
+                for (QChar c : part)
+                    if (!c.isSpace()) return false;
+                return true;
+            };
+            // The character of `t` that begins at `at` (a pair outside the basic plane whole).
+            auto character = [](const QString& t, qsizetype at) {
+                return t.mid(at, at + 1 < t.size() && t[at].isHighSurrogate() ? 2 : 1);
+            };
+            double left = CurrentX;
+            if (CurrentX < clipX1_ - kEdge) {
+                // The characters that begin left of the side, the last of
+                // them kept when its ink does not reach past it.
+                qsizetype drop = fitLength(text, clipX1_ - CurrentX);
+                if (drop < text.size() && TextWidth(text.left(drop)) < clipX1_ - CurrentX - kEdge) {
+                    const QString c = character(text, drop);
+                    if (CurrentX + TextWidth(text.left(drop)) + inkOf(c).first < clipX1_ - kEdge) drop += c.size();
+                }
+                if (!blank(text.left(drop))) {
+                    it.cutBefore = int(drop);
+                    left = CurrentX + TextWidth(text.left(drop));
+                    it.px = toPaperX(left);
+                    it.text = text.mid(drop);
+                }
+            }
+            if (left + TextWidth(it.text) > clipX2_ + kEdge) {
+                qsizetype keep = fitLength(it.text, clipX2_ - left + kEdge);
+                if (keep < it.text.size()) {
+                    const QString c = character(it.text, keep);
+                    if (left + TextWidth(it.text.left(keep)) + inkOf(c).second <= clipX2_ + kEdge) keep += c.size();
+                }
+                if (!blank(it.text.mid(keep))) {
+                    it.cutAfter = int(it.text.size() - keep);
+                    it.text.truncate(keep);
+                }
+            }
         }
     }
     add(std::move(it));
@@ -563,6 +648,19 @@ QRectF inkBox(const Item& it, int dpi) {
     const QRectF box = textBox(it, dpi);
     if (!it.clipped) return box;
     return box.intersected(QRectF(QPointF(it.clipX1, it.clipY1), QPointF(it.clipX2, it.clipY2)));
+}
+
+std::pair<double, double> Printer::inkOf(const QString& character) const {
+    const int d = dpi();
+    const auto [left, right] =
+        fontMeasure(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d).ink(character);
+    return {left * 25.4 / d, right * 25.4 / d};
+}
+
+qsizetype Printer::fitLength(const QString& text, double width) const {
+    const int d = dpi();
+    return fontMeasure(FontName, FontSize, FontBold, FontItalic, FontUnderline, FontStrikethru, d)
+        .fitLength(text, width * d / 25.4);
 }
 
 double Printer::TextWidth(const QString& text) const {

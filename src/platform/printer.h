@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace prn {
@@ -79,6 +80,10 @@ struct Item {
     // reaches the paper. Set only where the text would cross the rectangle.
     bool clipped = false;
     double clipX1 = 0, clipY1 = 0, clipX2 = 0, clipY2 = 0;
+    // Across the rectangle's left and right sides a text is cut between two
+    // characters: `text` holds what is printed, px where it begins, and
+    // these count the characters left off before and after it.
+    int cutBefore = 0, cutAfter = 0;
     bool isBlank() const {
         if (kind != Text) return false;
         for (QChar c : text)
@@ -160,10 +165,17 @@ public:
     // Texts printed from now on are cut at this rectangle (the jobs'
     // coordinates, like CurrentX and CurrentY) until ClearClip: a text that
     // does not fit its cell never runs over its neighbour or off the paper.
+    // At the left and right sides the cut falls between two characters (the
+    // characters whose ink would reach past a side are left off whole); at
+    // the top and bottom the text is cut where the side runs.
     void SetClip(double x1, double y1, double x2, double y2);
     void ClearClip() { clip_ = false; }
     bool clipping() const { return clip_; }
     double TextWidth(const QString& text) const;   // mm
+    // The characters of the longest beginning of `text` that is at most
+    // `width` mm wide in the font in force (a character outside the basic
+    // plane is never torn apart).
+    qsizetype fitLength(const QString& text, double width) const;
     double TextHeight(const QString& text = QStringLiteral("A")) const;  // mm, one line
     // A line from (x1, y1) to (x2, y2); the current position moves to (x2, y2).
     void Line(double x1, double y1, double x2, double y2, const QColor& color = Qt::black);
@@ -202,6 +214,8 @@ public:
 
 private:
     friend class ClipScope;
+    // Where the ink of one character lies from the point it is drawn at (mm).
+    std::pair<double, double> inkOf(const QString& character) const;
     void ensureOpen();
     void add(Item it);
     double toPaperX(double x) const { return x - ScaleLeft + doc_.offsetLeftMm; }

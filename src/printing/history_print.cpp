@@ -23,15 +23,14 @@ struct ROW_LAYOUT {
     double xQty, xPrice, xTax, xAmount;
     double xMsg, wMsg;
     // Remarks wider than wMsg at every size: two lines at sizeA, or at sizeB
-    // when wider than `wide` at sizeA, split against `split` mm (against
-    // half the whole width when still wider than `wide` at sizeB).
-    double sizeA, sizeB, wide, split;
+    // when wider than `wide` at sizeA.
+    double sizeA, sizeB, wide;
 };
 
 constexpr ROW_LAYOUT kList{true, 30.5, 45.5, 54.5, 61.5, 94.5, 127.5, 160.5, 32, 193.5, 19,
-                           212.5, 221, 236.5, 244, 259.5, 18, 6, 5, 50, 25};
+                           212.5, 221, 236.5, 244, 259.5, 18, 6, 5, 50};
 constexpr ROW_LAYOUT kLedger{false, 15.5, 30.5, 39.5, 46.5, 81.5, 118.5, 155.5, 36, 192.5, 23,
-                             215.5, 224, 239.5, 247, 262.5, 22, 6.5, 5.5, 44, 22};
+                             215.5, 224, 239.5, 247, 262.5, 22, 6.5, 5.5, 44};
 
 constexpr std::array<double, 13> kListColumns{30, 45, 54, 61, 94, 127, 160, 193, 213, 221, 236, 244, 259};
 constexpr std::array<double, 12> kLedgerColumns{30, 39, 46, 81, 118, 155, 192, 216, 224, 239, 247, 262};
@@ -94,16 +93,17 @@ void historyRow(const ROW_LAYOUT& L, qint32 index, int line) {
     if (L.number) {
         cell();
         if (r.ROW_QTY <= 1) {
-            LIST_TEXT(16.5, y, LIST_NUMBER_TEXT(r.BY_W, r.BY_Y, r.B_NO, r.NOS_FIRST));
+            LIST_FIGURE_LEFT(left(0), right(0), 16.5, y, LIST_NUMBER_TEXT(r.BY_W, r.BY_Y, r.B_NO, r.NOS_FIRST));
         } else {
             upper(y + 3);
-            LIST_TEXT(16.5, y, LIST_NUMBER_TEXT(r.BY_W, r.BY_Y, r.B_NO));
+            LIST_FIGURE_LEFT(left(0), right(0), 16.5, y, LIST_NUMBER_TEXT(r.BY_W, r.BY_Y, r.B_NO));
             lower(y + 3);
-            LIST_TEXT(16.5, y + 3, QString::number(r.NOS_FIRST) + QChar(u'～') + QString::number(r.NOS_LAST));
+            LIST_FIGURE_LEFT(left(0), right(0), 16.5, y + 3,
+                             QString::number(r.NOS_FIRST) + QChar(u'～') + QString::number(r.NOS_LAST));
         }
     }
-    cell();
-    LIST_TEXT(L.xDate, y, LIST_DATE_TEXT(r.BIN_Y, r.BIN_M, r.BIN_D));
+    const size_t date = cell();
+    LIST_FIGURE_LEFT(left(date), right(date), L.xDate, y, LIST_DATE_TEXT(r.BIN_Y, r.BIN_M, r.BIN_D));
     const size_t keihi = cell();
     LIST_FIT_FONT(r.KEIHI, 8, LIST_MIN_SIZE, right(keihi) - L.xKeihi);
     LIST_TEXT(L.xKeihi, y, r.KEIHI);
@@ -111,10 +111,11 @@ void historyRow(const ROW_LAYOUT& L, qint32 index, int line) {
     p.FontSize = 8;
     LIST_KUBUN_CELL(L.xKubun, y, r.KUBUN);
 
-    cell();
+    const size_t subjectCell = cell();
     const QString subject = QString::number(r.NO_KY) + QChar(u' ') + r.KYOUKA;
     const bool func = !r.FUNC_D.isEmpty();
-    LIST_FIT_FONT(subject, func ? 8 : 9, 5, L.cellWidth);
+    // Within the room of the cell where it is narrower than the others.
+    LIST_FIT_FONT(subject, func ? 8 : 9, 5, std::min(L.cellWidth, right(subjectCell) - L.xSubject));
     if (func) upper(y + 2.8);
     LIST_TEXT(L.xSubject, y, subject);
     if (func) {
@@ -150,35 +151,23 @@ void historyRow(const ROW_LAYOUT& L, qint32 index, int line) {
 
     p.FontSize = 9;
     const size_t qty = cell();
-    if (r.ROW_QTY > 0) LIST_FIGURE_FIELD(L.xQty, y, QString::number(r.ROW_QTY), 5, left(qty) + 0.5);
+    if (r.ROW_QTY > 0) LIST_FIGURE_FIELD(left(qty), right(qty), L.xQty, y, QString::number(r.ROW_QTY), 5);
     const size_t price = cell();
-    if (r.B_MONY > 0) LIST_FIGURE_FIELD(L.xPrice, y, MONEY_TEXT(r.B_MONY), 9, left(price) + 0.5);
+    if (r.B_MONY > 0) LIST_FIGURE_FIELD(left(price), right(price), L.xPrice, y, MONEY_TEXT(r.B_MONY), 9);
     const size_t tax = cell();
-    const QString taxText = LIST_TAX_TEXT(r.TAX_K, r.TAX);
-    LIST_FIT_FONT(taxText, 9, LIST_MIN_SIZE, right(tax) - L.xTax);
-    LIST_TEXT(L.xTax, y, taxText);
-    p.FontSize = 9;
+    LIST_FIGURE_LEFT(left(tax), right(tax), L.xTax, y, LIST_TAX_TEXT(r.TAX_K, r.TAX));
     const size_t amount = cell();
-    LIST_FIGURE_FIELD(L.xAmount, y, MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.ROW_QTY, r.TAX_K == 1, r.TAX)), 9,
-                      left(amount) + 0.5);
+    LIST_FIGURE_FIELD(left(amount), right(amount), L.xAmount, y,
+                      MONEY_TEXT(ITEM_AMOUNT(r.B_MONY, r.ROW_QTY, r.TAX_K == 1, r.TAX)), 9);
 
-    cell();
+    const size_t msg = cell();
     if (LIST_FIT_FONT(r.MSG, 9, 5, L.wMsg)) {
         LIST_TEXT(L.xMsg, y, r.MSG);
         return;
     }
     p.FontSize = L.sizeA;
-    double split = L.split;
-    if (p.TextWidth(r.MSG) > L.wide) {
-        p.FontSize = L.sizeB;
-        const double w = p.TextWidth(r.MSG);
-        if (w > L.wide) split = w / 2;
-    }
-    const auto [first, second] = LIST_TWO_LINE_SPLIT(r.MSG, split);
-    upper(y + 2.8);
-    LIST_TEXT(L.xMsg, y, first);
-    lower(y + 2.8);
-    LIST_TEXT(L.xMsg, y + 2.8, second);
+    if (p.TextWidth(r.MSG) > L.wide) p.FontSize = L.sizeB;
+    PRT_TWO_LINE_CELL(left(msg), LIST_ROW_TOP(line), right(msg), LIST_ROW_BOTTOM(line), L.xMsg, y, y + 2.8, r.MSG);
 }
 
 // The filter text of the history's first-page lines.

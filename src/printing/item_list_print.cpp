@@ -21,7 +21,7 @@ void head(double x, double y, double size, const QString& text) {
 }
 
 // The remarks cell without a disposal reason: one line fitted into 18 mm,
-// or two lines split by width.
+// or two lines, at 6 pt while they hold it, else at 5 pt.
 void remarksCell(const QString& msg, double y, int line) {
     prn::Printer& p = prn::printer();
     if (LIST_FIT_FONT(msg, 9, 5, 18)) {
@@ -29,17 +29,8 @@ void remarksCell(const QString& msg, double y, int line) {
         return;
     }
     p.FontSize = 6;
-    double limit = 18;
-    if (p.TextWidth(msg) > 36) {
-        p.FontSize = 5;
-        const double w = p.TextWidth(msg);
-        if (w > 36) limit = w / 2;
-    }
-    const auto [first, second] = LIST_TWO_LINE_SPLIT(msg, limit);
-    LIST_CELL_UPPER(266, 285, line, y + 2.8);
-    LIST_TEXT(266.5, y, first);
-    LIST_CELL_LOWER(266, 285, line, y + 2.8);
-    LIST_TEXT(266.5, y + 2.8, second);
+    if (p.TextWidth(msg) > 36) p.FontSize = 5;
+    PRT_TWO_LINE_CELL(266, LIST_ROW_TOP(line), 285, LIST_ROW_BOTTOM(line), 266.5, y, y + 2.8, msg);
 }
 
 }  // namespace
@@ -114,21 +105,20 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
     const QString number = totals ? LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO)
                                   : LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
     p.FontSize = number.size() > 10 ? 7.2 : 8;
-    if (p.TextWidth(number) >= 15) LIST_FIT_FONT(number, p.FontSize, LIST_MIN_SIZE, 15);
-    LIST_TEXT(15.5, totals ? y - 0.3 : y, number);
+    LIST_FIGURE_LEFT(15, 31, 15.5, totals ? y - 0.3 : y, number);
     p.FontSize = 8;
     if (totals) {
         lower(0, y + 2.5);
-        LIST_FIGURE_RIGHT(30.5, y + 2.5, QString::number(count), 15.5);
+        LIST_FIGURE_RIGHT(15, 31, 30.5, y + 2.5, QString::number(count));
     }
 
     // Purchase date over the out date; a disposed item struck out in the
     // item list when the settings ask for it.
     upper(1, y + 2.5);
-    LIST_TEXT(31.5, y - 0.3, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D));
+    LIST_FIGURE_LEFT(31, 46, 31.5, y - 0.3, LIST_DATE_TEXT(z.BIN_Y, z.BIN_M, z.BIN_D));
     if (z.BOUT_Y > 1900) {
         lower(1, y + 2.5);
-        LIST_TEXT(31.5, y + 2.5, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D));
+        LIST_FIGURE_LEFT(31, 46, 31.5, y + 2.5, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D));
         if ((SET_FLAGS & 8) && itemList) {
             p.Line(15, y + 0.9, 266, y + 0.9);
             p.Line(15, y + 1.9, 266, y + 1.9);
@@ -160,8 +150,9 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
     LIST_FIT_FONT(bunrui, 9, 5, 31);
     LIST_TEXT(94.5, y, bunrui);
 
+    // The name fits the room of its cell, up to the rule at 158.
     cell(6);
-    LIST_FIT_FONT(z.NAME_D, 9, 5, 32);
+    LIST_FIT_FONT(z.NAME_D, 9, 5, 31.5);
     LIST_TEXT(126.5, y, z.NAME_D);
 
     cell(7);
@@ -188,14 +179,11 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
 
     p.FontSize = 9;
     cell(10);
-    if (z.B_MONY > 0) LIST_FIGURE_RIGHT(242, y, MONEY_TEXT(z.B_MONY), 228.5);
+    if (z.B_MONY > 0) LIST_FIGURE_RIGHT(228, 243, 242, y, MONEY_TEXT(z.B_MONY));
     cell(11);
-    const QString tax = LIST_TAX_TEXT(z.TAX_K, z.TAX);
-    LIST_FIT_FONT(tax, 9, LIST_MIN_SIZE, 7.5);
-    LIST_TEXT(243.5, y, tax);
-    p.FontSize = 9;
+    LIST_FIGURE_LEFT(243, 251, 243.5, y, LIST_TAX_TEXT(z.TAX_K, z.TAX));
     cell(12);
-    LIST_FIGURE_RIGHT(265, y, MONEY_TEXT(qint64(count) * ZEMLO_AMOUNT(z, false)), 251.5);
+    LIST_FIGURE_RIGHT(251, 266, 265, y, MONEY_TEXT(qint64(count) * ZEMLO_AMOUNT(z, false)));
 
     cell(13);
     if (z.MOVE_N2.isEmpty()) {

@@ -95,23 +95,6 @@ bool LIST_FIT_FONT(const QString& text, double start, double lowest, double widt
     return prn::printer().TextWidth(text) < width;
 }
 
-std::pair<QString, QString> LIST_TWO_LINE_SPLIT(const QString& text, double width) {
-    prn::Printer& p = prn::printer();
-    if (p.TextWidth(text) <= width) return {text, QString()};
-    // The smallest n whose beginning of n characters is wider than the
-    // limit (widths grow with n): the first line holds n - 1 characters.
-    qsizetype lo = 1, hi = text.size();
-    while (lo < hi) {
-        const qsizetype mid = (lo + hi) / 2;
-        if (p.TextWidth(text.left(mid)) > width) hi = mid;
-        else lo = mid + 1;
-    }
-    qsizetype cut = lo - 1;
-    // A character outside the basic plane is not torn apart.
-    if (cut > 0 && text[cut - 1].isHighSurrogate()) --cut;
-    return {text.left(cut), text.mid(cut)};
-}
-
 void LIST_CELL(double x1, double x2, int line) {
     prn::printer().SetClip(x1, LIST_ROW_TOP(line), x2, LIST_ROW_BOTTOM(line));
 }
@@ -124,42 +107,10 @@ void LIST_CELL_LOWER(double x1, double x2, int line, double split) {
     prn::printer().SetClip(x1, split, x2, LIST_ROW_BOTTOM(line));
 }
 
-void LIST_FIGURE_RIGHT(double right, double y, const QString& text, double left) {
-    if (text.isEmpty()) return;
-    prn::Printer& p = prn::printer();
-    const double size = p.FontSize;
-    if (p.TextWidth(text) >= right - left) PRT_FONT_FIT(text, size, LIST_MIN_SIZE, right - left);
-    LIST_TEXT_RIGHT(right, y, text);
-    p.FontSize = size;
-}
-
-void LIST_FIGURE_FIELD(double x, double y, const QString& text, int chars, double left) {
-    if (text.size() <= chars) {
-        LIST_TEXT_FIELD(x, y, text, chars);
-        return;
-    }
-    LIST_FIGURE_RIGHT(x + prn::printer().TextWidth(QString(chars, QChar(u' '))), y, text, left);
-}
-
-void LIST_TEXT(double x, double y, const QString& text) {
-    if (text.isEmpty()) return;  // nothing to see
-    prn::Printer& p = prn::printer();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(text, false);
-}
+void LIST_TEXT(double x, double y, const QString& text) { PRT_TEXT(x, y, text); }
 
 void LIST_TEXT_RIGHT(double xRight, double y, const QString& text) {
     LIST_TEXT(xRight - prn::printer().TextWidth(text), y, text);
-}
-
-void LIST_TEXT_FIELD(double x, double y, const QString& text, int chars) {
-    if (text.size() <= chars) {
-        LIST_TEXT(x, y, QString(chars - text.size(), QChar(u' ')) + text);
-        return;
-    }
-    const QString extra = text.left(text.size() - chars);
-    LIST_TEXT(x - prn::printer().TextWidth(extra), y, text);
 }
 
 void LIST_KUBUN_CELL(double x, double y, const QString& name, double below) {

@@ -12,8 +12,9 @@
 #include <QString>
 #include <functional>
 #include <span>
-#include <utility>
 #include <vector>
+
+#include "common/print_cells.h"
 
 inline constexpr int LIST_ROWS_PER_PAGE = 25;
 
@@ -85,34 +86,29 @@ QString LIST_FILTER_PART(const QString& label, const QString& text);
 // `lowest`.
 bool LIST_FIT_FONT(const QString& text, double start, double lowest, double width);
 
-// Splits a text in two lines at the current font size: the first line is the
-// longest beginning of the text that is at most `width` mm wide, the second
-// the rest (empty when the whole text is within the width). Breaks fall
-// between characters.
-std::pair<QString, QString> LIST_TWO_LINE_SPLIT(const QString& text, double width);
-
 // The smallest size of the list prints' texts.
 inline constexpr double LIST_MIN_SIZE = 5;
 
-// A figure (amount, unit price, quantity) in the room from `left` to `right`
-// mm, ending at `right`: in the size in force when it fits, else in the
-// largest size down to LIST_MIN_SIZE at which it does. The size in force
-// is left as it was.
-void LIST_FIGURE_RIGHT(double right, double y, const QString& text, double left);
-// A field of `chars` characters at x as LIST_TEXT_FIELD; a longer text
-// ends where the field ends, in the size at which it fits between `left`
-// and that end (LIST_FIGURE_RIGHT).
-void LIST_FIGURE_FIELD(double x, double y, const QString& text, int chars, double left);
+// A figure (amount, price, count, percentage, date of digits) in the cell
+// between the rules at `ruleLeft` and `ruleRight`: whole and clear of both
+// rules, shrunk where it must be (PRT_FIGURE_RIGHT, PRT_FIGURE_LEFT and
+// PRT_FIGURE_FIELD with the lists' smallest size LIST_MIN_SIZE). The size
+// in force is left as it was.
+inline void LIST_FIGURE_RIGHT(double ruleLeft, double ruleRight, double right, double y, const QString& text) {
+    PRT_FIGURE_RIGHT(ruleLeft, ruleRight, right, y, text, LIST_MIN_SIZE);
+}
+inline void LIST_FIGURE_LEFT(double ruleLeft, double ruleRight, double x, double y, const QString& text) {
+    PRT_FIGURE_LEFT(ruleLeft, ruleRight, x, y, text, LIST_MIN_SIZE);
+}
+inline void LIST_FIGURE_FIELD(double ruleLeft, double ruleRight, double x, double y, const QString& text, int chars) {
+    PRT_FIGURE_FIELD(ruleLeft, ruleRight, x, y, text, chars, LIST_MIN_SIZE);
+}
 
 // ---- drawing at a point, in the font in force
 // The text with its top-left corner at (x, y).
 void LIST_TEXT(double x, double y, const QString& text);
 // The text ending at x.
 void LIST_TEXT_RIGHT(double xRight, double y, const QString& text);
-// A field of `chars` characters at x, the text padded with blanks on the
-// left (in the fixed-pitch font the digits align on the right); a longer
-// text is printed whole, its extra characters reaching left of x.
-void LIST_TEXT_FIELD(double x, double y, const QString& text, int chars);
 // A category name in its narrow cell: up to two characters on the row's
 // line, the third and fourth `below` mm lower; further characters are left
 // out.

@@ -72,7 +72,7 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
 
     cell(0);
     const qint16 era = qint16(r.BY_W >= 3 && r.BY_W <= 5 ? r.BY_W : 0);
-    LIST_TEXT(16, y, item_grid::eraLetter(era) + QString::number(r.BY_Y).rightJustified(3, QChar(u' ')));
+    LIST_FIGURE_LEFT(left(0), right(0), 16, y, item_grid::eraLetter(era) + QString::number(r.BY_Y).rightJustified(3, QChar(u' ')));
     cell(1);
     LIST_FIT_FONT(r.KH_KUBUN, 10, LIST_MIN_SIZE, right(1) - 25);
     LIST_TEXT(25, y, r.KH_KUBUN);
@@ -121,25 +121,24 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
     p.FontSize = 10;
     if (r.COUNT_NOW >= 1) upper(8, y + 3.5);
     else cell(8);
-    if (r.B_COUNT > 0) LIST_FIGURE_FIELD(228, y, QString::number(r.B_COUNT), 5, left(8) + 0.5);
+    if (r.B_COUNT > 0) LIST_FIGURE_FIELD(left(8), right(8), 228, y, QString::number(r.B_COUNT), 5);
     if (r.COUNT_NOW >= 1) {
         lower(8, y + 3.5);
         p.FontSize = 7;
+        // The count held now between brackets, which stand in for its rules.
         const QString now = QString::number(r.COUNT_NOW);
         LIST_TEXT(230.3, y + 3.5, QStringLiteral("("));
-        LIST_FIGURE_RIGHT(237, y + 3.5, now, 230.3 + p.TextWidth(QStringLiteral("(")));
+        const double open = 230.3 + p.TextWidth(QStringLiteral("("));
+        PRT_FIGURE_RIGHT(open - PRT_FIGURE_GAP, 237 + PRT_FIGURE_GAP, 237, y + 3.5, now, LIST_MIN_SIZE);
         LIST_TEXT(237, y + 3.5, QStringLiteral(")"));
     }
     p.FontSize = 10;
     cell(9);
-    if (r.B_MONY > 0) LIST_FIGURE_FIELD(238.5, y, MONEY_TEXT(r.B_MONY), 9, left(9) + 0.5);
+    if (r.B_MONY > 0) LIST_FIGURE_FIELD(left(9), right(9), 238.5, y, MONEY_TEXT(r.B_MONY), 9);
     cell(10);
-    const QString tax = LIST_TAX_TEXT(r.TAX_K, r.TAX);
-    LIST_FIT_FONT(tax, 10, LIST_MIN_SIZE, right(10) - 257);
-    LIST_TEXT(257, y, tax);
-    p.FontSize = 10;
+    LIST_FIGURE_LEFT(left(10), right(10), 257, y, LIST_TAX_TEXT(r.TAX_K, r.TAX));
     cell(11);
-    LIST_FIGURE_FIELD(265.5, y, MONEY_TEXT(ITEM_AMOUNT_WIDE(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9, left(11) + 0.5);
+    LIST_FIGURE_FIELD(left(11), right(11), 265.5, y, MONEY_TEXT(ITEM_AMOUNT_WIDE(r.B_MONY, r.B_COUNT, r.TAX_K == 1, r.TAX)), 9);
 }
 
 void P_ZEMLO_LIST_PRT() {

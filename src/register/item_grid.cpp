@@ -75,7 +75,7 @@ void drawRecord(ListGrid& grid, const ZEMLO_REC& z, int r, QString& s, int units
         grid.cellFit(950, r, s, 650);
         s.resize(0);
         appendInt(s, units);
-        grid.cell(1950 - grid.D_LIST->textWidth(s), r, s);
+        grid.figureRight(1950, r, s, 1950 - 1630);
     } else {
         appendNumber(s, letter, z.BY_Y, z.B_NO, z.B_NOS);
         grid.cellFit(950, r, s, 1050);
@@ -102,16 +102,16 @@ void drawRecord(ListGrid& grid, const ZEMLO_REC& z, int r, QString& s, int units
     // Money fields: nine characters right-aligned; a longer figure is shown
     // whole, fitted into its column.
     s.resize(0);
-    if (appendMoney(s, z.B_MONY)) grid.cell(20630, r, s);
-    else grid.cellFit(20630, r, s, 21500 - 20630 - 15);
+    appendMoney(s, z.B_MONY);
+    grid.figureFit(20630, r, s, 21500 - 20630 - 15);
 
     s.resize(0);
     appendTax(s, z.TAX_K, z.TAX);
     grid.cell(21530, r, s);
 
     s.resize(0);
-    if (appendMoney(s, qint64(std::max(units, 1)) * ZEMLO_AMOUNT(z, false))) grid.cell(22130, r, s);
-    else grid.cellFit(22130, r, s, 23000 - 22130 - 15);
+    appendMoney(s, qint64(std::max(units, 1)) * ZEMLO_AMOUNT(z, false));
+    grid.figureFit(22130, r, s, 23000 - 22130 - 15);
 
     grid.cellFit(23030, r, z.MSG, 1950);
     s.resize(0);

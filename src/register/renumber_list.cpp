@@ -49,11 +49,9 @@ QString eraDateCell(qint16 y, qint16 m, qint16 d) {
     return ERA_DATE_STR(date, 2);
 }
 
-// "#,###" right-aligned in nine characters; a longer text keeps its first nine.
-QString moneyCell(qint64 v) {
-    const QString t = MONEY_TEXT(v);
-    return t.size() >= 9 ? t.left(9) : t.rightJustified(9, u' ');
-}
+// "#,###" right-aligned in nine characters; a longer figure is kept whole
+// (the row fits it into its column).
+QString moneyCell(qint64 v) { return MONEY_TEXT(v).rightJustified(9, u' '); }
 
 quint64 numberKey(qint16 era, qint16 year, qint16 no) {
     return (quint64(quint16(era)) << 32) | (quint64(quint16(year)) << 16) | quint64(quint16(no));
@@ -466,9 +464,10 @@ void A_ZEMLO_L2::ZEMLO_GRID_ROW(qint32 rec, int r) {
     grid->cell(14630, r, z.MAKER);
     grid->cell(16630, r, z.MAKER_NO);
     grid->cell(18630, r, z.SHOP);
-    if (z.B_MONY != 0) grid->cell(20630, r, moneyCell(z.B_MONY));
+    if (z.B_MONY != 0) grid->figureFit(20630, r, moneyCell(z.B_MONY), 21500 - 20630 - 15);
     if (const QString tax = TAX_TEXT(z.TAX_K, z.TAX); !tax.isEmpty()) grid->cell(21630, r, tax);
-    if (const qint64 amount = ZEMLO_AMOUNT(z, false); amount != 0) grid->cell(22130, r, moneyCell(amount));
+    if (const qint64 amount = ZEMLO_AMOUNT(z, false); amount != 0)
+        grid->figureFit(22130, r, moneyCell(amount), 23000 - 22130 - 15);
     grid->cellFit(23030, r, z.MSG, 1950);
     grid->cell(25050, r, eraDateCell(z.CHG_Y, z.CHG_M, z.CHG_D));
 }

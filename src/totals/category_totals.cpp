@@ -237,6 +237,7 @@ void TOTAL_FA::TOTAL_FA_HEAD() {
     Pane* p = K_LIST;
     TOTAL_PANE_SET_WIDTH(p, 9580);
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kNameW, kColW, 5);
     PANE_TEXT_CENTER(p, 0, kNameW, 20, KUBUN_LEVEL_NAME[0]);
     const double h = p->twipsHeight();
     for (int i = 0; i < 5; ++i) {
@@ -250,6 +251,7 @@ void TOTAL_FA::TOTAL_FA_SUM_DRAW() {
     Pane* p = D_LIST2;
     TOTAL_PANE_SET_WIDTH(p, TOTAL_PANE_WIDTH(K_LIST));
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kNameW, kColW, 5);
     const double w = p->twipsWidth();
     const QString labels[3] = {QStringLiteral("  管理  　"),
                                CITY_MODE ? QStringLiteral("管理以外　") : QStringLiteral("  教材  　"),
@@ -268,6 +270,7 @@ void TOTAL_FA::TOTAL_FA_DRAW() {
     TOTAL_PANE_SET_WIDTH(p, TOTAL_PANE_WIDTH(K_LIST));
     p->setScaleTop(SCR_V->Value() * kRowH);
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kNameW, kColW, 5);
     if (CHK_1->Value() == 0 && CHK_2->Value() == 0) return;
 
     const std::vector<int> shown = shownRows();

@@ -1,7 +1,6 @@
 // The print of the category and subject totals: A4 portrait pages with a
 // heading block, 50 rows of 5 mm each, the rows the window shows, and the
-// total lines of the groups shown at the end: under the last row when they
-// fit in the page's 50 lines, else on a page of their own.
+// total lines of the groups shown at the end, under the last row.
 #include "platform/printer.h"
 #include "store/amounts.h"
 #include "common/printer_setup.h"
@@ -14,9 +13,8 @@ namespace {
 constexpr int kPageRows = 50;
 // Columns on paper: the name from 15 to 65, then five of 25 mm to 190.
 constexpr double kLeft = 15, kNameEnd = 65, kRight = 190, kColW = 25;
-// The widest a name (from x 17) and a figure may be before they are shrunk.
+// The widest a name (from x 17) may be before it is shrunk.
 constexpr double kNameRoom = kNameEnd - 17 - 1;
-constexpr double kFigureRoom = 23;
 
 const QString kHeadings[5] = {QStringLiteral("購入金額"), QStringLiteral("廃棄金額"), QStringLiteral("差  額"),
                               QStringLiteral("前年度金額"), QStringLiteral("今年度金額")};
@@ -29,7 +27,10 @@ void figureRules(double top, double bottom) {
 // The five figures of a line, each ending 1 mm before its column's right edge.
 void figures(const KYOUKA_TOTAL_ROW& r, double y) {
     const std::array<qint64, 5> f = {r.IN_MONY, r.OUT_MONY, r.diff(), r.PREV_MONY, r.now()};
-    for (int c = 0; c < 5; ++c) PRT_TEXT_RIGHT(89 + kColW * c, y, MONEY_TEXT(f[c]), kFigureRoom);
+    for (int c = 0; c < 5; ++c) {
+        const double left = kNameEnd + kColW * c;
+        TOTAL_FIGURE(left, left + kColW, left + kColW - 1, y, MONEY_TEXT(f[c]));
+    }
 }
 
 }  // namespace
@@ -88,16 +89,10 @@ int TOTAL_FA::TOTAL_FA_PRT() {
             }
         }
 
-        // The total lines stay inside the page's 50 lines: when they do not
-        // all fit under the last row, the page closes and they stand on a
-        // page of their own under its heading block.
+        // The total lines follow the last row on its page, even below the
+        // page's 50 lines (down to y 287 after a full page); only a page
+        // closed after its 50th row leaves them a page of their own.
         const bool want[3] = {tick1, tick2, tick1 && tick2};
-        const int totalLines = int(want[0]) + int(want[1]) + int(want[2]);
-        if (L > 0 && L + totalLines > kPageRows) {
-            PRT_LINE(kLeft, 272, kRight, 272, PRT_PEN_HEAVY);
-            L = 0;
-            ++P;
-        }
         if (L == 0) beginPage();
         p.FontSize = 10;
         const QString labels[3] = {QStringLiteral("  管理  　"),

@@ -210,6 +210,7 @@ void TOTAL_FY::TOTAL_FY_HEAD() {
     TOTAL_PANE_SET_HEIGHT(k, 280);
     TOTAL_PANE_SET_WIDTH(k, W);
     k->cls();
+    TOTAL_PANE_COLUMNS(k, boundary(1), kColW, n + 2);
     const QStringList heads = headings(n);
     for (int c = 1; c <= n + 2; ++c) {
         k->line(boundary(c), 0, boundary(c), k->twipsHeight());
@@ -221,6 +222,7 @@ void TOTAL_FY::TOTAL_FY_HEAD() {
     TOTAL_PANE_SET_HEIGHT(t, 760);
     TOTAL_PANE_SET_WIDTH(t, W);
     t->cls();
+    TOTAL_PANE_COLUMNS(t, boundary(1), kColW, n + 2);
     const QString labels[3] = {QStringLiteral("  管理  　"),
                                CITY_MODE ? QStringLiteral("管理以外　") : QStringLiteral("  教材  　"),
                                QStringLiteral("   全   　")};
@@ -245,6 +247,7 @@ void TOTAL_FY::TOTAL_FY_DRAW() {
     const int count = int(shown.size());
     const int first = TOTAL_ROWS_SCROLL(p, SCR_V, count);
     p->cls();
+    TOTAL_PANE_COLUMNS(p, boundary(1), kColW, n + 2);
     const double w = p->twipsWidth();
     for (int r = first; r < TOTAL_ROWS_END(first, count); ++r) {
         const int i = shown[size_t(r)];
@@ -281,7 +284,8 @@ int TOTAL_FY::TOTAL_FY_PRT() {
             auto figures = [&](const TOTAL_LINE& l, double y) {
                 const auto f = figuresOf(l, n);
                 for (int c = 1; c <= n + 2; ++c)
-                    PRT_TEXT_RIGHT(paperFigureEnd(c), y, MONEY_TEXT(f[size_t(c - 1)]), kPaperFigureRoom);
+                    TOTAL_FIGURE(paperBoundary(c), paperBoundary(c) + kPaperColW, paperFigureEnd(c), y,
+                                 MONEY_TEXT(f[size_t(c - 1)]));
             };
             auto pageHead = [&] {
                 p.FontSize = 15;

@@ -22,10 +22,9 @@ constexpr int kFirstMonth = 3;
 // Grid of the panes (twips): rows of 240, year columns of 1400.
 constexpr int kRowH = TOTAL_ROW_H;
 constexpr int kColW = TOTAL_COL5_W;
-// The widest a figure may be before it is shrunk: on screen (twips) and on
-// paper (mm), its column less a margin each side.
+// The widest a figure may be on screen before it is shrunk (twips): its
+// column less a margin each side.
 constexpr double kFigureRoom = TOTAL_COL5_ROOM;
-constexpr double kPaperRoom = 23;
 
 // The five summary lines under the expense types, on screen.
 const QString kSumLabels[5] = {QStringLiteral(" 購入金額 小計"), QStringLiteral("   廃 棄 金 額"),
@@ -212,6 +211,7 @@ void TOTAL_F::TOTAL_F_DRAW() {
     Pane* p = D_LIST;
     TOTAL_PANE_SET_HEIGHT(p, TOTAL_PANE_HEIGHT(K_LIST));
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kColW, kColW, 5);
     const double w = p->twipsWidth(), h = p->twipsHeight();
     for (int i = 0; i <= 5; ++i) p->line(kColW * i, 0, kColW * i, h);
     for (int j = 0; j <= KEIHI_N + 5; ++j) p->line(0, kRowH * j, w, kRowH * j);
@@ -266,10 +266,11 @@ int TOTAL_F::TOTAL_F_PRT() {
         for (int g = 1; g <= 5; ++g) PRT_TEXT(19, u + 2 + 7 * g, kSumLabels[g - 1]);
         for (int k = 1; k <= 5; ++k) {
             PRT_TEXT(58 + 25 * (k - 1), 22, TOTAL_YEAR_TEXT(ROWS[k].YEAR));
-            const double right = 53 + 25 * k;
-            for (int i = 0; i < n; ++i) PRT_TEXT_RIGHT(right, 27 + 7 * i + 2, MONEY_TEXT(ROWS[k].TYPE_MONY[i]), kPaperRoom);
+            // Year k's column runs from 30 + 25 k to 55 + 25 k; its figures end 2 mm before its right rule.
+            const double left = 30 + 25 * k, right = left + 25;
+            for (int i = 0; i < n; ++i) TOTAL_FIGURE(left, right, right - 2, 27 + 7 * i + 2, MONEY_TEXT(ROWS[k].TYPE_MONY[i]));
             const auto sums = summaryOf(ROWS, k);
-            for (int g = 1; g <= 5; ++g) PRT_TEXT_RIGHT(right, u + 2 + 7 * g, MONEY_TEXT(sums[g - 1]), kPaperRoom);
+            for (int g = 1; g <= 5; ++g) TOTAL_FIGURE(left, right, right - 2, u + 2 + 7 * g, MONEY_TEXT(sums[g - 1]));
         }
     });
     return printed ? 1 : 0;

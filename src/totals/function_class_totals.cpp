@@ -46,13 +46,15 @@ constexpr double kLeft = 15, kNameEnd = 50, kRight = 182, kPaperColW = 22;
 constexpr int kFirstPageRows = 51;
 constexpr int kPageRows = 52;
 constexpr double kPaperNameRoom = kNameEnd - 16 - 1;
-constexpr double kPaperFigureRoom = kPaperColW - 2;
 const QString kPaperHeads[6] = {QStringLiteral("発表"), QStringLiteral("道具"), QStringLiteral("実験"),
                                 QStringLiteral("情報"), QStringLiteral("その他"), QStringLiteral("合計")};
 
 void paperFigures(const TOTAL_LINE& l, double y) {
     const auto f = figuresOf(l);
-    for (int c = 0; c < 6; ++c) PRT_TEXT_RIGHT(71 + kPaperColW * c, y, MONEY_TEXT(f[size_t(c)]), kPaperFigureRoom);
+    for (int c = 0; c < 6; ++c) {
+        const double left = kNameEnd + kPaperColW * c;
+        TOTAL_FIGURE(left, left + kPaperColW, left + kPaperColW - 1, y, MONEY_TEXT(f[size_t(c)]));
+    }
 }
 
 }  // namespace
@@ -205,6 +207,7 @@ void TOTAL_FK::TOTAL_FK_DRAW() {
     const int R = TABLE.R();
     const int first = TOTAL_ROWS_SCROLL(p, SCR_V, R);
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kNameW, kColW, 6);
     const double w = p->twipsWidth();
     for (int i = first; i < TOTAL_ROWS_END(first, R); ++i) {
         const double y = kRowH * i;
@@ -223,6 +226,7 @@ void TOTAL_FK::TOTAL_FK_HEAD() {
     Pane* k = K_LIST;
     TOTAL_PANE_SET_HEIGHT(k, 280);
     k->cls();
+    TOTAL_PANE_COLUMNS(k, kNameW, kColW, 6);
     for (int c = 0; c <= 5; ++c) k->line(boundary(c), 0, boundary(c), k->twipsHeight());
     for (const auto& [x, caption] : heads) k->text(x, 20, caption);
 
@@ -231,6 +235,7 @@ void TOTAL_FK::TOTAL_FK_HEAD() {
     Pane* t = T_LIST;
     TOTAL_PANE_SET_HEIGHT(t, 280);
     t->cls();
+    TOTAL_PANE_COLUMNS(t, kNameW, kColW, 6);
     t->text(600, 20, QStringLiteral(" 合計"));
     for (int c = 0; c <= 5; ++c) t->line(boundary(c), 0, boundary(c), t->twipsHeight());
     const auto f = figuresOf(TABLE.SUM);

@@ -460,7 +460,6 @@ void NOTE_S::NOTE_S_GRID_HEAD() {
 void NOTE_S::NOTE_S_GRID_ROW(int screenRow, int row) {
     if (row < 0 || row >= R()) return;
     const NOTE_S_REC& r = ROWS[size_t(row)];
-    const double y = ListGrid::rowTop(screenRow);
     grid->cell(30, screenRow, r.KUBUN_NAME);
     QString& s = cellBuf_;
     s = QString::number(r.KYOUKA_NO);
@@ -476,8 +475,7 @@ void NOTE_S::NOTE_S_GRID_ROW(int screenRow, int row) {
 
     auto count = [&](int column, int n) {
         if (n == 0) return;
-        const QString t = QString::number(n);
-        D_LIST->text(kCountsLeft + 500 * (column + 1) - 30 - D_LIST->textWidth(t), y, t);
+        grid->figureRight(kCountsLeft + 500 * (column + 1) - 30, screenRow, QString::number(n), 500 - 60);
     };
     if (NOTE_S_MODE == 1) {
         const int values[] = {r.heldPrev(), r.IN_YEAR, r.MOVE_IN_YEAR, r.OUT_YEAR, r.MOVE_OUT_YEAR, r.heldEnd()};

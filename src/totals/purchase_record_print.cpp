@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
+#include "common/print_cells.h"
 #include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
@@ -95,19 +96,14 @@ void NOTE_S_ROW_PRT(const NOTE_S_PRINT& how, int line, const NOTE_S_REC& r) {
     const int onPage = line % kLinesPerPage;
     const double y = onPage == 0 ? 196 : 21 + 5 * onPage;
     size(10);
-    {
-        const prn::ClipScope clip(prn::printer(), leftEdge(how), y - 1, how.everyCategory ? 25 : 45, y + 4);
-        PRT_TEXT(leftEdge(how), y, QString::number(line).rightJustified(5));
-    }
+    PRT_FIGURE_FIELD(leftEdge(how), how.everyCategory ? 25 : 45, leftEdge(how), y, QString::number(line), 5, 5);
     if (how.everyCategory) fitted(25, 45, y, r.KUBUN_NAME);
     fitted(45, 85, y, QString::number(r.KYOUKA_NO) + QLatin1Char(' ') + r.KYOUKA_NAME);
     fitted(85, 125, y, r.BUNRUI_CODE + QLatin1Char(' ') + r.BUNRUI_NAME);
     fitted(125, 165, y, r.ITEM_NAME);
     fitted(165, 174, y, r.FUNC_TEXT);
-    auto figure = [y](double right, int n) {
-        const prn::ClipScope clip(prn::printer(), right - 9, y - 1, right + 1, y + 4);
-        PRT_TEXT_RIGHT(right, y, NOTE_S_COUNT_TEXT(n));
-    };
+    // Each count ends 1 mm before the rule on its right, 10 mm from the one on its left.
+    auto figure = [y](double right, int n) { PRT_FIGURE_RIGHT(right - 9, right + 1, right, y, NOTE_S_COUNT_TEXT(n), 5); };
     if (how.mode == 1) {
         figure(183, r.heldPrev());
         figure(193, r.IN_YEAR);

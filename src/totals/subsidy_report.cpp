@@ -34,8 +34,6 @@ constexpr double kGridTextRoom = 1340;
 constexpr double kPaperTextRoom = 23;
 // The whole page stands 5 mm further right than the other portrait reports.
 constexpr double kPageShiftRight = 5;
-// The widest a printed figure may be (mm).
-constexpr double kPaperFigureRoom = 22;
 
 // Where row ⑤'s heading box begins on screen: just before its text, which
 // stands after a full-width and two half-width blanks.
@@ -477,6 +475,7 @@ void TOTAL_FS::TOTAL_FS_DRAW(int table) {
     Pane* p = D_LIST[size_t(table)];
     TOTAL_PANE_SET_HEIGHT(p, TOTAL_PANE_HEIGHT(K_LIST[size_t(table)]));
     p->cls();
+    TOTAL_PANE_COLUMNS(p, kColW, kColW, 5);
     const double w = p->twipsWidth(), h = p->twipsHeight();
     for (int c = 1; c <= 4; ++c) p->line(kColW * c, 0, kColW * c, h);
     for (int j = 0; j <= 11; ++j) p->line(0, kRowH * j, w, kRowH * j);
@@ -489,8 +488,10 @@ void TOTAL_FS::TOTAL_FS_DRAW(int table) {
 void TOTAL_FS::CLASS_COUNT_DRAW() {
     ED_LIST->cls();
     HD_2->cls();
-    for (Pane* p : {HD_2, ED_LIST})
+    for (Pane* p : {HD_2, ED_LIST}) {
+        TOTAL_PANE_COLUMNS(p, kColW, kColW, 5);
         for (int c = 1; c <= 4; ++c) p->line(kColW * c, 0, kColW * c, p->twipsHeight());
+    }
     for (int j = 0; j <= 7; ++j) ED_LIST->line(0, kRowH * j, ED_LIST->twipsWidth(), kRowH * j);
     for (int c = 1; c <= 5; ++c) {
         HD_2->text(kColW * (c - 1) + 200, 20, TOTAL_YEAR_TEXT(ROWS[0][size_t(c)].YEAR));
@@ -748,7 +749,7 @@ int TOTAL_FS::TOTAL_FS_PRT() {
             const CALC_TABLE& rows = ROWS[size_t(table)];
             for (int c = 1; c <= 5; ++c)
                 for (int k = 1; k <= 10; ++k)
-                    PRT_TEXT_RIGHT(53 + 25 * c, t + 21 + 6 * k, TOTAL_FS_CELL(rows, k, c), kPaperFigureRoom);
+                    TOTAL_FIGURE(30 + 25 * c, 55 + 25 * c, 53 + 25 * c, t + 21 + 6 * k, TOTAL_FS_CELL(rows, k, c));
             t += 76;
         }
 
@@ -760,10 +761,11 @@ int TOTAL_FS::TOTAL_FS_PRT() {
         for (int c = 1; c <= 5; ++c) {
             const BASE_YEAR& b = BASE_REC[size_t(c)];
             const double right = 53 + 25 * c, left = 56 + 25 * (c - 1);
-            PRT_TEXT_RIGHT(right, t + 27, text::countText(qint64(b.CLASS_N) + b.CLASS_S));
-            PRT_TEXT_RIGHT(right, t + 33, text::countText(b.CLASS_N));
-            PRT_TEXT_RIGHT(right, t + 39, text::countText(b.CLASS_S));
-            PRT_TEXT_RIGHT(right, t + 51, text::countText(b.PUPILS));
+            const double ruleLeft = 30 + 25 * c, ruleRight = 55 + 25 * c;
+            TOTAL_FIGURE(ruleLeft, ruleRight, right, t + 27, text::countText(qint64(b.CLASS_N) + b.CLASS_S));
+            TOTAL_FIGURE(ruleLeft, ruleRight, right, t + 33, text::countText(b.CLASS_N));
+            TOTAL_FIGURE(ruleLeft, ruleRight, right, t + 39, text::countText(b.CLASS_S));
+            TOTAL_FIGURE(ruleLeft, ruleRight, right, t + 51, text::countText(b.PUPILS));
             for (const auto& [y, s] : {std::pair{t + 45, b.CLASS_KIND}, std::pair{t + 57, b.MAKER}, std::pair{t + 63, b.CHIEF}}) {
                 if (s.isEmpty()) continue;
                 const double height = p.TextHeight(s);

@@ -12,6 +12,7 @@
 #include "platform/pane.h"
 #include "platform/printer.h"
 #include "platform/ui.h"
+#include "common/print_cells.h"
 #include "common/printer_setup.h"
 
 namespace {
@@ -127,15 +128,29 @@ double TOTAL_FIT_SIZE(double from, double lowest, double room, const std::functi
     }
 }
 
+void TOTAL_PANE_COLUMNS(Pane* pane, double first, double width, int count) {
+    pane->clearTextStops();
+    for (int i = 0; i < count; ++i) pane->addTextStop(first + width * i);
+}
+
 namespace {
+// The smallest size a figure shrinks to where 6 points do not hold it.
+constexpr double kLowestFigureSize = 2;
+// Where a text too wide to be centred starts, past its column's left rule.
+constexpr double kCentredInset = 30;
+
 // Draws with the size shrunk to fit `room` (any room when it is 0), the
-// text's middle kept on its line's middle.
+// text's middle kept on its line's middle; a figure goes on shrinking below
+// the lowest size of a text until it fits.
 template <class Place>
-void paneFitted(Pane* pane, double y, const QString& text, double room, Place place) {
+void paneFitted(Pane* pane, double y, const QString& text, double room, bool figure, Place place) {
     const double size = pane->fontSize();
     double fit = size;
-    if (room > 0 && pane->textWidth(text) >= room)
-        fit = TOTAL_FIT_SIZE(size, kLowestSize, room, [&](double pt) { return pane->textWidthAtSize(text, pt); });
+    if (room > 0 && pane->textWidth(text) >= room) {
+        auto width = [&](double pt) { return pane->textWidthAtSize(text, pt); };
+        fit = TOTAL_FIT_SIZE(size, kLowestSize, room, width);
+        if (figure && width(fit) >= room) fit = TOTAL_FIT_SIZE(fit, kLowestFigureSize, room, width);
+    }
     const double lower = pane->textHeight() * (1 - fit / size) / 2;
     pane->textAtSize(place(pane->textWidthAtSize(text, fit)), y + lower, text, fit);
 }
@@ -143,15 +158,16 @@ void paneFitted(Pane* pane, double y, const QString& text, double room, Place pl
 
 void PANE_TEXT_RIGHT(Pane* pane, double right, double y, const QString& text, double room) {
     if (text.isEmpty()) return;
-    paneFitted(pane, y, text, room, [&](double width) { return right - width; });
+    paneFitted(pane, y, text, room, true, [&](double width) { return right - width; });
 }
 
 void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double room) {
-    paneFitted(pane, y, text, room, [&](double) { return x; });
+    paneFitted(pane, y, text, room, false, [&](double) { return x; });
 }
 
 void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text, double room) {
-    paneFitted(pane, y, text, room, [&](double width) { return left + (right - left - width) / 2; });
+    paneFitted(pane, y, text, room, false,
+               [&](double width) { return std::max(left + kCentredInset, left + (right - left - width) / 2); });
 }
 
 namespace {
@@ -177,13 +193,6 @@ void TOTAL_WHEEL_SCROLL(Pane* pane, QScrollBar* bar) { new WheelToBar(pane, bar)
 
 // ---------------------------------------------------------------- paper
 
-void PRT_TEXT(double x, double y, const QString& text) {
-    prn::Printer& p = prn::printer();
-    p.CurrentX = x;
-    p.CurrentY = y;
-    p.Print(text, false);
-}
-
 namespace {
 // Prints with the font shrunk to fit `room` (any room when it is 0), the
 // text's middle kept on its line's middle, then restores the size.
@@ -202,9 +211,13 @@ void printFitted(double y, const QString& text, double room, Place place) {
 }
 }  // namespace
 
-void PRT_TEXT_RIGHT(double right, double y, const QString& text, double room) {
+void PRT_TEXT_RIGHT(double right, double y, const QString& text) {
     if (text.isEmpty()) return;
-    printFitted(y, text, room, [&](double width) { return right - width; });
+    PRT_TEXT(right - prn::printer().TextWidth(text), y, text);
+}
+
+void TOTAL_FIGURE(double ruleLeft, double ruleRight, double right, double y, const QString& text) {
+    PRT_FIGURE_RIGHT(ruleLeft, ruleRight, right, y, text, kLowestSize, PRT_FIGURE_LINE::Middle);
 }
 
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room) {
@@ -212,7 +225,15 @@ void PRT_TEXT_FIT(double x, double y, const QString& text, double room) {
 }
 
 void PRT_TEXT_CENTER(double left, double right, double y, const QString& text, double room) {
-    printFitted(y, text, room, [&](double width) { return left + (right - left - width) / 2; });
+    // A text that even its smallest size does not hold between the rules
+    // starts clear of the left rule and is cut before the right one, as a
+    // list's cell is: centred, it would run over both rules.
+    prn::Printer& p = prn::printer();
+    const prn::ClipScope cell(p, left, y - 2, right, y + 2 * p.TextHeight(text) + 2);
+    printFitted(y, text, room, [&](double width) {
+        if (width > right - left - 2 * PRT_FIGURE_GAP) return left + PRT_FIGURE_GAP;
+        return left + (right - left - width) / 2;
+    });
 }
 
 void PRT_LINE(double x1, double y1, double x2, double y2, int width) {

@@ -24,6 +24,8 @@
 #include <functional>
 #include <vector>
 
+#include "common/print_cells.h"
+
 class Pane;
 class QComboBox;
 class QScrollBar;
@@ -109,10 +111,18 @@ void TOTAL_PANE_SET_WIDTH(Pane* pane, int width);
 // text that must fit its cell is shrunk on a pane (on paper: PRT_FONT_FIT).
 double TOTAL_FIT_SIZE(double from, double lowest, double room, const std::function<double(double)>& width);
 
-// A text on a pane ending at `right`, or centred between `left` and `right`.
-// With a `room` (twips) a wider text is shrunk to fit it (to 6 points at
-// least), so a long figure stays inside its column.
+// The column rules of a pane's table stand at x = first, first + width, ...
+// (`count` of them): every text drawn on the pane is cut, at a whole
+// character, before the first of them right of where it starts.
+void TOTAL_PANE_COLUMNS(Pane* pane, double first, double width, int count);
+
+// A figure on a pane ending at `right`. With a `room` (twips) a wider
+// figure is shrunk to fit it: to 6 points like a text and, as a figure is
+// never cut, further where it is still too wide there.
 void PANE_TEXT_RIGHT(Pane* pane, double right, double y, const QString& text, double room = 0);
+// A text centred between `left` and `right`; with a `room` (twips) a wider
+// text is shrunk to fit it (to 6 points at least); one still too wide
+// starts just right of `left`.
 void PANE_TEXT_CENTER(Pane* pane, double left, double right, double y, const QString& text, double room = 0);
 // A text on a pane at (x, y), shrunk when it is wider than `room` (twips).
 void PANE_TEXT_FIT(Pane* pane, double x, double y, const QString& text, double room);
@@ -140,15 +150,19 @@ inline constexpr int TOTAL_COL6_NAME_MARGIN = 60;
 inline constexpr int PRT_PEN_HEAVY = 5;
 inline constexpr int PRT_PEN_LIGHT = 2;
 
-// A text with its top-left corner at (x, y), in the printer's font in force.
-void PRT_TEXT(double x, double y, const QString& text);
-// A text ending at x = `right`; with a `room` (mm) a wider text is shrunk
-// to fit it (to 6 points at least). The font size in force stays.
-void PRT_TEXT_RIGHT(double right, double y, const QString& text, double room = 0);
+// A text ending at x = `right`.
+void PRT_TEXT_RIGHT(double right, double y, const QString& text);
+// A figure of a printed table ending at `right` in the column between the
+// rules at `ruleLeft` and `ruleRight`: whole and clear of both rules, in the
+// size in force or shrunk to 6 points (further only where even that does not
+// hold it), its middle kept on the middle of its line (PRT_FIGURE_RIGHT).
+// The font size in force stays.
+void TOTAL_FIGURE(double ruleLeft, double ruleRight, double right, double y, const QString& text);
 // A text at (x, y), shrunk when it is wider than `room` (mm).
 void PRT_TEXT_FIT(double x, double y, const QString& text, double room);
-// A text centred between `left` and `right`; with a `room` (mm) a wider
-// text is shrunk to fit it.
+// A text centred between the rules at `left` and `right`; with a `room`
+// (mm) a wider text is shrunk to fit it. A text still wider than the cell
+// begins half a millimetre inside the left rule and is cut before the right.
 void PRT_TEXT_CENTER(double left, double right, double y, const QString& text, double room = 0);
 // A line and an outlined box drawn with the pen `width`.
 void PRT_LINE(double x1, double y1, double x2, double y2, int width);

@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "support/gui.h"
+#include "support/pane_check.h"
 
 #include "platform/forms.h"
 #include "common/list_grid.h"
@@ -160,6 +161,49 @@ TEST_F(ListGridTest, TextsFitByLoweringTheSizeDownToSixPoints) {
     EXPECT_EQ(ListGrid::screenRowAt(249), 0);
     EXPECT_EQ(ListGrid::screenRowAt(250), 1);
     EXPECT_EQ(ListGrid::screenRowAt(749.6), 3);
+}
+
+TEST_F(ListGridTest, EveryTextStaysInItsColumnAndFiguresShrinkWhole) {
+    layout(30000, 10);
+    n = 1;
+    const QString place = QStringLiteral("コンピュータ室（東棟２階）準備室");
+    const QString amount = QStringLiteral("2,147,483,647");
+    grid->drawRow = [&](qint32, int row) {
+        grid->cell(12630, row, place);              // 保管場所, 2000 wide
+        grid->cellFit(9530, row, QString(30, u'品'), 2550);  // too long at six points too
+        grid->figureFit(20630, row, amount, 855, 8);  // below its list's smallest size
+        grid->figureRight(22970, row, amount, 900 - 60);
+    };
+    grid->setCaptions({QStringLiteral("登録年度"), QStringLiteral("第二理科準備室（北校舎三階）")});
+    grid->page();
+
+    // The text drawn on the first row that starts in [from, to).
+    auto drawn = [&](double from, double to) {
+        for (const auto& t : grid->D_LIST->drawnTexts())
+            if (t.y == ListGrid::rowTop(1) && t.x >= from && t.x < to) return t;
+        return Pane::DrawnText{};
+    };
+    // 12630 + 10 × 180 = 14430 stays before the rule at 14600.
+    EXPECT_EQ(drawn(12600, 14600).text, place.left(10));
+    EXPECT_FALSE(drawn(9500, 12100).lost.isEmpty());
+    // Figures are drawn whole, smaller than the list's own smallest size.
+    const Pane::DrawnText price = drawn(20600, 21500);
+    EXPECT_EQ(price.text, amount);
+    EXPECT_LT(price.points, 8);
+    EXPECT_LT(grid->D_LIST->textWidthAtSize(amount, price.points), 855);
+    const Pane::DrawnText total = drawn(22100, 23000);
+    EXPECT_EQ(total.text, amount);
+    EXPECT_NEAR(total.x + grid->D_LIST->textWidthAtSize(amount, total.points), 22970, 0.01);
+    // A caption wider than its column starts inside it and is cut there.
+    bool caption = false;
+    for (const auto& t : grid->D_LIST->drawnTexts())
+        if (t.y == ListGrid::kTextTop && t.text.startsWith(QStringLiteral("第二"))) {
+            caption = true;
+            EXPECT_DOUBLE_EQ(t.x, 930);
+            EXPECT_FALSE(t.lost.isEmpty());
+        }
+    EXPECT_TRUE(caption);
+    EXPECT_TRUE(pane_check::faults(grid->D_LIST).isEmpty()) << pane_check::faults(grid->D_LIST).join(u'\n').toStdString();
 }
 
 TEST_F(ListGridTest, WheelTroughAndKeysMoveRowsPagesAndColumns) {

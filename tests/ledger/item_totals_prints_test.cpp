@@ -252,14 +252,21 @@ TEST_F(ItemTotalsPrint, EveryListedNameGetsItsBatchesTwentyFiveAPage) {
         EXPECT_GT(it->x, left);
         EXPECT_LT(it->x + prn::printer().TextWidth(it->text), right);
     }
-    // Long remarks take two lines, the second 2.8 mm below the row's line.
+    // Long remarks take two lines, the second 2.8 mm below the row's line
+    // going on where the first stopped; what the second cannot hold is left
+    // off at the frame.
+    const QString remark = QStringLiteral("校長室横の特別教室に据え付け、移動には業者の立ち会いが必要。") +
+                           QStringLiteral("点検は年二回、記録簿は事務室の書庫に保管すること。");
     const prn::Item* firstHalf = p3.findTextContaining(QStringLiteral("校長室横"));
     ASSERT_NE(firstHalf, nullptr);
     EXPECT_NEAR(firstHalf->y, lineY(2) - 0.5, 1e-9);
-    bool second = false;
-    for (const prn::Item& it : p3.items) second |= it.kind == prn::Item::Text && std::abs(it.y - (lineY(2) + 2.8)) < 1e-9 &&
-                                                   it.text.endsWith(QStringLiteral("保管すること。"));
-    EXPECT_TRUE(second);
+    ASSERT_TRUE(remark.startsWith(firstHalf->text));
+    const prn::Item* second = nullptr;
+    for (const prn::Item& it : p3.items)
+        if (it.kind == prn::Item::Text && std::abs(it.y - (lineY(2) + 2.8)) < 1e-9 && it.x == firstHalf->x) second = &it;
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(remark.mid(firstHalf->text.size()).startsWith(second->text)) << second->text.toStdString();
+    EXPECT_GT(second->cutAfter, 0);
     // The dialog's labels follow the rows; every listed name's tick is cleared.
     ASSERT_EQ(labels.size(), 28);
     EXPECT_EQ(labels.first(), QStringLiteral("理科 計測器|顕微鏡　印刷処理中"));

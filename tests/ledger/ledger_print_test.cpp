@@ -207,15 +207,22 @@ TEST_F(LedgerPrint, RowsPrintEveryCellInItsPlace) {
         EXPECT_GE(it->x, cell);
         EXPECT_LE(it->x + prn::printer().TextWidth(amount), cell + 18);
     }
-    // Maker and model on two lines; remarks on two lines.
-    EXPECT_EQ(textAt(pg, 35.5, y2), ZEMLO_DATA[1].MAKER);
+    // Maker and model on two lines (a maker too long for its cell even so
+    // ends at the last whole character before the rule at 80); remarks on
+    // two lines, the first filled to the frame at 275.
+    const QString maker = textAt(pg, 35.5, y2);
+    EXPECT_TRUE(ZEMLO_DATA[1].MAKER.startsWith(maker)) << maker.toStdString();
+    EXPECT_GE(maker.size(), ZEMLO_DATA[1].MAKER.size() - 3);
+    prn::printer().FontSize = sizeAt(pg, 35.5, y2);
+    EXPECT_LE(35.5 + prn::printer().TextWidth(maker), 80);
     EXPECT_EQ(textAt(pg, 35.5, y2 + 2.8), ZEMLO_DATA[1].MAKER_NO);
     EXPECT_LE(sizeAt(pg, 35.5, y2), 7);
     const QString top = textAt(pg, 236.5, y2 - 0.8), rest = textAt(pg, 236.5, y2 + 1.8);
     EXPECT_EQ(top + rest, ZEMLO_DATA[1].MSG);
     EXPECT_FALSE(rest.isEmpty());
     prn::printer().FontSize = sizeAt(pg, 236.5, y2 - 0.8);
-    EXPECT_LE(prn::printer().TextWidth(top), 38);
+    EXPECT_LE(prn::printer().TextWidth(top), 275 - 236.5);
+    EXPECT_GT(prn::printer().TextWidth(top + rest.left(1)), 275 - 236.5);
 
     // Twelve characters at 8 points; relocated in and disposed, struck out.
     EXPECT_EQ(sizeAt(pg, 15.5, y3), 8);

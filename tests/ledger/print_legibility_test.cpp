@@ -188,10 +188,22 @@ const PrintCase kPrints[] = {
     {"PurchaseRecordMerged", 5, [](F&) { F::printPurchaseRecord(true, 0, false); }},
     // The totals reports shrink a long figure down to 6 pt, the subsidy
     // report its names down to 5 pt.
-    {"ExpenseTotals", 6, [](F& f) { f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します")); }},
+    {"ExpenseTotals", 6, [](F& f) { f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します")); }, true},
     {"SubjectTotals", 6, [](F& f) { f.printWindow<TOTAL_FA>(QStringLiteral("教科集計を印刷します")); }},
     {"FunctionTotals", 6, [](F& f) { f.printWindow<TOTAL_FK>(QStringLiteral("データの印刷をします")); }},
     {"ExpenseTypeTotals", 6, [](F& f) { f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします")); }},
+    // An expense type longer than the four characters the lists are made for.
+    {"ExpenseTypeTotalsLongName", 6,
+     [](F& f) {
+         addLongExpenseType();
+         f.printWindow<TOTAL_FY>(QStringLiteral("データの印刷をします"));
+     },
+     true},
+    {"ExpenseTotalsLongName", 6,
+     [](F& f) {
+         addLongExpenseType();
+         f.printWindow<TOTAL_F>(QStringLiteral("経費集計を印刷します"));
+     }},
     {"SubsidyTotals", 5, [](F& f) { f.printWindow<TOTAL_FS>(QStringLiteral("振興備品集計を印刷します")); }},
 };
 
@@ -205,6 +217,7 @@ TEST_P(LongTextPrints, EveryPageReadsClean) {
     ASSERT_FALSE(doc.pages.empty());
     PrintCheck check;
     check.minFontSize = c.smallest;
+    check.flowing = {long_text::MSG100, long_text::MSG40};
     const QStringList faults = printFaults(doc, check);
     EXPECT_TRUE(faults.isEmpty()) << c.name << ":\n" << faults.join(QLatin1Char('\n')).toStdString();
     if (c.render) renderPrint(doc, QStringLiteral("long_texts_") + QString::fromLatin1(c.name));
@@ -236,10 +249,8 @@ TEST_F(RegisterPrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlace
         double size, left, right;  // the cell's rules (mm)
     };
     const Case cases[] = {
-        {long_text::SHOP, 6, 80, 110},                 // the supplier, before the purchase date
+        {long_text::SHOP.left(5), 6, 80, 110},         // the supplier, before the purchase date
         {long_text::KEEP.left(5), 6, 211, 236},        // the storage place, before the remarks
-        {long_text::MSG100.left(10), 6, 236, 275},     // both lines of a long remark, at the frame
-        {long_text::MSG100.mid(50, 10), 6, 236, 275},
     };
     for (const Case& c : cases) {
         const prn::Item* it = textStarting(page, c.start);
@@ -249,7 +260,27 @@ TEST_F(RegisterPrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlace
         ASSERT_TRUE(it->clipped) << c.start.toStdString();
         EXPECT_NEAR(it->clipX2 - it->clipX1, c.right - c.left, 1e-6) << c.start.toStdString();
         EXPECT_NEAR(it->px - it->clipX1, 0.5, 1e-6) << c.start.toStdString();
+        // Cut between two characters, at the last one that ends before the rule.
+        EXPECT_GT(it->cutAfter, 0) << c.start.toStdString();
+        EXPECT_LE(prn::textBox(*it).right(), it->clipX2 + 1e-6) << c.start.toStdString();
     }
+    // A long remark at 6 pt: the first line filled to the frame at 275, the
+    // second going on where it stopped and cut there.
+    const prn::Item* first = textStarting(page, long_text::MSG100.left(10));
+    ASSERT_NE(first, nullptr);
+    EXPECT_DOUBLE_EQ(first->fontSize, 6);
+    EXPECT_NEAR(first->x, 236.5, 1e-6);
+    EXPECT_EQ(first->cutAfter, 0);
+    const QString rest = long_text::MSG100.mid(first->text.size());
+    const prn::Item* second = textStarting(page, rest.left(3));
+    ASSERT_NE(second, nullptr);
+    EXPECT_NEAR(second->x, 236.5, 1e-6);
+    EXPECT_NEAR(second->y - first->y, 2.6, 1e-6);
+    EXPECT_TRUE(rest.startsWith(second->text));
+    EXPECT_EQ(second->cutAfter, rest.size() - second->text.size());
+    ASSERT_TRUE(second->clipped);
+    EXPECT_NEAR(second->clipX2 - second->clipX1, 275 - 236, 1e-6);
+    EXPECT_LE(prn::textBox(*second).right(), second->clipX2 + 1e-6);
     // A text that fits its cell is not cut.
     const prn::Item* date = textStarting(page, QStringLiteral("R  5/"));
     ASSERT_NE(date, nullptr);
@@ -269,7 +300,10 @@ TEST_F(RegisterPrintLegibility, ALabelLineKeepsTheLabelsSizeAndIsCutAtTheLabelsE
     EXPECT_NEAR(remark->clipX2 - remark->clipX1, 36, 1e-4);
     EXPECT_NEAR(remark->clipY2 - remark->clipY1, 12, 1e-4);
     EXPECT_NEAR(remark->px - remark->clipX1, 2, 1e-4);
-    EXPECT_GT(prn::textBox(*remark).right(), remark->clipX2 + 10);  // most of it is left off
+    // Most of it is left off, between two characters at the label's edge.
+    EXPECT_GT(remark->cutAfter, 20);
+    EXPECT_TRUE(long_text::MSG100.startsWith(remark->text));
+    EXPECT_LE(prn::textBox(*remark).right(), remark->clipX2 + 1e-6);
 }
 
 }  // namespace

@@ -222,8 +222,9 @@ TEST_F(PrinterTest, PrintableAreaIsThePaperLessItsMarginsAsOriented) {
 }
 
 // A text cut to its cell: the recorder keeps the rectangle only where the
-// text crosses it, the ink box is the part inside, the scope gives back the
-// earlier clip, and on paper nothing is drawn beyond the cell's edge.
+// text crosses it, the cut falls between two characters (those reaching past
+// a side are left off whole and counted), the scope gives back the earlier
+// clip, and on paper nothing is drawn beyond the cell's edge.
 TEST_F(PrinterTest, TextsAreCutAtTheirCellOnlyWhereTheyCrossIt) {
     platform::setupFonts();
     const QString dir = QStringLiteral(ZEMLO_SHOT_DIR);
@@ -248,26 +249,46 @@ TEST_F(PrinterTest, TextsAreCutAtTheirCellOnlyWhereTheyCrossIt) {
         }
         p.CurrentX = 20, p.CurrentY = 26;
         p.Print(longText, false);  // the outer cell is back
+        p.CurrentX = 20 - p.TextWidth(QStringLiteral("株式")) + 0.3, p.CurrentY = 22;
+        p.Print(QStringLiteral("株式会社"), false);  // begins left of the cell
     }
     EXPECT_FALSE(p.clipping());
     p.CurrentX = 20, p.CurrentY = 40;
     p.Print(longText, false);
     p.EndDoc();
     const prn::Page& page = rec->last().pages.at(0);
-    ASSERT_EQ(page.items.size(), 4u);
+    ASSERT_EQ(page.items.size(), 5u);
     const Item& cut = page.items[0];
     EXPECT_TRUE(cut.clipped);
     EXPECT_DOUBLE_EQ(cut.clipX1, 24.0);  // paper millimetres
     EXPECT_DOUBLE_EQ(cut.clipY1, 25.0);
     EXPECT_DOUBLE_EQ(cut.clipX2, 64.0);
     EXPECT_DOUBLE_EQ(cut.clipY2, 35.0);
-    EXPECT_GT(prn::textBox(cut).right(), 64.5);
-    EXPECT_NEAR(prn::inkBox(cut).right(), 64.0, 1e-9);
+    // The whole characters that fit: the next one would cross the edge.
+    ASSERT_TRUE(longText.startsWith(cut.text));
+    EXPECT_EQ(cut.cutBefore, 0);
+    EXPECT_EQ(cut.cutAfter, longText.size() - cut.text.size());
+    EXPECT_GT(cut.cutAfter, 0);
+    EXPECT_LE(prn::textBox(cut).right(), 64.0 + 1e-9);
+    Item oneMore = cut;
+    oneMore.text = longText.left(cut.text.size() + 1);
+    EXPECT_GT(prn::textBox(oneMore).right(), 64.0);
+    EXPECT_EQ(prn::inkBox(cut), prn::textBox(cut));
     EXPECT_FALSE(page.items[1].clipped);
     EXPECT_EQ(prn::inkBox(page.items[1]), prn::textBox(page.items[1]));
     EXPECT_TRUE(page.items[2].clipped);
     EXPECT_DOUBLE_EQ(page.items[2].clipX2, 64.0);
-    EXPECT_FALSE(page.items[3].clipped);
+    EXPECT_EQ(page.items[2].text, cut.text);
+    // Across the left edge: the character left of it and the one it runs
+    // through are left off; the rest begins where it stood.
+    const Item& left = page.items[3];
+    EXPECT_TRUE(left.clipped);
+    EXPECT_EQ(left.text, QStringLiteral("会社"));
+    EXPECT_EQ(left.cutBefore, 2);
+    EXPECT_EQ(left.cutAfter, 0);
+    EXPECT_NEAR(left.px, 24.0 + 0.3, 1e-9);
+    EXPECT_FALSE(page.items[4].clipped);
+    EXPECT_EQ(page.items[4].text, longText);
 
     // On paper: the cut text leaves no ink right of its cell, the uncut one does.
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");

@@ -140,24 +140,32 @@ TEST_F(HistoryPrint, LedgerRunsFromThePrintingWindowWithItsOwnColumnsAndRemarksR
     EXPECT_EQ(at(pg, QStringLiteral("R  5/ 4/ 1"), 27.5).x, 15.5);
     EXPECT_EQ(at(pg, QStringLiteral("    2"), 27.5).x, 215.5);
     EXPECT_EQ(at(pg, QStringLiteral("    2,000"), 27.5).x, 247);
-    // Remarks wider than 22 mm: two lines at 6.5 pt against 22 mm, or at
-    // 5.5 pt against half their width when wider than 44 mm.
+    // Remarks wider than 22 mm: two lines at 6.5 pt, or at 5.5 pt when
+    // wider than 44 mm; the first filled to the frame at 285, the second
+    // going on where it stopped, cut at the frame only past its own end.
     prn::Printer& p = prn::printer();
     p.FontName = QStringLiteral("ＭＳ 明朝");
+    const double limit = 285 - 262.5;
     for (int line : {1, 2}) {
+        SCOPED_TRACE(line);
         const QString msg = IN_ROW_LIST[size_t(line - 1)].MSG;
         const double y = 21 + 6.5 * line;
         const prn::Item* first = nullptr;
-        for (const prn::Item& it : pg.items)
+        const prn::Item* second = nullptr;
+        for (const prn::Item& it : pg.items) {
             if (it.kind == prn::Item::Text && it.x == 262.5 && it.y == y) first = &it;
+            if (it.kind == prn::Item::Text && it.x == 262.5 && std::abs(it.y - (y + 2.8)) < 1e-9) second = &it;
+        }
         ASSERT_NE(first, nullptr);
-        const prn::Item& second = at(pg, msg.mid(first->text.size()), y + 2.8);
-        EXPECT_EQ(first->text + second.text, msg);
+        ASSERT_NE(second, nullptr);
+        EXPECT_TRUE(msg.mid(first->text.size()).startsWith(second->text)) << second->text.toStdString();
+        EXPECT_EQ(first->text + second->text + msg.right(second->cutAfter), msg);
+        EXPECT_EQ(second->cutAfter > 0, line == 2);  // only the longer one is left short
         p.FontSize = first->fontSize;
-        const double limit = line == 1 ? 22 : p.TextWidth(msg) / 2;
         EXPECT_EQ(first->fontSize, line == 1 ? 6.5 : 5.5);
         EXPECT_LE(p.TextWidth(first->text), limit);
         EXPECT_GT(p.TextWidth(msg.left(first->text.size() + 1)), limit);
+        EXPECT_LE(p.TextWidth(second->text), limit);
     }
     EXPECT_EQ(d.pages[1].findTextContaining(QStringLiteral("合計金額")), nullptr);
     EXPECT_EQ(rowTexts(d.pages[1], 1).first(), QStringLiteral("R  5/ 4/ 1"));

@@ -130,10 +130,11 @@ TEST_F(ItemListPrint, RowCellsStandAtTheirPlacesInTheirSizes) {
     const prn::Page& pg = printed().pages[0];
 
     const Cell line1[] = {
-        {u"R5-12-1", 15.5, 0, 8},     {u"R  5/ 4/ 1", 31.5, -0.3, 8}, {u"公費", 46.5, 0, 8},
+        // The date a little under 8 pt, half a millimetre clear of the rule at 46.
+        {u"R5-12-1", 15.5, 0, 8},     {u"R  5/ 4/ 1", 31.5, -0.3, 7.8}, {u"公費", 46.5, 0, 8},
         {u"教材", 55.5, 0, 8},        {u"3 理科", 62.5, 0, 9},        {u"A1 計測", 94.5, 0, 9},
         {u"電流計", 126.5, 0, 9},     {u"ミレナ X-1", 158.5, 0, 9},   {u"文具店", 188.5, 0, 9},
-        {u"理科室", 208.5, 0, 9},     {u"外10%", 243.5, 0, 8.4},  // fitted into its 7.5 mm        {u"予備", 266.5, 0, 9},
+        {u"理科室", 208.5, 0, 9},     {u"外10%", 243.5, 0, 7.8},  // fitted into the 7 mm clear of its rules        {u"予備", 266.5, 0, 9},
     };
     const double y1 = 27.5;
     for (const Cell& c : line1) {
@@ -213,16 +214,27 @@ TEST_F(ItemListPrint, TextsShrinkToTheirCellThenGoOnTwoLines) {
     prn::Printer& p = prn::printer();
     p.FontName = QStringLiteral("ＭＳ 明朝");
 
+    // The name fits the room of its cell, from 126.5 to the rule at 158.
     const prn::Item& name = at(pg, a.NAME_D);
     EXPECT_LT(name.fontSize, 9);
     EXPECT_GE(name.fontSize, 5);
-    EXPECT_LT(widthOf(name), 32);
+    EXPECT_LT(widthOf(name), 31.5);
     p.FontSize = name.fontSize + 0.2;  // the size above did not fit
-    EXPECT_GE(p.TextWidth(name.text), 32);
+    EXPECT_GE(p.TextWidth(name.text), 31.5);
+    EXPECT_FALSE(name.clipped);
 
-    const prn::Item& shop = at(pg, a.SHOP);
-    EXPECT_EQ(shop.fontSize, 5);
-    EXPECT_GE(widthOf(shop), 19);  // runs past its cell
+    // The supplier does not fit even at 5 pt: it ends at the last whole
+    // character before the rule at 208.
+    const prn::Item* shop = nullptr;
+    for (const prn::Item& it : pg.items)
+        if (it.kind == prn::Item::Text && it.x == 188.5 && it.y == 27.5) shop = &it;
+    ASSERT_NE(shop, nullptr);
+    EXPECT_EQ(shop->fontSize, 5);
+    EXPECT_TRUE(a.SHOP.startsWith(shop->text)) << shop->text.toStdString();
+    EXPECT_EQ(shop->cutAfter, a.SHOP.size() - shop->text.size());
+    EXPECT_LE(188.5 + widthOf(*shop), 208);
+    p.FontSize = 5;
+    EXPECT_GT(188.5 + p.TextWidth(a.SHOP.left(shop->text.size() + 1)), 208);
 
     // Maker and model on two lines at 5 pt (the model is 29 mm or wider at 6 pt).
     const prn::Item& maker = at(pg, a.MAKER);
@@ -232,32 +244,36 @@ TEST_F(ItemListPrint, TextsShrinkToTheirCellThenGoOnTwoLines) {
     EXPECT_EQ(maker.y, 27.5);
     EXPECT_NEAR(model.y, 27.5 + 2.8, 1e-9);
 
-    // Remarks: at 6 pt within 36 mm they split against 18 mm; wider than
-    // 36 mm even at 5 pt they split at half their width.
+    // Remarks: at 6 pt within 36 mm, else at 5 pt, on two lines: the first
+    // filled to the frame at 285, the second going on where it stopped;
+    // only what lies past the second line's end is left off.
     auto remarkLines = [&](const QString& msg, double y) {
         const prn::Item* first = nullptr;
-        for (const prn::Item& it : pg.items)
+        const prn::Item* second = nullptr;
+        for (const prn::Item& it : pg.items) {
             if (it.kind == prn::Item::Text && it.x == 266.5 && it.y == y) first = &it;
+            if (it.kind == prn::Item::Text && it.x == 266.5 && std::abs(it.y - (y + 2.8)) < 1e-9) second = &it;
+        }
         EXPECT_NE(first, nullptr);
-        if (!first) return std::pair<const prn::Item*, const prn::Item*>{nullptr, nullptr};
-        const prn::Item& second = at(pg, msg.mid(first->text.size()), y + 2.8);
-        EXPECT_EQ(first->text + second.text, msg);
-        return std::pair<const prn::Item*, const prn::Item*>{first, &second};
+        EXPECT_NE(second, nullptr);
+        if (!first || !second) return std::pair<const prn::Item*, const prn::Item*>{nullptr, nullptr};
+        EXPECT_EQ(first->text + second->text + msg.right(second->cutAfter), msg);
+        p.FontSize = first->fontSize;
+        EXPECT_LE(p.TextWidth(first->text), 285 - 266.5);
+        EXPECT_GT(p.TextWidth(msg.left(first->text.size() + 1)), 285 - 266.5);  // the longest beginning that fits
+        EXPECT_LE(p.TextWidth(second->text), 285 - 266.5);
+        return std::pair<const prn::Item*, const prn::Item*>{first, second};
     };
     const auto [r1a, r1b] = remarkLines(a.MSG, 27.5);
     ASSERT_NE(r1a, nullptr);
     EXPECT_EQ(r1a->fontSize, 6);
     EXPECT_EQ(r1b->fontSize, 6);
-    p.FontSize = 6;
-    EXPECT_LE(p.TextWidth(r1a->text), 18);
-    EXPECT_GT(p.TextWidth(a.MSG.left(r1a->text.size() + 1)), 18);  // the longest beginning that fits
+    EXPECT_EQ(r1b->cutAfter, 0);  // two lines hold it whole
     const auto [r2a, r2b] = remarkLines(b.MSG, 34);
     ASSERT_NE(r2a, nullptr);
     EXPECT_EQ(r2a->fontSize, 5);
-    p.FontSize = 5;
-    const double half = p.TextWidth(b.MSG) / 2;
-    EXPECT_LE(p.TextWidth(r2a->text), half);
-    EXPECT_GT(p.TextWidth(b.MSG.left(r2a->text.size() + 1)), half);
+    EXPECT_EQ(r2b->fontSize, 5);
+    EXPECT_GT(r2b->cutAfter, 0);
 }
 
 TEST_F(ItemListPrint, PagesHoldTwentyFiveRowsAndOnlyTheFirstCarriesTheListLine) {

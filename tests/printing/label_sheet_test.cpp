@@ -199,9 +199,17 @@ TEST_F(LabelSheet, ALongTextShrinksUntilItFitsButNotBelowFivePoints) {
     p.FontSize = shrunk->fontSize + 0.2;
     EXPECT_GE(p.TextWidth(shrunk->text), 32.0);  // the first size that fits, from the top
 
-    const prn::Item* atFloor = page.findText(QString::fromUtf16(veryLong.name));
+    // Too long even at 5 pt: cut at the label's edge between two characters.
+    const QString whole = QString::fromUtf16(veryLong.name);
+    const prn::Item* atFloor = nullptr;
+    for (const prn::Item& it : page.items)
+        if (it.kind == prn::Item::Text && it.text.size() > 8 && whole.startsWith(it.text) && it.cutAfter > 0) atFloor = &it;
     ASSERT_NE(atFloor, nullptr);
     EXPECT_NEAR(atFloor->fontSize, 5.0, 1e-4);
+    EXPECT_TRUE(whole.startsWith(atFloor->text));
+    EXPECT_EQ(atFloor->cutAfter, whole.size() - atFloor->text.size());
+    EXPECT_GT(atFloor->cutAfter, 0);
+    EXPECT_LE(prn::textBox(*atFloor).right(), atFloor->clipX2 + 1e-6);
     // The school name fits and keeps the fitted size; the date never shrinks.
     EXPECT_NEAR(page.findText(SCHOOL_NAME)->fontSize, LABEL_FONT_SIZE, 1e-4);
     EXPECT_NEAR(page.findText(QStringLiteral("R6/5/1"))->fontSize, LABEL_FONT_SIZE, 1e-4);

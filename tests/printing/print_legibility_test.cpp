@@ -1,8 +1,10 @@
 // The list prints and the storage-place prints of a register with the
 // longest texts the entry windows accept: every page must read clean — no
 // text over another, across a rule it does not start beyond, off the paper
-// or below its print's smallest size. Texts that do not fit their cell even
-// at the smallest size are cut at the cell's rules.
+// or below its print's smallest size, no figure cut or touching a rule, no
+// remark losing characters between its two lines. Texts that do not fit
+// their cell even at the smallest size are cut at the cell's rules, between
+// two characters.
 #include <QPushButton>
 #include <functional>
 
@@ -46,6 +48,22 @@ QString allTexts(const prn::Document& doc) {
     return out;
 }
 
+// The first text item of a page that begins with `start` (nullptr when none).
+const prn::Item* textStarting(const prn::Page& page, const QString& start, double maxY = 1e9) {
+    for (const prn::Item& it : page.items)
+        if (it.kind == prn::Item::Text && !start.isEmpty() && it.text.startsWith(start) && it.y < maxY) return &it;
+    return nullptr;
+}
+
+// Where a text in the font of a printed item would end, in the print's own
+// millimetres (those of its rules), had it held `text`.
+double endOf(const prn::Item& it, const QString& text) {
+    prn::Item other = it;
+    other.text = text;
+    return it.x + prn::textBox(other).width();
+}
+double endOf(const prn::Item& it) { return endOf(it, it.text); }
+
 }  // namespace
 
 class PrintLegibility : public PrintFixture {
@@ -82,6 +100,7 @@ protected:
         renderPrint(doc, QStringLiteral("legibility_") + name);
         PrintCheck check;
         check.minFontSize = LIST_MIN_SIZE;
+        check.flowing = {long_text::MSG100, long_text::MSG40};
         // The item list strikes a disposed item's row out with two lines
         // from x 15 to 266 through its first text line.
         check.strikeOut = [](const prn::Item& line) {
@@ -143,31 +162,111 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
     }
 }
 
-// A cut text still starts where its cell's rule says and keeps its fitted
-// size: only what would cross the rule is left off.
-TEST_F(PrintLegibility, ATextTooLongForItsCellIsCutAtTheCellsRule) {
+// A remark too long for its cell fills the first line to the cell's rule
+// and goes on on the second where the first stopped; only what lies past
+// the second line's end is left off. Every cut falls between two
+// characters, and a cut text keeps its place and fitted size.
+TEST_F(PrintLegibility, ATextTooLongForItsCellIsCutBetweenTwoCharactersAtTheCellsRule) {
     PRT_KIND = PrintKind::ITEM_LIST;
     ZEMLO_LIST_PRT();
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& pg = rec->last().pages.at(0);
-    const prn::Item* remark = nullptr;
-    for (const prn::Item& it : pg.items)
-        if (it.kind == prn::Item::Text && long_text::MSG100.startsWith(it.text) && it.y < 40) remark = &it;
-    ASSERT_NE(remark, nullptr);
-    EXPECT_EQ(remark->x, 266.5);
-    EXPECT_EQ(remark->fontSize, 5);
-    ASSERT_TRUE(remark->clipped);
-    // The cut is the remarks' cell between its rule at 266 and the box at 285.
-    EXPECT_NEAR(prn::inkBox(*remark).right() - remark->px, 285 - 266.5, 0.05);
-    // The supplier fits nowhere at 5 pt in its 19 mm: cut at 208.
-    const prn::Item& shop = at(pg, long_text::SHOP);
-    EXPECT_EQ(shop.fontSize, 5);
-    EXPECT_NEAR(prn::inkBox(shop).right() - shop.px, 208 - 188.5, 0.05);
+    // Row 1 holds the 100-character remark, at 5 pt on two lines in the
+    // cell from the rule at 266 to the box at 285.
+    auto textAt = [&pg](double x, double y) -> const prn::Item* {
+        for (const prn::Item& it : pg.items)
+            if (it.kind == prn::Item::Text && std::abs(it.x - x) < 1e-9 && std::abs(it.y - y) < 1e-9) return &it;
+        return nullptr;
+    };
+    const prn::Item* line1 = textAt(266.5, LIST_ROW_Y(1));
+    const prn::Item* line2 = textAt(266.5, LIST_ROW_Y(1) + 2.8);
+    ASSERT_NE(line1, nullptr);
+    ASSERT_NE(line2, nullptr);
+    const prn::Item& first = *line1;
+    const prn::Item& second = *line2;
+    const QString& msg = long_text::MSG100;
+    ASSERT_TRUE(msg.startsWith(first.text)) << first.text.toStdString();
+    EXPECT_EQ(first.fontSize, 5);
+    EXPECT_EQ(first.cutAfter, 0);
+    EXPECT_LE(endOf(first), 285 + 1e-6);
+    EXPECT_GT(endOf(first, msg.left(first.text.size() + 1)), 285);  // filled to the rule
+    const QString rest = msg.mid(first.text.size());
+    ASSERT_FALSE(second.text.isEmpty());
+    EXPECT_TRUE(rest.startsWith(second.text)) << second.text.toStdString();  // no character lost between
+    EXPECT_EQ(second.fontSize, 5);
+    EXPECT_EQ(second.cutAfter, rest.size() - second.text.size());
+    EXPECT_GT(second.cutAfter, 0);
+    EXPECT_LE(endOf(second), 285 + 1e-6);
+    EXPECT_GT(endOf(second, rest.left(second.text.size() + 1)), 285);
+
+    // The supplier fits nowhere at 5 pt in its 19 mm: it ends at the last
+    // whole character before the rule at 208.
+    const prn::Item* shop = textStarting(pg, long_text::SHOP.left(4));
+    ASSERT_NE(shop, nullptr);
+    EXPECT_EQ(shop->fontSize, 5);
+    EXPECT_EQ(shop->x, 188.5);
+    EXPECT_TRUE(long_text::SHOP.startsWith(shop->text));
+    EXPECT_EQ(shop->cutAfter, long_text::SHOP.size() - shop->text.size());
+    EXPECT_LE(endOf(*shop), 208 + 1e-6);
+    EXPECT_GT(endOf(*shop, long_text::SHOP.left(shop->text.size() + 1)), 208);
+    EXPECT_EQ(prn::inkBox(*shop), prn::textBox(*shop));  // no glyph cut through
+
     // An amount is never cut: it shrinks into its cell and stays whole.
     const prn::Item& amount = at(pg, MONEY_TEXT(ZEMLO_AMOUNT(ZEMLO_DATA[0], false)));
     EXPECT_FALSE(amount.clipped);
     EXPECT_LT(amount.fontSize, 9);
     EXPECT_GE(amount.fontSize, LIST_MIN_SIZE);
+}
+
+// Figures too long for their cells at the lists' smallest size shrink
+// further and stay whole, half a millimetre clear of the rules either side:
+// a 14-digit row amount of the purchase history and ledger, a 7-digit price
+// that fills its field in the ledger.
+TEST_F(PrintLegibility, AFigureShrinksBelowTheSmallestSizeRatherThanBeingCut) {
+    // A run of 9,999 pieces at 987,654,321 yen with tax: 14 digits.
+    IN_ROW& big = IN_ROW_LIST[0];
+    big.ROW_QTY = 9999;
+    big.NOS_LAST = big.NOS_FIRST + 9998;
+    big.B_MONY = long_text::PRICE9;
+    big.TAX_K = 1;
+    big.TAX = 10;
+    const QString amount = MONEY_TEXT(ITEM_AMOUNT(big.B_MONY, big.ROW_QTY, true, big.TAX));
+    ASSERT_EQ(amount.size(), 18);  // 14 digits and their commas
+    IN_ROW& filled = IN_ROW_LIST[1];
+    filled.B_MONY = long_text::PRICE7;
+    struct Print {
+        const char* name;
+        PrintKind kind;
+        void (*run)();
+        double amountLeft, amountRight, priceLeft, priceRight;  // the rules of the two cells
+    };
+    const Print prints[] = {
+        {"purchase_history", PrintKind::HISTORY_LIST, IN_LIST_PRT, 244, 259, 221, 236},
+        {"purchase_ledger", PrintKind::PURCHASE_LEDGER, IN_NOTE_PRT_JOB, 247, 262, 224, 239},
+    };
+    for (const Print& print : prints) {
+        SCOPED_TRACE(print.name);
+        rec->documents.clear();
+        PRT_KIND = print.kind;
+        print.run();
+        ASSERT_EQ(rec->documents.size(), 1u);
+        const prn::Page& pg = rec->last().pages.at(0);
+        const prn::Item& a = at(pg, amount);
+        EXPECT_LT(a.fontSize, LIST_MIN_SIZE);
+        EXPECT_EQ(prn::inkBox(a), prn::textBox(a));
+        EXPECT_EQ(a.cutBefore + a.cutAfter, 0);
+        EXPECT_GE(a.x, print.amountLeft + 0.5 - 1e-6);
+        EXPECT_LE(endOf(a), print.amountRight - 0.5 + 1e-6);
+        const prn::Item& price = at(pg, MONEY_TEXT(long_text::PRICE7));
+        EXPECT_GE(price.x, print.priceLeft + 0.5 - 1e-6);
+        EXPECT_LE(endOf(price), print.priceRight - 0.5 + 1e-6);
+        EXPECT_GE(price.fontSize, LIST_MIN_SIZE);
+        PrintCheck check;
+        check.minFontSize = LIST_MIN_SIZE;
+        const QStringList faults = printFaults(rec->last(), check);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+        renderPrint(rec->last(), QStringLiteral("legibility_long_figures_") + QString::fromLatin1(print.name));
+    }
 }
 
 // The first-page line: a filter text too long for the room left of the

@@ -9,10 +9,8 @@
 // map (docs/windows.md) must name each with its file, and name no window the walk does not meet.
 #include <QAbstractButton>
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QLabel>
-#include <QRegularExpression>
 #include <iostream>
 #include <QPointer>
 #include <QPushButton>
@@ -28,6 +26,7 @@
 #include "store/state.h"
 #include "support/captions.h"
 #include "support/gui.h"
+#include "support/windows_map.h"
 
 using platform::Form;
 
@@ -37,20 +36,6 @@ namespace {
 // sort lies wholly beneath ソート and is reached by a double-click on the
 // caption of the first category level.
 const QString kSortUnderSort = QStringLiteral("A_ZEMLO_LIST: B_SORT2 \"ソート２\" under B_SORT");
-
-// The windows map of the documents: each window class with the header that
-// holds it, from the table rows "| `CLASS` | `src/folder/file.h` | ...".
-QHash<QString, QString> windowsMap() {
-    QFile f(QStringLiteral(ZEMLO_DOCS "/windows.md"));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    QHash<QString, QString> map;
-    static const QRegularExpression row(QStringLiteral("^\\| `([A-Z0-9_]+)` \\| `(src/[a-z_]+/[a-z_]+\\.h)` \\|"));
-    for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
-        const QRegularExpressionMatch m = row.match(line);
-        if (m.hasMatch()) map.insert(m.captured(1), m.captured(2));
-    }
-    return map;
-}
 
 class WindowWalk : public StartFixture {
 protected:
@@ -83,16 +68,12 @@ protected:
             if (!fault.startsWith(kSortUnderSort)) faults_ << fault;
         gui::shot(f, QStringLiteral("windows/") + shotName(f->Name()));
     }
-    // The window's file without its folder and ending; with the window's
-    // class after it where the file holds more than one window.
+    // The window's shot is named after its file, as the map gives it.
     QString shotName(const QString& name) {
-        const QString header = map_.value(name);
-        if (header.isEmpty()) {
-            faults_ << QStringLiteral("not in docs/windows.md: ") + name;
-            return name;
-        }
-        const QString stem = QFileInfo(header).completeBaseName();
-        return map_.keys(header).size() > 1 ? stem + QStringLiteral("-") + name : stem;
+        const QString shot = windowShotName(name);
+        if (!shot.isEmpty()) return shot;
+        faults_ << QStringLiteral("not in docs/windows.md: ") + name;
+        return name;
     }
     // Every window is checked as soon as it has shown; a modal one is then
     // closed (or, when it refuses, as the walk cannot answer it, removed).

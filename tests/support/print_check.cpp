@@ -1,6 +1,9 @@
 #include "support/print_check.h"
 
 #include <QRectF>
+#include <QRegularExpression>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -18,22 +21,50 @@ void addRule(std::vector<Rule>& rules, double x1, double y1, double x2, double y
 // What of a text reaches the paper: its box less the blanks it begins and
 // ends with (they carry no ink: a heading indented with blanks may start
 // left of a rule it does not reach), cut at its clip.
-QRectF inkOf(const prn::Item& it) {
+QRectF inkOf(const prn::Item& it, bool cut = true) {
     qsizetype from = 0, to = it.text.size();
     while (from < to && it.text[from].isSpace()) ++from;
     while (to > from && it.text[to - 1].isSpace()) --to;
-    if (from == 0 && to == it.text.size()) return prn::inkBox(it);
+    if (from == 0 && to == it.text.size()) return cut ? prn::inkBox(it) : prn::textBox(it);
     prn::Item lead = it;
     lead.text = it.text.left(from);
     prn::Item core = it;
     core.text = it.text.mid(from, to - from);
     core.px = it.px + (from > 0 ? prn::textBox(lead).width() : 0);
-    return prn::inkBox(core);
+    return cut ? prn::inkBox(core) : prn::textBox(core);
 }
 
 QString quote(const QString& text) { return QStringLiteral("\"") + text.left(24) + QStringLiteral("\""); }
 
+// The nearest vertical rules left and right of a text's ink that run beside
+// its middle (NaN where there is none).
+std::pair<double, double> rulesBeside(const std::vector<Rule>& rules, const QRectF& ink) {
+    double left = std::numeric_limits<double>::quiet_NaN(), right = left;
+    const double mid = ink.center().y(), centre = ink.center().x();
+    for (const Rule& r : rules) {
+        if (!r.vertical || r.from > mid || r.to < mid) continue;
+        if (r.at <= centre && !(r.at <= left)) left = r.at;
+        if (r.at > centre && !(r.at >= right)) right = r.at;
+    }
+    return {left, right};
+}
+
+// A text as wide as it would be at `size` points.
+double widthAt(const prn::Item& it, double size) {
+    prn::Item at = it;
+    at.text = it.text.trimmed();
+    at.fontSize = size;
+    return prn::textBox(at).width();
+}
+
 }  // namespace
+
+bool isPrintFigure(const QString& text) {
+    static const QRegularExpression figure(
+        QStringLiteral("^(?:[SHR]|外|内)?[ 0-9,./%％\\-～()]*[0-9][ 0-9,./%％\\-～()]*$"));
+    const QString t = text.trimmed();
+    return !t.isEmpty() && figure.match(t).hasMatch();
+}
 
 QStringList printFaults(const prn::Document& doc, const PrintCheck& check, int limit) {
     QStringList faults;
@@ -68,8 +99,51 @@ QStringList printFaults(const prn::Document& doc, const PrintCheck& check, int l
         for (size_t i = 0; i < texts.size(); ++i) {
             const Text& a = texts[i];
             const QString name = quote(a.item->text);
-            if (check.minFontSize > 0 && a.item->fontSize < check.minFontSize - 1e-6)
-                fault(pg, name + QStringLiteral(" at %1 pt").arg(a.item->fontSize));
+            const bool figure = isPrintFigure(a.item->text);
+            const auto [ruleLeft, ruleRight] = rulesBeside(rules, a.ink);
+            if (check.minFontSize > 0 && a.item->fontSize < check.minFontSize - 1e-6) {
+                // A figure goes below the smallest size only where that size
+                // would not hold it between its rules.
+                const double room = ruleRight - ruleLeft - 2 * check.figureGap;
+                if (!figure || std::isnan(room) || widthAt(*a.item, check.minFontSize) <= room)
+                    fault(pg, name + QStringLiteral(" at %1 pt").arg(a.item->fontSize));
+            }
+            if (figure) {
+                const QRectF whole = inkOf(*a.item, false);
+                const bool clippedAcross = a.item->clipped && (whole.left() < a.item->clipX1 - 1e-6 ||
+                                                               whole.right() > a.item->clipX2 + 1e-6);
+                if (a.item->cutBefore > 0 || a.item->cutAfter > 0 || clippedAcross)
+                    fault(pg, name + QStringLiteral(" is a figure cut at its cell"));
+                const double tol = 0.01;
+                if (a.ink.left() < ruleLeft + check.figureGap - tol)
+                    fault(pg, name + QStringLiteral(" is %1 mm from the rule at x %2 mm")
+                                         .arg(a.ink.left() - ruleLeft, 0, 'f', 2)
+                                         .arg(ruleLeft, 0, 'f', 1));
+                if (a.ink.right() > ruleRight - check.figureGap + tol)
+                    fault(pg, name + QStringLiteral(" is %1 mm from the rule at x %2 mm")
+                                         .arg(ruleRight - a.ink.right(), 0, 'f', 2)
+                                         .arg(ruleRight, 0, 'f', 1));
+            }
+            for (const QString& t : check.flowing) {
+                const QString& shown = a.item->text;
+                if (shown.isEmpty() || shown.size() >= t.size() || !t.startsWith(shown)) continue;
+                // The line under it in the same cell that holds more of the text.
+                const prn::Item* below = nullptr;
+                for (const Text& b : texts)
+                    if (std::abs(b.item->px - a.item->px) < 0.05 && b.item->py > a.item->py + 0.5 &&
+                        b.item->py < a.item->py + 5 && t.contains(b.item->text))
+                        below = b.item;
+                if (!below) continue;
+                if (a.item->cutAfter > 0 || !t.mid(shown.size()).startsWith(below->text)) {
+                    fault(pg, name + QStringLiteral(" loses characters before its second line ") + quote(below->text));
+                    continue;
+                }
+                // Filled: one more character would have crossed the rule.
+                prn::Item longer = *a.item;
+                longer.text = t.left(shown.size() + 1);
+                if (!std::isnan(ruleRight) && longer.px + prn::textBox(longer).width() <= ruleRight + 1e-6)
+                    fault(pg, name + QStringLiteral(" leaves room on its line before ") + quote(below->text));
+            }
             if (!paper.adjusted(-s, -s, s, s).contains(a.ink)) fault(pg, name + QStringLiteral(" leaves the paper"));
             for (size_t j = i + 1; j < texts.size(); ++j) {
                 const QRectF both = a.ink.intersected(texts[j].ink);

@@ -322,8 +322,8 @@ TEST_F(CategoryTotalsPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
         int rowsOnLast;   // rows printed on the totals page
     } const cases[] = {
         {47, {}, 1, 1, 47, 47},         // the totals fill the first page's last lines
-        {49, {}, 2, 2, 0, 0},           // they would run below y 272: a page of their own
-        {50, {}, 2, 2, 0, 0},
+        {49, {}, 1, 1, 49, 49},         // and run on below y 272, on the same page
+        {50, {}, 1, 1, 50, 50},         // directly under the 50th row, down to y 287
         {51, {}, 2, 2, 1, 1},
         {100, {}, 3, 3, 0, 0},          // the second page closes after its 50th row
         {53, {51, 52}, 2, 2, 1, 1},     // hidden rows after a full page make no page
@@ -361,18 +361,32 @@ TEST_F(CategoryTotalsPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
         for (const prn::Item& it : last.items)
             if (it.kind == prn::Item::Text && it.text.startsWith(QStringLiteral("教材 科目"))) ++rowsThere;
         EXPECT_EQ(rowsThere, k.rowsOnLast);
-        // Nothing runs below the last row line of a page (y 272).
+        // No row runs below the last row line of a page (y 272); only the
+        // total lines may, and they end by y 287.
+        auto onTotalLine = [&](const prn::Item& it) {
+            return std::abs(it.y - rowY(k.totalsLine)) < 1 || std::abs(it.y - rowY(k.totalsLine + 1)) < 1 ||
+                   std::abs(it.y - rowY(k.totalsLine + 2)) < 1;
+        };
         for (const prn::Page& pg : doc.pages)
-            for (const prn::Item& it : pg.items)
-                if (it.kind == prn::Item::Text) EXPECT_LT(it.y, 272) << it.text.toStdString();
+            for (const prn::Item& it : pg.items) {
+                if (it.kind != prn::Item::Text) continue;
+                if (&pg == &last && onTotalLine(it)) EXPECT_LE(it.y + 4, 287) << it.text.toStdString();
+                else EXPECT_LT(it.y, 272) << it.text.toStdString();
+            }
+        for (const prn::Page& pg : doc.pages)
+            for (const prn::Item& it : pg.items) {
+                if (it.kind == prn::Item::Box) EXPECT_LE(it.y2, 287);
+            }
         // A closed page ends with the heavy rule at 272; the totals page when it holds rows does not.
         for (size_t pg = 0; pg + 1 < doc.pages.size(); ++pg)
             EXPECT_TRUE(strokes(doc.pages[pg], prn::Item::Line, 5).contains(QStringLiteral("15,272-190,272")));
+        EXPECT_FALSE(strokes(doc.pages.back(), prn::Item::Line, 5).contains(QStringLiteral("15,272-190,272")));
         if (k.subjects == 53) {
             const Cells c = cells(doc.pages[1]);
             EXPECT_EQ(lineOf(c, 0, 0, 0), QStringList{"教材 科目53"});
         }
         if (k.subjects == 100) renderPrint(doc, QStringLiteral("category_totals_100"));
+        if (k.subjects == 50) renderPrint(doc, QStringLiteral("category_totals_50"));
         w->Unload();
         gui::settle();
     }
