@@ -18,7 +18,7 @@ namespace {
 
 using fixtures::Register;
 
-void BM_FuncF_ListMake(benchmark::State& state) {
+void BM_FunctionClassList_ListMake(benchmark::State& state) {
     Register reg(0, 5000);
     for (qint32 i = 0; i < KUBUN_COUNT; ++i) KUBUN_DATA[size_t(i)].IN_CNT = 1 + i % 3;
     for (auto _ : state) {
@@ -26,7 +26,7 @@ void BM_FuncF_ListMake(benchmark::State& state) {
         benchmark::DoNotOptimize(KUBUN_INDEX_COUNT);
     }
 }
-BENCHMARK(BM_FuncF_ListMake)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FunctionClassList_ListMake)->Unit(benchmark::kMillisecond);
 
 void BM_CategoryListPrintComposeOnly(benchmark::State& state) {
     Register reg(0, 5000);
@@ -35,7 +35,7 @@ void BM_CategoryListPrintComposeOnly(benchmark::State& state) {
     prn::Recorder* rec = prn::useRecorderForTests();
     std::vector<KUBUN_LIST_GROUP> groups(1);
     for (qint32 i = 0; i < KUBUN_COUNT; ++i) groups[0].entries.push_back(i);
-    PRT_KIND = 1;
+    PRT_KIND = PrintKind::CATEGORY_LIST_SELECTED;
     PRT_STOP = 0;
     size_t pages = 0;
     for (auto _ : state) {

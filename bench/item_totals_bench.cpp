@@ -27,7 +27,7 @@ using fixtures::Register;
 // counted and linked to the items): the item names listed, the batches built, the
 // window drawn. The first opening of the run, which also meets the fonts
 // and the controls for the first time, is reported apart.
-void BM_NoteL_Open(benchmark::State& state) {
+void BM_ItemTotals_Open(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the per-item totals window")) return;
     platform::setupFonts();
     Register reg(int(state.range(0)), 5000);
@@ -61,16 +61,16 @@ void BM_NoteL_Open(benchmark::State& state) {
     state.counters["widgets_drawn"] = painted;
     platform::Form::destroyAllForTests();
 }
-BENCHMARK(BM_NoteL_Open)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ItemTotals_Open)->Arg(30000)->Unit(benchmark::kMillisecond);
 
-void BM_NoteL_InRowMake(benchmark::State& state) {
+void BM_ItemTotals_InRowMake(benchmark::State& state) {
     Register reg(int(state.range(0)), 5000);
     for (auto _ : state) benchmark::DoNotOptimize(NOTEL_IN_ROW_MAKE());
     state.counters["rows"] = ROW_COUNT;
 }
-BENCHMARK(BM_NoteL_InRowMake)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ItemTotals_InRowMake)->Arg(30000)->Unit(benchmark::kMillisecond);
 
-void BM_NoteL_Export(benchmark::State& state) {
+void BM_ItemTotals_Export(benchmark::State& state) {
     Register reg(30000, 5000);
     KUBUN_LINK(2);
     NOTEL_IN_ROW_MAKE();
@@ -80,11 +80,11 @@ void BM_NoteL_Export(benchmark::State& state) {
     state.counters["bytes"] = double(size);
 }
 // 1: "集計", 0: "詳細".
-BENCHMARK(BM_NoteL_Export)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ItemTotals_Export)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
 // The totals of every item name composed on recorded pages: one page set per
 // name, every batch of the register on them.
-void BM_NoteL_PrintAllComposeOnly(benchmark::State& state) {
+void BM_ItemTotals_PrintAllComposeOnly(benchmark::State& state) {
     platform::setupFonts();
     Register reg(30000, 5000);
     KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
@@ -94,7 +94,7 @@ void BM_NoteL_PrintAllComposeOnly(benchmark::State& state) {
     KUBUN_VIEW_COUNT = KUBUN_COUNT;
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
-    PRT_KIND = 75;
+    PRT_KIND = PrintKind::ITEM_TOTALS_ALL;
     size_t pages = 0;
     for (auto _ : state) {
         ZEMLO_NOTEL_PRT();
@@ -104,6 +104,6 @@ void BM_NoteL_PrintAllComposeOnly(benchmark::State& state) {
     state.counters["pages"] = double(pages);
     prn::useQtPrinter();
 }
-BENCHMARK(BM_NoteL_PrintAllComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_ItemTotals_PrintAllComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 }  // namespace

@@ -42,7 +42,7 @@ void BM_Labels_ComposeEveryItem(benchmark::State& state) {
     size_t pages = 0;
     for (auto _ : state) {
         rec->documents.clear();
-        PRT_KIND = 40;
+        PRT_KIND = PrintKind::LABELS;
         PRT_STOP = 0;
         LABEL_START = 0;
         LABEL_SHEET_PRT();

@@ -69,7 +69,7 @@ void BM_LedgerPrintToPdf(benchmark::State& state) {
     prn::useQtPrinter();
     prn::setTarget(prn::Target{QString(), pdf});
     PRT_STOP = 0;
-    PRT_KIND = 55;
+    PRT_KIND = PrintKind::LEDGER_ALL;
     LEDGER_OPT = {};
     for (auto _ : state) ZEMLO_NOTE_PRT();
     const int pages = pdfPages(pdf);
@@ -86,7 +86,7 @@ void BM_LedgerPrintComposeOnly(benchmark::State& state) {
     env();
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
-    PRT_KIND = 55;
+    PRT_KIND = PrintKind::LEDGER_ALL;
     LEDGER_OPT = {};
     size_t pages = 0;
     for (auto _ : state) {

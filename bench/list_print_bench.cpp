@@ -63,7 +63,7 @@ void BM_ItemListPrintToPdf(benchmark::State& state) {
     prn::useQtPrinter();
     prn::setTarget(prn::Target{QString(), pdf});
     PRT_STOP = 0;
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     for (auto _ : state) ZEMLO_LIST_PRT();
     const int pages = pdfPages(pdf);
     if (pages == 0) state.SkipWithError("no PDF was written");
@@ -78,7 +78,7 @@ void BM_ItemListPrintComposeOnly(benchmark::State& state) {
     env();
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     size_t pages = 0;
     for (auto _ : state) {
         ZEMLO_LIST_PRT();
@@ -93,7 +93,7 @@ void BM_ItemListPrintComposeOnly(benchmark::State& state) {
 BENCHMARK(BM_ItemListPrintComposeOnly)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 
 // The purchase history of the whole register (its runs of like records) as
-// the list (kind 20) and as the ledger (kind 26), to the recorder.
+// the list (HISTORY_LIST) and as the ledger (PURCHASE_LEDGER), to the recorder.
 void BM_HistoryPrintComposeOnly(benchmark::State& state) {
     env();
     // The history of the first 15,000 records (its search lists at most
@@ -106,10 +106,10 @@ void BM_HistoryPrintComposeOnly(benchmark::State& state) {
     IN_LIST_SRC.TOTAL = QStringLiteral("4,512,345,678");
     prn::Recorder* rec = prn::useRecorderForTests();
     PRT_STOP = 0;
-    PRT_KIND = int(state.range(0));
+    PRT_KIND = PrintKind(state.range(0));
     size_t pages = 0;
     for (auto _ : state) {
-        if (PRT_KIND == 26) IN_NOTE_PRT_JOB();
+        if (PRT_KIND == PrintKind::PURCHASE_LEDGER) IN_NOTE_PRT_JOB();
         else IN_LIST_PRT();
         pages = rec->documents.empty() ? 0 : rec->last().pages.size();
         rec->documents.clear();
@@ -120,6 +120,11 @@ void BM_HistoryPrintComposeOnly(benchmark::State& state) {
     state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     prn::useQtPrinter();
 }
-BENCHMARK(BM_HistoryPrintComposeOnly)->Arg(20)->Arg(26)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+BENCHMARK(BM_HistoryPrintComposeOnly)
+    ->Arg(int(PrintKind::HISTORY_LIST))
+    ->Arg(int(PrintKind::PURCHASE_LEDGER))
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->UseRealTime();
 
 }  // namespace

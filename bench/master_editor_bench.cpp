@@ -14,7 +14,7 @@ namespace {
 
 using fixtures::Register;
 
-void BM_KubunF_Add(benchmark::State& state) {
+void BM_MasterEditor_Add(benchmark::State& state) {
     Register reg(0, 5000);
     const KUBUN_REC at = KUBUN_DATA[2500];
     KUBUN_ADD_FORM f;
@@ -35,9 +35,9 @@ void BM_KubunF_Add(benchmark::State& state) {
         benchmark::DoNotOptimize(added);
     }
 }
-BENCHMARK(BM_KubunF_Add)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MasterEditor_Add)->Unit(benchmark::kMillisecond);
 
-void BM_KubunF_DeleteGuard(benchmark::State& state) {
+void BM_MasterEditor_DeleteGuard(benchmark::State& state) {
     Register reg(int(state.range(0)), 5000);
     // Counts of 0 and names no item carries: every record is looked at.
     for (qint32 i = 1000; i < 1100; ++i) {
@@ -46,6 +46,6 @@ void BM_KubunF_DeleteGuard(benchmark::State& state) {
     }
     for (auto _ : state) benchmark::DoNotOptimize(KUBUN_IN_USE(1000, 1099));
 }
-BENCHMARK(BM_KubunF_DeleteGuard)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MasterEditor_DeleteGuard)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

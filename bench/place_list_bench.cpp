@@ -27,7 +27,7 @@ struct Register {
     }
 };
 
-void BM_KeepIndexMake(benchmark::State& state) {
+void BM_PlaceIndexMake(benchmark::State& state) {
     Register reg(int(state.range(0)));
     KEEP_INDEX_DATA d;
     for (auto _ : state) {
@@ -36,9 +36,9 @@ void BM_KeepIndexMake(benchmark::State& state) {
     }
     state.counters["places"] = KEEP_COUNT;
 }
-BENCHMARK(BM_KeepIndexMake)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceIndexMake)->Arg(30000)->Unit(benchmark::kMillisecond);
 
-void BM_KeepBreakdownMake(benchmark::State& state) {
+void BM_PlaceBreakdownMake(benchmark::State& state) {
     Register reg(int(state.range(0)));
     KEEP_INDEX_DATA d;
     KEEP_INDEX_MAKE(d, {});
@@ -47,9 +47,9 @@ void BM_KeepBreakdownMake(benchmark::State& state) {
         benchmark::DoNotOptimize(b.BREAKDOWN_ROWS);
     }
 }
-BENCHMARK(BM_KeepBreakdownMake)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceBreakdownMake)->Arg(30000)->Unit(benchmark::kMillisecond);
 
-void BM_KeepRoomOpen(benchmark::State& state) {
+void BM_PlaceListOpen(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the storage-place window")) return;
     Register reg(int(state.range(0)));
     platform::setupFonts();
@@ -67,10 +67,10 @@ void BM_KeepRoomOpen(benchmark::State& state) {
     state.counters["places"] = KEEP_COUNT;
     platform::Form::destroyAllForTests();
 }
-BENCHMARK(BM_KeepRoomOpen)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlaceListOpen)->Arg(30000)->Unit(benchmark::kMillisecond);
 
 // Every item of every place, one line each (1,200 landscape pages and more).
-void BM_KeepDetailComposeOnly(benchmark::State& state) {
+void BM_PlaceDetailComposeOnly(benchmark::State& state) {
     Register reg(int(state.range(0)));
     platform::setupFonts();
     prn::Recorder* rec = prn::useRecorderForTests();
@@ -89,6 +89,6 @@ void BM_KeepDetailComposeOnly(benchmark::State& state) {
     platform::Form::destroyAllForTests();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_KeepDetailComposeOnly)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_PlaceDetailComposeOnly)->Arg(30000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace

@@ -28,7 +28,7 @@ struct Env {
     }
 };
 
-void BM_NoteS_Rebuild(benchmark::State& state) {
+void BM_PurchaseRecord_Rebuild(benchmark::State& state) {
     Env::get();
     for (auto _ : state) {
         NOTE_S_ROWS rows = NOTE_S_ROW_MAKE(true);
@@ -36,11 +36,11 @@ void BM_NoteS_Rebuild(benchmark::State& state) {
         benchmark::DoNotOptimize(rows.data());
     }
 }
-BENCHMARK(BM_NoteS_Rebuild)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PurchaseRecord_Rebuild)->Unit(benchmark::kMillisecond);
 
 // A year typed into the window: the table rebuilt, the category lists
 // refilled, the first page drawn and the window painted.
-void BM_NoteS_WindowYear(benchmark::State& state) {
+void BM_PurchaseRecord_WindowYear(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the purchase record window")) return;
     Env::get();
     NOTE_S* w = platform::FormInstance<NOTE_S>::get();
@@ -56,10 +56,10 @@ void BM_NoteS_WindowYear(benchmark::State& state) {
     state.counters["widgets_drawn"] = painted;
     w->Unload();
 }
-BENCHMARK(BM_NoteS_WindowYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PurchaseRecord_WindowYear)->Unit(benchmark::kMillisecond);
 
 // Every category composed on the recording printer.
-void BM_NoteS_ComposeEveryCategory(benchmark::State& state) {
+void BM_PurchaseRecord_ComposeEveryCategory(benchmark::State& state) {
     Env::get();
     NOTE_S_ROWS rows = NOTE_S_ROW_MAKE(true);
     NOTE_S_COUNT(rows, 2023);
@@ -77,6 +77,6 @@ void BM_NoteS_ComposeEveryCategory(benchmark::State& state) {
     state.counters["pages"] = double(pages);
     prn::useQtPrinter();
 }
-BENCHMARK(BM_NoteS_ComposeEveryCategory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PurchaseRecord_ComposeEveryCategory)->Unit(benchmark::kMillisecond);
 
 }  // namespace

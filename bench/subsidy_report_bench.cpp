@@ -31,7 +31,7 @@ struct Env {
     }
 };
 
-void BM_TotalFs_Tables(benchmark::State& state) {
+void BM_SubsidyReport_Tables(benchmark::State& state) {
     Env& env = Env::get();
     const BASE_RECORDS recs{};
     for (auto _ : state) {
@@ -39,10 +39,10 @@ void BM_TotalFs_Tables(benchmark::State& state) {
         benchmark::DoNotOptimize(TOTAL_FS_TABLE(2024, recs, false, SUBJ_SANSU | SUBJ_SANSHIN, env.masks));
     }
 }
-BENCHMARK(BM_TotalFs_Tables)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubsidyReport_Tables)->Unit(benchmark::kMillisecond);
 
 // The window opening: tables computed, shown and drawn.
-void BM_TotalFs_Window(benchmark::State& state) {
+void BM_SubsidyReport_Window(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the subsidy totals window")) return;
     Env::get();
     int painted = 0;
@@ -56,6 +56,6 @@ void BM_TotalFs_Window(benchmark::State& state) {
     if (painted == 0) state.SkipWithError("the window was not drawn");
     state.counters["widgets_drawn"] = painted;
 }
-BENCHMARK(BM_TotalFs_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SubsidyReport_Window)->Unit(benchmark::kMillisecond);
 
 }  // namespace

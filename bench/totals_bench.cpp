@@ -55,13 +55,13 @@ struct Env {
     }
 };
 
-void BM_TotalF_Table(benchmark::State& state) {
+void BM_ExpenseTotals_Table(benchmark::State& state) {
     Env::get();
     for (auto _ : state) benchmark::DoNotOptimize(TOTAL_F_TABLE(2024, 7, KEIHI_FILTER{}));
 }
-BENCHMARK(BM_TotalF_Table)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpenseTotals_Table)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFA_Table(benchmark::State& state) {
+void BM_CategoryTotals_Table(benchmark::State& state) {
     Env::get();
     Env::wideIndex(5000);
     for (auto _ : state) {
@@ -70,12 +70,12 @@ void BM_TotalFA_Table(benchmark::State& state) {
         benchmark::DoNotOptimize(t.groups[2].IN_MONY);
     }
 }
-BENCHMARK(BM_TotalFA_Table)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CategoryTotals_Table)->Unit(benchmark::kMillisecond);
 
 // Opening the window (rows, sums and the first page drawn, the window
 // painted), a scroll to the middle painted again, and the print of every
 // row (100 pages) composed on the recording printer.
-void BM_TotalFA_Window(benchmark::State& state) {
+void BM_CategoryTotals_Window(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the totals window")) return;
     Env::get();
     Env::wideIndex(5000);
@@ -91,9 +91,9 @@ void BM_TotalFA_Window(benchmark::State& state) {
     if (painted == 0) state.SkipWithError("the window was not drawn");
     state.counters["widgets_drawn"] = painted;
 }
-BENCHMARK(BM_TotalFA_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CategoryTotals_Window)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFA_PrintComposeOnly(benchmark::State& state) {
+void BM_CategoryTotals_PrintComposeOnly(benchmark::State& state) {
     Env::get();
     Env::wideIndex(5000);
     prn::useRecorderForTests();
@@ -110,9 +110,9 @@ void BM_TotalFA_PrintComposeOnly(benchmark::State& state) {
     w->Unload();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_TotalFA_PrintComposeOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CategoryTotals_PrintComposeOnly)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFK_Table(benchmark::State& state) {
+void BM_FunctionClassTotals_Table(benchmark::State& state) {
     Env::get();
     Env::wideMaster(5000);
     for (auto _ : state) {
@@ -122,9 +122,9 @@ void BM_TotalFK_Table(benchmark::State& state) {
     }
     state.counters["rows"] = TOTAL_FK_ROWS().R();
 }
-BENCHMARK(BM_TotalFK_Table)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FunctionClassTotals_Table)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFY_Table(benchmark::State& state) {
+void BM_ExpensePurchaseTotals_Table(benchmark::State& state) {
     Env::get();
     Env::wideMaster(5000);
     for (auto _ : state) {
@@ -134,11 +134,11 @@ void BM_TotalFY_Table(benchmark::State& state) {
     }
     state.counters["rows"] = TOTAL_FY_ROWS().R();
 }
-BENCHMARK(BM_TotalFY_Table)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpensePurchaseTotals_Table)->Unit(benchmark::kMillisecond);
 
 // Opening the window (rows, sums, the first rows drawn, the window
 // painted), a scroll to the middle and a change of the year, each painted.
-void BM_TotalFY_Window(benchmark::State& state) {
+void BM_ExpensePurchaseTotals_Window(benchmark::State& state) {
     if (!fixtures::haveWidgets(state, "the totals window")) return;
     Env::get();
     Env::wideMaster(5000);
@@ -156,11 +156,11 @@ void BM_TotalFY_Window(benchmark::State& state) {
     if (painted == 0) state.SkipWithError("the window was not drawn");
     state.counters["widgets_drawn"] = painted;
 }
-BENCHMARK(BM_TotalFY_Window)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpensePurchaseTotals_Window)->Unit(benchmark::kMillisecond);
 
 // The print of every row composed on the recording printer: the function
 // classes in portrait, the seven expense types in landscape.
-void BM_TotalFK_PrintComposeOnly(benchmark::State& state) {
+void BM_FunctionClassTotals_PrintComposeOnly(benchmark::State& state) {
     Env::get();
     Env::wideMaster(5000);
     prn::useRecorderForTests();
@@ -177,9 +177,9 @@ void BM_TotalFK_PrintComposeOnly(benchmark::State& state) {
     w->Unload();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_TotalFK_PrintComposeOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FunctionClassTotals_PrintComposeOnly)->Unit(benchmark::kMillisecond);
 
-void BM_TotalFY_PrintComposeOnly(benchmark::State& state) {
+void BM_ExpensePurchaseTotals_PrintComposeOnly(benchmark::State& state) {
     Env::get();
     Env::wideMaster(5000);
     prn::useRecorderForTests();
@@ -196,6 +196,6 @@ void BM_TotalFY_PrintComposeOnly(benchmark::State& state) {
     w->Unload();
     prn::useQtPrinter();
 }
-BENCHMARK(BM_TotalFY_PrintComposeOnly)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpensePurchaseTotals_PrintComposeOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -21,9 +21,9 @@ const QString kMincho = QStringLiteral("ＭＳ 明朝");
 // Right ends of the columns between the outer box's sides.
 constexpr double kColumnRules[] = {25, 40, 80, 121, 166, 175, 185};
 
-QString pageTitle(int kind) {
-    if (kind <= 9) return QStringLiteral("備品区分リスト");
-    if (kind <= 59) return QStringLiteral("備品台帳内訳リスト");
+QString pageTitle(PrintKind kind) {
+    if (kind < PrintKind::ITEM_LIST) return QStringLiteral("備品区分リスト");
+    if (kind < PrintKind::FUNCTION_LIST_BAND) return QStringLiteral("備品台帳内訳リスト");
     return QStringLiteral("機能別分類内訳リスト");
 }
 
@@ -199,7 +199,7 @@ std::vector<KUBUN_LIST_GROUP> KUBUN_PRT_GROUPS(const KUBUN_PRT_CHOICE& choice, b
 void KUBUN_LIST_PRT() {
     std::vector<KUBUN_LIST_GROUP> groups;
     switch (PRT_KIND) {
-        case 1: {
+        case PrintKind::CATEGORY_LIST_SELECTED: {
             // The editor's own selected rows, cut to the master; a range left
             // by another window (or none at all) prints nothing.
             KUBUN_LIST_GROUP g;
@@ -209,16 +209,20 @@ void KUBUN_LIST_PRT() {
             groups.push_back(std::move(g));
             break;
         }
-        case 2:
-        case 3: groups = KUBUN_PRT_GROUPS(KUBUN_PRT_CHOSEN(), PRT_KIND == 3, nullptr, masterEnd()); break;
+        case PrintKind::CATEGORY_LIST_CATEGORY:
+        case PrintKind::CATEGORY_LIST_SUBJECTS:
+            groups = KUBUN_PRT_GROUPS(KUBUN_PRT_CHOSEN(), PRT_KIND == PrintKind::CATEGORY_LIST_SUBJECTS, nullptr,
+                                      masterEnd());
+            break;
         default: return;
     }
     KUBUN_LIST_RUN(groups, QStringLiteral("ゼムロ２"));
 }
 
 void FUNC_LIST_PRT() {
-    if (PRT_KIND != 62 && PRT_KIND != 63) return;
+    if (PRT_KIND != PrintKind::FUNCTION_LIST_CATEGORY && PRT_KIND != PrintKind::FUNCTION_LIST_SUBJECTS) return;
     const qint32 count = std::clamp<qint32>(KUBUN_INDEX_COUNT, 0, qint32(KUBUN_INDEX.size()));
-    KUBUN_LIST_RUN(KUBUN_PRT_GROUPS(KUBUN_PRT_CHOSEN(), PRT_KIND == 63, KUBUN_INDEX.data(), count),
+    KUBUN_LIST_RUN(KUBUN_PRT_GROUPS(KUBUN_PRT_CHOSEN(), PRT_KIND == PrintKind::FUNCTION_LIST_SUBJECTS, KUBUN_INDEX.data(),
+                                    count),
                    QStringLiteral("ゼムロ２"));
 }

@@ -2,8 +2,9 @@
 // pages as a ruled list of 50 rows of 5 mm (number, category, subject,
 // classification, item name, function class, registered and out counts),
 // titled by the print kind. The category list of the category master editor
-// (print kinds 1 to 3), the function-class list (62, 63) and the ledger
-// window's breakdown list (52, 53) all print on this page.
+// (print kinds CATEGORY_LIST_*), the function-class list (FUNCTION_LIST_*)
+// and the ledger window's breakdown list (LEDGER_BREAKDOWN_*) all print on
+// this page.
 //
 // A point (x, y) of the page lands x + the portrait right correction and
 // y + the portrait down correction millimetres from the paper's top-left
@@ -49,13 +50,15 @@ struct KUBUN_LIST_GROUP {
 int KUBUN_LIST_RUN(const std::vector<KUBUN_LIST_GROUP>& groups, const QString& errorTitle,
                    const QString& title = QString(), double kubunX = 25.5);
 
-// The category list of the editor, by PRT_KIND: 1 the editor's selected
-// rows, 2 every entry of the dialog's category, 3 the entries of each
-// subject chosen in the dialog; any other kind prints nothing.
+// The category list of the editor, by PRT_KIND: the editor's selected rows
+// (CATEGORY_LIST_SELECTED), every entry of the dialog's category
+// (CATEGORY_LIST_CATEGORY) or the entries of each subject chosen in the
+// dialog (CATEGORY_LIST_SUBJECTS); any other kind prints nothing.
 void KUBUN_LIST_PRT();
 // The function-class list of the window's list KUBUN_INDEX, by PRT_KIND:
-// 62 the listed entries of the dialog's category, 63 those of each chosen
-// subject; any other kind prints nothing.
+// the listed entries of the dialog's category (FUNCTION_LIST_CATEGORY) or
+// those of each chosen subject (FUNCTION_LIST_SUBJECTS); any other kind
+// prints nothing.
 void FUNC_LIST_PRT();
 
 // ---------------------------------------------------------------- the dialog's choice

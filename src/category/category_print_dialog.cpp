@@ -1,6 +1,7 @@
 #include "category/category_print_dialog.h"
 
 #include <QSignalBlocker>
+#include <utility>
 
 #include "platform/ui.h"
 #include "store/category_lists.h"
@@ -160,12 +161,17 @@ void KUBUN_PRT::setPrinting(bool on) {
 void KUBUN_PRT::B_PRT_Click() {
     if (printing_) return;  // one print at a time
     PRT_STOP = 0;
-    const qint16 base = FORM_KIND == kEditorKind ? 0 : FORM_KIND == kFuncListKind ? 60 : 50;
+    // The window's kinds of one category and of chosen subjects.
+    const auto [ofCategory, ofSubjects] =
+        FORM_KIND == kEditorKind ? std::pair(PrintKind::CATEGORY_LIST_CATEGORY, PrintKind::CATEGORY_LIST_SUBJECTS)
+        : FORM_KIND == kFuncListKind
+            ? std::pair(PrintKind::FUNCTION_LIST_CATEGORY, PrintKind::FUNCTION_LIST_SUBJECTS)
+            : std::pair(PrintKind::LEDGER_BREAKDOWN_CATEGORY, PrintKind::LEDGER_BREAKDOWN_SUBJECTS);
     bool anySubject = false;
     for (int i = 0; i < KYOUKA->ListCount(); ++i) anySubject = anySubject || KYOUKA->Selected(i);
-    if (FORM_KIND == kEditorKind && CHK1->Value() == 1) PRT_KIND = qint16(base + 1);
-    else if (!anySubject) PRT_KIND = qint16(base + 2);
-    else PRT_KIND = qint16(base + 3);
+    if (FORM_KIND == kEditorKind && CHK1->Value() == 1) PRT_KIND = PrintKind::CATEGORY_LIST_SELECTED;
+    else if (!anySubject) PRT_KIND = ofCategory;
+    else PRT_KIND = ofSubjects;
     setPrinting(true);
     ui::DoEvents();
     if (FORM_KIND == kEditorKind) KUBUN_LIST_PRT();

@@ -4,8 +4,8 @@
 // (4, "備品台帳内訳印刷"). The user picks a category and, optionally, some
 // of its subjects (none: the whole category); the editor adds "選択範囲"
 // (its selected rows), the ledger window "購入数・廃棄数無しでも印刷".
-// "印刷" turns the open window's kind and the choice into PRT_KIND (base 0,
-// 50 or 60, plus 1 for the range, 3 for chosen subjects, else 2) and runs
+// "印刷" turns the open window's kind and the choice into PRT_KIND (the
+// window's kind of the range, of chosen subjects, else of the category) and runs
 // that window's print; the dialog stays open for the next print and closes
 // with "閉じる". While a print runs only "中止" is live: it stops the print,
 // and the dialog cannot be closed.
@@ -58,9 +58,9 @@ void KUBUN_PRT_SHOW();
 // The choice of the open dialog (empty when none is open).
 KUBUN_PRT_CHOICE KUBUN_PRT_CHOSEN();
 
-// The ledger window's breakdown list (print kinds 52 and 53), run by "印刷"
-// when the dialog was opened from any window but the editor and the
-// function-class list. The ledger module installs it; while none is
+// The ledger window's breakdown list (print kinds LEDGER_BREAKDOWN_*), run
+// by "印刷" when the dialog was opened from any window but the editor and
+// the function-class list. The ledger module installs it; while none is
 // installed that print does nothing. The job reads PRT_KIND and
 // KUBUN_PRT_CHOSEN() (its category, chosen subjects and withUnused) and
 // prints with KUBUN_LIST_RUN, e.g. over KUBUN_PRT_GROUPS of the master.

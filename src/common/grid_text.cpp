@@ -3,6 +3,7 @@
 #include <QDate>
 
 #include "platform/era.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace grid_text {
@@ -27,21 +28,7 @@ void appendInt(QString& s, qint64 v, int width) {
     s.append(reinterpret_cast<const QChar*>(buf + i), 24 - i);
 }
 
-void appendGrouped(QString& s, qint64 v) {
-    if (v == 0) return;
-    char16_t buf[32];
-    int i = 32, digits = 0;
-    const bool neg = v < 0;
-    quint64 u = neg ? quint64(0) - quint64(v) : quint64(v);
-    while (u > 0) {
-        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
-        buf[--i] = char16_t(u'0' + u % 10);
-        u /= 10;
-        ++digits;
-    }
-    if (neg) buf[--i] = u'-';
-    s.append(reinterpret_cast<const QChar*>(buf + i), 32 - i);
-}
+void appendGrouped(QString& s, qint64 v) { MONEY_APPEND(s, v); }
 
 bool appendMoney(QString& s, qint64 v) {
     const qsizetype start = s.size();
@@ -82,15 +69,6 @@ void appendEraDate(QString& s, int y, int m, int d) {
     appendNum2(s, d);
 }
 
-void appendTax(QString& s, int taxK, qint64 rate) {
-    switch (taxK) {
-        case 0: return;
-        case 3: s += QStringLiteral("無し"); return;
-        case 1: s += QStringLiteral("外"); break;
-        default: s += QStringLiteral("内"); break;
-    }
-    appendInt(s, rate);
-    s += QChar(u'%');
-}
+void appendTax(QString& s, int taxK, qint64 rate) { TAX_APPEND(s, taxK, rate); }
 
 }  // namespace grid_text

@@ -49,7 +49,7 @@ void PRT_MSGF::Form_Activate() {
     if (ran_) return;
     ran_ = true;
     ui::DoEvents();
-    if (PRT_KIND == 26) IN_NOTE_PRT();
+    if (PRT_KIND == PrintKind::PURCHASE_LEDGER) IN_NOTE_PRT();
     prn::Printer& p = prn::printer();
     try {
         if (PRT_STOP > 0) p.KillDoc();

@@ -10,8 +10,9 @@
 class QLabel;
 class QPushButton;
 
-// The purchase-ledger print (print kind 26), installed by the printing
-// module; PRT_MSGF runs it. Nothing is printed while none is installed.
+// The purchase-ledger print (print kind PURCHASE_LEDGER), installed by the
+// printing module; PRT_MSGF runs it. Nothing is printed while none is
+// installed.
 void IN_NOTE_PRT_SET(std::function<void()> print);
 void IN_NOTE_PRT();
 

@@ -110,7 +110,7 @@ void NOTE_L::B_ESC_Click() {
 
 // ---------------------------------------------------------------- prints and export
 
-void NOTE_L::printKind(qint16 kind) {
+void NOTE_L::printKind(PrintKind kind) {
     PRT_KIND = kind;
     NOTE_TOTALS_PRT_SET([] { ZEMLO_NOTEL_PRT(NOTE_PRT_PROGRESS); });
     platform::FormInstance<NOTE_PRT>::get()->ShowModal();
@@ -126,10 +126,10 @@ void NOTE_L::B_PRT_SEL_Click() {
         ui::MsgBox(QStringLiteral("選択データが有りません"), ui::vbOKOnly, QStringLiteral("備品台帳印刷"));
         return;
     }
-    printKind(74);
+    printKind(PrintKind::ITEM_TOTALS_TICKED);
 }
 
-void NOTE_L::B_PRT_ALL_Click() { printKind(75); }
+void NOTE_L::B_PRT_ALL_Click() { printKind(PrintKind::ITEM_TOTALS_ALL); }
 
 void NOTE_L::B_PRT_LIST_Click() { NOTEL_LIST_PRT_ASK(KUBUN_P->ListIndex() < 0 ? QString() : KUBUN_P->Text()); }
 

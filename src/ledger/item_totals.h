@@ -13,6 +13,7 @@
 #include "ledger/master_list.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "store/print_kind.h"
 
 class NOTE_L : public platform::Form {
     Q_OBJECT
@@ -51,5 +52,5 @@ public:
     void B_FILE_Click();
 
 private:
-    void printKind(qint16 kind);
+    void printKind(PrintKind kind);
 };

@@ -8,7 +8,7 @@
 #include "platform/clock.h"
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
-#include "register/registration.h"
+#include "store/amounts.h"
 #include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "platform/ui.h"
@@ -186,14 +186,14 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
     count(155, held);
     if (w.B_MONY > 0) {
         const auto clip = cell(166, 186);
-        moneyCell(166, 186, 167, y, AMOUNT_TEXT(w.B_MONY));
+        moneyCell(166, 186, 167, y, MONEY_TEXT(w.B_MONY));
     }
     {
         const auto clip = cell(186, 198);
         LIST_FIGURE_LEFT(186, 198, 189, y, LIST_TAX_TEXT(w.TAX_K, w.TAX));
     }
     // The pieces still held, in 64 bits: a large batch prints its amount in full.
-    const QString amount = AMOUNT_TEXT(ITEM_AMOUNT(w.B_MONY, held, w.TAX_K == 1, w.TAX));
+    const QString amount = MONEY_TEXT(ITEM_AMOUNT(w.B_MONY, held, w.TAX_K == 1, w.TAX));
     if (!amount.isEmpty()) {
         const auto clip = cell(198, 216);
         moneyCell(198, 216, 198, y, amount);
@@ -218,7 +218,7 @@ void ZEMLO_NOTEL_ROW_PRT(qint32 r, int line) {
 }  // namespace
 
 int ZEMLO_NOTEL_PRT(const NOTEL_PRT_LABELS& labels) {
-    const bool tickedOnly = PRT_KIND == 74;
+    const bool tickedOnly = PRT_KIND == PrintKind::ITEM_TOTALS_TICKED;
     const qint32 master = std::clamp<qint32>(KUBUN_COUNT, 0, qint32(KUBUN_DATA.size()));
     const qint32 listed = std::clamp<qint32>(KUBUN_VIEW_COUNT, 0, qint32(KUBUN_LIST_VIEW.size()));
     const NOTEL_ROW_INDEX index;

@@ -20,8 +20,8 @@ int NOTEL_LIST_PRT(const QString& category);
 void NOTEL_LIST_PRT_ASK(const QString& category);
 
 // The per-item totals "備品集計" (landscape A4): for each item name that
-// the window lists (KUBUN_LIST_VIEW; with PRT_KIND 74 only the ticked ones,
-// with 75 all), a header with its category, levels, function class and name,
+// the window lists (KUBUN_LIST_VIEW; with PRT_KIND ITEM_TOTALS_TICKED only
+// the ticked ones, with ITEM_TOTALS_ALL all), a header with its category, levels, function class and name,
 // and a table of its purchase batches (IN_ROW_LIST), 25 a page; the first
 // page of a name shows its holdings. A name without batches gets no page.
 //

@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "platform/ui.h"
 #include "printing/list_print_frame.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/printer_setup.h"
 #include "store/helpers.h"
 #include "store/state.h"
@@ -265,7 +265,7 @@ void ZEMLO_NOTE_ROW_PRT(qint32 rec, int row) {
 // ---------------------------------------------------------------- the job
 
 int ZEMLO_NOTE_PRT(const std::function<void(const QString&, const QString&)>& progress) {
-    const bool ticked = PRT_KIND == 54;
+    const bool ticked = PRT_KIND == PrintKind::LEDGER_TICKED;
     const LEDGER_MEMBERS members(LEDGER_OPT.OUTPRT);
     std::vector<qint32> records;
     std::vector<Sheet> sheets;

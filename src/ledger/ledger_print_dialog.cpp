@@ -10,15 +10,18 @@ namespace {
 
 std::function<void()> g_totalsPrint;
 
-QString startCaption(qint16 kind) {
-    if (kind == 54 || kind == 74) return QStringLiteral("選択されている備品を印刷します");
-    if (kind == 55 || kind == 75) return QStringLiteral("全備品を印刷します");
+bool ticked(PrintKind kind) { return kind == PrintKind::LEDGER_TICKED || kind == PrintKind::ITEM_TOTALS_TICKED; }
+bool all(PrintKind kind) { return kind == PrintKind::LEDGER_ALL || kind == PrintKind::ITEM_TOTALS_ALL; }
+
+QString startCaption(PrintKind kind) {
+    if (ticked(kind)) return QStringLiteral("選択されている備品を印刷します");
+    if (all(kind)) return QStringLiteral("全備品を印刷します");
     return QString();
 }
 
-QString runningCaption(qint16 kind) {
-    if (kind == 54 || kind == 74) return QStringLiteral("選択されている備品を印刷してます");
-    if (kind == 55 || kind == 75) return QStringLiteral("全備品を印刷してます");
+QString runningCaption(PrintKind kind) {
+    if (ticked(kind)) return QStringLiteral("選択されている備品を印刷してます");
+    if (all(kind)) return QStringLiteral("全備品を印刷してます");
     return QString();
 }
 
@@ -80,7 +83,9 @@ void NOTE_PRT::B_PRT_Click() {
     PRT_STOP = 0;
     if (const QString c = runningCaption(PRT_KIND); !c.isEmpty()) Label1->setCaption(c);
     ui::DoEvents();
-    if (PRT_KIND >= 2 && PRT_KIND <= 59)
+    // The ledger window's kinds and every kind below the function-class
+    // list's band but the editor's range; the per-item totals' lie above.
+    if (PRT_KIND >= PrintKind::CATEGORY_LIST_CATEGORY && PRT_KIND < PrintKind::FUNCTION_LIST_BAND)
         ZEMLO_NOTE_PRT(NOTE_PRT_PROGRESS);
     else if (g_totalsPrint)
         g_totalsPrint();

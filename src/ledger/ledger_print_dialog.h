@@ -1,6 +1,6 @@
 // The print dialog of the two ledger windows "備品台帳印刷" (NOTE_PRT): it
 // says what will print, starts the print on "印刷" (the equipment ledger for
-// print kinds 2 to 59, the per-item totals for the others), shows the item
+// the ledger window's print kinds, the per-item totals for the others), shows the item
 // name being printed, stops the print on "中止" and closes itself when the
 // print is over. It refuses to close while a print runs. Shown modally by
 // the window that set PRT_KIND.

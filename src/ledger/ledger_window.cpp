@@ -225,7 +225,7 @@ void NOTE_P::P_COUNT_SET() {
 
 // ---------------------------------------------------------------- prints
 
-void NOTE_P::printKind(qint16 kind) {
+void NOTE_P::printKind(PrintKind kind) {
     PRT_KIND = kind;
     LEDGER_OPT.OUTPRT = C_OUTPRT->Value() == 1;
     LEDGER_OPT.REPLACE = CHK_P->Value() == 1;
@@ -238,10 +238,10 @@ void NOTE_P::B_PRT_SEL_Click() {
         ui::MsgBox(QStringLiteral("選択データが有りません"), ui::vbOKOnly, kTitle);
         return;
     }
-    printKind(54);
+    printKind(PrintKind::LEDGER_TICKED);
 }
 
-void NOTE_P::B_PRT_ALL_Click() { printKind(55); }
+void NOTE_P::B_PRT_ALL_Click() { printKind(PrintKind::LEDGER_ALL); }
 
 void NOTE_P::afterPrint() {
     // The print changed print dates and ticks: the sheets follow them.

@@ -16,6 +16,7 @@
 #include "ledger/master_list.h"
 #include "platform/controls.h"
 #include "platform/forms.h"
+#include "store/print_kind.h"
 
 class NOTE_P : public platform::Form {
     Q_OBJECT
@@ -70,7 +71,7 @@ private:
     // Reads the search date; false after its message when it is not a date.
     bool searchDateRead();
     bool searchTest(const KUBUN_REC& e) const;
-    void printKind(qint16 kind);
+    void printKind(PrintKind kind);
     void afterPrint();
     bool hasDate_ = false;
     QDate searchDate_;

@@ -14,6 +14,7 @@
 #include "printing/list_print_dialog.h"
 #include "register/item_grid.h"
 #include "common/form_kind.h"
+#include "store/amounts.h"
 #include "store/category_lists.h"
 #include "store/helpers.h"
 #include "store/items_file.h"
@@ -502,12 +503,12 @@ void C_ZEMLO_LIST::B_PRT_Click() {
     OUT_LIST_SRC.TOTAL = TOTAL->Caption();
     if (!totalsMode()) {
         OUT_LIST_SRC.SELECTED = B_DEL->isEnabled();
-        PRT_KIND = 40;
+        PRT_KIND = PrintKind::DISPOSED_LIST;
         ZEMLO_PRT_SHOW();
         return;
     }
     if (ui::MsgBox(QStringLiteral("廃棄備品集計を印刷します。"), ui::vbYesNo, ui::kTitle) != ui::vbYes) return;
-    PRT_KIND = 45;
+    PRT_KIND = PrintKind::DISPOSED_TOTALS;
     OUT_TOTAL_PRT();
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/ui.h"
-#include "register/registration.h"
+#include "store/amounts.h"
 #include "store/rows.h"
 #include "store/state.h"
 

@@ -9,7 +9,6 @@
 #include "platform/text.h"
 #include "platform/ui.h"
 #include "store/category_lists.h"
-#include "register/item_search.h"
 #include "common/form_kind.h"
 #include "platform/input_block.h"
 

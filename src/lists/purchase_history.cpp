@@ -16,6 +16,7 @@
 #include "platform/input_block.h"
 #include "common/form_kind.h"
 #include "common/print_windows.h"
+#include "store/amounts.h"
 #include "store/category_lists.h"
 #include "store/rows.h"
 #include "store/state.h"
@@ -366,7 +367,7 @@ void L_ZEMLO_LIST::B_SORT3_Click() { sortRows(&IN_ROW_SORT_KUBUN); }
 void L_ZEMLO_LIST::B_PRT_Click() {
     IN_LIST_SRC.TOTAL = TOTAL->Caption();
     IN_LIST_SRC.SELECTED = SEL_VALID;
-    PRT_KIND = 20;
+    PRT_KIND = PrintKind::HISTORY_LIST;
     ZEMLO_PRT_SHOW();
 }
 
@@ -378,6 +379,6 @@ void L_ZEMLO_LIST::B_PRT2_Click() {
         B_SORT2_Click();
     IN_LIST_SRC.TOTAL = TOTAL->Caption();
     IN_LIST_SRC.SELECTED = false;
-    PRT_KIND = 26;
+    PRT_KIND = PrintKind::PURCHASE_LEDGER;
     platform::FormInstance<PRT_MSGF>::get()->ShowModal();
 }

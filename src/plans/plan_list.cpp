@@ -20,6 +20,7 @@
 #include "printing/list_print_dialog.h"
 #include "common/grid_text.h"
 #include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/form_kind.h"
 #include "store/category_file.h"
 #include "store/plans_file.h"
@@ -349,7 +350,7 @@ void P_ZEMLO_LIST::B_PRT_Click() {
     // delete button is enabled exactly then).
     P_LIST_SRC.TOTAL = TOTAL->text();
     P_LIST_SRC.SELECTED = B_DEL->isEnabled();
-    PRT_KIND = 30;
+    PRT_KIND = PrintKind::PLAN_LIST;
     ZEMLO_PRT_SHOW();
 }
 

@@ -8,7 +8,7 @@
 
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "store/name_lists.h"
 #include "store/remove_entries.h"

@@ -9,8 +9,7 @@
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
 #include "printing/list_print_jobs.h"
-#include "register/item_search.h"
-#include "register/registration.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace {
@@ -195,11 +194,11 @@ void IN_LIST_FRAME_PRT() {
 void IN_LIST_ROW_PRT(qint32 row, int line) { historyRow(kList, row, line); }
 
 void IN_LIST_PRT() {
-    const int kind = PRT_KIND;
-    const LIST_RANGE r = LIST_RANGE_OF(kind == 21, IN_SEL_FIRST, IN_SEL_LAST, rowCount());
+    const PrintKind kind = PRT_KIND;
+    const LIST_RANGE r = LIST_RANGE_OF(kind == PrintKind::HISTORY_LIST_SELECTED, IN_SEL_FIRST, IN_SEL_LAST, rowCount());
     LIST_JOB job;
     for (qint32 i = r.first; i <= r.last; ++i) job.rows.push_back(i);
-    if (kind == 20) job.condLine = IN_LIST_COND_PRT;
+    if (kind == PrintKind::HISTORY_LIST) job.condLine = IN_LIST_COND_PRT;
     job.frame = IN_LIST_FRAME_PRT;
     job.row = IN_LIST_ROW_PRT;
     LIST_PRT_JOB(job);

@@ -6,7 +6,7 @@
 #include "platform/printer.h"
 #include "printing/list_print_frame.h"
 #include "printing/list_print_jobs.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace {
@@ -35,10 +35,10 @@ void remarksCell(const QString& msg, double y, int line) {
 
 }  // namespace
 
-LIST_PRT_SRC& LIST_PRT_SRC_OF(int kind) {
-    if (kind < 20) return ZEMLO_LIST_SRC;
-    if (kind < 30) return IN_LIST_SRC;
-    if (kind < 40) return P_LIST_SRC;
+LIST_PRT_SRC& LIST_PRT_SRC_OF(PrintKind kind) {
+    if (kind < PrintKind::HISTORY_LIST) return ZEMLO_LIST_SRC;
+    if (kind < PrintKind::PLAN_LIST) return IN_LIST_SRC;
+    if (kind < PrintKind::DISPOSED_LIST) return P_LIST_SRC;
     return OUT_LIST_SRC;
 }
 
@@ -51,9 +51,10 @@ LIST_RANGE LIST_RANGE_OF(bool selected, qint32 selFirst, qint32 selLast, qint32 
 // ---------------------------------------------------------------- the row and the frame
 
 void ZEMLO_LIST_FRAME_PRT() {
-    const int kind = PRT_KIND;
-    LIST_PAGE_FRAME(285, kColumns, kind >= 20 ? QStringLiteral("廃棄備品リスト") : QStringLiteral("備品リスト"), 8, [kind] {
-        if (kind == 45) {
+    const PrintKind kind = PRT_KIND;
+    const bool itemList = kind < PrintKind::HISTORY_LIST;
+    LIST_PAGE_FRAME(285, kColumns, itemList ? QStringLiteral("備品リスト") : QStringLiteral("廃棄備品リスト"), 8, [kind] {
+        if (kind == PrintKind::DISPOSED_TOTALS) {
             head(17, 20.5, 8, QStringLiteral("備品番号"));
             head(17, 23.5, 8, QStringLiteral(" 廃棄数"));
         } else {
@@ -83,7 +84,9 @@ void ZEMLO_LIST_FRAME_PRT() {
 void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
     if (!validRecord(rec)) return;
     const ZEMLO_REC& z = ZEMLO_DATA[size_t(rec)];
-    const int kind = PRT_KIND;
+    const bool totals = PRT_KIND == PrintKind::DISPOSED_TOTALS;
+    // The item list strikes a disposed item out (where the settings ask for it).
+    const bool itemList = PRT_KIND != PrintKind::DISPOSED_LIST && PRT_KIND != PrintKind::DISPOSED_LIST_SELECTED && !totals;
     prn::Printer& p = prn::printer();
     p.FontName = QStringLiteral("ＭＳ 明朝");
     const double y = LIST_ROW_Y(line);
@@ -97,14 +100,14 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
     auto lower = [&](int column, double split) { LIST_CELL_LOWER(left(column), right(column), line, split); };
 
     // Number: with its branch, or (totals) without it over the count.
-    if (kind == 45) upper(0, y + 2.5);
+    if (totals) upper(0, y + 2.5);
     else cell(0);
-    const QString number = kind == 45 ? LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO)
-                                      : LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
+    const QString number = totals ? LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO)
+                                  : LIST_NUMBER_TEXT(z.BY_W, z.BY_Y, z.B_NO, z.B_NOS);
     p.FontSize = number.size() > 10 ? 7.2 : 8;
-    LIST_FIGURE_LEFT(15, 31, 15.5, kind == 45 ? y - 0.3 : y, number);
+    LIST_FIGURE_LEFT(15, 31, 15.5, totals ? y - 0.3 : y, number);
     p.FontSize = 8;
-    if (kind == 45) {
+    if (totals) {
         lower(0, y + 2.5);
         LIST_FIGURE_RIGHT(15, 31, 30.5, y + 2.5, QString::number(count));
     }
@@ -116,7 +119,7 @@ void ZEMLO_LIST_ROW_PRT(qint32 rec, int line, int count) {
     if (z.BOUT_Y > 1900) {
         lower(1, y + 2.5);
         LIST_FIGURE_LEFT(31, 46, 31.5, y + 2.5, LIST_DATE_TEXT(z.BOUT_Y, z.BOUT_M, z.BOUT_D));
-        if ((SET_FLAGS & 8) && kind != 40 && kind != 41 && kind != 45) {
+        if ((SET_FLAGS & 8) && itemList) {
             p.Line(15, y + 0.9, 266, y + 0.9);
             p.Line(15, y + 1.9, 266, y + 1.9);
         }
@@ -210,10 +213,11 @@ void ZEMLO_LIST_COND_PRT() {
 }
 
 void ZEMLO_LIST_PRT() {
-    const int kind = PRT_KIND;
-    const bool withoutDisposed = kind == 12 || kind == 13;
+    const PrintKind kind = PRT_KIND;
+    const bool withoutDisposed = kind == PrintKind::ITEM_LIST_IN_USE || kind == PrintKind::ITEM_LIST_SELECTED_IN_USE;
+    const bool selected = kind == PrintKind::ITEM_LIST_SELECTED || kind == PrintKind::ITEM_LIST_SELECTED_IN_USE;
     const qint32 count = std::min<qint32>(INDEX_COUNT, qint32(ZEMLO_INDEX.size()));
-    const LIST_RANGE r = LIST_RANGE_OF(kind == 11 || kind == 13, INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, count);
+    const LIST_RANGE r = LIST_RANGE_OF(selected, INDEX_SEL.SEL_FIRST, INDEX_SEL.SEL_LAST, count);
     LIST_JOB job;
     job.rows.reserve(size_t(std::max(0, r.last - r.first + 1)));
     for (qint32 pos = r.first; pos <= r.last; ++pos) {
@@ -222,7 +226,7 @@ void ZEMLO_LIST_PRT() {
         if (withoutDisposed && ZEMLO_DATA[size_t(rec)].BOUT_Y > 1900) continue;
         job.rows.push_back(rec);
     }
-    if (kind == 10) job.condLine = ZEMLO_LIST_COND_PRT;
+    if (kind == PrintKind::ITEM_LIST) job.condLine = ZEMLO_LIST_COND_PRT;
     job.frame = ZEMLO_LIST_FRAME_PRT;
     job.row = [](qint32 rec, int line) { ZEMLO_LIST_ROW_PRT(rec, line, 1); };
     LIST_PRT_JOB(job);
@@ -245,15 +249,15 @@ void OUT_LIST_COND_PRT() {
 }
 
 void OUT_LIST_PRT() {
-    const int kind = PRT_KIND;
+    const PrintKind kind = PRT_KIND;
     const qint32 count = std::min<qint32>(OUT_VIEW_COUNT, qint32(OUT_LIST_VIEW.size()));
-    const LIST_RANGE r = LIST_RANGE_OF(kind == 41, OUT_SEL_TOP, OUT_SEL_END, count);
+    const LIST_RANGE r = LIST_RANGE_OF(kind == PrintKind::DISPOSED_LIST_SELECTED, OUT_SEL_TOP, OUT_SEL_END, count);
     LIST_JOB job;
     for (qint32 pos = r.first; pos <= r.last; ++pos) {
         const qint32 rec = OUT_LIST_VIEW[size_t(pos)].REC_NO;
         if (validRecord(rec)) job.rows.push_back(rec);
     }
-    if (kind == 40) job.condLine = OUT_LIST_COND_PRT;
+    if (kind == PrintKind::DISPOSED_LIST) job.condLine = OUT_LIST_COND_PRT;
     job.frame = ZEMLO_LIST_FRAME_PRT;
     job.row = [](qint32 rec, int line) { ZEMLO_LIST_ROW_PRT(rec, line, 1); };
     LIST_PRT_JOB(job);

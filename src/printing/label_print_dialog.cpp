@@ -118,10 +118,10 @@ void LABEL_PRT::B_PRT_Click() {
     }
     running(true);
     const bool selected = OPT2->Value();
-    PRT_KIND = 40 + (selected ? 1 : 0);
+    PRT_KIND = selected ? PrintKind::LABELS_SELECTED : PrintKind::LABELS;
     LABEL_START = qint32(text::roundHalfEven(start - 1));
     LABEL_SHEET_PRT();
-    if (selected) PRT_KIND -= 1;
+    if (selected) PRT_KIND = PRT_KIND - PrintChoice::SELECTED_ROWS;
     running(false);
     Unload(platform::vbFormCode);
 }

@@ -39,7 +39,7 @@ private:
 // layout's lines separated by tabs, each item ended by CR LF.
 QString LABEL_COPY_TEXT(bool selected);
 
-// Opens the dialog from the item list (PRT_KIND is 40); returns when it has closed.
+// Opens the dialog from the item list (PRT_KIND is LABELS); returns when it has closed.
 void LABEL_PRT_SHOW();
 // Plugs the label print dialog into the item list's "ラベル" button.
 void LABEL_WINDOWS_INSTALL();

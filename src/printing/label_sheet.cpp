@@ -149,9 +149,9 @@ int LABEL_SHEET_PRT() {
         return -1;
     }
     qint32 first = 0, last = -1;
-    if (PRT_KIND == 40) {
+    if (PRT_KIND == PrintKind::LABELS) {
         last = INDEX_COUNT - 1;
-    } else if (PRT_KIND == 41) {
+    } else if (PRT_KIND == PrintKind::LABELS_SELECTED) {
         first = std::max<qint32>(INDEX_SEL.SEL_FIRST, 0);
         last = std::min<qint32>(INDEX_SEL.SEL_LAST, INDEX_COUNT - 1);
     } else {

@@ -3,8 +3,8 @@
 // with a frame or corner marks round each label, on the printer's own paper
 // in the layout's orientation. Disposed and relocated items (out year and
 // month set) get no label. Started by the label print dialog, which sets
-// PRT_KIND (40 every row the list shows, 41 its selected rows), LABEL_START
-// and PRT_STOP.
+// PRT_KIND (LABELS every row the list shows, LABELS_SELECTED its selected
+// rows), LABEL_START and PRT_STOP.
 #pragma once
 #include <QtGlobal>
 

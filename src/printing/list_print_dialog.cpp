@@ -40,11 +40,11 @@ ZEMLO_PRT::ZEMLO_PRT() : platform::Form(QStringLiteral("ZEMLO_PRT")) {
 }
 
 void ZEMLO_PRT::Form_Load() {
-    const int kind = PRT_KIND;
+    const PrintKind kind = PRT_KIND;
     OPT1->setChecked(true);
     OPT2->setEnabled(LIST_PRT_SRC_OF(kind).SELECTED);
     C_OUTPRT->setChecked(false);
-    C_OUTPRT->setVisible(kind < 20);
+    C_OUTPRT->setVisible(kind < PrintKind::HISTORY_LIST);
     PRT_STOP = 0;
     B_STOP->setEnabled(false);
 }
@@ -61,12 +61,13 @@ void ZEMLO_PRT::setPrinting(bool on) {
 
 void ZEMLO_PRT::B_PRT_Click() {
     if (printing_) return;  // one job at a time
-    const int s = OPT2->isEnabled() && OPT2->Value() ? 1 : 0;
-    const int out = !C_OUTPRT->isHidden() && C_OUTPRT->Value() == 1 ? 2 : 0;
+    const bool selected = OPT2->isEnabled() && OPT2->Value();
+    const bool withoutDisposed = !C_OUTPRT->isHidden() && C_OUTPRT->Value() == 1;
     setPrinting(true);
-    PRT_KIND = qint16(PRT_KIND + s + out);
+    if (selected) PRT_KIND = PRT_KIND + PrintChoice::SELECTED_ROWS;
+    if (withoutDisposed) PRT_KIND = PRT_KIND + PrintChoice::WITHOUT_DISPOSED;
     ZEMLO_PRT_RUN(PRT_KIND);
-    PRT_KIND = qint16(PRT_KIND - s);
+    if (selected) PRT_KIND = PRT_KIND - PrintChoice::SELECTED_ROWS;
     setPrinting(false);
     Unload(platform::vbFormCode);
 }
@@ -79,10 +80,10 @@ void ZEMLO_PRT::Form_Unload(int& Cancel) {
     if (printing_) Cancel = 1;
 }
 
-void ZEMLO_PRT_RUN(int kind) {
-    if (kind < 20) ZEMLO_LIST_PRT();
-    else if (kind < 30) IN_LIST_PRT();
-    else if (kind < 40) P_ZEMLO_LIST_PRT();
+void ZEMLO_PRT_RUN(PrintKind kind) {
+    if (kind < PrintKind::HISTORY_LIST) ZEMLO_LIST_PRT();
+    else if (kind < PrintKind::PLAN_LIST) IN_LIST_PRT();
+    else if (kind < PrintKind::DISPOSED_LIST) P_ZEMLO_LIST_PRT();
     else OUT_LIST_PRT();
 }
 

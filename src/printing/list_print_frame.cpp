@@ -9,6 +9,7 @@
 #include "platform/ui.h"
 #include "common/grid_text.h"
 #include "common/printer_setup.h"
+#include "store/amounts.h"
 #include "store/helpers.h"
 #include "store/state.h"
 
@@ -139,14 +140,7 @@ QString LIST_DATE_TEXT(qint32 y, qint32 m, qint32 d) {
     return ERA_DATE_STR(date, 2);
 }
 
-QString LIST_TAX_TEXT(qint32 taxMode, qint32 rate) {
-    switch (taxMode) {
-        case 0: return QString();
-        case 1: return QStringLiteral("外") + QString::number(rate) + QChar(u'%');
-        case 3: return QStringLiteral("無し");
-        default: return QStringLiteral("内") + QString::number(rate) + QChar(u'%');
-    }
-}
+QString LIST_TAX_TEXT(qint32 taxMode, qint32 rate) { return TAX_TEXT(taxMode, rate); }
 
 QString LIST_FUNC_NAME(qint32 funcNo) {
     if (funcNo < 0 || funcNo >= qint32(FUNC_NAME.size())) return QString();

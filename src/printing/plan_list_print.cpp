@@ -7,8 +7,7 @@
 #include "printing/list_print_frame.h"
 #include "printing/list_print_jobs.h"
 #include "common/grid_text.h"
-#include "register/item_search.h"
-#include "register/registration.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace {
@@ -143,14 +142,14 @@ void P_ZEMLO_LIST_ROW_PRT(qint32 plan, int line) {
 }
 
 void P_ZEMLO_LIST_PRT() {
-    const int kind = PRT_KIND;
+    const PrintKind kind = PRT_KIND;
     const qint32 count = std::min<qint32>(P_VIEW_COUNT, qint32(P_LIST_VIEW.size()));
-    const LIST_RANGE r = LIST_RANGE_OF(kind == 31, P_SEL_FIRST, P_SEL_LAST, count);
+    const LIST_RANGE r = LIST_RANGE_OF(kind == PrintKind::PLAN_LIST_SELECTED, P_SEL_FIRST, P_SEL_LAST, count);
     LIST_JOB job;
     job.shiftX = 0;
     job.bodySize = 10;
     for (qint32 pos = r.first; pos <= r.last; ++pos) job.rows.push_back(P_LIST_VIEW[size_t(pos)].P_IDX);
-    if (kind == 30) job.condLine = P_ZEMLO_LIST_COND_PRT;
+    if (kind == PrintKind::PLAN_LIST) job.condLine = P_ZEMLO_LIST_COND_PRT;
     job.frame = P_ZEMLO_LIST_FRAME_PRT;
     job.row = P_ZEMLO_LIST_ROW_PRT;
     LIST_PRT_JOB(job);

@@ -411,6 +411,7 @@ void chooseRow(QComboBox* box, int row, const std::function<void()>& click) {
 #include <QRadioButton>
 
 #include "register/registration.h"
+#include "store/amounts.h"
 
 namespace entry_ui {
 
@@ -577,7 +578,7 @@ bool showAmount(QLabel* total, qint64 count, qint64 price, bool taxOut, qint64 r
         total->clear();
         return false;
     }
-    total->setText(AMOUNT_TEXT(ITEM_AMOUNT(price, count, taxOut, rate)));
+    total->setText(MONEY_TEXT(ITEM_AMOUNT(price, count, taxOut, rate)));
     return true;
 }
 

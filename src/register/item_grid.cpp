@@ -5,7 +5,7 @@
 
 #include "common/grid_text.h"
 #include "common/list_window.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "store/state.h"
 
 namespace item_grid {

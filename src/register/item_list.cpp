@@ -26,6 +26,7 @@
 #include "common/grid_text.h"
 #include "register/item_grid.h"
 #include "common/form_kind.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "store/item_sorts.h"
 #include "store/items_file.h"
@@ -477,13 +478,13 @@ void A_ZEMLO_LIST::Label4_DblClick() {
 void A_ZEMLO_LIST::B_PRT_Click() {
     ZEMLO_LIST_SRC.TOTAL = TOTAL->text();
     ZEMLO_LIST_SRC.SELECTED = B_DEL->isEnabled();
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     if (ZEMLO_LIST_WINDOWS.ZEMLO_PRT) ZEMLO_LIST_WINDOWS.ZEMLO_PRT();
 }
 
 void A_ZEMLO_LIST::B_LABEL_Click() {
     if (LABEL_LAYOUT_OK(LABEL_LAYOUT)) {
-        PRT_KIND = 40;
+        PRT_KIND = PrintKind::LABELS;
         if (ZEMLO_LIST_WINDOWS.LABEL_PRT) ZEMLO_LIST_WINDOWS.LABEL_PRT();
     } else {
         ui::MsgBox(QStringLiteral("ラベル設定が不正です"), ui::vbOKOnly, QStringLiteral("ラベル印刷"));

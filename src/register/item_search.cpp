@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "platform/text.h"
-#include "common/grid_text.h"
+#include "store/amounts.h"
 
 namespace {
 constexpr char16_t kStar = 0xFF0A;  // ＊
@@ -14,16 +14,6 @@ QStringView trimBlanks(QStringView s) {
     while (a < b && s[a] == u' ') ++a;
     while (b > a && s[b - 1] == u' ') --b;
     return s.mid(a, b - a);
-}
-
-qint64 roundHundredthsHalfEven(qint64 p) {
-    qint64 q = p / 100, r = p % 100;
-    if (r < 0) {
-        r += 100;
-        q -= 1;
-    }
-    if (r > 50 || (r == 50 && (q & 1))) ++q;
-    return q;
 }
 }  // namespace
 
@@ -92,42 +82,6 @@ bool NamePattern::matches(QStringView name) const {
 }
 
 int NAME_MATCH(const QString& name, const QString& pattern) { return NamePattern(pattern).matches(name) ? 1 : 0; }
-
-qint64 ZEMLO_AMOUNT(const ZEMLO_REC& r, bool zeroWithoutPrice) {
-    if (r.TAX_K != 1) return r.B_MONY;
-    if (zeroWithoutPrice && r.B_MONY < 1) return 0;
-    return roundHundredthsHalfEven((qint64(r.TAX) + 100) * qint64(r.B_MONY));
-}
-
-QString TAX_TEXT(qint32 taxK, qint32 rate) {
-    switch (taxK) {
-        case 0: return QString();
-        case 3: return QStringLiteral("無し");
-        case 1: return QStringLiteral("外") + QString::number(rate) + QLatin1Char('%');
-        default: return QStringLiteral("内") + QString::number(rate) + QLatin1Char('%');
-    }
-}
-
-QString MONEY_TEXT(__int128 v) {
-    if (v >= INT64_MIN && v <= INT64_MAX) {
-        QString s;
-        grid_text::appendGrouped(s, qint64(v));
-        return s;
-    }
-    // Past 64 bits: the digits of the magnitude, grouped by three.
-    char16_t buf[64];
-    int i = 64, digits = 0;
-    const bool neg = v < 0;
-    unsigned __int128 u = neg ? (unsigned __int128)0 - (unsigned __int128)v : (unsigned __int128)v;
-    while (u > 0) {
-        if (digits > 0 && digits % 3 == 0) buf[--i] = u',';
-        buf[--i] = char16_t(u'0' + int(u % 10));
-        u /= 10;
-        ++digits;
-    }
-    if (neg) buf[--i] = u'-';
-    return QString(reinterpret_cast<const QChar*>(buf + i), 64 - i);
-}
 
 // ---------------------------------------------------------------- criteria
 

@@ -1,8 +1,8 @@
 // The item searches of the item list, without widgets: the item-name pattern
 // test NAME_MATCH, the criteria of "検索" taken from the filter bar's texts
-// and choices, the test of "区分不明検索" (items whose names are missing from
-// the category master), and the amount rule with the money text the lists
-// show. Amounts are 64-bit throughout, so no price or total overflows.
+// and choices, and the test of "区分不明検索" (items whose names are missing
+// from the category master). The amount test counts by the amount rule of
+// store/amounts.h.
 #pragma once
 #include <QSet>
 #include <QString>
@@ -36,17 +36,6 @@ private:
 
 // Upper case and full width, as the pattern test compares; `out` is reused.
 void NAME_NORMALISE(QStringView in, QString& out);
-
-// The amount of an item: with tax added (外税) the price × (rate + 100) / 100
-// rounded half to even, otherwise the price. With `zeroWithoutPrice` a 外税
-// price below 1 counts 0 (the lists' totals do so).
-qint64 ZEMLO_AMOUNT(const ZEMLO_REC& r, bool zeroWithoutPrice);
-// An amount in the pattern "#,###": 0 gives the empty text. Any 64-bit
-// amount, and the 128-bit sums of the plans, are written whole.
-QString MONEY_TEXT(__int128 v);
-// The tax column of the lists: nothing for tax mode 0, "無し" for 3, "外"
-// (mode 1) or "内" (any other mode) with the rate and "%" (外10%).
-QString TAX_TEXT(qint32 taxK, qint32 rate);
 
 // What the filter bar holds when "検索" is pressed.
 struct ZEMLO_FILTER {

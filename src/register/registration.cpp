@@ -98,39 +98,6 @@ bool BOX_EMPTY(const QString& t) { return t.trimmed().isEmpty(); }
 bool FITS_INT16(qint64 v) { return v >= -32768 && v <= 32767; }
 bool FITS_INT32(qint64 v) { return v >= INT32_MIN && v <= INT32_MAX; }
 
-qint64 ITEM_AMOUNT(qint64 price, qint64 count, bool taxOut, qint64 rate) {
-    const __int128 a = ITEM_AMOUNT_WIDE(price, count, taxOut, rate);
-    return a > INT64_MAX ? INT64_MAX : (a < -INT64_MAX ? -INT64_MAX : qint64(a));
-}
-
-__int128 ITEM_AMOUNT_WIDE(qint64 price, qint64 count, bool taxOut, qint64 rate) {
-    // Exact in 128 bits for any 32-bit price, count and rate.
-    using wide = __int128;
-    auto clamp = [](wide v, wide lim) { return v > lim ? lim : (v < -lim ? -lim : v); };
-    const wide lim = wide(1) << 40;  // keeps the products below inside 128 bits
-    const wide base = clamp(price, lim) * clamp(count, lim);
-    wide q = base;
-    if (taxOut) {
-        const wide num = base * clamp(wide(rate) + 100, lim);
-        q = num / 100;
-        // Half to even on the exact quotient.
-        const wide r = num % 100, ar = r < 0 ? -r : r;
-        if (ar > 50 || (ar == 50 && (q % 2 != 0))) q += (num < 0 ? -1 : 1);
-    }
-    return q;
-}
-
-QString AMOUNT_TEXT(qint64 amount) {
-    if (amount == 0) return QString();
-    QString digits = QString::number(amount < 0 ? -amount : amount);
-    QString out;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += QLatin1Char(',');
-        out += digits[i];
-    }
-    return amount < 0 ? QLatin1Char('-') + out : out;
-}
-
 DateInput DATE_INPUT(int eraRow, qint64 y, qint64 m, qint64 d, QDate* out) {
     int zeros = (y == 0) + (m == 0) + (d == 0);
     if (zeros == 3) return DateInput::Empty;

@@ -23,18 +23,6 @@ bool BOX_EMPTY(const QString& text);
 bool FITS_INT16(qint64 v);
 bool FITS_INT32(qint64 v);
 
-// The amount of `count` units at `price` yen: with tax added (外税) it is
-// price × count × (rate + 100) / 100, rounded half to even; otherwise
-// price × count. Computed exactly for any 32-bit price, count and rate; an
-// amount past the 64-bit range (no real item's) stays at its limit.
-qint64 ITEM_AMOUNT(qint64 price, qint64 count, bool taxOut, qint64 rate);
-// The same amount in 128 bits, exact for any 32-bit price, count and rate
-// (a plan of 2,147,483,647 pieces at 2,147,483,647 yen with any tax rate),
-// so that it and any sum of such amounts are never cut.
-__int128 ITEM_AMOUNT_WIDE(qint64 price, qint64 count, bool taxOut, qint64 rate);
-// An amount in the pattern "#,###" (0 gives the empty text).
-QString AMOUNT_TEXT(qint64 amount);
-
 // A date typed as era row (0 昭和, 1 平成, 2 令和), era year, month and day.
 enum class DateInput { Empty, Partial, Invalid, Valid };
 // Empty: all three parts 0. Partial: one or two parts 0. Invalid: a date that

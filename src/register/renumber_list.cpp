@@ -21,7 +21,7 @@
 #include "common/grid_text.h"
 #include "platform/input_block.h"
 #include "register/item_grid.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "register/registration.h"
 #include "common/form_kind.h"
 #include "common/start_guard.h"

@@ -80,7 +80,7 @@ void STATE_RESET() {
     SET_D_DIR.clear();
     NOTICE_OFF = 0;
     FUNC_NAME.fill(QString());
-    PRT_KIND = 0;
+    PRT_KIND = PrintKind::NONE;
     PRT_STOP = 0;
     WORK_STOP = 0;
     LOADED = {};

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/big_table.h"
+#include "store/print_kind.h"
 
 // ---------------------------------------------------------------- limits
 inline constexpr int ZEMLO_SLOTS = 30011;    // item table slots
@@ -29,24 +30,49 @@ inline constexpr int NAME_LIST_MAX = 200;    // entries the windows keep at most
 
 // ---------------------------------------------------------------- items
 struct ZEMLO_REC {
-    qint16 BY_W = 0, BY_Y = 0, B_NO = 0, B_NOS = 0;
-    QString KEIHI;
-    qint16 BIN_Y = 0, BIN_M = 0, BIN_D = 0, BIN_X = 0;
-    qint32 B_MONY = 0;
-    qint16 TAX_K = 0, TAX = 0;
-    QString SHOP, MAKER, MAKER_NO;
-    qint16 BOUT_Y = 0, BOUT_M = 0, BOUT_D = 0, BOUT_X = 0;
-    QString KEEP, KUBUN;
-    qint16 NO_KY = 0;
-    QString KYOUKA, NO_BU, BUNRUI, NAME_D, MSG;
-    qint16 CHG_Y = 0, CHG_M = 0, CHG_D = 0, CHG_X = 0;
-    QString OLD_NO, MOVE_N, MOVE_N2, FUNC_D;
-    qint16 MOVE_F = 0;
-    // Held in memory only.
-    qint16 KUBUN_IDX = 0;
-    qint32 BU_KEY = 0;
-    qint16 FUNC_NO = 0;
-    qint16 NAME_NO = 0;
+    qint16 BY_W = 0;      // era code of the fiscal year of registration: 3 昭和, 4 平成, 5 令和 (ERA_TABLE row + 3)
+    qint16 BY_Y = 0;      // fiscal year within that era
+    qint16 B_NO = 0;      // item number within the fiscal year
+    qint16 B_NOS = 0;     // branch: the units of one registration share era, year and number and count 1, 2, 3, ...
+    QString KEIHI;        // expense type, as its text (one of KEIHI_NAMES)
+    qint16 BIN_Y = 0;     // purchase (or relocation-in) date: Gregorian year; 0 without a date
+    qint16 BIN_M = 0;     // purchase date: month
+    qint16 BIN_D = 0;     // purchase date: day
+    qint16 BIN_X = 0;     // fourth value of the purchase date, kept as read (no window sets it; it takes part in
+                          // the purchase-history rows' merge)
+    qint32 B_MONY = 0;    // unit price in whole yen, as entered (tax added on top for tax mode 1)
+    qint16 TAX_K = 0;     // tax mode: 1 外税 (tax added to the price), 2 内税 (included), 3 無し; 0 none chosen
+    qint16 TAX = 0;       // tax rate in percent
+    QString SHOP;         // supplier
+    QString MAKER;        // maker
+    QString MAKER_NO;     // model number
+    qint16 BOUT_Y = 0;    // out date (disposal or relocation out): Gregorian year; 0 while the unit is held
+    qint16 BOUT_M = 0;    // out date: month
+    qint16 BOUT_D = 0;    // out date: day
+    qint16 BOUT_X = 0;    // fourth value of the out date, kept as read (no window sets it)
+    QString KEEP;         // storage place
+    QString KUBUN;        // category name (備品区分), one of KUBUN_NAMES
+    qint16 NO_KY = 0;     // subject number: the first level under the category
+    QString KYOUKA;       // subject name
+    QString NO_BU;        // classification code: the second level, up to three characters
+    QString BUNRUI;       // classification name
+    QString NAME_D;       // item name
+    QString MSG;          // remarks
+    qint16 CHG_Y = 0;     // date of the registration or the last change: year (0 none)
+    qint16 CHG_M = 0;     // change date: month
+    qint16 CHG_D = 0;     // change date: day
+    qint16 CHG_X = 0;     // fourth value of the change date, kept as read (no window sets it)
+    QString OLD_NO;       // the item number before the last renumbering, as text (R5-12-1); empty when never renumbered
+    QString MOVE_N;       // where a relocated-in unit came from (移設元); goes with MOVE_F bit 0
+    QString MOVE_N2;      // the disposal reason, or the destination of a relocation out (MOVE_F bit 1)
+    QString FUNC_D;       // function class as text: empty or "発表", "道具", "実験", "情報"
+    qint16 MOVE_F = 0;    // flags: bit 0 (1) relocated in, bit 1 (2) relocated out; a unit with an out date
+                          // and bit 1 clear is disposed (廃棄), with bit 1 set relocated (移設)
+    // Held in memory only, worked out at loading and kept up by the windows and the link.
+    qint16 KUBUN_IDX = 0; // category index: 1 + the position of KUBUN in KUBUN_NAMES (1 to 21); 98 no match
+    qint32 BU_KEY = 0;    // numeric sort key of NO_BU (CODE_KEY)
+    qint16 FUNC_NO = 0;   // function class number: 0 none, 1 発表, 2 道具, 3 実験, 4 情報
+    qint16 NAME_NO = 0;   // item-name serial of the master entry the item is linked to; 0 until linked
 };
 
 inline std::vector<ZEMLO_REC> ZEMLO_DATA = bigtable::of<ZEMLO_REC>(ZEMLO_SLOTS);
@@ -96,20 +122,24 @@ inline qint16 P_ZEMLO_IN_STATE = 0;
 
 // ---------------------------------------------------------------- category master
 struct KUBUN_REC {
-    QString KUBUN;
-    qint16 NO_KY = 0;
-    QString KYOUKA, NO_BU, BUNRUI;
-    qint32 NAME_NO = 0;
-    QString NAME_D;
-    qint32 IN_CNT = 0, OUT_CNT = 0;
-    QString FUNC_D;
-    QDateTime PRT_DATE;  // invalid = empty date
-    QDateTime CHG_DATE;  // invalid = empty date
+    QString KUBUN;        // category name (備品区分), one of KUBUN_NAMES
+    qint16 NO_KY = 0;     // subject number: the first level under the category
+    QString KYOUKA;       // subject name
+    QString NO_BU;        // classification code, up to three characters (half-width upper case once loaded)
+    QString BUNRUI;       // classification name
+    qint32 NAME_NO = 0;   // item-name serial within category, subject name and classification name (1, 2, 3, ...)
+    QString NAME_D;       // item name
+    qint32 IN_CNT = 0;    // registered count: the items linked to this entry
+    qint32 OUT_CNT = 0;   // out count: the linked items that have an out date (disposed or relocated out)
+    QString FUNC_D;       // function class as text: empty or "発表", "道具", "実験", "情報"
+    QDateTime PRT_DATE;   // date and time of the entry's last equipment-ledger print; invalid = never
+    QDateTime CHG_DATE;   // date of the last change of an item of this entry; invalid = none
     // Held in memory only.
-    qint16 KUBUN_IDX = 0;
-    qint32 BU_KEY = 0;
-    qint16 FUNC_NO = 0;
-    qint16 PRT_MARK = 0, PRT_PAGES = 0;
+    qint16 KUBUN_IDX = 0; // category index: 1 + the position of KUBUN in KUBUN_NAMES (1 to 21); 98 no match
+    qint32 BU_KEY = 0;    // numeric sort key of NO_BU (CODE_KEY)
+    qint16 FUNC_NO = 0;   // function class number: 0 none, 1 発表, 2 道具, 3 実験, 4 情報
+    qint16 PRT_MARK = 0;  // the ledger windows' print tick: 1 ticked, 0 not
+    qint16 PRT_PAGES = 0; // the ledger sheets the entry takes under the ledger window's options
 };
 
 inline std::vector<KUBUN_REC> KUBUN_DATA = std::vector<KUBUN_REC>(KUBUN_SLOTS);
@@ -149,21 +179,36 @@ inline qint16 KUBUN_SEL_KIND = 0;
 
 // ---------------------------------------------------------------- plans
 struct P_ZEMLO_REC {
-    qint32 BY_W = 0, BY_Y = 0, B_COUNT = 0;
-    QString KH_KUBUN;
-    qint32 B_MONY = 0, TAX_K = 0, TAX = 0;
-    QString SHOP, MAKER, MAKER_NO, KUBUN;
-    qint32 NO_KY = 0;
-    QString KYOUKA, NO_BU, BUNRUI, NAME_D;
-    qint32 NAME_NO = 0;
-    QString MSG, KEEP, CATALOG, CATALOG_P, FUNC_D;
-    qint16 COUNT_NOW = 0;
+    qint32 BY_W = 0;      // era code of the planned fiscal year: 3 昭和, 4 平成, 5 令和
+    qint32 BY_Y = 0;      // planned fiscal year within that era
+    qint32 B_COUNT = 0;   // quantity to buy
+    QString KH_KUBUN;     // expense type, as its text (one of KEIHI_NAMES)
+    qint32 B_MONY = 0;    // unit price in whole yen
+    qint32 TAX_K = 0;     // tax mode: 1 外税 (tax added to the price), 2 内税 (included), 3 無し; 0 none chosen
+    qint32 TAX = 0;       // tax rate in percent
+    QString SHOP;         // supplier
+    QString MAKER;        // maker
+    QString MAKER_NO;     // model number
+    QString KUBUN;        // category name (備品区分), one of KUBUN_NAMES
+    qint32 NO_KY = 0;     // subject number
+    QString KYOUKA;       // subject name
+    QString NO_BU;        // classification code
+    QString BUNRUI;       // classification name
+    QString NAME_D;       // item name
+    qint32 NAME_NO = 0;   // item-name serial within category, subject and classification
+    QString MSG;          // remarks
+    QString KEEP;         // storage place
+    QString CATALOG;      // catalogue the item is ordered from
+    QString CATALOG_P;    // page in that catalogue
+    QString FUNC_D;       // function class as text: empty or "発表", "道具", "実験", "情報"
+    qint16 COUNT_NOW = 0; // units of the item name held now, as the plan list's recount found them
     // Held in memory only.
-    qint32 KUBUN_IDX = 0;
-    qint32 BU_KEY = 0;
-    qint16 FUNC_NO = 0;
-    qint32 KEIHI_IDX = 0;
-    __int128 MONY_T = 0;  // the amount the plan list computes (128 bits: exact for any quantity, price and rate)
+    qint32 KUBUN_IDX = 0; // category index: 1 + the position of KUBUN in KUBUN_NAMES (1 to 21); 98 no match
+    qint32 BU_KEY = 0;    // numeric sort key of NO_BU (CODE_KEY)
+    qint16 FUNC_NO = 0;   // function class number: 0 for any other text, 1 発表, 2 道具, 3 実験, 4 情報
+    qint32 KEIHI_IDX = 0; // position of KH_KUBUN in KEIHI_NAMES (0 to 6); 7 when not there (set by the sort)
+    __int128 MONY_T = 0;  // the amount the plan list computes: quantity × price with the tax rule, whole yen
+                          // (128 bits: exact for any quantity, price and rate)
 };
 inline std::vector<P_ZEMLO_REC> P_ZEMLO_DATA = std::vector<P_ZEMLO_REC>(P_ZEMLO_SLOTS);
 inline qint32 P_ZEMLO_COUNT = 0;
@@ -208,24 +253,38 @@ inline qint32 OUT_VIEW_COUNT = 0;
 inline qint32 OUT_SEL_TOP = 0, OUT_SEL_END = 0;
 
 struct IN_ROW {
-    qint32 BY_W = 0, BY_Y = 0, B_NO = 0;
-    qint32 NOS_FIRST = 0, NOS_LAST = 0;
-    qint32 ROW_QTY = 0, ROW_OUT = 0;
-    QString KEIHI;
-    qint32 BIN_Y = 0, BIN_M = 0, BIN_D = 0, BIN_X = 0;
-    qint32 B_MONY = 0, TAX_K = 0, TAX = 0;
-    qint64 ROW_MONY = 0;  // the row's amount, in 64 bits: price × quantity with tax overflows 32
-    QString SHOP, MAKER, MAKER_NO;
-    qint32 KUBUN_IDX = 0;
-    QString KUBUN;
-    qint32 NO_KY = 0;
-    QString KYOUKA, NO_BU;
-    qint32 BU_KEY = 0;
-    QString BUNRUI;
-    qint16 FUNC_NO = 0;
-    QString FUNC_D, NAME_D;
-    qint32 NAME_NO = 0;
-    QString MSG;
+    qint32 BY_W = 0;      // era code of the rows' records (3 昭和, 4 平成, 5 令和)
+    qint32 BY_Y = 0;      // their fiscal year within the era
+    qint32 B_NO = 0;      // their item number
+    qint32 NOS_FIRST = 0; // branch of the row's first record
+    qint32 NOS_LAST = 0;  // branch of the row's last record
+    qint32 ROW_QTY = 0;   // number of records (units) in the row
+    qint32 ROW_OUT = 0;   // how many of them have an out year (disposed or relocated out)
+    QString KEIHI;        // expense type, as its text
+    qint32 BIN_Y = 0;     // purchase date: Gregorian year; 0 without a date
+    qint32 BIN_M = 0;     // purchase date: month
+    qint32 BIN_D = 0;     // purchase date: day
+    qint32 BIN_X = 0;     // fourth value of the purchase date, as the records hold it
+    qint32 B_MONY = 0;    // unit price in whole yen
+    qint32 TAX_K = 0;     // tax mode: 1 外税, 2 内税, 3 無し; 0 none chosen
+    qint32 TAX = 0;       // tax rate in percent
+    qint64 ROW_MONY = 0;  // the row's amount (quantity × price with the tax rule), worked out by the purchase
+                          // history, 0 until then; 64 bits: price × quantity with tax overflows 32
+    QString SHOP;         // supplier
+    QString MAKER;        // maker
+    QString MAKER_NO;     // model number
+    qint32 KUBUN_IDX = 0; // category index: 1 + the position of KUBUN in KUBUN_NAMES (1 to 21); 98 no match
+    QString KUBUN;        // category name
+    qint32 NO_KY = 0;     // subject number
+    QString KYOUKA;       // subject name
+    QString NO_BU;        // classification code
+    qint32 BU_KEY = 0;    // numeric sort key of NO_BU (CODE_KEY)
+    QString BUNRUI;       // classification name
+    qint16 FUNC_NO = 0;   // function class number: 0 none, 1 発表, 2 道具, 3 実験, 4 情報 (of the first record)
+    QString FUNC_D;       // function class as text (of the first record)
+    QString NAME_D;       // item name
+    qint32 NAME_NO = 0;   // item-name serial of the linked master entry; 0 not linked
+    QString MSG;          // remarks: the records' common remarks, empty when they differ
 };
 inline std::vector<IN_ROW> IN_ROW_LIST;  // sized when first built
 inline qint32 ROW_COUNT = 0;
@@ -281,7 +340,7 @@ inline std::array<ERA_ROW, 3> ERA_TABLE{{{1925, QStringLiteral("昭和"), QStrin
 inline std::array<QString, 5> FUNC_NAME;
 
 // Print kind and stop flag shared by the print windows and jobs.
-inline qint16 PRT_KIND = 0;
+inline PrintKind PRT_KIND = PrintKind::NONE;
 inline qint16 PRT_STOP = 0;
 // Stop flag of the copy loops' progress window.
 inline qint16 WORK_STOP = 0;

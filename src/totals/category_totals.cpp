@@ -9,7 +9,7 @@
 #include "platform/pane.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/form_position.h"
 #include "store/state.h"
 #include "totals/totals_common.h"

@@ -2,7 +2,7 @@
 // heading block, 50 rows of 5 mm each, the rows the window shows, and the
 // total lines of the groups shown at the end, under the last row.
 #include "platform/printer.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/printer_setup.h"
 #include "store/state.h"
 #include "totals/category_totals.h"

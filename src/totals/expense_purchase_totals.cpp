@@ -7,7 +7,7 @@
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/form_position.h"
 #include "store/state.h"
 #include "totals/expense_totals.h"

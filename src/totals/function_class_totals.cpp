@@ -8,7 +8,7 @@
 #include "platform/printer.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/form_position.h"
 #include "store/state.h"
 

@@ -11,7 +11,7 @@
 #include "platform/settings_store.h"
 #include "platform/text.h"
 #include "platform/ui.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "common/form_position.h"
 #include "common/printer_setup.h"
 #include "store/data_files.h"

@@ -11,7 +11,7 @@
 //  - the framed drawing panes of the windows, with the wheel over their rows;
 //  - the subject key KYOUKA_NORM and the list of row keys in the order first
 //    met, looked up by key.
-// An item's amount is ZEMLO_AMOUNT (register/item_search.h, 64 bits, so no
+// An item's amount is ZEMLO_AMOUNT (store/amounts.h, 64 bits, so no
 // sum overflows) and its text MONEY_TEXT ("#,###": 0 gives nothing, a
 // negative amount a leading minus). The subject list of a category is
 // KYOUKA_LIST_SET (same header); the category index of a chosen category

@@ -42,7 +42,7 @@ void chooseOld(KUBUN_CHGF* f, const QString& kubun, const QString& kyouka, const
     if (!name.isEmpty()) gui::choose(f->NAME_D, name);
 }
 
-class KubunChgf : public CategoryFixture {
+class CategoryChange : public CategoryFixture {
 protected:
     // Opens the window through the form switch, runs `act` on it and
     // returns when it has closed.
@@ -76,7 +76,7 @@ protected:
     }
 };
 
-TEST_F(KubunChgf, ChoosingTheOldKeyFillsItsListsAndMirrorsItOnTheNewSide) {
+TEST_F(CategoryChange, ChoosingTheOldKeyFillsItsListsAndMirrorsItOnTheNewSide) {
     run([&](KUBUN_CHGF* f) {
         EXPECT_EQ(f->windowTitle(), QStringLiteral("備品区分変更"));
         EXPECT_TRUE(f->OPT_K[2]->isChecked());
@@ -101,7 +101,7 @@ TEST_F(KubunChgf, ChoosingTheOldKeyFillsItsListsAndMirrorsItOnTheNewSide) {
         EXPECT_EQ(f->N_NO_BU->text(), QStringLiteral("001"));
         EXPECT_EQ(f->N_NAME_D->currentText(), QStringLiteral("温度計"));
         EXPECT_EQ(f->N_FUNC_D->currentText(), QStringLiteral("実験"));
-        gui::shot(f, QStringLiteral("KUBUN_CHGF_short"));
+        gui::shot(f, QStringLiteral("category_change_short"));
 
         // The double-click over the new item name copies the classification.
         gui::doubleClickAt(f->Label13, {5, 5});
@@ -128,7 +128,7 @@ TEST_F(KubunChgf, ChoosingTheOldKeyFillsItsListsAndMirrorsItOnTheNewSide) {
     EXPECT_EQ(msg.boxCount(), 0) << "closing without a change asks nothing";
 }
 
-TEST_F(KubunChgf, EachLevelConvertsMasterItemsAndPlansAndSavesThemInKeyOrder) {
+TEST_F(CategoryChange, EachLevelConvertsMasterItemsAndPlansAndSavesThemInKeyOrder) {
     struct Case {
         const char* what;
         std::function<void(KUBUN_CHGF*)> steps;
@@ -244,7 +244,7 @@ TEST_F(KubunChgf, EachLevelConvertsMasterItemsAndPlansAndSavesThemInKeyOrder) {
     }
 }
 
-TEST_F(KubunChgf, TheChecksRefuseWhatCannotBeConvertedAndNothingIsLogged) {
+TEST_F(CategoryChange, TheChecksRefuseWhatCannotBeConvertedAndNothingIsLogged) {
     run([&](KUBUN_CHGF* f) {
         auto start = [&](const char* message, int answer = ui::vbOK) {
             msg.expect(QString::fromUtf8(message), answer);
@@ -285,7 +285,7 @@ TEST_F(KubunChgf, TheChecksRefuseWhatCannotBeConvertedAndNothingIsLogged) {
     EXPECT_TRUE(AppFixture::readBytes(dataPath("K_CHG.ZMD")).isEmpty());  // the closing writes the empty log
 }
 
-TEST_F(KubunChgf, DecliningTheSaveLoadsTheTablesAgainButTheLogKeepsTheChange) {
+TEST_F(CategoryChange, DecliningTheSaveLoadsTheTablesAgainButTheLogKeepsTheChange) {
     const QByteArray master = AppFixture::readBytes(dataPath("KUBUN.ZMD"));
     const QByteArray items = AppFixture::readBytes(dataPath("ZEMLO.ZMD"));
     const QByteArray plans = AppFixture::readBytes(dataPath("P_ZEMLO.ZMD"));
@@ -313,7 +313,7 @@ TEST_F(KubunChgf, DecliningTheSaveLoadsTheTablesAgainButTheLogKeepsTheChange) {
               sjisLine(logLine({k, "1", s, "001", b, "", ""}, 1, {k, "1", s, "003", b, "", ""})));
 }
 
-TEST_F(KubunChgf, OpeningAndClosingRewritesTheLogWithoutRepeatsAndInHalfWidthCodes) {
+TEST_F(CategoryChange, OpeningAndClosingRewritesTheLogWithoutRepeatsAndInHalfWidthCodes) {
     const QString k = QStringLiteral("教材"), s = QStringLiteral("理科"), b = QStringLiteral("計測");
     const QString a = logLine({k, "1", s, "ｋ０１", b, "温度計", "実験"}, 2, {k, "1", s, "k01", b, "棒温度計", "実験"});
     const QString c = logLine({k, "1", s, "", "", "", ""}, 0, {k, "2", s, "", "", "", ""});
@@ -328,7 +328,7 @@ TEST_F(KubunChgf, OpeningAndClosingRewritesTheLogWithoutRepeatsAndInHalfWidthCod
     EXPECT_EQ(AppFixture::readBytes(dataPath("K_CHG.ZMD")), sjisLine(half) + sjisLine(c));
 }
 
-TEST_F(KubunChgf, ALogThatCannotBeReadIsReportedAndLeftAsItIs) {
+TEST_F(CategoryChange, ALogThatCannotBeReadIsReportedAndLeftAsItIs) {
     const QString k = QStringLiteral("教材"), s = QStringLiteral("理科");
     const QString good = logLine({k, "1", s, "", "", "", ""}, 0, {k, "2", s, "", "", "", ""});
     writeSjisLines(dataPath("K_CHG.ZMD"), {good, QStringLiteral("\"教材\",1,\"理科\""), good});
@@ -347,7 +347,7 @@ TEST_F(KubunChgf, ALogThatCannotBeReadIsReportedAndLeftAsItIs) {
     EXPECT_EQ(entryNamed(QStringLiteral("棒温度計")), 2);  // the change itself was saved
 }
 
-TEST_F(KubunChgf, ALogThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {
+TEST_F(CategoryChange, ALogThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {
     files::failWritesForTests(QStringLiteral("K_CHG.ZMD"));
     run([&](KUBUN_CHGF* f) {
         chooseOld(f, QStringLiteral("教材"), QStringLiteral("音楽"), QStringLiteral("鍵盤"), QStringLiteral("オルガン"));
@@ -362,7 +362,7 @@ TEST_F(KubunChgf, ALogThatCannotBeWrittenIsReportedAndTheWindowStillCloses) {
     EXPECT_TRUE(lines(dataPath("ZEMLO.ZMD")).join(u'\n').contains(QStringLiteral("電子オルガン")));
 }
 
-TEST_F(KubunChgf, AfterAChangeTheListsShowTheMasterAsItIsNow) {
+TEST_F(CategoryChange, AfterAChangeTheListsShowTheMasterAsItIsNow) {
     run([&](KUBUN_CHGF* f) {
         // 事務机 moves into 計測 and takes serial 3 there.
         chooseOld(f, QStringLiteral("管理"), QStringLiteral("事務"), QStringLiteral("机"), QStringLiteral("事務机"));
@@ -402,7 +402,7 @@ TEST_F(KubunChgf, AfterAChangeTheListsShowTheMasterAsItIsNow) {
     EXPECT_EQ(ZEMLO_DATA[5].KUBUN_IDX, 2);
 }
 
-TEST_F(KubunChgf, AChangeListIsCarriedOutEntryByEntryAndReportsWhatWasMissing) {
+TEST_F(CategoryChange, AChangeListIsCarriedOutEntryByEntryAndReportsWhatWasMissing) {
     const QString k = QStringLiteral("教材"), s = QStringLiteral("理科"), b = QStringLiteral("計測");
     const QString thermo = logLine({k, "1", s, "001", b, "温度計", "実験"}, 2, {k, "1", s, "001", b, "棒温度計", "実験"});
     const QStringList list = {
@@ -463,7 +463,7 @@ TEST_F(KubunChgf, AChangeListIsCarriedOutEntryByEntryAndReportsWhatWasMissing) {
     EXPECT_EQ(log[1], list[4]);
 }
 
-TEST_F(KubunChgf, TheWindowTakesNoClicksWhileAConversionRuns) {
+TEST_F(CategoryChange, TheWindowTakesNoClicksWhileAConversionRuns) {
     run([&](KUBUN_CHGF* f) {
         chooseOld(f, QStringLiteral("教材"), QStringLiteral("理科"), QStringLiteral("計測"), QStringLiteral("温度計"));
         gui::type(f->N_NAME_D, QStringLiteral("棒温度計"));
@@ -490,7 +490,7 @@ TEST_F(KubunChgf, TheWindowTakesNoClicksWhileAConversionRuns) {
     });
 }
 
-TEST_F(KubunChgf, TheLowerSectionCountsTheOldKeysParts) {
+TEST_F(CategoryChange, TheLowerSectionCountsTheOldKeysParts) {
     run([&](KUBUN_CHGF* f) {
         gui::clickAt(f->Label1, {5, 5});
         EXPECT_EQ(f->height(), platform::twipsToPx(KUBUN_CHGF::kFullHeight));
@@ -504,16 +504,16 @@ TEST_F(KubunChgf, TheLowerSectionCountsTheOldKeysParts) {
         EXPECT_EQ(row(f->P_COUNT), (QStringList{"2", "2", "1", "1"}));
         EXPECT_EQ(row(f->K_COUNT), (QStringList{"4", "3", "2", "1"}));
         gui::doubleClickAt(f->Label6, {5, 5});
-        gui::shot(f, QStringLiteral("KUBUN_CHGF"));
+        gui::shot(f, QStringLiteral("category_change"));
         gui::click(f->B_CLOSE);
     });
 }
 
 // ---------------------------------------------------------------- from the start of the program
 
-using KubunChgfFromStart = CategoryFromStart;
+using CategoryChangeFromStart = CategoryFromStart;
 
-TEST_F(KubunChgfFromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
+TEST_F(CategoryChangeFromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
     startOver();
     ASSERT_EQ(ZEMLO_COUNT, 6);
     ASSERT_TRUE(w->MENU_L_CHG->isEnabled());

@@ -22,7 +22,7 @@ namespace {
 const QString kKyozai = QStringLiteral("教材");
 const QString kKanri = QStringLiteral("管理");
 
-class KubunPrt : public AppFixture {
+class CategoryPrintDialog : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -92,7 +92,7 @@ protected:
 
 // ---------------------------------------------------------------- the dialog
 
-TEST_F(KubunPrt, DialogShowsWhatTheOpeningWindowOffers) {
+TEST_F(CategoryPrintDialog, DialogShowsWhatTheOpeningWindowOffers) {
     entries(kKanri, 1, QStringLiteral("事務"), 1);
     entries(kKyozai, 1, QStringLiteral("理科"), 1);
     indexed();
@@ -123,14 +123,14 @@ TEST_F(KubunPrt, DialogShowsWhatTheOpeningWindowOffers) {
             EXPECT_EQ(d->Label3->text(),
                       QStringLiteral("分類･教科が未選択の時は、備品区分に該当する全データが連続印刷されます。"));
             EXPECT_EQ(gui::cutCaptions(d), QStringList{});
-            if (c.kind == 5) gui::shot(d, QStringLiteral("kubun_prt"));
-            if (c.kind == 4) gui::shot(d, QStringLiteral("kubun_prt_ledger"));
+            if (c.kind == 5) gui::shot(d, QStringLiteral("category_print_dialog"));
+            if (c.kind == 4) gui::shot(d, QStringLiteral("category_print_dialog_ledger"));
         });
     }
     EXPECT_TRUE(rec->documents.empty());
 }
 
-TEST_F(KubunPrt, SubjectsOneLinePerNumberAndTheAllButtonToggles) {
+TEST_F(CategoryPrintDialog, SubjectsOneLinePerNumberAndTheAllButtonToggles) {
     entries(kKyozai, 1, QStringLiteral("理科　物理"), 1);
     entries(kKyozai, 1, QStringLiteral("理科　化学"), 1);  // same number: no second line
     entries(kKyozai, 2, QStringLiteral("音楽 器楽"), 1);
@@ -159,7 +159,7 @@ TEST_F(KubunPrt, SubjectsOneLinePerNumberAndTheAllButtonToggles) {
     });
 }
 
-TEST_F(KubunPrt, MunicipalityModeListsEveryCategoryInItsListBox) {
+TEST_F(CategoryPrintDialog, MunicipalityModeListsEveryCategoryInItsListBox) {
     CITY_MODE = 1;
     KUBUN_NAMES[2] = QString();
     KUBUN_NAMES[3] = QStringLiteral("図書");
@@ -171,11 +171,11 @@ TEST_F(KubunPrt, MunicipalityModeListsEveryCategoryInItsListBox) {
         gui::chooseRow(d->KUBUN_L, 2);
         EXPECT_EQ(d->KUBUN->currentText(), QStringLiteral("図書"));
         EXPECT_EQ(gui::items(d->KYOUKA), QStringList{QStringLiteral("学級文庫")});
-        gui::shot(d, QStringLiteral("kubun_prt_city"));
+        gui::shot(d, QStringLiteral("category_print_dialog_city"));
     });
 }
 
-TEST_F(KubunPrt, PrintKindComesFromTheWindowAndTheChoice) {
+TEST_F(CategoryPrintDialog, PrintKindComesFromTheWindowAndTheChoice) {
     entries(kKyozai, 1, QStringLiteral("理科"), 4, QStringLiteral("理"));
     entries(kKyozai, 2, QStringLiteral("音楽"), 2, QStringLiteral("音"));
     indexed();
@@ -187,23 +187,23 @@ TEST_F(KubunPrt, PrintKindComesFromTheWindowAndTheChoice) {
         qint16 window;
         bool range;
         int subjectRow;  // -1 none
-        qint16 kind;
+        PrintKind kind;
         QString selLine;
         QStringList names;  // item names printed, in order
     };
     const Case cases[] = {
-        {5, true, 1, 1, QString(), {QStringLiteral("理2"), QStringLiteral("理3")}},
-        {5, false, -1, 2, QStringLiteral("(教材)"),
+        {5, true, 1, PrintKind::CATEGORY_LIST_SELECTED, QString(), {QStringLiteral("理2"), QStringLiteral("理3")}},
+        {5, false, -1, PrintKind::CATEGORY_LIST_CATEGORY, QStringLiteral("(教材)"),
          {QStringLiteral("理1"), QStringLiteral("理2"), QStringLiteral("理3"), QStringLiteral("理4"), QStringLiteral("音1"),
           QStringLiteral("音2")}},
-        {5, false, 1, 3, QStringLiteral("(教材 音楽)"), {QStringLiteral("音1"), QStringLiteral("音2")}},
-        {10, false, -1, 62, QStringLiteral("(教材)"),
+        {5, false, 1, PrintKind::CATEGORY_LIST_SUBJECTS, QStringLiteral("(教材 音楽)"), {QStringLiteral("音1"), QStringLiteral("音2")}},
+        {10, false, -1, PrintKind::FUNCTION_LIST_CATEGORY, QStringLiteral("(教材)"),
          {QStringLiteral("音2"), QStringLiteral("音1"), QStringLiteral("理4"), QStringLiteral("理3"), QStringLiteral("理2"),
           QStringLiteral("理1")}},
-        {10, false, 1, 63, QStringLiteral("(教材 音楽)"), {QStringLiteral("音2"), QStringLiteral("音1")}},
+        {10, false, 1, PrintKind::FUNCTION_LIST_SUBJECTS, QStringLiteral("(教材 音楽)"), {QStringLiteral("音2"), QStringLiteral("音1")}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(int(c.kind));
         rec->documents.clear();
         withDialog(c.window, [&](KUBUN_PRT* d) {
             gui::choose(d->KUBUN, kKyozai);
@@ -220,7 +220,7 @@ TEST_F(KubunPrt, PrintKindComesFromTheWindowAndTheChoice) {
         });
         ASSERT_EQ(rec->documents.size(), 1u);
         const prn::Page& pg = rec->last().pages.at(0);
-        EXPECT_EQ(pg.texts().first(), c.kind < 10 ? QStringLiteral("備品区分リスト") : QStringLiteral("機能別分類内訳リスト"));
+        EXPECT_EQ(pg.texts().first(), c.window == 5 ? QStringLiteral("備品区分リスト") : QStringLiteral("機能別分類内訳リスト"));
         const prn::Item* sel = textAt(pg, 20, 17);
         EXPECT_EQ(sel ? sel->text : QString(), c.selLine);
         QStringList names;
@@ -232,11 +232,11 @@ TEST_F(KubunPrt, PrintKindComesFromTheWindowAndTheChoice) {
     }
 }
 
-TEST_F(KubunPrt, LedgerKindsRunTheInstalledBreakdownWithTheChoice) {
+TEST_F(CategoryPrintDialog, LedgerKindsRunTheInstalledBreakdownWithTheChoice) {
     entries(kKyozai, 1, QStringLiteral("理科"), 1);
     entries(kKyozai, 2, QStringLiteral("音楽 器楽"), 1);
     indexed();
-    std::vector<qint16> kinds;
+    std::vector<PrintKind> kinds;
     KUBUN_PRT_CHOICE seen;
     NOTE_LIST_PRT_SET([&] {
         kinds.push_back(PRT_KIND);
@@ -254,7 +254,7 @@ TEST_F(KubunPrt, LedgerKindsRunTheInstalledBreakdownWithTheChoice) {
         gui::chooseRow(d->KYOUKA, 1);
         gui::click(d->B_PRT);
     });
-    EXPECT_EQ(kinds, (std::vector<qint16>{52, 53}));
+    EXPECT_EQ(kinds, (std::vector<PrintKind>{PrintKind::LEDGER_BREAKDOWN_CATEGORY, PrintKind::LEDGER_BREAKDOWN_SUBJECTS}));
     EXPECT_EQ(seen.category, kKyozai);
     ASSERT_EQ(seen.subjects.size(), 1u);
     EXPECT_EQ(seen.subjects[0].number, 2);
@@ -265,7 +265,7 @@ TEST_F(KubunPrt, LedgerKindsRunTheInstalledBreakdownWithTheChoice) {
 
 // ---------------------------------------------------------------- the page
 
-TEST_F(KubunPrt, CategoryPageFrameAndRowsStandWhereTheyBelong) {
+TEST_F(CategoryPrintDialog, CategoryPageFrameAndRowsStandWhereTheyBelong) {
     KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
     const int first = entries(kKyozai, 1, QStringLiteral("理科"), 51);
     KUBUN_REC& a = KUBUN_DATA[size_t(first)];
@@ -382,10 +382,10 @@ TEST_F(KubunPrt, CategoryPageFrameAndRowsStandWhereTheyBelong) {
     EXPECT_EQ(rowTexts(p2, 31).first(), QStringLiteral("   51"));
     EXPECT_EQ(rowTexts(p2, 31).at(4), QStringLiteral("品51"));
     EXPECT_TRUE(rowTexts(p2, 36).isEmpty());
-    renderPrint(doc, QStringLiteral("kubun_list"));
+    renderPrint(doc, QStringLiteral("category_list"));
 }
 
-TEST_F(KubunPrt, EachChosenSubjectStartsAPageNumberedFromOne) {
+TEST_F(CategoryPrintDialog, EachChosenSubjectStartsAPageNumberedFromOne) {
     entries(kKyozai, 1, QStringLiteral("理科"), 3, QStringLiteral("理"));
     entries(kKyozai, 2, QStringLiteral("音楽"), 60, QStringLiteral("音"));
     entries(kKyozai, 3, QStringLiteral("図工"), 5, QStringLiteral("図"));
@@ -415,10 +415,10 @@ TEST_F(KubunPrt, EachChosenSubjectStartsAPageNumberedFromOne) {
         EXPECT_EQ(rowTexts(pg, want[i].lastY).value(0), want[i].lastNo);
         if (want[i].lastY < 276) { EXPECT_TRUE(rowTexts(pg, want[i].lastY + 5).isEmpty()); }
     }
-    renderPrint(doc, QStringLiteral("kubun_list_subjects"));
+    renderPrint(doc, QStringLiteral("category_list_subjects"));
 }
 
-TEST_F(KubunPrt, RangePrintTakesOnlyTheEditorsOwnRangeCutToTheMaster) {
+TEST_F(CategoryPrintDialog, RangePrintTakesOnlyTheEditorsOwnRangeCutToTheMaster) {
     entries(kKyozai, 1, QStringLiteral("理科"), 5);
     indexed();
     struct Case {
@@ -460,20 +460,20 @@ TEST_F(KubunPrt, RangePrintTakesOnlyTheEditorsOwnRangeCutToTheMaster) {
     }
 }
 
-TEST_F(KubunPrt, CategoryWithoutEntriesEjectsNoSheet) {
+TEST_F(CategoryPrintDialog, CategoryWithoutEntriesEjectsNoSheet) {
     entries(kKyozai, 1, QStringLiteral("理科"), 2);
     indexed();
     withDialog(5, [&](KUBUN_PRT* d) {
         ASSERT_EQ(d->KUBUN->currentText(), kKanri);
         gui::click(d->B_PRT);
     });
-    EXPECT_EQ(PRT_KIND, 2);
+    EXPECT_EQ(PRT_KIND, PrintKind::CATEGORY_LIST_CATEGORY);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->discarded, 1);
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(KubunPrt, StopDiscardsThePrintSilentlyAndTheNextPrintRuns) {
+TEST_F(CategoryPrintDialog, StopDiscardsThePrintSilentlyAndTheNextPrintRuns) {
     entries(kKyozai, 1, QStringLiteral("理科"), 120);
     indexed();
     withDialog(5, [&](KUBUN_PRT* d) {
@@ -507,7 +507,7 @@ TEST_F(KubunPrt, StopDiscardsThePrintSilentlyAndTheNextPrintRuns) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(KubunPrt, PrinterErrorIsReportedAndNothingIsPrinted) {
+TEST_F(CategoryPrintDialog, PrinterErrorIsReportedAndNothingIsPrinted) {
     entries(kKyozai, 1, QStringLiteral("理科"), 30);
     indexed();
     rec->failAfterItems = 120;

@@ -24,7 +24,7 @@ namespace {
 const QString kKyozai = QStringLiteral("教材");
 const QString kKanri = QStringLiteral("管理");
 
-class FuncF : public AppFixture {
+class FunctionClassList : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -87,7 +87,7 @@ protected:
     FUNC_F* w = nullptr;
 };
 
-TEST_F(FuncF, ListsTheEntriesInUseGroupedByFunctionClass) {
+TEST_F(FunctionClassList, ListsTheEntriesInUseGroupedByFunctionClass) {
     add(kKyozai, 1, QStringLiteral("理科"), QStringLiteral("002"), QStringLiteral("顕微鏡"), QStringLiteral("実験"), 3);
     add(kKyozai, 1, QStringLiteral("理科"), QStringLiteral("005"), QStringLiteral("電子黒板"), QStringLiteral("発表"), 2, 1);
     add(kKyozai, 1, QStringLiteral("理科"), QStringLiteral("001"), QStringLiteral("未使用品"), QStringLiteral("発表"), 0);
@@ -116,10 +116,10 @@ TEST_F(FuncF, ListsTheEntriesInUseGroupedByFunctionClass) {
     EXPECT_EQ(KUBUN_LIST_VIEW[1].KUBUN_IDX, 1);
     EXPECT_EQ(gui::items(w->KUBUN), (QStringList{QString(), kKanri, kKyozai}));
     EXPECT_FALSE(w->SCB_V->isVisible());
-    gui::shot(frame, QStringLiteral("func_f"));
+    gui::shot(frame, QStringLiteral("function_class_list"));
 }
 
-TEST_F(FuncF, CombosJumpTheGridToTheFirstEntryOfEachLevel) {
+TEST_F(FunctionClassList, CombosJumpTheGridToTheFirstEntryOfEachLevel) {
     for (int i = 0; i < 120; ++i)
         add(kKanri, 1, QStringLiteral("事務"), QStringLiteral("001"), QStringLiteral("机%1").arg(i), QString(), 1);
     for (int i = 0; i < 270; ++i)
@@ -168,7 +168,7 @@ TEST_F(FuncF, CombosJumpTheGridToTheFirstEntryOfEachLevel) {
     EXPECT_EQ(w->NAME_D->count(), 0);
 }
 
-TEST_F(FuncF, HiddenDoubleClickListsEveryTeachingMaterial) {
+TEST_F(FunctionClassList, HiddenDoubleClickListsEveryTeachingMaterial) {
     add(kKyozai, 1, QStringLiteral("理科"), QStringLiteral("001"), QStringLiteral("温度計"), QStringLiteral("実験"), 2);
     add(kKyozai, 1, QStringLiteral("理科"), QStringLiteral("002"), QStringLiteral("未購入品"), QStringLiteral("発表"), 0);
     add(kKanri, 1, QStringLiteral("事務"), QStringLiteral("001"), QStringLiteral("事務机"), QString(), 1);
@@ -191,7 +191,7 @@ TEST_F(FuncF, HiddenDoubleClickListsEveryTeachingMaterial) {
         gui::click(d->B_ESC);
     });
     gui::click(w->B_PRT_H);
-    EXPECT_EQ(PRT_KIND, 62);
+    EXPECT_EQ(PRT_KIND, PrintKind::FUNCTION_LIST_CATEGORY);
     ASSERT_EQ(rec->documents.size(), 1u);
     EXPECT_EQ(rec->discarded, 1);
     const prn::Page& pg = rec->last().pages.at(0);
@@ -209,7 +209,7 @@ TEST_F(FuncF, HiddenDoubleClickListsEveryTeachingMaterial) {
     EXPECT_EQ(column(5630), (QStringList{QStringLiteral("事務机"), QStringLiteral("温度計")}));
 }
 
-TEST_F(FuncF, PrintsTheListedEntriesOfTheChosenSubjectsInListOrder) {
+TEST_F(FunctionClassList, PrintsTheListedEntriesOfTheChosenSubjectsInListOrder) {
     for (int i = 0; i < 120; ++i)
         add(kKyozai, 1, QStringLiteral("理科"), QStringLiteral("%1").arg(120 - i, 3, 10, QLatin1Char('0')),
             QStringLiteral("理%1").arg(i), i % 2 ? QStringLiteral("実験") : QStringLiteral("発表"), 1);
@@ -256,7 +256,7 @@ TEST_F(FuncF, PrintsTheListedEntriesOfTheChosenSubjectsInListOrder) {
         if (it.kind == prn::Item::Text && it.x == 167 && it.y > 30) {
             EXPECT_EQ(it.text, QStringLiteral("発表")) << it.y;
         }
-    renderPrint(whole, QStringLiteral("func_list"));
+    renderPrint(whole, QStringLiteral("function_class_list"));
 }
 
 }  // namespace
@@ -265,7 +265,7 @@ namespace {
 
 // From the program's real start: the menu entry opens the list over the
 // register on disk, and both lists print through the dialog.
-class FuncFStart : public CategoryFromStart {
+class FunctionClassListStart : public CategoryFromStart {
 protected:
     void TearDown() override {
         prn::useQtPrinter();
@@ -273,7 +273,7 @@ protected:
     }
 };
 
-TEST_F(FuncFStart, MenuOpensTheListAndBothListsPrint) {
+TEST_F(FunctionClassListStart, MenuOpensTheListAndBothListsPrint) {
     startOver();
     prn::Recorder* rec = prn::useRecorderForTests();
     w->resize(1280, 860);
@@ -290,7 +290,7 @@ TEST_F(FuncFStart, MenuOpensTheListAndBothListsPrint) {
     EXPECT_EQ(KUBUN_DATA[size_t(KUBUN_INDEX[0])].NAME_D, QStringLiteral("事務机"));
     EXPECT_EQ(KUBUN_DATA[size_t(KUBUN_INDEX[4])].NAME_D, QStringLiteral("オルガン"));
     EXPECT_EQ(KUBUN_DATA[size_t(KUBUN_INDEX[2])].IN_CNT, 2);  // 温度計, linked at the start
-    gui::shot(w, QStringLiteral("func_f_in_main_window"));
+    gui::shot(w, QStringLiteral("function_class_list_in_main_window"));
 
     gui::whenShown<KUBUN_PRT>([](KUBUN_PRT* d) {
         gui::choose(d->KUBUN, QStringLiteral("教材"));
@@ -322,7 +322,7 @@ TEST_F(FuncFStart, MenuOpensTheListAndBothListsPrint) {
     EXPECT_NE(pg.findText(QStringLiteral("(教材 理科)")), nullptr);
     EXPECT_NE(pg.findText(QStringLiteral("顕微鏡")), nullptr);
     EXPECT_EQ(pg.findText(QStringLiteral("オルガン")), nullptr);
-    EXPECT_EQ(PRT_KIND, 3);
+    EXPECT_EQ(PRT_KIND, PrintKind::CATEGORY_LIST_SUBJECTS);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@
 
 namespace {
 
-class KubunAddF : public AppFixture {
+class MasterAddQuestion : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(KubunAddF, ShowsTheRecordAndFourButtonsInItsLayout) {
+TEST_F(MasterAddQuestion, ShowsTheRecordAndFourButtonsInItsLayout) {
     KUBUN_ASK.ASK_ANSWER = 3;
     gui::whenShown<KUBUN_ADD_F>([](KUBUN_ADD_F* f) {
         EXPECT_EQ(f->windowTitle(), QStringLiteral("備品区分追加"));
@@ -58,7 +58,7 @@ TEST_F(KubunAddF, ShowsTheRecordAndFourButtonsInItsLayout) {
             EXPECT_GT(l->x(), b->x() + b->width() - 1);
             lastTop = b->y();
         }
-        gui::shot(f, QStringLiteral("KUBUN_ADD_F"));
+        gui::shot(f, QStringLiteral("master_add_question"));
         gui::click(f, QStringLiteral("B_START_1"));
     });
     KUBUN_ADD_F_SHOW();
@@ -66,7 +66,7 @@ TEST_F(KubunAddF, ShowsTheRecordAndFourButtonsInItsLayout) {
     EXPECT_EQ(gui::visibleWindow<KUBUN_ADD_F>(), nullptr);
 }
 
-TEST_F(KubunAddF, EachWayOfClosingGivesItsAnswer) {
+TEST_F(MasterAddQuestion, EachWayOfClosingGivesItsAnswer) {
     struct Case {
         const char* name;
         std::function<void(KUBUN_ADD_F*)> act;
@@ -98,7 +98,7 @@ TEST_F(KubunAddF, EachWayOfClosingGivesItsAnswer) {
 // The start-up recount asks through the real window once it is installed:
 // "add all" at the first question adds both missing names, and no second
 // window shows.
-TEST_F(KubunAddF, TheRecountAsksThroughTheWindow) {
+TEST_F(MasterAddQuestion, TheRecountAsksThroughTheWindow) {
     KUBUN_NAMES[1] = QStringLiteral("教材");
     LOADED.KUBUN = true;
     KUBUN_REC e;

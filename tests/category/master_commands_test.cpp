@@ -9,7 +9,7 @@
 
 namespace {
 
-TEST(KubunNumbers, SubjectNumberIsAWholeNumberFrom0To99) {
+TEST(MasterNumbers, SubjectNumberIsAWholeNumberFrom0To99) {
     const struct {
         const char* text;
         bool ok;
@@ -24,7 +24,7 @@ TEST(KubunNumbers, SubjectNumberIsAWholeNumberFrom0To99) {
     }
 }
 
-TEST(KubunNumbers, CodeIsStoredTrimmedHalfWidthUpperAndMustGiveAKey) {
+TEST(MasterNumbers, CodeIsStoredTrimmedHalfWidthUpperAndMustGiveAKey) {
     const struct {
         const char* typed;
         const char* stored;  // nullptr: refused
@@ -43,7 +43,7 @@ TEST(KubunNumbers, CodeIsStoredTrimmedHalfWidthUpperAndMustGiveAKey) {
     }
 }
 
-class KubunCommands : public EntryFixture {
+class MasterCommands : public EntryFixture {
 protected:
     static void master(int n) {
         for (int i = 0; i < n; ++i)
@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(KubunCommands, DeleteMovesTheWatermarkWithTheEntries) {
+TEST_F(MasterCommands, DeleteMovesTheWatermarkWithTheEntries) {
     const struct {
         qint32 watermark, first, last;
         qint32 after;
@@ -83,7 +83,7 @@ TEST_F(KubunCommands, DeleteMovesTheWatermarkWithTheEntries) {
     EXPECT_EQ(KUBUN_DELETE(KUBUN_COUNT + 5, KUBUN_COUNT + 10), 0);
 }
 
-TEST_F(KubunCommands, MovesNeedAWhollySortedMasterAndTheSameThreeNames) {
+TEST_F(MasterCommands, MovesNeedAWhollySortedMasterAndTheSameThreeNames) {
     master(3);
     addMaster(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("002"), QStringLiteral("他"),
               QStringLiteral("品X"));
@@ -102,7 +102,7 @@ TEST_F(KubunCommands, MovesNeedAWhollySortedMasterAndTheSameThreeNames) {
     EXPECT_FALSE(up || down);
 }
 
-TEST_F(KubunCommands, JumpSearchesOnFromTheLevelAbove) {
+TEST_F(MasterCommands, JumpSearchesOnFromTheLevelAbove) {
     standardMaster();
     std::array<qint32, 4> pos{};
     KUBUN_JUMP_KEYS k{QStringLiteral("教材"), QStringLiteral("理科"), QStringLiteral("    1"), QStringLiteral("観察器具"),

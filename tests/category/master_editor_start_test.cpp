@@ -19,7 +19,7 @@ namespace {
 
 // The register of the start fixture with one item; then the tables back to
 // what main() finds: only what the program sizes itself is sized.
-class KubunFStart : public StartFixture {
+class MasterEditorStart : public StartFixture {
 protected:
     void writeRegister() {
         StartFixture::writeRegister(1);
@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(KubunFStart, ButtonOpensTheEditorWhoseAddIsOnDiskAndTheEndRemembersIt) {
+TEST_F(MasterEditorStart, ButtonOpensTheEditorWhoseAddIsOnDiskAndTheEndRemembersIt) {
     writeRegister();
     ASSERT_TRUE(start());
     ASSERT_EQ(KUBUN_COUNT, 2);
@@ -58,7 +58,7 @@ TEST_F(KubunFStart, ButtonOpensTheEditorWhoseAddIsOnDiskAndTheEndRemembersIt) {
     gui::key(f->BUNRUI->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(f->NO_BU->text(), QStringLiteral("001"));  // the subject's codes are letter codes
     gui::type(f->NAME_D, QStringLiteral("アルコールランプ"));
-    gui::shot(w, QStringLiteral("kubun_f_in_main_window"));
+    gui::shot(w, QStringLiteral("master_editor_in_main_window"));
     gui::click(f->B_ADD);
     ASSERT_EQ(KUBUN_COUNT, 3);
     EXPECT_TRUE(readSjisLines(dataPath(QStringLiteral("KUBUN.ZMD"))).join(u'\n').contains(QStringLiteral("\"アルコールランプ\"")));
@@ -72,7 +72,7 @@ TEST_F(KubunFStart, ButtonOpensTheEditorWhoseAddIsOnDiskAndTheEndRemembersIt) {
               QStringLiteral("5"));
 }
 
-TEST_F(KubunFStart, LastWindowReopensAndItsCloseButtonForgetsIt) {
+TEST_F(MasterEditorStart, LastWindowReopensAndItsCloseButtonForgetsIt) {
     writeRegister();
     reg::SaveSetting(QStringLiteral("ZEMLO2"), QStringLiteral("FORM"), QStringLiteral("LAST"), QStringLiteral("5"));
     ASSERT_TRUE(start());
@@ -91,7 +91,7 @@ TEST_F(KubunFStart, LastWindowReopensAndItsCloseButtonForgetsIt) {
               QStringLiteral("0"));
 }
 
-TEST_F(KubunFStart, TheKeysOfAClerkGoAlongTheEntryRowAndNeverCloseIt) {
+TEST_F(MasterEditorStart, TheKeysOfAClerkGoAlongTheEntryRowAndNeverCloseIt) {
     writeRegister();
     ASSERT_TRUE(start());
     gui::click(w->B_KUBUN);

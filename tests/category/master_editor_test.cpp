@@ -25,7 +25,7 @@
 
 namespace {
 
-class KubunF : public EntryFixture {
+class MasterEditor : public EntryFixture {
 protected:
     void SetUp() override {
         EntryFixture::SetUp();
@@ -118,7 +118,7 @@ protected:
 
 // ---------------------------------------------------------------- opening and grid
 
-TEST_F(KubunF, OpensFromTheSwitchPlacedInTheFrameWithEveryEntry) {
+TEST_F(MasterEditor, OpensFromTheSwitchPlacedInTheFrameWithEveryEntry) {
     standardMaster();
     addItem(5, 1, 1, 1, QStringLiteral("ビーカー"));
     addItem(5, 1, 1, 2, QStringLiteral("ビーカー"));
@@ -182,10 +182,10 @@ TEST_F(KubunF, OpensFromTheSwitchPlacedInTheFrameWithEveryEntry) {
         EXPECT_TRUE(seen) << h.caption;
     }
     EXPECT_TRUE(w->SCB_V->isHidden());
-    gui::shot(frame, QStringLiteral("kubun_f_open"));
+    gui::shot(frame, QStringLiteral("master_editor_open"));
 }
 
-TEST_F(KubunF, ScrollBarShowsFromAPageOfEntriesAndAnEmptyMasterShowsTheFrame) {
+TEST_F(MasterEditor, ScrollBarShowsFromAPageOfEntriesAndAnEmptyMasterShowsTheFrame) {
     open();  // empty master
     const int n = w->GRID_N;
     EXPECT_TRUE(w->SCB_V->isHidden());
@@ -215,7 +215,7 @@ TEST_F(KubunF, ScrollBarShowsFromAPageOfEntriesAndAnEmptyMasterShowsTheFrame) {
     }
 }
 
-TEST_F(KubunF, NamesTooWideShrinkByStepsButNeverBelowSixPoints) {
+TEST_F(MasterEditor, NamesTooWideShrinkByStepsButNeverBelowSixPoints) {
     addMaster(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("001"),
               QStringLiteral("とても長い区分の名前がここに続きます"), QStringLiteral("短い"));
     addMaster(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("002"), QStringLiteral("分類"),
@@ -235,7 +235,7 @@ TEST_F(KubunF, NamesTooWideShrinkByStepsButNeverBelowSixPoints) {
 
 // ---------------------------------------------------------------- selection
 
-TEST_F(KubunF, RowClicksSelectARangeThatShiftExtendsAndShortens) {
+TEST_F(MasterEditor, RowClicksSelectARangeThatShiftExtendsAndShortens) {
     filler(60);
     open();
     w->SCB_V->setValue(10);
@@ -268,7 +268,7 @@ TEST_F(KubunF, RowClicksSelectARangeThatShiftExtendsAndShortens) {
     EXPECT_EQ(KUBUN_SEL_END, 11);
 }
 
-TEST_F(KubunF, KeptRangeStaysAcrossOpeningsButARangeOfAnotherWindowIsIgnored) {
+TEST_F(MasterEditor, KeptRangeStaysAcrossOpeningsButARangeOfAnotherWindowIsIgnored) {
     standardMaster();
     open();
     clickRow(2);
@@ -320,7 +320,7 @@ TEST_F(KubunF, KeptRangeStaysAcrossOpeningsButARangeOfAnotherWindowIsIgnored) {
 
 // ---------------------------------------------------------------- function cell and closing
 
-TEST_F(KubunF, FunctionCellChangesOneEntryAndTheCloseLinksAndSorts) {
+TEST_F(MasterEditor, FunctionCellChangesOneEntryAndTheCloseLinksAndSorts) {
     standardMaster();
     addItem(5, 1, 1, 1, QStringLiteral("ビーカー"));
     link();
@@ -362,7 +362,7 @@ TEST_F(KubunF, FunctionCellChangesOneEntryAndTheCloseLinksAndSorts) {
     EXPECT_EQ(mdi->background().color(), bgrColor(0xFFFFFF));
 }
 
-TEST_F(KubunF, ClosingAfterRowSelectionsOnlyWritesNothing) {
+TEST_F(MasterEditor, ClosingAfterRowSelectionsOnlyWritesNothing) {
     standardMaster();
     ASSERT_TRUE(QFile::remove(dataPath(QStringLiteral("KUBUN.ZMD"))));
     open();
@@ -373,7 +373,7 @@ TEST_F(KubunF, ClosingAfterRowSelectionsOnlyWritesNothing) {
     EXPECT_FALSE(QFileInfo::exists(dataPath(QStringLiteral("KUBUN.ZMD"))));
 }
 
-TEST_F(KubunF, CloseBoxFreesTheSwitchButTheEndOfTheProgramKeepsTheKind) {
+TEST_F(MasterEditor, CloseBoxFreesTheSwitchButTheEndOfTheProgramKeepsTheKind) {
     standardMaster();
     open();
     clickRow(3);
@@ -396,7 +396,7 @@ TEST_F(KubunF, CloseBoxFreesTheSwitchButTheEndOfTheProgramKeepsTheKind) {
 
 // ---------------------------------------------------------------- adding
 
-TEST_F(KubunF, AddProposesNumbersJumpsAndFilesTheEntryAtItsSortedPlace) {
+TEST_F(MasterEditor, AddProposesNumbersJumpsAndFilesTheEntryAtItsSortedPlace) {
     standardMaster();
     filler(100);
     open();
@@ -430,7 +430,7 @@ TEST_F(KubunF, AddProposesNumbersJumpsAndFilesTheEntryAtItsSortedPlace) {
     ASSERT_TRUE(w->B_ADD->isEnabled());
     gui::key(w->NAME_D->lineEdit(), Qt::Key_Return);
     EXPECT_TRUE(w->B_ADD->hasFocus());
-    gui::shot(frame, QStringLiteral("kubun_f_entry_row"));
+    gui::shot(frame, QStringLiteral("master_editor_entry_row"));
 
     // The slot after the last entry holds what a larger master left there.
     KUBUN_REC& slot = KUBUN_DATA[KUBUN_COUNT];
@@ -483,7 +483,7 @@ TEST_F(KubunF, AddProposesNumbersJumpsAndFilesTheEntryAtItsSortedPlace) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(KubunF, NewSubjectIsNumberedAfterTheHighestOfItsCategory) {
+TEST_F(MasterEditor, NewSubjectIsNumberedAfterTheHighestOfItsCategory) {
     standardMaster();
     open();
     gui::choose(w->KUBUN, QStringLiteral("教材"));
@@ -504,7 +504,7 @@ TEST_F(KubunF, NewSubjectIsNumberedAfterTheHighestOfItsCategory) {
     EXPECT_EQ(KYOUKA_INDEX[KYOUKA_COUNT - 1].KYOUKA, QStringLiteral("国語"));
 }
 
-TEST_F(KubunF, AddRefusesBadNumbersClashesDuplicatesAndAFullMaster) {
+TEST_F(MasterEditor, AddRefusesBadNumbersClashesDuplicatesAndAFullMaster) {
     standardMaster();
     open();
     const QString sub = QStringLiteral("分類･教科番号が不正です"), code = QStringLiteral("区分･分類番号が不正です");
@@ -570,7 +570,7 @@ TEST_F(KubunF, AddRefusesBadNumbersClashesDuplicatesAndAFullMaster) {
     EXPECT_EQ(KUBUN_COUNT, full);
 }
 
-TEST_F(KubunF, CategoriesAreTakenByTheirPlaceAmongTheNamesAndTheSortFallsBackToTheFirst) {
+TEST_F(MasterEditor, CategoriesAreTakenByTheirPlaceAmongTheNamesAndTheSortFallsBackToTheFirst) {
     // Municipality mode: the first name is empty, so 教材 is category 2 and 設備 category 3.
     CITY_MODE = 1;
     KUBUN_NAMES = {};
@@ -604,7 +604,7 @@ TEST_F(KubunF, CategoriesAreTakenByTheirPlaceAmongTheNamesAndTheSortFallsBackToT
 
 // ---------------------------------------------------------------- commands
 
-TEST_F(KubunF, DeleteRefusesEntriesInUseEvenWithAStaleCountAndRemovesTheRest) {
+TEST_F(MasterEditor, DeleteRefusesEntriesInUseEvenWithAStaleCountAndRemovesTheRest) {
     filler(100);
     open();
     w->SCB_V->setValue(5);
@@ -659,7 +659,7 @@ TEST_F(KubunF, DeleteRefusesEntriesInUseEvenWithAStaleCountAndRemovesTheRest) {
     EXPECT_TRUE(w->B_UP->isEnabled() && w->B_DOWN->isEnabled());
 }
 
-TEST_F(KubunF, MoveExchangesNeighboursOfOneClassificationKeepingTheSerialsInPlace) {
+TEST_F(MasterEditor, MoveExchangesNeighboursOfOneClassificationKeepingTheSerialsInPlace) {
     standardMaster();
     open();
     clickRow(2);  // ビーカー, first of 実験器具
@@ -685,7 +685,7 @@ TEST_F(KubunF, MoveExchangesNeighboursOfOneClassificationKeepingTheSerialsInPlac
     EXPECT_EQ(masterNames().mid(1, 2), QStringList({"フラスコ", "ビーカー"}));
 }
 
-TEST_F(KubunF, RecountShowsTheItemsCountsAndSortReturnsToTheTop) {
+TEST_F(MasterEditor, RecountShowsTheItemsCountsAndSortReturnsToTheTop) {
     standardMaster();
     filler(60);
     for (int i = 0; i < 3; ++i) addItem(5, 1, i + 1, 1, QStringLiteral("ビーカー"));
@@ -717,7 +717,7 @@ TEST_F(KubunF, RecountShowsTheItemsCountsAndSortReturnsToTheTop) {
     EXPECT_EQ(fileLines().size(), KUBUN_COUNT + 1);
 }
 
-TEST_F(KubunF, HalfWidthConversionAppliesTheEditorsWorkFirstAndLinksAfter) {
+TEST_F(MasterEditor, HalfWidthConversionAppliesTheEditorsWorkFirstAndLinksAfter) {
     addMaster(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("001"), QStringLiteral("ｶﾞﾗｽ器具"),
               QStringLiteral("ＡＢＣ顕微鏡"), 3);
     addMaster(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("002"), QStringLiteral("観察器具"),
@@ -749,7 +749,7 @@ TEST_F(KubunF, HalfWidthConversionAppliesTheEditorsWorkFirstAndLinksAfter) {
     EXPECT_EQ(column(6130).value(0), QStringLiteral("ABC顕微鏡"));
 }
 
-TEST_F(KubunF, PrintButtonOpensTheCategoryListDialog) {
+TEST_F(MasterEditor, PrintButtonOpensTheCategoryListDialog) {
     standardMaster();
     open();
     int shown = 0;

@@ -38,7 +38,7 @@ void addMissing() {
     rawItem(kKyozai, 9, kRika, QStringLiteral("999"), QStringLiteral("計測"), QStringLiteral("温度計"));
 }
 
-class KubunChgf2 : public CategoryFixture {
+class UnknownCategory : public CategoryFixture {
 protected:
     void SetUp() override {
         CategoryFixture::SetUp();
@@ -79,7 +79,7 @@ void chooseNew(KUBUN_CHGF2* f, const QString& kubun, const QString& kyouka, cons
     if (!name.isEmpty()) gui::choose(f->N_NAME_D, name);
 }
 
-TEST_F(KubunChgf2, ListsEachMissingKeyOnceInOrderAndMarksThePickedRow) {
+TEST_F(UnknownCategory, ListsEachMissingKeyOnceInOrderAndMarksThePickedRow) {
     run([&](KUBUN_CHGF2* f) {
         EXPECT_EQ(f->windowTitle(), QStringLiteral("備品区分設定"));
         EXPECT_TRUE(f->OPT_K[2]->isChecked());
@@ -120,13 +120,13 @@ TEST_F(KubunChgf2, ListsEachMissingKeyOnceInOrderAndMarksThePickedRow) {
         EXPECT_TRUE(f->N_NAME_D->isEnabled());
 
         chooseNew(f, kKyozai, kRika, QStringLiteral("観察"), QStringLiteral("顕微鏡"));
-        gui::shot(f, QStringLiteral("KUBUN_CHGF2"));
+        gui::shot(f, QStringLiteral("unknown_category"));
         gui::click(f->B_CLOSE);
     });
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(KubunChgf2, AnItemNameAssignmentGivesTheItemsTheWholeNewKey) {
+TEST_F(UnknownCategory, AnItemNameAssignmentGivesTheItemsTheWholeNewKey) {
     run([&](KUBUN_CHGF2* f) {
         pickRow(f, 4);  // 温度けい
         chooseNew(f, kKyozai, kRika, QStringLiteral("計測"));
@@ -163,7 +163,7 @@ TEST_F(KubunChgf2, AnItemNameAssignmentGivesTheItemsTheWholeNewKey) {
     EXPECT_EQ(ZEMLO_DATA[7].FUNC_D, QStringLiteral("実験"));
 }
 
-TEST_F(KubunChgf2, AClassificationAssignmentMovesEveryItemOfThePickedNames) {
+TEST_F(UnknownCategory, AClassificationAssignmentMovesEveryItemOfThePickedNames) {
     run([&](KUBUN_CHGF2* f) {
         gui::click(f->OPT_K[1]);
         pickRow(f, 2);  // "理科 " 観察
@@ -196,7 +196,7 @@ TEST_F(KubunChgf2, AClassificationAssignmentMovesEveryItemOfThePickedNames) {
     EXPECT_EQ(KUBUN_DATA[3].IN_CNT, 1);
 }
 
-TEST_F(KubunChgf2, AnAssignmentWithoutAPickedKeyOrACompleteNewKeyIsRefused) {
+TEST_F(UnknownCategory, AnAssignmentWithoutAPickedKeyOrACompleteNewKeyIsRefused) {
     const QByteArray before = AppFixture::readBytes(dataPath("ZEMLO.ZMD"));
     run([&](KUBUN_CHGF2* f) {
         chooseNew(f, kKyozai, kRika, QStringLiteral("計測"), QStringLiteral("温度計"));
@@ -216,7 +216,7 @@ TEST_F(KubunChgf2, AnAssignmentWithoutAPickedKeyOrACompleteNewKeyIsRefused) {
     EXPECT_EQ(ZEMLO_DATA[9].NAME_D, QStringLiteral("事務机２"));
 }
 
-TEST_F(KubunChgf2, WithNothingMissingItSaysSoAtOpenAndAfterTheLastAssignment) {
+TEST_F(UnknownCategory, WithNothingMissingItSaysSoAtOpenAndAfterTheLastAssignment) {
     ZEMLO_COUNT = 6;  // the standard register only
     ASSERT_EQ(ZEMLO_SAVE(), 1);
     msg.expect(QStringLiteral("区分が不明な備品データは有りません。"));
@@ -242,7 +242,7 @@ TEST_F(KubunChgf2, WithNothingMissingItSaysSoAtOpenAndAfterTheLastAssignment) {
     EXPECT_EQ(KUBUN_DATA[0].IN_CNT, 2);
 }
 
-TEST_F(KubunChgf2, TheScrollBarShowsFromTwelveEntries) {
+TEST_F(UnknownCategory, TheScrollBarShowsFromTwelveEntries) {
     for (int n : {11, 12}) {
         SCOPED_TRACE(n);
         ZEMLO_COUNT = 6;
@@ -265,9 +265,9 @@ TEST_F(KubunChgf2, TheScrollBarShowsFromTwelveEntries) {
 
 // ---------------------------------------------------------------- from the start of the program
 
-using KubunChgf2FromStart = CategoryFromStart;
+using UnknownCategoryFromStart = CategoryFromStart;
 
-TEST_F(KubunChgf2FromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
+TEST_F(UnknownCategoryFromStart, TheMenuEntryOpensTheWindowOverTheLoadedRegister) {
     // The start-up recount asks about the missing item names: add none.
     gui::whenShown<KUBUN_ADD_F>([](KUBUN_ADD_F* q) { gui::click(q->B_START(3)); });
     startOver(addMissing);

@@ -154,13 +154,13 @@ TEST_F(PrinterSetup, PrintingWindowRunsOnlyThePurchaseLedgerAndStopsAtTheNextRow
         ++runs;
         PRT_RUN(job(3));
     });
-    PRT_KIND = 20;
+    PRT_KIND = PrintKind::HISTORY_LIST;
     platform::FormInstance<PRT_MSGF>::get()->ShowModal();
     EXPECT_EQ(runs, 0);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_FALSE(platform::FormInstance<PRT_MSGF>::exists());
 
-    PRT_KIND = 26;
+    PRT_KIND = PrintKind::PURCHASE_LEDGER;
     PRT_STOP = 1;  // reset when the window loads
     platform::FormInstance<PRT_MSGF>::get()->ShowModal();
     EXPECT_EQ(runs, 1);
@@ -237,9 +237,9 @@ TEST_F(PrintWindows, StorageListWindowShowsTheNameAndItsStopButtonSetsTheFlag) {
     EXPECT_EQ(w->Label1->text(), QStringLiteral("印刷処理中です"));
     EXPECT_TRUE(w->Label2->text().isEmpty());
     w->Label2->setText(QStringLiteral("理科室"));
-    gui::shot(w, QStringLiteral("shell_prt_msg2"));
+    gui::shot(w, QStringLiteral("print_windows_place_prints"));
     auto* f = new PRT_MSGF();  // not loaded: it stands without starting a run
-    gui::shot(f, QStringLiteral("shell_prt_msgf"));
+    gui::shot(f, QStringLiteral("print_windows_purchase_ledger"));
     delete f;
     PRT_STOP = 0;
     gui::click(w->Command1);

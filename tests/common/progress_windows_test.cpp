@@ -7,7 +7,7 @@
 #include "support/gui.h"
 
 using platform::FormInstance;
-using WorkDisp = AppFixture;
+using ProgressWindows = AppFixture;
 
 namespace {
 void run(int steps, const QString& title) {
@@ -16,7 +16,7 @@ void run(int steps, const QString& title) {
 }
 }  // namespace
 
-TEST_F(WorkDisp, PercentageRedrawnOnlyWhenTheWholePercentChanges) {
+TEST_F(ProgressWindows, PercentageRedrawnOnlyWhenTheWholePercentChanges) {
     QElapsedTimer clock;
     clock.start();
     run(30000, "備品ソート");
@@ -39,7 +39,7 @@ TEST_F(WorkDisp, PercentageRedrawnOnlyWhenTheWholePercentChanges) {
     EXPECT_EQ(msg.progress().back().kind, MsgScript::ProgressEvent::Close);
 }
 
-TEST_F(WorkDisp, RealWindowShowsTitleAndPercent) {
+TEST_F(ProgressWindows, RealWindowShowsTitleAndPercent) {
     msg.forwardProgress(true);
     ASSERT_NE(platform::progressView(), nullptr);
     {
@@ -63,20 +63,20 @@ TEST_F(WorkDisp, RealWindowShowsTitleAndPercent) {
                 EXPECT_EQ(w->windowIcon().cacheKey(), platform::programIcon().cacheKey());
             }
         }
-        gui::shot(FormInstance<WORK_DISP>::peek(), "work_disp");
+        gui::shot(FormInstance<WORK_DISP>::peek(), "progress_windows");
     }
     gui::settle();
     EXPECT_FALSE(FormInstance<WORK_DISP>::exists());
 }
 
-TEST_F(WorkDisp, StopButtonSetsTheStopFlag) {
+TEST_F(ProgressWindows, StopButtonSetsTheStopFlag) {
     WORK_STOP = 0;
     WORK_DISP2* w = FormInstance<WORK_DISP2>::get();
     w->Label1->setText("バックアップ中");
     w->Show();
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->B_STOP->text(), "中止");
-    gui::shot(w, "work_disp2");
+    gui::shot(w, "progress_windows_stop");
     gui::click(w, "B_STOP");
     EXPECT_EQ(WORK_STOP, 1);
     gui::click(w, "B_STOP");  // twice is the same as once

@@ -10,13 +10,13 @@
 
 namespace {
 
-class NoteLExport : public NoteLFixture {
+class ItemTotalsExport : public ItemTotalsFixture {
 protected:
     KUBUN_REC abc = entry(QStringLiteral("教材"), 3, QStringLiteral("算数 図形"), QStringLiteral("K4"),
                           QStringLiteral("定規類４"), 3, QStringLiteral("ＡＢＣ定規"));
 
     void SetUp() override {
-        NoteLFixture::SetUp();
+        ItemTotalsFixture::SetUp();
         KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
         std::vector<ZEMLO_REC> items;
         // S63-7: one microscope of 1988.
@@ -96,12 +96,12 @@ const QStringList kDetail = {
                    R"(#2024-04-01#,2,0,12000,"無し",0,"公費","")"),
 };
 
-TEST_F(NoteLExport, BothLayoutsByteForByte) {
+TEST_F(ItemTotalsExport, BothLayoutsByteForByte) {
     EXPECT_EQ(NOTEL_FILE_BYTES(true), lines(kSummary));
     EXPECT_EQ(NOTEL_FILE_BYTES(false), lines(kDetail));
 }
 
-TEST_F(NoteLExport, APurchaseDayThatIsNoWholeDateIsAnEmptyValue) {
+TEST_F(ItemTotalsExport, APurchaseDayThatIsNoWholeDateIsAnEmptyValue) {
     // The ruler R1-2 is the only row of number 2.
     IN_ROW* ruler = nullptr;
     for (qint32 r = 0; r < ROW_COUNT; ++r)
@@ -129,7 +129,7 @@ TEST_F(NoteLExport, APurchaseDayThatIsNoWholeDateIsAnEmptyValue) {
     }
 }
 
-TEST_F(NoteLExport, SavesTheChosenFileThroughTheDialog) {
+TEST_F(ItemTotalsExport, SavesTheChosenFileThroughTheDialog) {
     // Cancel writes nothing and says nothing.
     msg.expectFile(QString());
     EXPECT_FALSE(NOTEL_FILE_SAVE(true));
@@ -152,7 +152,7 @@ TEST_F(NoteLExport, SavesTheChosenFileThroughTheDialog) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(NoteLExport, AFailedWriteKeepsTheOldFileAndSaysSo) {
+TEST_F(ItemTotalsExport, AFailedWriteKeepsTheOldFileAndSaysSo) {
     const QByteArray old = lines({QStringLiteral(R"("前回の集計")")});
     writeBytes(path("集計.TXT"), old);
     files::failWritesForTests(QStringLiteral("集計.TXT"));

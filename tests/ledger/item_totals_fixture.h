@@ -7,7 +7,7 @@
 #include "store/derived_fixture.h"
 #include "store/link.h"
 
-class NoteLFixture : public DerivedFixture {
+class ItemTotalsFixture : public DerivedFixture {
 protected:
     KUBUN_REC scope = entry(QStringLiteral("教材"), 1, QStringLiteral("理科"), QStringLiteral("001"),
                             QStringLiteral("計測器"), 1, QStringLiteral("顕微鏡"), QStringLiteral("実験"));

@@ -22,7 +22,7 @@ QStringList rowTexts(const prn::Page& pg, double y) {
     return out;
 }
 
-class NoteLPrints : public AppFixture {
+class ItemTotalsPrints : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -43,7 +43,7 @@ protected:
     prn::Recorder* rec = nullptr;
 };
 
-TEST_F(NoteLPrints, BreakdownTableListsTheCategorysRegisteredNamesFiftyALine) {
+TEST_F(ItemTotalsPrints, BreakdownTableListsTheCategorysRegisteredNamesFiftyALine) {
     // 管理 first, then 教材: 51 names with pieces, one with only out pieces.
     addMasterEntry(1, 1, u"事務", u"", u"", u"机").IN_CNT = 4;
     for (int i = 1; i <= 51; ++i) {
@@ -94,10 +94,10 @@ TEST_F(NoteLPrints, BreakdownTableListsTheCategorysRegisteredNamesFiftyALine) {
         EXPECT_EQ(pg.findText(QStringLiteral("捨てた定規")), nullptr);
         EXPECT_EQ(pg.findText(QStringLiteral("机")), nullptr);
     }
-    renderPrint(doc, QStringLiteral("note_l_breakdown"));
+    renderPrint(doc, QStringLiteral("item_totals_breakdown"));
 }
 
-TEST_F(NoteLPrints, BreakdownButtonAsksAndNeedsACategory) {
+TEST_F(ItemTotalsPrints, BreakdownButtonAsksAndNeedsACategory) {
     addMasterEntry(2, 1, u"理科", u"001", u"計測器", u"顕微鏡").IN_CNT = 2;
 
     msg.expect(QStringLiteral("印刷区分をを選択してください"));
@@ -129,10 +129,10 @@ TEST_F(NoteLPrints, BreakdownButtonAsksAndNeedsACategory) {
 
 namespace {
 
-class NoteLTotalsPrint : public NoteLFixture {
+class ItemTotalsPrint : public ItemTotalsFixture {
 protected:
     void SetUp() override {
-        NoteLFixture::SetUp();
+        ItemTotalsFixture::SetUp();
         platform::setupFonts();
         rec = prn::useRecorderForTests();
         rec->offsetLeftMm = 4.2;
@@ -178,7 +178,7 @@ protected:
     }
     void TearDown() override {
         prn::useQtPrinter();
-        NoteLFixture::TearDown();
+        ItemTotalsFixture::TearDown();
     }
 
     // The holdings label left of its box.
@@ -197,8 +197,8 @@ protected:
     prn::Recorder* rec = nullptr;
 };
 
-TEST_F(NoteLTotalsPrint, EveryListedNameGetsItsBatchesTwentyFiveAPage) {
-    PRT_KIND = 75;
+TEST_F(ItemTotalsPrint, EveryListedNameGetsItsBatchesTwentyFiveAPage) {
+    PRT_KIND = PrintKind::ITEM_TOTALS_ALL;
     QStringList labels;
     EXPECT_EQ(ZEMLO_NOTEL_PRT([&](const QString& levels, const QString& item) { labels << levels + "|" + item; }), 1);
     ASSERT_EQ(rec->documents.size(), 1u);
@@ -272,11 +272,11 @@ TEST_F(NoteLTotalsPrint, EveryListedNameGetsItsBatchesTwentyFiveAPage) {
     EXPECT_EQ(labels.first(), QStringLiteral("理科 計測器|顕微鏡　印刷処理中"));
     EXPECT_EQ(labels.last(), QStringLiteral("算数 図形 定規類|黒板用三角定規　印刷処理中"));
     EXPECT_EQ(ticks(), (std::vector<qint16>{0, 0, 0}));
-    renderPrint(doc, QStringLiteral("note_l_totals"));
+    renderPrint(doc, QStringLiteral("item_totals"));
 }
 
-TEST_F(NoteLTotalsPrint, TickedOnlyAndAStopOrAFailureKeepsTheTicks) {
-    PRT_KIND = 74;
+TEST_F(ItemTotalsPrint, TickedOnlyAndAStopOrAFailureKeepsTheTicks) {
+    PRT_KIND = PrintKind::ITEM_TOTALS_TICKED;
     KUBUN_DATA[1].PRT_MARK = 0;  // the microscopes are not ticked
     EXPECT_EQ(ZEMLO_NOTEL_PRT(), 1);
     ASSERT_EQ(rec->documents.size(), 1u);
@@ -285,7 +285,7 @@ TEST_F(NoteLTotalsPrint, TickedOnlyAndAStopOrAFailureKeepsTheTicks) {
     EXPECT_EQ(ticks(), (std::vector<qint16>{0, 0, 0}));
 
     // A stop during the print discards everything and leaves the ticks set.
-    PRT_KIND = 75;
+    PRT_KIND = PrintKind::ITEM_TOTALS_ALL;
     for (int i = 0; i < 3; ++i) KUBUN_DATA[size_t(i)].PRT_MARK = 1;
     int calls = 0;
     EXPECT_EQ(ZEMLO_NOTEL_PRT([&](const QString&, const QString&) {

@@ -4,9 +4,9 @@
 
 namespace {
 
-using NoteLRows = NoteLFixture;
+using ItemTotalsRows = ItemTotalsFixture;
 
-TEST_F(NoteLRows, FoldsTheWholeRegisterIntoDatedBatchesWithTheirAmounts) {
+TEST_F(ItemTotalsRows, FoldsTheWholeRegisterIntoDatedBatchesWithTheirAmounts) {
     std::vector<ZEMLO_REC> items;
     // H30-1: three microscopes bought 2023-05-10, one of them disposed.
     append(items, batch(4, 30, 1, 3, scope));
@@ -76,7 +76,7 @@ TEST_F(NoteLRows, FoldsTheWholeRegisterIntoDatedBatchesWithTheirAmounts) {
     EXPECT_TRUE(NOTEL_ROW_INDEX().rowsOf(KUBUN_DATA[masterIndexOf(QStringLiteral("机"))]).empty());
 }
 
-TEST_F(NoteLRows, ARegisterOfSinglePiecePurchasesKeepsEveryBatch) {
+TEST_F(ItemTotalsRows, ARegisterOfSinglePiecePurchasesKeepsEveryBatch) {
     // A full register where every piece is its own purchase: one row each.
     ZEMLO_COUNT = 30000;
     for (int j = 0; j < ZEMLO_COUNT; ++j) {

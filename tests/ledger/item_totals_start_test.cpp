@@ -15,7 +15,7 @@ namespace {
 
 using platform::FormInstance;
 
-class NoteLStart : public StartFixture {
+class ItemTotalsStart : public StartFixture {
 protected:
     void TearDown() override {
         prn::useQtPrinter();
@@ -28,7 +28,7 @@ protected:
     }
 };
 
-TEST_F(NoteLStart, MenuOpensTheWindowThatPrintsAndSavesTheTotals) {
+TEST_F(ItemTotalsStart, MenuOpensTheWindowThatPrintsAndSavesTheTotals) {
     writeRegister(5);  // 3 上皿てんびん, 2 顕微鏡, one purchase each
     prn::Recorder* rec = prn::useRecorderForTests();
     ASSERT_TRUE(start());
@@ -44,7 +44,7 @@ TEST_F(NoteLStart, MenuOpensTheWindowThatPrintsAndSavesTheTotals) {
     EXPECT_EQ(l->KUBUN_P->ListCount(), 1);  // the categories of the listed names
     l->D_LIST->setRecordTexts(true);
     EXPECT_EQ(platform::Form::mdiArea()->background().color(), QColor(192, 255, 255));
-    gui::shot(w, QStringLiteral("note_l_from_start"));
+    gui::shot(w, QStringLiteral("item_totals_from_start"));
 
     // Nothing ticked: the selected print says so.
     msg.expect(QStringLiteral("選択データが有りません"));
@@ -63,7 +63,7 @@ TEST_F(NoteLStart, MenuOpensTheWindowThatPrintsAndSavesTheTotals) {
     EXPECT_NE(rec->last().pages[0].findText(QStringLiteral("R6-4-1")), nullptr);
     EXPECT_EQ(KUBUN_DATA[1].PRT_MARK, 0);
     EXPECT_EQ(ticksDrawn(l->D_LIST), 0);
-    renderPrint(rec->last(), QStringLiteral("note_l_from_start"));
+    renderPrint(rec->last(), QStringLiteral("item_totals_from_start"));
 
     // Everything ticked and printed whole: both names, and the grid redrawn.
     gui::click(l->B_PRT_SET);
@@ -105,7 +105,7 @@ TEST_F(NoteLStart, MenuOpensTheWindowThatPrintsAndSavesTheTotals) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(NoteLStart, AFailedPrintLeavesTheTicksShown) {
+TEST_F(ItemTotalsStart, AFailedPrintLeavesTheTicksShown) {
     writeRegister(4);
     prn::Recorder* rec = prn::useRecorderForTests();
     ASSERT_TRUE(start());

@@ -53,7 +53,7 @@ protected:
         for (qint32 p = 0; p < KUBUN_INDEX_COUNT; ++p) KUBUN_LIST_VIEW[size_t(p)] = {KUBUN_INDEX[size_t(p)], 0};
         KUBUN_VIEW_COUNT = KUBUN_INDEX_COUNT;
     }
-    int print(qint16 kind, bool outLeft = false, bool replace = false) {
+    int print(PrintKind kind, bool outLeft = false, bool replace = false) {
         PRT_KIND = kind;
         LEDGER_OPT = {outLeft, replace};
         return ZEMLO_NOTE_PRT();
@@ -72,7 +72,7 @@ TEST_F(LedgerPrint, FrameAndHeaderOfAnItemNamesFirstSheet) {
     putOut(ZEMLO_COUNT - 2, AMMETER, QDate(2024, 6, 1));
     KUBUN_DATA[AMMETER].CHG_DATE = at(2024, 4, 1, 9, 0);
     listAll();
-    ASSERT_EQ(print(55), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_ALL), 1);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Document& doc = rec->last();
     EXPECT_EQ(doc.orientation, prn::kLandscape);
@@ -175,7 +175,7 @@ TEST_F(LedgerPrint, RowsPrintEveryCellInItsPlace) {
     add(AMMETER, 7).BIN_M = 13;  // row 4: no valid purchase date
     SET_FLAGS = 8;
     listAll();
-    ASSERT_EQ(print(55), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_ALL), 1);
     const prn::Page& pg = rec->last().pages.at(0);
 
     const double y1 = rowY(1), y2 = rowY(2), y3 = rowY(3), y4 = rowY(4);
@@ -248,7 +248,7 @@ TEST_F(LedgerPrint, TwentyFiveRowsASheetAndEachItemNameOnItsOwnSheets) {
     addUnits(DESK, 1, 25);
     addUnits(AMMETER, 2, 26);
     listAll();
-    ASSERT_EQ(print(55), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_ALL), 1);
     const prn::Document& doc = rec->last();
     ASSERT_EQ(doc.pages.size(), 3u);
     EXPECT_EQ(firstNumbers(), (QStringList{"R6-1-1", "R6-2-1", "R6-2-26"}));
@@ -270,7 +270,7 @@ TEST_F(LedgerPrint, WithoutTheOutPiecesTheyNeitherPrintNorCountForTheBreaks) {
     putOut(desks + 1, DESK, QDate(2024, 6, 1));
     KUBUN_DATA[DESK].PRT_MARK = 1;
     listAll();
-    ASSERT_EQ(print(55, true), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_ALL, true), 1);
     EXPECT_EQ(firstNumbers(), (QStringList{"R6-2-1"}));  // 25 countable pieces: one sheet, no desk sheet
     EXPECT_EQ(textAt(rec->last().pages[0], 15.5, rowY(4)), QStringLiteral("R6-2-6"));
     // The desk printed nothing, yet it was processed.
@@ -296,7 +296,7 @@ TEST_F(LedgerPrint, ReplacementSheetsAreTheFirstAndTheChangedOnes) {
         for (qint32 i = first; i < first + 60; ++i) changed(i, QDate());
         for (const auto& [piece, day] : c.changes) changed(first + piece - 1, day);
         KUBUN_DATA[AMMETER].PRT_DATE = at(2024, 5, 10, 14, 0);
-        ASSERT_EQ(print(55, false, true), 1);
+        ASSERT_EQ(print(PrintKind::LEDGER_ALL, false, true), 1);
         EXPECT_EQ(firstNumbers(), c.firsts);
         const prn::Document& doc = rec->last();
         if (doc.pages.size() > 1) { EXPECT_EQ(doc.pages[1].findText(QStringLiteral("現有数")), nullptr); }
@@ -305,7 +305,7 @@ TEST_F(LedgerPrint, ReplacementSheetsAreTheFirstAndTheChangedOnes) {
     for (qint32 i = first; i < first + 60; ++i) changed(i, QDate());
     changed(first + 59, QDate(2020, 1, 1));
     KUBUN_DATA[AMMETER].PRT_DATE = QDateTime();
-    ASSERT_EQ(print(55, false, true), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_ALL, false, true), 1);
     EXPECT_EQ(firstNumbers(), (QStringList{"R6-2-1", "R6-2-51"}));
 }
 
@@ -316,7 +316,7 @@ TEST_F(LedgerPrint, KindFiftyFourPrintsTheTickedOnesAndLeavesTheOthers) {
     KUBUN_DATA[AMMETER].PRT_MARK = 1;
     KUBUN_DATA[DESK].PRT_DATE = at(2024, 1, 1);
     listAll();
-    ASSERT_EQ(print(54), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_TICKED), 1);
     EXPECT_EQ(firstNumbers(), (QStringList{"R6-2-1"}));
     EXPECT_EQ(KUBUN_DATA[AMMETER].PRT_MARK, 0);
     EXPECT_EQ(KUBUN_DATA[AMMETER].PRT_DATE, fixedNow());
@@ -327,7 +327,7 @@ TEST_F(LedgerPrint, KindFiftyFourPrintsTheTickedOnesAndLeavesTheOthers) {
     ZEMLO_DATA[1].NO_BU = QStringLiteral("K1");
     add(AMMETER, 4).NAME_D = QStringLiteral("電流計 ");
     KUBUN_DATA[AMMETER].PRT_MARK = 1;
-    ASSERT_EQ(print(54), 1);
+    ASSERT_EQ(print(PrintKind::LEDGER_TICKED), 1);
     EXPECT_EQ(rec->last().pages.size(), 1u);
     EXPECT_EQ(textAt(rec->last().pages[0], 15.5, rowY(2)), QStringLiteral("<none>"));
 }
@@ -340,7 +340,7 @@ TEST_F(LedgerPrint, AStopOrAPrinterErrorPrintsNothingAndChangesNothing) {
     // A printer failure half way.
     rec->failAfterItems = 400;
     msg.expect(QStringLiteral("プリンタのエラーが発生しました"));
-    EXPECT_EQ(print(54), -1);
+    EXPECT_EQ(print(PrintKind::LEDGER_TICKED), -1);
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("台帳印刷"));
     EXPECT_EQ(msg.lastBox().text, QStringLiteral("プリンタのエラーが発生しました\r印刷を中止します"));
     EXPECT_TRUE(rec->documents.empty());
@@ -350,7 +350,7 @@ TEST_F(LedgerPrint, AStopOrAPrinterErrorPrintsNothingAndChangesNothing) {
     // A stop before the job: no message, nothing printed, nothing changed.
     rec->failAfterItems = -1;
     PRT_STOP = 1;
-    EXPECT_EQ(print(54), 0);
+    EXPECT_EQ(print(PrintKind::LEDGER_TICKED), 0);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(KUBUN_DATA[AMMETER].PRT_MARK, 1);
     EXPECT_FALSE(KUBUN_DATA[AMMETER].PRT_DATE.isValid());

@@ -11,9 +11,9 @@
 
 using platform::FormInstance;
 
-class NotePStart : public StartFixture {};
+class LedgerWindowStart : public StartFixture {};
 
-TEST_F(NotePStart, OpensFromTheButtonTicksPrintsAndSavesThePrintDate) {
+TEST_F(LedgerWindowStart, OpensFromTheButtonTicksPrintsAndSavesThePrintDate) {
     writeRegister(30);  // 15 上皿てんびん, 15 顕微鏡
     prn::Recorder* rec = prn::useRecorderForTests();
     ASSERT_TRUE(start());
@@ -27,7 +27,7 @@ TEST_F(NotePStart, OpensFromTheButtonTicksPrintsAndSavesThePrintDate) {
     EXPECT_EQ(KUBUN_VIEW_COUNT, 2);
     EXPECT_EQ(p->P_COUNT->Caption(), QStringLiteral("0/2"));
     EXPECT_EQ(platform::Form::mdiArea()->background().color(), QColor(192, 192, 255));
-    gui::shot(w, QStringLiteral("note_p_from_start"));
+    gui::shot(w, QStringLiteral("ledger_window_from_start"));
 
     p->list->D_LIST_MouseDown(Qt::LeftButton, Qt::NoModifier, 9800, 500 + 100);
     EXPECT_EQ(p->P_COUNT->Caption(), QStringLiteral("1/2"));

@@ -20,7 +20,7 @@ QString textAt(const Pane* pane, double x, double y) {
     return QStringLiteral("<none>");
 }
 
-class NoteP : public LedgerFixture {
+class LedgerWindow : public LedgerFixture {
 protected:
     NOTE_P* open() {
         NOTE_P* w = FormInstance<NOTE_P>::get();
@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(NoteP, ListsTheItemNamesWithPiecesAndDrawsTheirRows) {
+TEST_F(LedgerWindow, ListsTheItemNamesWithPiecesAndDrawsTheirRows) {
     onePieceEach();
     addUnits(AMMETER, 5, 30);  // 31 pieces: 2 sheets
     putOut(ZEMLO_COUNT - 1, AMMETER, QDate(2024, 6, 1));
@@ -90,10 +90,10 @@ TEST_F(NoteP, ListsTheItemNamesWithPiecesAndDrawsTheirRows) {
     EXPECT_EQ(textAt(d, 8630, 1030), QStringLiteral("<none>"));
     EXPECT_EQ(textAt(d, 9130, 1030), QStringLiteral("<none>"));
     EXPECT_EQ(textAt(w->D_NO, 30, 1030), QStringLiteral("    4"));
-    gui::shot(w, QStringLiteral("note_p"));
+    gui::shot(w, QStringLiteral("ledger_window"));
 }
 
-TEST_F(NoteP, SubjectsAreToldApartByNumberAndTheBoxesJumpTheFullList) {
+TEST_F(LedgerWindow, SubjectsAreToldApartByNumberAndTheBoxesJumpTheFullList) {
     onePieceEach();
     NOTE_P* w = open();
     gui::choose(w->KUBUN, QStringLiteral("教材"));
@@ -118,7 +118,7 @@ TEST_F(NoteP, SubjectsAreToldApartByNumberAndTheBoxesJumpTheFullList) {
     EXPECT_EQ(w->NAME_D->count(), 0);
 }
 
-TEST_F(NoteP, JumpScrollsALongListToTheChosenCategory) {
+TEST_F(LedgerWindow, JumpScrollsALongListToTheChosenCategory) {
     for (int i = 0; i < 60; ++i) {
         addMasterEntry(1, 1, u"事務用品", u"K03", u"棚", u"書庫").NAME_D += QString::number(i);
         add(KUBUN_COUNT - 1, qint16(100 + i));
@@ -133,7 +133,7 @@ TEST_F(NoteP, JumpScrollsALongListToTheChosenCategory) {
 }
 
 // The search by a day: calendar days, whatever the time of the print.
-TEST_F(NoteP, SearchByPrintOrChangeDayComparesCalendarDays) {
+TEST_F(LedgerWindow, SearchByPrintOrChangeDayComparesCalendarDays) {
     onePieceEach();
     KUBUN_DATA[DESK].PRT_DATE = at(2024, 4, 1, 10, 15);
     KUBUN_DATA[AMMETER].PRT_DATE = at(2024, 3, 31, 16, 0);
@@ -170,7 +170,7 @@ TEST_F(NoteP, SearchByPrintOrChangeDayComparesCalendarDays) {
     EXPECT_EQ(listedNames(), (QStringList{"ビーカー"}));
 }
 
-TEST_F(NoteP, NothingFoundShowsTheMessageAndAnEmptyGrid) {
+TEST_F(LedgerWindow, NothingFoundShowsTheMessageAndAnEmptyGrid) {
     onePieceEach();
     KUBUN_DATA[DESK].PRT_MARK = 1;
     NOTE_P* w = open();
@@ -191,7 +191,7 @@ TEST_F(NoteP, NothingFoundShowsTheMessageAndAnEmptyGrid) {
     EXPECT_EQ(w->P_COUNT->Caption(), QStringLiteral("1/4"));
 }
 
-TEST_F(NoteP, AnEraYearOutOfRangeIsRefusedWithAMessage) {
+TEST_F(LedgerWindow, AnEraYearOutOfRangeIsRefusedWithAMessage) {
     onePieceEach();
     NOTE_P* w = open();
     gui::type(w->CH_Y, QStringLiteral("120"));
@@ -202,7 +202,7 @@ TEST_F(NoteP, AnEraYearOutOfRangeIsRefusedWithAMessage) {
     EXPECT_FALSE(w->DP_W->isEditable());
 }
 
-TEST_F(NoteP, NeedsPrintingListsEntriesChangedAfterTheDayOfTheirLastPrint) {
+TEST_F(LedgerWindow, NeedsPrintingListsEntriesChangedAfterTheDayOfTheirLastPrint) {
     onePieceEach();
     KUBUN_DATA[DESK].CHG_DATE = at(2024, 5, 10, 15, 0);
     KUBUN_DATA[DESK].PRT_DATE = at(2024, 5, 10, 9, 0);      // same day: not listed
@@ -216,7 +216,7 @@ TEST_F(NoteP, NeedsPrintingListsEntriesChangedAfterTheDayOfTheirLastPrint) {
     EXPECT_EQ(listedNames(), (QStringList{"電流計", "人体模型", "ビーカー"}));
 }
 
-TEST_F(NoteP, TicksByClickShiftRangesAndTickAll) {
+TEST_F(LedgerWindow, TicksByClickShiftRangesAndTickAll) {
     for (int i = 0; i < 20; ++i) {
         addMasterEntry(2, 6, u"技術", u"K01", u"工具", u"工具").NAME_D += QString::number(i);
         add(KUBUN_COUNT - 1, qint16(200 + i));
@@ -266,7 +266,7 @@ TEST_F(NoteP, TicksByClickShiftRangesAndTickAll) {
 
 // A Shift click after a new list acts on that list only: it never reaches
 // rows of an earlier list.
-TEST_F(NoteP, ShiftAnchorStartsAgainWithEveryNewList) {
+TEST_F(LedgerWindow, ShiftAnchorStartsAgainWithEveryNewList) {
     onePieceEach();
     NOTE_P* w = open();
     tick(w, 1);  // 事務机
@@ -277,7 +277,7 @@ TEST_F(NoteP, ShiftAnchorStartsAgainWithEveryNewList) {
     EXPECT_EQ(ticks(), (QList<int>{1, 0, 0, 1, 0}));
 }
 
-TEST_F(NoteP, SheetCountsFollowBothOptions) {
+TEST_F(LedgerWindow, SheetCountsFollowBothOptions) {
     addUnits(DESK, 1, 25);
     addUnits(AMMETER, 2, 26);
     addUnits(BODY_MODEL, 3, 50);
@@ -306,7 +306,7 @@ struct ReplacementCase {
     int sheets;
 };
 
-class ReplacementSheets : public NoteP, public ::testing::WithParamInterface<ReplacementCase> {};
+class ReplacementSheets : public LedgerWindow, public ::testing::WithParamInterface<ReplacementCase> {};
 
 TEST_P(ReplacementSheets, CountTheFirstAndTheChangedSheets) {
     const qint32 first = addUnits(AMMETER, 2, 60);
@@ -316,7 +316,7 @@ TEST_P(ReplacementSheets, CountTheFirstAndTheChangedSheets) {
     EXPECT_EQ(NOTE_PAGE_CALC_ALL(false, true), GetParam().sheets);
 }
 
-INSTANTIATE_TEST_SUITE_P(NoteP, ReplacementSheets,
+INSTANTIATE_TEST_SUITE_P(LedgerWindow, ReplacementSheets,
                          ::testing::Values(ReplacementCase{{}, 1}, ReplacementCase{{30}, 2}, ReplacementCase{{55}, 2},
                                            ReplacementCase{{30, 55}, 3}, ReplacementCase{{10}, 1},
                                            // changed on the day of the print: does not count
@@ -324,7 +324,7 @@ INSTANTIATE_TEST_SUITE_P(NoteP, ReplacementSheets,
 
 // Ticks and sheet counts live in memory with their entry, also when the
 // master comes back from its file in another order.
-TEST_F(NoteP, TicksStayWithTheirEntryWhenTheMasterIsReloaded) {
+TEST_F(LedgerWindow, TicksStayWithTheirEntryWhenTheMasterIsReloaded) {
     // The file holds the model first and no beaker.
     std::swap(KUBUN_DATA[DESK], KUBUN_DATA[BODY_MODEL]);
     KUBUN_DATA[BEAKER] = KUBUN_DATA[XYLOPHONE];
@@ -352,7 +352,7 @@ TEST_F(NoteP, TicksStayWithTheirEntryWhenTheMasterIsReloaded) {
     EXPECT_EQ(marks.count(1), 1);
 }
 
-TEST_F(NoteP, ATinyOrMinimisedWindowKeepsARow) {
+TEST_F(LedgerWindow, ATinyOrMinimisedWindowKeepsARow) {
     onePieceEach();
     NOTE_P* w = open();
     w->setHeight(900);

@@ -56,11 +56,11 @@ protected:
 public:
     // The item names of the master as the ledger and totals windows list
     // them, all ticked; the print kind.
-    static void listEveryName(int kind) {
+    static void listEveryName(PrintKind kind) {
         for (qint32 i = 0; i < KUBUN_COUNT; ++i) KUBUN_LIST_VIEW[size_t(i)] = {i, 0};
         KUBUN_VIEW_COUNT = KUBUN_COUNT;
         for (qint32 i = 0; i < KUBUN_COUNT; ++i) KUBUN_DATA[size_t(i)].PRT_MARK = 1;
-        PRT_KIND = qint16(kind);
+        PRT_KIND = kind;
     }
     // A label sheet of every item of the list: labels of `kinds` lines,
     // `height` mm high and 36 mm wide, four across, each in a frame.
@@ -73,7 +73,7 @@ public:
         for (int i = 0; i < kinds.size(); ++i) l.L_P_DATA[size_t(i)] = kinds[i];
         for (qint32 i = 0; i < ZEMLO_COUNT; ++i) ZEMLO_INDEX[size_t(i)] = {i, 0};
         INDEX_COUNT = ZEMLO_COUNT;
-        PRT_KIND = 40;
+        PRT_KIND = PrintKind::LABELS;
         LABEL_START = 0;
         EXPECT_EQ(LABEL_SHEET_PRT(), 1);
     }
@@ -142,7 +142,7 @@ namespace kind = label_kind;
 const PrintCase kPrints[] = {
     {"Ledger", 5,
      [](F&) {
-         F::listEveryName(55);
+         F::listEveryName(PrintKind::LEDGER_ALL);
          LEDGER_OPT = {};
          EXPECT_EQ(ZEMLO_NOTE_PRT(), 1);
      },
@@ -150,7 +150,7 @@ const PrintCase kPrints[] = {
     {"ItemTotals", 5,
      [](F&) {
          NOTEL_IN_ROW_MAKE();
-         F::listEveryName(75);
+         F::listEveryName(PrintKind::ITEM_TOTALS_ALL);
          EXPECT_EQ(ZEMLO_NOTEL_PRT(), 1);
      }},
     {"Breakdown", 5, [](F&) { EXPECT_EQ(NOTEL_LIST_PRT(QStringLiteral("教材")), 1); }},
@@ -240,7 +240,7 @@ const prn::Item* textStarting(const prn::Page& page, const QString& start) {
 // A cut text keeps its fitted size and place; only what lies past its
 // cell's rules is left off.
 TEST_F(RegisterPrintLegibility, ALedgerTextTooLongForItsCellKeepsItsSizeAndPlaceAndIsCutAtTheRule) {
-    listEveryName(55);
+    listEveryName(PrintKind::LEDGER_ALL);
     LEDGER_OPT = {};
     ASSERT_EQ(ZEMLO_NOTE_PRT(), 1);
     const prn::Page& page = rec->last().pages.at(0);

@@ -55,7 +55,7 @@ TEST_F(DisposedStart, OpensFromTheMenuDeletesARecordAndReopensAtTheNextStart) {
     EXPECT_EQ(list->Top(), 0);
     EXPECT_EQ(list->C_COUNT->text(), u"2/2"_s);
     EXPECT_EQ(list->TOTAL->text(), u"4,000"_s);
-    gui::shot(list, u"c_zemlo_list_from_start"_s);
+    gui::shot(list, u"disposed_list_from_start"_s);
 
     // The first row (R6-1-2) deleted: the item file holds three records.
     gui::clickAt(list->D_NO, QPoint(20, (250 + 125) / 15));

@@ -178,7 +178,7 @@ TEST_F(DisposedListTest, OpensWithTheWholeListItsTotalAndEveryColumn) {
     EXPECT_FALSE(redAt(w->D_NO, 1));
     EXPECT_TRUE(redAt(w->D_NO, 3));
     EXPECT_TRUE(redAt(w->D_NO, 5));
-    gui::shot(w, u"c_zemlo_list"_s);
+    gui::shot(w, u"disposed_list"_s);
 
     // Choosing 移設 shows the destination; another kind hides it again.
     gui::choose(w->C_KUBUN, u"移設"_s);
@@ -371,7 +371,7 @@ TEST_F(DisposedDeleteTest, SelectedRowsAreRemovedByRunsAndWrittenAtOnce) {
     clickLine(w, 13, Qt::ShiftModifier);
     EXPECT_EQ(OUT_SEL_TOP, 10);
     EXPECT_EQ(OUT_SEL_END, 12);
-    gui::shot(w, u"c_zemlo_list_selected"_s);
+    gui::shot(w, u"disposed_list_selected"_s);
 
     // No: nothing changes, the button waits for a new click.
     msg.expect(u" 3件のデータを削除します"_s, ui::vbNo);
@@ -536,7 +536,7 @@ TEST_F(DisposedTotalsTest, GathersConsecutiveUnitsDrawsThemAndFollowsEveryNewLis
     for (const auto& t : w->D_LIST->drawnTexts()) unitsHead |= t.text == u"数"_s && t.y == 30;
     EXPECT_TRUE(unitsHead);
     EXPECT_FALSE(w->SCB_V->isVisible());
-    gui::shot(w, u"c_zemlo_list_totals"_s);
+    gui::shot(w, u"disposed_list_totals"_s);
 
     // A row click selects the shown record of that line, whatever the mode:
     // the page is drawn as list lines again, back in list mode, with the
@@ -588,7 +588,7 @@ TEST_F(DisposedTotalsTest, PrintsTheTotalsAfterTheQuestion) {
     msg.expect(u"廃棄備品集計を印刷します。"_s, ui::vbYes);
     gui::click(w->B_PRT);
     EXPECT_TRUE(msg.done());
-    EXPECT_EQ(PRT_KIND, 45);
+    EXPECT_EQ(PRT_KIND, PrintKind::DISPOSED_TOTALS);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Document& doc = rec->last();
     ASSERT_EQ(doc.pages.size(), 1u);
@@ -600,7 +600,7 @@ TEST_F(DisposedTotalsTest, PrintsTheTotalsAfterTheQuestion) {
     EXPECT_NE(pg.findText(u"R5-1"_s), nullptr);
     EXPECT_NE(pg.findText(u"30,000"_s), nullptr);
     EXPECT_EQ(pg.findText(u"R5-1-1"_s), nullptr);
-    renderPrint(doc, u"c_zemlo_list_totals_print"_s);
+    renderPrint(doc, u"disposed_list_totals_print"_s);
 }
 
 TEST_F(DisposedListTest, TotalsPrintPutsTwentyFiveRowsOnAPage) {
@@ -643,7 +643,7 @@ TEST_F(DisposedListTest, ListPrintGoesThroughTheDialogWithTheSearchFiltersAndThe
     for (const char16_t* no : {u"R5-1-2", u"R5-1-3", u"R4-2-1", u"R4-2-2"})
         EXPECT_NE(pg.findText(QString::fromUtf16(no)), nullptr) << QString::fromUtf16(no).toStdString();
     EXPECT_EQ(pg.findText(u"H30-1-1"_s), nullptr);
-    renderPrint(rec->last(), u"c_zemlo_list_print"_s);
+    renderPrint(rec->last(), u"disposed_list_print"_s);
 
     // The selected range: rows 2 and 3.
     clickLine(w, 2);

@@ -9,7 +9,7 @@
 #include "support/app_fixture.h"
 #include "support/records.h"
 
-class KeepFixture : public AppFixture {
+class PlaceFixture : public AppFixture {
 protected:
     // Master entries of the fixture.
     enum { DESK = 0, SHELF = 1, AMMETER = 2, BODY_MODEL = 3, XYLOPHONE = 4 };

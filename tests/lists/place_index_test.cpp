@@ -7,7 +7,7 @@
 
 namespace {
 
-class KeepIndex : public KeepFixture {
+class PlaceIndex : public PlaceFixture {
 protected:
     KEEP_INDEX_DATA d;
     void build(const KEEP_FILTER& f = {}) { KEEP_INDEX_MAKE(d, f); }
@@ -25,7 +25,7 @@ protected:
     std::array<qint32, 2> counts(int p) const { return {d.KEEP_COUNT[p][0], d.KEEP_COUNT[p][1]}; }
 };
 
-TEST_F(KeepIndex, HeldRecordsOnlyAndTheUnitsOfARegistrationStayTogether) {
+TEST_F(PlaceIndex, HeldRecordsOnlyAndTheUnitsOfARegistrationStayTogether) {
     places({u"理科室"});
     const struct {
         qint16 outY, outM;
@@ -47,7 +47,7 @@ TEST_F(KeepIndex, HeldRecordsOnlyAndTheUnitsOfARegistrationStayTogether) {
     EXPECT_EQ(d.placeTotal(1), 0);  // the no-place row
 }
 
-TEST_F(KeepIndex, KeyOrderPartFirstAndTheLaterOfTwoEqualKeysInFront) {
+TEST_F(PlaceIndex, KeyOrderPartFirstAndTheLaterOfTwoEqualKeysInFront) {
     // 教材 comes before 管理 among the category names: the 管理 part still
     // comes first in every place, so the place's first entries are its 管理 items.
     KUBUN_NAMES[0] = QStringLiteral("教材");
@@ -74,7 +74,7 @@ TEST_F(KeepIndex, KeyOrderPartFirstAndTheLaterOfTwoEqualKeysInFront) {
     EXPECT_EQ(placeNos(), (std::vector<qint16>{0, 0, 0, 0, 1, 1, 1, 1, 1}));
 }
 
-TEST_F(KeepIndex, MissingPlacesAreAddedAndTheNoPlaceRowComesAfterThem) {
+TEST_F(PlaceIndex, MissingPlacesAreAddedAndTheNoPlaceRowComesAfterThem) {
     places({u"理科室"});
     QFile::remove(dataPath("ETC.ZMD"));
     add(DESK, u"", 1);           // no place: before 音楽室 is added
@@ -96,7 +96,7 @@ TEST_F(KeepIndex, MissingPlacesAreAddedAndTheNoPlaceRowComesAfterThem) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(KeepIndex, AFullListBringsAMessageForEveryRecordAndCountsItWithoutAPlace) {
+TEST_F(PlaceIndex, AFullListBringsAMessageForEveryRecordAndCountsItWithoutAPlace) {
     for (int i = 0; i < 199; ++i) KEEP_LIST[KEEP_COUNT++] = QStringLiteral("室%1").arg(i);
     add(DESK, u"倉庫A", 1);  // takes the 200th name
     add(DESK, u"倉庫A", 2);
@@ -122,7 +122,7 @@ TEST_F(KeepIndex, AFullListBringsAMessageForEveryRecordAndCountsItWithoutAPlace)
     EXPECT_EQ(lines.last(), QStringLiteral("\"\",\"\",\"倉庫A\""));
 }
 
-TEST_F(KeepIndex, FiltersByCategoryNameAndBySubjectNumber) {
+TEST_F(PlaceIndex, FiltersByCategoryNameAndBySubjectNumber) {
     places({u"理科室"});
     add(DESK, u"理科室", 1);
     add(AMMETER, u"理科室", 2);      // subject 3 "理科 第１分野"
@@ -146,7 +146,7 @@ TEST_F(KeepIndex, FiltersByCategoryNameAndBySubjectNumber) {
     EXPECT_EQ(counts(0), (std::array<qint32, 2>{0, 0}));
 }
 
-TEST_F(KeepIndex, EmptyIndexSavesNothingAndTheProgressWindowShowsBothStages) {
+TEST_F(PlaceIndex, EmptyIndexSavesNothingAndTheProgressWindowShowsBothStages) {
     places({u"理科室"});
     add(DESK, u"音楽室", 1).BOUT_Y = 2020;  // disposed of: its place is not added
     build();
@@ -156,7 +156,7 @@ TEST_F(KeepIndex, EmptyIndexSavesNothingAndTheProgressWindowShowsBothStages) {
     EXPECT_EQ(msg.progressTitles(), (QStringList{QStringLiteral("データ処理中"), QStringLiteral("データ処理２")}));
 }
 
-TEST_F(KeepIndex, AFailedSaveOfTheNameListsKeepsTheAddedNames) {
+TEST_F(PlaceIndex, AFailedSaveOfTheNameListsKeepsTheAddedNames) {
     add(DESK, u"理科室", 1);
     files::failWritesForTests(QStringLiteral("ETC.ZMD"));
     msg.expect("その他の設定ファイルの保存に失敗しました");
@@ -165,7 +165,7 @@ TEST_F(KeepIndex, AFailedSaveOfTheNameListsKeepsTheAddedNames) {
     EXPECT_EQ(counts(0), (std::array<qint32, 2>{1, 0}));
 }
 
-TEST_F(KeepIndex, BreakdownRunsOfItemNamesOfOnePlace) {
+TEST_F(PlaceIndex, BreakdownRunsOfItemNamesOfOnePlace) {
     places({u"理科室", u"音楽室"});
     add(AMMETER, u"理科室", 1);
     add(AMMETER, u"理科室", 2);
@@ -190,7 +190,7 @@ TEST_F(KeepIndex, BreakdownRunsOfItemNamesOfOnePlace) {
     EXPECT_EQ(KEEP_BREAKDOWN_MAKE(d, 3).BREAKDOWN_ROWS, 0);
 }
 
-TEST_F(KeepIndex, NoPlaceBreakdownLeavesOutThePlacesTheFullListRefused) {
+TEST_F(PlaceIndex, NoPlaceBreakdownLeavesOutThePlacesTheFullListRefused) {
     for (int i = 0; i < 200; ++i) KEEP_LIST[KEEP_COUNT++] = QStringLiteral("室%1").arg(i);
     add(DESK, u"", 1);
     add(AMMETER, u"倉庫", 2);

@@ -37,10 +37,10 @@ bool hasRed(const Pane* pane, double y) {
     return false;
 }
 
-class KeepRoom : public KeepFixture {
+class PlaceList : public PlaceFixture {
 protected:
     void SetUp() override {
-        KeepFixture::SetUp();
+        PlaceFixture::SetUp();
         // 1280 × 800 pixels: the window is 10400 twips high, 38 grid lines.
         platform::setScreenSizeForTests(19200, 12000);
     }
@@ -63,7 +63,7 @@ protected:
     }
 };
 
-TEST_F(KeepRoom, LoadsWithEveryHeldItemAndDrawsTwoLinesAPlace) {
+TEST_F(PlaceList, LoadsWithEveryHeldItemAndDrawsTwoLinesAPlace) {
     places({u"理科室", u"音楽室"});
     addUnits(DESK, u"理科室", 1, 2);
     add(AMMETER, u"理科室", 2);
@@ -94,10 +94,10 @@ TEST_F(KeepRoom, LoadsWithEveryHeldItemAndDrawsTwoLinesAPlace) {
     EXPECT_EQ(textAt(w->D_LIST, 30, 1930), QStringLiteral("<none>"));  // no name
     EXPECT_EQ(textAt(w->D_LIST, 3330, 2030), QStringLiteral("    1"));
     EXPECT_EQ(textAt(w->D_LIST, 3930, 280), QStringLiteral("<none>"));
-    gui::shot(w, QStringLiteral("keep_room_loaded"));
+    gui::shot(w, QStringLiteral("place_list_loaded"));
 }
 
-TEST_F(KeepRoom, MarkClicksToggleAPartAndShiftClicksMarkRanges) {
+TEST_F(PlaceList, MarkClicksToggleAPartAndShiftClicksMarkRanges) {
     for (int p = 0; p < 7; ++p) KEEP_LIST[KEEP_COUNT++] = QStringLiteral("室%1").arg(p + 1);
     KEEP_ROOM* w = open();
     // Where a click lands (twips inside D_LIST).
@@ -149,7 +149,7 @@ TEST_F(KeepRoom, MarkClicksToggleAPartAndShiftClicksMarkRanges) {
     EXPECT_EQ(textAt(w->D_LIST, 3930, 280), QStringLiteral("○"));
 }
 
-TEST_F(KeepRoom, MarkAllTogglesAndShiftOrCtrlOnReleaseMarksOnePartOfEveryPlace) {
+TEST_F(PlaceList, MarkAllTogglesAndShiftOrCtrlOnReleaseMarksOnePartOfEveryPlace) {
     places({u"理科室", u"音楽室"});
     KEEP_ROOM* w = open();
     const QPoint mid(10, 8);
@@ -169,7 +169,7 @@ TEST_F(KeepRoom, MarkAllTogglesAndShiftOrCtrlOnReleaseMarksOnePartOfEveryPlace) 
     EXPECT_EQ(marks(w, 3), (std::vector<int>{11, 11, 11}));
 }
 
-TEST_F(KeepRoom, PageCountsOfAllAndOfTheMarkedPartsSeparateOrJoined) {
+TEST_F(PlaceList, PageCountsOfAllAndOfTheMarkedPartsSeparateOrJoined) {
     places({u"職員室", u"理科室"});
     for (int i = 0; i < 25; ++i) add(DESK, u"職員室", qint16(i + 1));
     add(AMMETER, u"職員室", 30);
@@ -189,7 +189,7 @@ TEST_F(KeepRoom, PageCountsOfAllAndOfTheMarkedPartsSeparateOrJoined) {
     EXPECT_EQ(w->P_COUNT->Caption(), QStringLiteral("4/4"));
 }
 
-TEST_F(KeepRoom, NoHeldItemsMeansNothingToPrint) {
+TEST_F(PlaceList, NoHeldItemsMeansNothingToPrint) {
     places({u"理科室"});
     add(DESK, u"理科室", 1).BOUT_Y = 2020;
     KEEP_ROOM* w = open();
@@ -203,7 +203,7 @@ TEST_F(KeepRoom, NoHeldItemsMeansNothingToPrint) {
     EXPECT_EQ(msg.boxes()[1].style, int(ui::vbOKOnly));
 }
 
-TEST_F(KeepRoom, SubjectFilterTakesTheChosenSubjectsNumberAndTheFiltersWaitForTheBuild) {
+TEST_F(PlaceList, SubjectFilterTakesTheChosenSubjectsNumberAndTheFiltersWaitForTheBuild) {
     places({u"理科室", u"音楽室"});
     add(DESK, u"理科室", 1);
     add(AMMETER, u"理科室", 2);      // 理科 第１分野 (subject 3)
@@ -234,10 +234,10 @@ TEST_F(KeepRoom, SubjectFilterTakesTheChosenSubjectsNumberAndTheFiltersWaitForTh
     gui::choose(w->KUBUN, 0);
     EXPECT_EQ(w->KYOUKA->ListCount(), 1);
     EXPECT_EQ(w->keep.KEEP_INDEX_COUNT, 4);
-    gui::shot(w, QStringLiteral("keep_room_filtered"));
+    gui::shot(w, QStringLiteral("place_list_filtered"));
 }
 
-TEST_F(KeepRoom, ANumberClickPicksThePlaceAndShowsItsBreakdown) {
+TEST_F(PlaceList, ANumberClickPicksThePlaceAndShowsItsBreakdown) {
     places({u"理科室", u"音楽室", u"倉庫"});
     addUnits(AMMETER, u"理科室", 1, 3);
     add(BODY_MODEL, u"理科室", 2);
@@ -256,7 +256,7 @@ TEST_F(KeepRoom, ANumberClickPicksThePlaceAndShowsItsBreakdown) {
     EXPECT_EQ(textAt(w->D_LIST2, 2530, 530), QStringLiteral("    3"));
     EXPECT_EQ(textAt(w->D_LIST2, 30, 780), QStringLiteral("人体模型"));
     EXPECT_EQ(w->SCB_V2->maximum(), 2);
-    gui::shot(w, QStringLiteral("keep_room_breakdown"));
+    gui::shot(w, QStringLiteral("place_list_breakdown"));
 
     // A filter change keeps the pick and the rows held.
     gui::choose(w->KUBUN, QStringLiteral("管理"));
@@ -286,9 +286,9 @@ TEST_F(KeepRoom, ANumberClickPicksThePlaceAndShowsItsBreakdown) {
 
 // ---------------------------------------------------------------- from the start of the program
 
-class KeepRoomStart : public StartFixture {};
+class PlaceListStart : public StartFixture {};
 
-TEST_F(KeepRoomStart, ReopensAtStartAddsThePlacesOfTheRegisterAndClosesWithItsButton) {
+TEST_F(PlaceListStart, ReopensAtStartAddsThePlacesOfTheRegisterAndClosesWithItsButton) {
     // A register on disk whose items name a place the name lists lack.
     SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
     KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
@@ -331,7 +331,7 @@ TEST_F(KeepRoomStart, ReopensAtStartAddsThePlacesOfTheRegisterAndClosesWithItsBu
     EXPECT_EQ(readSjisLines(dataPath("ETC.ZMD")),
               (QStringList{QStringLiteral("\"\",\"\",\"理科室\""), QStringLiteral("\"\",\"\",\"理科準備室\"")}));
     EXPECT_EQ(w->centralWidget()->findChild<QMdiArea*>()->background().color(), bgrColor(0x0080FFFF));
-    gui::shot(w, QStringLiteral("keep_room_in_main"));
+    gui::shot(w, QStringLiteral("place_list_in_main"));
 
     gui::click(room->B_ESC);
     EXPECT_EQ(FORM_KIND, 0);

@@ -32,10 +32,10 @@ double sizeAt(const prn::Page& page, double x, double y) {
     return 0;
 }
 
-class KeepPrints : public KeepFixture {
+class PlacePrints : public PlaceFixture {
 protected:
     void SetUp() override {
-        KeepFixture::SetUp();
+        PlaceFixture::SetUp();
         platform::setScreenSizeForTests(19200, 12000);
         rec = prn::useRecorderForTests();
         PRT_OFF_L = PRT_OFF_T = 0;
@@ -43,7 +43,7 @@ protected:
     void TearDown() override {
         if (timer_) timer_->stop();
         delete timer_;
-        KeepFixture::TearDown();
+        PlaceFixture::TearDown();
     }
     KEEP_ROOM* open() {
         KEEP_ROOM* w = FormInstance<KEEP_ROOM>::get();
@@ -97,7 +97,7 @@ protected:
 
 // ---------------------------------------------------------------- place-count list
 
-TEST_F(KeepPrints, PlaceCountListTwoColumnsOfFiftyLinesAPage) {
+TEST_F(PlacePrints, PlaceCountListTwoColumnsOfFiftyLinesAPage) {
     namedPlaces(60);
     addUnits(DESK, u"場所1", 1, 2);
     add(AMMETER, u"場所1", 2);
@@ -144,10 +144,10 @@ TEST_F(KeepPrints, PlaceCountListTwoColumnsOfFiftyLinesAPage) {
     // 49 rules, the frame and the column lines.
     EXPECT_EQ(pg.count(prn::Item::Line), 2 + 8 + 49);
     EXPECT_EQ(pg.count(prn::Item::Box), 1);
-    render(doc, QStringLiteral("keep_sum_list"));
+    render(doc, QStringLiteral("place_prints_sum_list"));
 }
 
-TEST_F(KeepPrints, PlaceCountListNoPlaceLineAndTheLinesBeyondTwoHundred) {
+TEST_F(PlacePrints, PlaceCountListNoPlaceLineAndTheLinesBeyondTwoHundred) {
     const struct {
         int places;
         size_t pages;
@@ -187,7 +187,7 @@ TEST_F(KeepPrints, PlaceCountListNoPlaceLineAndTheLinesBeyondTwoHundred) {
     }
 }
 
-TEST_F(KeepPrints, CountsOfTenThousandAndMorePrintWhole) {
+TEST_F(PlacePrints, CountsOfTenThousandAndMorePrintWhole) {
     places({u"倉庫"});
     for (int i = 0; i < 10000; ++i) add(DESK, u"倉庫", qint16(i % 30000 + 1));
     add(AMMETER, u"倉庫", 1);
@@ -220,7 +220,7 @@ TEST_F(KeepPrints, CountsOfTenThousandAndMorePrintWhole) {
     wholeIn(rec->last().pages[0], QStringLiteral("10000"), 90);
 }
 
-TEST_F(KeepPrints, PrinterErrorShowsItsMessageAndPrintsNothing) {
+TEST_F(PlacePrints, PrinterErrorShowsItsMessageAndPrintsNothing) {
     places({u"理科室"});
     add(DESK, u"理科室", 1);
     KEEP_ROOM* w = open();
@@ -240,11 +240,11 @@ TEST_F(KeepPrints, PrinterErrorShowsItsMessageAndPrintsNothing) {
 
 // ---------------------------------------------------------------- detailed list
 
-class KeepDetail : public KeepPrints {
+class PlacePrintsDetail : public PlacePrints {
 protected:
     // 理科室 with 30 管理 items (numbers 1-30) and 5 other ones (numbers 41-45).
     void SetUp() override {
-        KeepPrints::SetUp();
+        PlacePrints::SetUp();
         places({u"理科室", u"音楽室"});
         for (int i = 1; i <= 5; ++i) add(AMMETER, u"理科室", qint16(40 + i));
         for (int i = 1; i <= 30; ++i) add(DESK, u"理科室", qint16(i));
@@ -269,7 +269,7 @@ protected:
     }
 };
 
-TEST_F(KeepDetail, EachMarkedPartOnPagesOfItsOwnUnderItsHeading) {
+TEST_F(PlacePrintsDetail, EachMarkedPartOnPagesOfItsOwnUnderItsHeading) {
     KEEP_ROOM* w = open();
     w->KEEP_MARK[0] = {1, 1};
     w->KEEP_PAGE_COUNT();
@@ -293,7 +293,7 @@ TEST_F(KeepDetail, EachMarkedPartOnPagesOfItsOwnUnderItsHeading) {
     EXPECT_TRUE(w->isEnabled());
 }
 
-TEST_F(KeepDetail, JoinedPartsMakeOneSectionWithTheManagedItemsFirst) {
+TEST_F(PlacePrintsDetail, JoinedPartsMakeOneSectionWithTheManagedItemsFirst) {
     KEEP_ROOM* w = open();
     gui::click(w->CHK1);
     w->KEEP_MARK[0] = {1, 1};
@@ -309,10 +309,10 @@ TEST_F(KeepDetail, JoinedPartsMakeOneSectionWithTheManagedItemsFirst) {
     // The second place begins on a page of its own.
     EXPECT_EQ(textAt(doc.pages[2], 30, 14), QStringLiteral("音楽室 管理外"));
     EXPECT_EQ(numbers(doc.pages[2]), range(50, 50));
-    render(doc, QStringLiteral("keep_detail_list"));
+    render(doc, QStringLiteral("place_prints_detail_list"));
 }
 
-TEST_F(KeepDetail, OnePartMarkedPrintsOnlyThatPartWhateverTheJoin) {
+TEST_F(PlacePrintsDetail, OnePartMarkedPrintsOnlyThatPartWhateverTheJoin) {
     for (int joined = 0; joined <= 1; ++joined) {
         for (int part = 0; part <= 1; ++part) {
             rec->documents.clear();
@@ -330,7 +330,7 @@ TEST_F(KeepDetail, OnePartMarkedPrintsOnlyThatPartWhateverTheJoin) {
     }
 }
 
-TEST_F(KeepDetail, PartsFollowTheManagedCategoryWhereverItStandsAmongTheNames) {
+TEST_F(PlacePrintsDetail, PartsFollowTheManagedCategoryWhereverItStandsAmongTheNames) {
     // 管理 is the second category name: its items still make the 管理 part.
     KUBUN_NAMES[0] = QStringLiteral("教材");
     KUBUN_NAMES[1] = QStringLiteral("管理");
@@ -343,7 +343,7 @@ TEST_F(KeepDetail, PartsFollowTheManagedCategoryWhereverItStandsAmongTheNames) {
     EXPECT_EQ(numbers(doc.pages[0]), range(41, 45));
 }
 
-TEST_F(KeepDetail, ItemLineColumnsAndTheTwoLineCells) {
+TEST_F(PlacePrintsDetail, ItemLineColumnsAndTheTwoLineCells) {
     ZEMLO_REC& z = ZEMLO_DATA[5];  // 事務机, number 1
     z.FUNC_D = QStringLiteral("実験");
     z.FUNC_NO = 3;
@@ -395,10 +395,10 @@ TEST_F(KeepDetail, ItemLineColumnsAndTheTwoLineCells) {
     const prn::Item* school = pg.findText(QStringLiteral("ヌミカ市立北小学校"));
     ASSERT_NE(school, nullptr);
     EXPECT_EQ(school->y, 190.5);
-    render(doc, QStringLiteral("keep_detail_cells"));
+    render(doc, QStringLiteral("place_prints_detail_cells"));
 }
 
-TEST_F(KeepDetail, TheStopButtonDiscardsTheDocument) {
+TEST_F(PlacePrintsDetail, TheStopButtonDiscardsTheDocument) {
     KEEP_ROOM* w = open();
     w->KEEP_MARK[0] = {1, 1};
     w->KEEP_PAGE_COUNT();
@@ -416,7 +416,7 @@ TEST_F(KeepDetail, TheStopButtonDiscardsTheDocument) {
 
 // ---------------------------------------------------------------- breakdown
 
-class KeepBreakdown : public KeepPrints {
+class PlacePrintsBreakdown : public PlacePrints {
 protected:
     // `rows` item names at 理科室, each once.
     static void names(int rows, const char16_t* place = u"理科室") {
@@ -437,7 +437,7 @@ protected:
     }
 };
 
-TEST_F(KeepBreakdown, HundredRowsAPageInTwoColumnsAndOnPastFiveHundred) {
+TEST_F(PlacePrintsBreakdown, HundredRowsAPageInTwoColumnsAndOnPastFiveHundred) {
     places({u"理科室"});
     names(520);
     KEEP_ROOM* w = open();
@@ -465,10 +465,10 @@ TEST_F(KeepBreakdown, HundredRowsAPageInTwoColumnsAndOnPastFiveHundred) {
     EXPECT_EQ(textAt(doc.pages[5], 21, 31), QStringLiteral(" 501"));
     EXPECT_EQ(textAt(doc.pages[5], 31, 31 + 5 * 19), QStringLiteral("品520"));
     EXPECT_EQ(textAt(doc.pages[5], 101, 31), QStringLiteral("<none>"));
-    render(doc, QStringLiteral("keep_breakdown"));
+    render(doc, QStringLiteral("place_prints_breakdown"));
 }
 
-TEST_F(KeepBreakdown, ChainedBreakdownsOfTheMarkedPlacesInOneDocument) {
+TEST_F(PlacePrintsBreakdown, ChainedBreakdownsOfTheMarkedPlacesInOneDocument) {
     places({u"理科室", u"音楽室", u"倉庫"});
     names(120);
     add(XYLOPHONE, u"倉庫", 200);
@@ -503,7 +503,7 @@ TEST_F(KeepBreakdown, ChainedBreakdownsOfTheMarkedPlacesInOneDocument) {
     EXPECT_EQ(rec->discarded + rec->killed, 0);
 }
 
-TEST_F(KeepBreakdown, AStopOrAnErrorInsideAPlaceEndsTheChainAndDiscardsTheDocument) {
+TEST_F(PlacePrintsBreakdown, AStopOrAnErrorInsideAPlaceEndsTheChainAndDiscardsTheDocument) {
     KEEP_ROOM* w = openTwoMarked();
     // Stop on the second page of the first place.
     stopWhen([](PRT_MSG2*) { return prn::printer().Page() >= 2; });
@@ -530,7 +530,7 @@ TEST_F(KeepBreakdown, AStopOrAnErrorInsideAPlaceEndsTheChainAndDiscardsTheDocume
     EXPECT_FALSE(prn::printer().documentOpen());
 }
 
-TEST_F(KeepBreakdown, AStopBetweenPlacesEndsTheDocumentWithThePlacesPrinted) {
+TEST_F(PlacePrintsBreakdown, AStopBetweenPlacesEndsTheDocumentWithThePlacesPrinted) {
     KEEP_ROOM* w = openTwoMarked();
     stopWhen([](PRT_MSG2* m) { return m->Label2->text() == QStringLiteral("音楽室"); });
     gui::click(w->B_PRT3);

@@ -12,9 +12,9 @@
 
 using platform::FormInstance;
 
-class HistoryStart : public StartFixture {};
+class PurchaseHistoryStart : public StartFixture {};
 
-TEST_F(HistoryStart, OpensOnTheSortedLinkedRegisterSearchesSortsAndPrintsTheLedger) {
+TEST_F(PurchaseHistoryStart, OpensOnTheSortedLinkedRegisterSearchesSortsAndPrintsTheLedger) {
     SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
     KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
     KUBUN_NAMES[0] = QStringLiteral("管理");
@@ -76,7 +76,7 @@ TEST_F(HistoryStart, OpensOnTheSortedLinkedRegisterSearchesSortsAndPrintsTheLedg
     for (const auto& t : list->D_LIST->drawnTexts())
         if (t.x == 900) shown << t.text;
     EXPECT_EQ(shown, (QStringList{QStringLiteral("R6-2-1"), QStringLiteral("R6-1-1～3")}));
-    gui::shot(list, QStringLiteral("l_zemlo_list_from_start"));
+    gui::shot(list, QStringLiteral("purchase_history_from_start"));
 
     msg.expect(QStringLiteral("購入台帳を印刷します"), ui::vbYes).expect(QStringLiteral("購入年月日順にしますか？"), ui::vbNo);
     gui::click(list->B_PRT2);
@@ -85,7 +85,7 @@ TEST_F(HistoryStart, OpensOnTheSortedLinkedRegisterSearchesSortsAndPrintsTheLedg
     const prn::Page& pg = rec->last().pages[0];
     EXPECT_NE(pg.findText(QStringLiteral("備品購入台帳")), nullptr);
     EXPECT_NE(pg.findTextContaining(QStringLiteral("8,800")), nullptr);
-    renderPrint(rec->last(), QStringLiteral("l_zemlo_list_ledger_from_start"));
+    renderPrint(rec->last(), QStringLiteral("purchase_history_ledger_from_start"));
 
     gui::click(list->B_ESC);
     gui::settle();

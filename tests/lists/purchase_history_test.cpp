@@ -13,7 +13,6 @@
 #include "platform/printer.h"
 #include "printing/list_print_jobs.h"
 #include "printing/list_print_dialog.h"
-#include "register/item_search.h"
 #include "common/print_windows.h"
 #include "store/state.h"
 #include "support/app_fixture.h"
@@ -31,7 +30,7 @@ namespace {
 // In master order; the voltmeter comes before the ammeter in its classification.
 enum { DESK = 0, ODDS = 1, VOLTMETER = 2, AMMETER = 3, BODY_MODEL = 4, XYLOPHONE = 5 };
 
-class HistoryTest : public AppFixture {
+class PurchaseHistoryTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -177,7 +176,7 @@ protected:
     prn::Recorder* rec = nullptr;
 };
 
-TEST_F(HistoryTest, OpensWithItsDefaultsAndAnEmptyGrid) {
+TEST_F(PurchaseHistoryTest, OpensWithItsDefaultsAndAnEmptyGrid) {
     registerOfRuns();
     L_ZEMLO_LIST* w = open();
     EXPECT_EQ(w->windowTitle(), QStringLiteral("備品登録履歴リスト"));
@@ -204,14 +203,14 @@ TEST_F(HistoryTest, OpensWithItsDefaultsAndAnEmptyGrid) {
     EXPECT_TRUE(w->KEIHI_L->isVisible());
     gui::chooseRow(w->KEIHI_L, 1);
     EXPECT_EQ(w->KEIHI_T->text(), QStringLiteral("選択有り"));
-    gui::shot(w, QStringLiteral("l_zemlo_list_expense_list"));
+    gui::shot(w, QStringLiteral("purchase_history_expense_list"));
     gui::chooseRow(w->KEIHI_L, 1, Qt::ControlModifier);
     EXPECT_EQ(w->KEIHI_T->text(), QStringLiteral("選択無し"));
     gui::click(w->B_KEIHI);
     EXPECT_TRUE(w->KEIHI_L->isHidden());
 }
 
-TEST_F(HistoryTest, SearchFoldsRunsOfLikeRecordsWithTheirAmountsCountAndTotal) {
+TEST_F(PurchaseHistoryTest, SearchFoldsRunsOfLikeRecordsWithTheirAmountsCountAndTotal) {
     registerOfRuns();
     L_ZEMLO_LIST* w = open();
     searchAll(w);
@@ -261,10 +260,10 @@ TEST_F(HistoryTest, SearchFoldsRunsOfLikeRecordsWithTheirAmountsCountAndTotal) {
     EXPECT_TRUE(redAt(w->D_NO, 12));
     EXPECT_FALSE(redAt(w->D_NO, 2));
     EXPECT_EQ(w->D_NO->drawnTexts().back().text, QStringLiteral("   13"));
-    gui::shot(w, QStringLiteral("l_zemlo_list_rows"));
+    gui::shot(w, QStringLiteral("purchase_history_rows"));
 }
 
-TEST_F(HistoryTest, EachFilterNarrowsTheRows) {
+TEST_F(PurchaseHistoryTest, EachFilterNarrowsTheRows) {
     registerOfRuns();
     L_ZEMLO_LIST* w = open();
     // The subject list: no subject number 0, each number once, cut at the blank.
@@ -343,7 +342,7 @@ TEST_F(HistoryTest, EachFilterNarrowsTheRows) {
     EXPECT_TRUE(w->B_PRT2->isEnabled());
 }
 
-TEST_F(HistoryTest, RowsThatAddUpToNothingShowTheirCountAndAnEmptyTotal) {
+TEST_F(PurchaseHistoryTest, RowsThatAddUpToNothingShowTheirCountAndAnEmptyTotal) {
     for (qint16 no = 1; no <= 2; ++no) add(DESK, 5, 6, no, 1, 0, QDate(2024, 5, 1));
     L_ZEMLO_LIST* w = open();
     gui::click(w->B_PICUP);
@@ -352,7 +351,7 @@ TEST_F(HistoryTest, RowsThatAddUpToNothingShowTheirCountAndAnEmptyTotal) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(HistoryTest, ClicksOnTheNumbersSelectRowsAndANewSearchStartsAtTheTopWithoutThem) {
+TEST_F(PurchaseHistoryTest, ClicksOnTheNumbersSelectRowsAndANewSearchStartsAtTheTopWithoutThem) {
     for (qint16 no = 1; no <= 60; ++no) add(AMMETER, 5, 6, no, 1, 1000, QDate(2024, 5, 1));
     L_ZEMLO_LIST* w = open();
     gui::click(w->B_PICUP);
@@ -388,7 +387,7 @@ TEST_F(HistoryTest, ClicksOnTheNumbersSelectRowsAndANewSearchStartsAtTheTopWitho
     clickLine(w, 5, Qt::AltModifier);
     clickLine(w, 0);
     EXPECT_EQ(flagged(), (QList<qint32>{10, 12}));
-    gui::shot(w, QStringLiteral("l_zemlo_list_selection"));
+    gui::shot(w, QStringLiteral("purchase_history_selection"));
 
     // A new search: back at the top, numbered from 1, nothing selected and no
     // range the print could offer.
@@ -405,7 +404,7 @@ TEST_F(HistoryTest, ClicksOnTheNumbersSelectRowsAndANewSearchStartsAtTheTopWitho
     EXPECT_TRUE(rec->documents.empty());
 }
 
-TEST_F(HistoryTest, ClicksBelowTheLastRowSelectNothing) {
+TEST_F(PurchaseHistoryTest, ClicksBelowTheLastRowSelectNothing) {
     for (qint16 no = 1; no <= 3; ++no) add(AMMETER, 5, 6, no, 1, 1000, QDate(2024, 5, 1));
     L_ZEMLO_LIST* w = open();
     gui::click(w->B_PICUP);
@@ -417,7 +416,7 @@ TEST_F(HistoryTest, ClicksBelowTheLastRowSelectNothing) {
     EXPECT_EQ(flagged(), (QList<qint32>{2}));
 }
 
-TEST_F(HistoryTest, SortsOrderTheRowsAndLeaveTheHighlightOnItsPositions) {
+TEST_F(PurchaseHistoryTest, SortsOrderTheRowsAndLeaveTheHighlightOnItsPositions) {
     registerOfRuns();
     // An item name listed before the ammeter in the master, bought later with
     // a higher number: the category order follows the master's serials.
@@ -455,7 +454,7 @@ TEST_F(HistoryTest, SortsOrderTheRowsAndLeaveTheHighlightOnItsPositions) {
     EXPECT_EQ(flagged(), (QList<qint32>{1}));
 }
 
-TEST_F(HistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
+TEST_F(PurchaseHistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
     registerOfRuns();
     L_ZEMLO_LIST* w = open();
     gui::choose(w->KUBUN, QStringLiteral("教材"));
@@ -469,7 +468,7 @@ TEST_F(HistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
         gui::click(d->B_PRT);
     });
     gui::click(w->B_PRT);
-    EXPECT_EQ(PRT_KIND, 20);
+    EXPECT_EQ(PRT_KIND, PrintKind::HISTORY_LIST);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& all = rec->last().pages[0];
     EXPECT_NE(all.findText(QStringLiteral("備品登録リスト")), nullptr);
@@ -481,7 +480,7 @@ TEST_F(HistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
         if (it.kind == prn::Item::Text && it.text.startsWith(u"R5-"_s)) numbers << it.text;
     EXPECT_EQ(numbers.mid(0, 3), (QStringList{u"R5-7"_s, u"R5-1"_s, u"R5-5-1"_s}))
         << numbers.join(u' ').toStdString();
-    renderPrint(rec->last(), QStringLiteral("l_zemlo_list_all"));
+    renderPrint(rec->last(), QStringLiteral("purchase_history_all"));
 
     // Lines 3 to 5 selected: the range, in the order shown.
     clickLine(w, 3);
@@ -500,10 +499,10 @@ TEST_F(HistoryTest, ListPrintPrintsEveryRowOrTheSelectedRangeInTheShownOrder) {
     for (const prn::Item& it : range.items)
         if (it.kind == prn::Item::Text && it.text.startsWith(u"R5-"_s)) printed << it.text;
     EXPECT_EQ(printed, (QStringList{u"R5-5-1"_s, u"R5-6-1"_s, u"R5-2"_s})) << printed.join(u' ').toStdString();
-    EXPECT_EQ(PRT_KIND, 20);
+    EXPECT_EQ(PRT_KIND, PrintKind::HISTORY_LIST);
 }
 
-TEST_F(HistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
+TEST_F(PurchaseHistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
     registerOfRuns();
     L_ZEMLO_LIST* w = open();
     searchAll(w);
@@ -522,7 +521,7 @@ TEST_F(HistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
     EXPECT_EQ(msg.lastBox().title, u"備品購入履歴"_s);
     EXPECT_EQ(rowRanges(), built);
     ASSERT_EQ(rec->documents.size(), 1u);
-    EXPECT_EQ(PRT_KIND, 26);
+    EXPECT_EQ(PRT_KIND, PrintKind::PURCHASE_LEDGER);
     EXPECT_FALSE(FormInstance<PRT_MSGF>::exists());
     const prn::Page& byNumber = rec->last().pages[0];
     EXPECT_NE(byNumber.findText(QStringLiteral("備品購入台帳")), nullptr)
@@ -537,7 +536,7 @@ TEST_F(HistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
     EXPECT_EQ(ROW_ORDER, 2);
     EXPECT_EQ(ranges(w).mid(0, 2), (QStringList{u"H30-1-1"_s, u"R5-7-1～2"_s}));
     ASSERT_EQ(rec->documents.size(), 1u);
-    renderPrint(rec->last(), QStringLiteral("l_zemlo_list_ledger"));
+    renderPrint(rec->last(), QStringLiteral("purchase_history_ledger"));
     rec->documents.clear();
     msg.expect(u"購入台帳を印刷します"_s, ui::vbYes);
     gui::click(w->B_PRT2);
@@ -545,7 +544,7 @@ TEST_F(HistoryTest, PurchaseLedgerAsksForTheDateOrderAndPrintsEveryRow) {
     EXPECT_EQ(rec->documents.size(), 1u);
 }
 
-TEST_F(HistoryTest, MoreThanTwentyThousandRowsStopTheSearchWithItsMessage) {
+TEST_F(PurchaseHistoryTest, MoreThanTwentyThousandRowsStopTheSearchWithItsMessage) {
     for (qint32 i = 0; i < 20001; ++i) {
         ZEMLO_REC& z = add(AMMETER, 5, qint16(6 + i / 10000), qint16(1 + i % 10000), 1, 100, QDate(2024, 5, 1));
         z.TAX_K = 3;
@@ -566,7 +565,7 @@ TEST_F(HistoryTest, MoreThanTwentyThousandRowsStopTheSearchWithItsMessage) {
     EXPECT_TRUE(ranges(w).isEmpty());
 }
 
-TEST_F(HistoryTest, CloseButtonEndsTheWindowAndKeepsTheRows) {
+TEST_F(PurchaseHistoryTest, CloseButtonEndsTheWindowAndKeepsTheRows) {
     registerOfRuns();
     FORM_KIND = 2;
     L_ZEMLO_LIST* w = open();

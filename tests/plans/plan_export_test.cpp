@@ -84,7 +84,7 @@ TEST_F(PlanExport, TheFileHoldsTheHeaderAndEveryShownPlanInThePickedOrder) {
         gui::click(f->B_UP);
         EXPECT_EQ(f->P_LIST2->ListIndex(), 5);
         EXPECT_TRUE(f->B_OK->isEnabled());
-        gui::shot(f, QStringLiteral("plan_export"));
+        gui::shot(f, QStringLiteral("plan_export_window"));
         msg.expectFile(path);
         msg.expect(QStringLiteral("ファイルを作成しました"));
         gui::click(f->B_OK);

@@ -367,7 +367,7 @@ TEST_F(PlanList, ThePrintButtonPrintsTheShownPlansOrTheMarkedOnes) {
     EXPECT_NE(marked.findText(QStringLiteral("木琴")), nullptr);
     EXPECT_NE(marked.findText(QStringLiteral("フラスコ")), nullptr);
     EXPECT_EQ(marked.findText(QStringLiteral("ビーカー")), nullptr);
-    EXPECT_EQ(PRT_KIND, 30);
+    EXPECT_EQ(PRT_KIND, PrintKind::PLAN_LIST);
 }
 
 // ---------------------------------------------------------------- closing and failures

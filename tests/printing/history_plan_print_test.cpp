@@ -11,7 +11,7 @@ protected:
         IN_NOTE_PRT_SET({});
         PrintFixture::TearDown();
     }
-    void print(qint16 kind) {
+    void print(PrintKind kind) {
         PRT_KIND = kind;
         IN_LIST_PRT();
     }
@@ -42,7 +42,7 @@ TEST_F(HistoryPrint, ListRowsShowNumberRangesComputedAmountsAndPaddedFields) {
     IN_ROW& f = addRow(17);
     f.B_MONY = 0, f.ROW_QTY = 0, f.BIN_Y = 2023, f.BIN_M = 2, f.BIN_D = 30;
     IN_LIST_SRC.TOTAL = QStringLiteral("9,999");
-    print(20);
+    print(PrintKind::HISTORY_LIST);
     const prn::Page& pg = printed().pages[0];
 
     EXPECT_EQ(columnRules(pg), (std::vector<double>{30, 45, 54, 61, 94, 127, 160, 193, 213, 221, 236, 244, 259}));
@@ -90,7 +90,7 @@ TEST_F(HistoryPrint, FirstPageLineAlwaysNamesTheFiltersAndTheSelectedRangeIsClam
     IN_LIST_SRC.DP_W = 2;
     IN_LIST_SRC.KUBUN = QStringLiteral("教材");
     IN_LIST_SRC.TOTAL = QStringLiteral("30,000");
-    print(20);
+    print(PrintKind::HISTORY_LIST);
     const prn::Document& d = printed();
     ASSERT_EQ(d.pages.size(), 2u);
     const prn::Item& line = at(d.pages[0], QStringLiteral("令和5年度 備品区分 = 教材  "));
@@ -104,7 +104,7 @@ TEST_F(HistoryPrint, FirstPageLineAlwaysNamesTheFiltersAndTheSelectedRangeIsClam
     rec->documents.clear();
     IN_SEL_FIRST = 27;
     IN_SEL_LAST = 80;
-    print(21);
+    print(PrintKind::HISTORY_LIST_SELECTED);
     const prn::Page& sel = printed().pages[0];
     EXPECT_EQ(rowTexts(sel, 1).first(), QStringLiteral("R5-28-1"));
     EXPECT_EQ(rowTexts(sel, 3).first(), QStringLiteral("R5-30-1"));
@@ -114,7 +114,7 @@ TEST_F(HistoryPrint, FirstPageLineAlwaysNamesTheFiltersAndTheSelectedRangeIsClam
     // Nothing left of it: no sheet.
     rec->documents.clear();
     IN_SEL_FIRST = 40;
-    print(21);
+    print(PrintKind::HISTORY_LIST_SELECTED);
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->discarded, 1);
 }
@@ -125,7 +125,7 @@ TEST_F(HistoryPrint, LedgerRunsFromThePrintingWindowWithItsOwnColumnsAndRemarksR
     IN_ROW_LIST[0].MSG = QStringLiteral("理科準備室の奥の棚にある予備品");
     IN_ROW_LIST[1].MSG = QStringLiteral("平成三十年度に寄贈を受けた備品で、附属品の電源装置と測定用の導線一式を含む");
     IN_LIST_SRC.TOTAL = QStringLiteral("27,000");
-    PRT_KIND = 26;
+    PRT_KIND = PrintKind::PURCHASE_LEDGER;
     platform::FormInstance<PRT_MSGF>::get()->ShowModal();
     const prn::Document& d = printed();
     ASSERT_EQ(d.pages.size(), 2u);
@@ -176,7 +176,7 @@ TEST_F(HistoryPrint, LedgerRunsFromThePrintingWindowWithItsOwnColumnsAndRemarksR
 
 class PlanListPrint : public PrintFixture {
 protected:
-    void print(qint16 kind) {
+    void print(PrintKind kind) {
         PRT_KIND = kind;
         P_ZEMLO_LIST_PRT();
     }
@@ -196,7 +196,7 @@ TEST_F(PlanListPrint, PlanPagesAreNotShiftedAndShowHoldingsTaxAndAmounts) {
     c.TAX_K = 2;
     c.BY_W = 4, c.BY_Y = 31;
     P_LIST_SRC.TOTAL = QStringLiteral("3,700");
-    print(30);
+    print(PrintKind::PLAN_LIST);
     const prn::Page& pg = printed().pages[0];
     const prn::Item* box = nullptr;
     for (const prn::Item& it : pg.items)
@@ -251,7 +251,7 @@ TEST_F(PlanListPrint, FilteredListNamesItsFiltersAndTheRangePrintsWithoutTheLine
     P_LIST_SRC.DP_W = 2;
     P_LIST_SRC.KEIHI = QStringLiteral("公費");
     P_LIST_SRC.KYOUKA = QStringLiteral("理科");
-    print(30);
+    print(PrintKind::PLAN_LIST);
     const prn::Document& d = printed();
     ASSERT_EQ(d.pages.size(), 2u);
     EXPECT_NE(d.pages[0].findText(QStringLiteral("令和5年度 経費区分 = 公費  教科 = 理科  ")), nullptr);
@@ -262,7 +262,7 @@ TEST_F(PlanListPrint, FilteredListNamesItsFiltersAndTheRangePrintsWithoutTheLine
     rec->documents.clear();
     P_SEL_FIRST = 2;
     P_SEL_LAST = 4;
-    print(31);
+    print(PrintKind::PLAN_LIST_SELECTED);
     const prn::Page& sel = printed().pages[0];
     EXPECT_EQ(at(sel, QStringLiteral("    3"), 27.5).x, 228);
     EXPECT_EQ(at(sel, QStringLiteral("    5"), 40.5).x, 228);

@@ -16,8 +16,8 @@ struct Cell {
 
 class ItemListPrint : public PrintFixture {
 protected:
-    // Prints the item list with a print kind (10 to 13).
-    void print(qint16 kind) {
+    // Prints the item list with one of its print kinds.
+    void print(PrintKind kind) {
         PRT_KIND = kind;
         ZEMLO_LIST_PRT();
     }
@@ -28,7 +28,7 @@ TEST_F(ItemListPrint, PageFrameSitsAtTheCorrectedOriginWithTitleDateHeadersAndSc
     addItems(3);
     showAllItems();
     ZEMLO_LIST_SRC.TOTAL = QStringLiteral("3,000");
-    print(10);
+    print(PrintKind::ITEM_LIST);
     const prn::Document& d = printed();
     EXPECT_EQ(d.orientation, prn::kLandscape);
     EXPECT_EQ(d.paperSize, prn::kPaperA4);
@@ -126,7 +126,7 @@ TEST_F(ItemListPrint, RowCellsStandAtTheirPlacesInTheirSizes) {
     ZEMLO_REC& f = addItem(6);
     f.BIN_M = 2, f.BIN_D = 30;
     showAllItems();
-    print(10);
+    print(PrintKind::ITEM_LIST);
     const prn::Page& pg = printed().pages[0];
 
     const Cell line1[] = {
@@ -209,7 +209,7 @@ TEST_F(ItemListPrint, TextsShrinkToTheirCellThenGoOnTwoLines) {
     ZEMLO_REC& b = addItem(2);
     b.MSG = QStringLiteral("平成三十年度に寄贈を受けた備品で、附属品の電源装置と測定用の導線一式を含み、年に一度の点検が必要");
     showAllItems();
-    print(10);
+    print(PrintKind::ITEM_LIST);
     const prn::Page& pg = printed().pages[0];
     prn::Printer& p = prn::printer();
     p.FontName = QStringLiteral("ＭＳ 明朝");
@@ -280,7 +280,7 @@ TEST_F(ItemListPrint, PagesHoldTwentyFiveRowsAndOnlyTheFirstCarriesTheListLine) 
     addItems(26);
     showAllItems();
     ZEMLO_LIST_SRC.TOTAL = QStringLiteral("26,000");
-    print(10);
+    print(PrintKind::ITEM_LIST);
     const prn::Document& d = printed();
     ASSERT_EQ(d.pages.size(), 2u);
     EXPECT_EQ(at(d.pages[0], QStringLiteral("R5-25-1")).y, 21 + 6.5 * 25);
@@ -294,7 +294,7 @@ TEST_F(ItemListPrint, PagesHoldTwentyFiveRowsAndOnlyTheFirstCarriesTheListLine) 
     // The selected rows 4 to 6: three lines, no first-page line.
     rec->documents.clear();
     INDEX_SEL = {3, 5};
-    print(11);
+    print(PrintKind::ITEM_LIST_SELECTED);
     const prn::Page& sel = printed().pages[0];
     EXPECT_EQ(rowTexts(sel, 1).first(), QStringLiteral("R5-4-1"));
     EXPECT_EQ(rowTexts(sel, 3).first(), QStringLiteral("R5-6-1"));
@@ -306,7 +306,7 @@ TEST_F(ItemListPrint, WithoutDisposedItemsTheRowsCloseUp) {
     addItems(30);
     for (int i : {0, 4, 9, 14, 19, 29}) dispose(ZEMLO_DATA[size_t(i)]);
     showAllItems();
-    print(12);
+    print(PrintKind::ITEM_LIST_IN_USE);
     const prn::Document& d = printed();
     ASSERT_EQ(d.pages.size(), 1u);
     EXPECT_EQ(rowTexts(d.pages[0], 1).first(), QStringLiteral("R5-2-1"));
@@ -318,7 +318,7 @@ TEST_F(ItemListPrint, WithoutDisposedItemsTheRowsCloseUp) {
     // The selected range without disposed items: rows 1 to 6 hold 4 kept ones.
     rec->documents.clear();
     INDEX_SEL = {0, 5};
-    print(13);
+    print(PrintKind::ITEM_LIST_SELECTED_IN_USE);
     const prn::Page& pg = printed().pages[0];
     EXPECT_EQ(rowTexts(pg, 4).first(), QStringLiteral("R5-6-1"));
     EXPECT_TRUE(rowTexts(pg, 5).isEmpty());
@@ -359,7 +359,7 @@ TEST_F(ItemListPrint, FirstPageLineNamesTheFiltersTheShownRowsWereSearchedWith) 
         if (c.filtered) INDEX_COUNT = 3;
         ZEMLO_LIST_SRC = c.src;
         ZEMLO_LIST_SRC.TOTAL = QStringLiteral("3,000");
-        print(10);
+        print(PrintKind::ITEM_LIST);
         const prn::Page& pg = printed().pages[0];
         const prn::Item* line = nullptr;
         for (const prn::Item& it : pg.items)
@@ -380,7 +380,7 @@ TEST_F(ItemListPrint, AmountsPastThirtyTwoBitsPrintInFullWithoutAnError) {
     a.TAX_K = 1;
     a.TAX = 10;
     showAllItems();
-    print(10);
+    print(PrintKind::ITEM_LIST);
     const prn::Page& pg = printed().pages[0];
     EXPECT_EQ(msg.boxCount(), 0);
     const prn::Item& amount = at(pg, QStringLiteral("2,200,000,000"));
@@ -398,7 +398,7 @@ TEST_F(ItemListPrint, DisposedTotalsRowsPrintTheCountAndCountTimesTheAmount) {
     dispose(a);
     dispose(b);
     SET_FLAGS = 8;
-    PRT_KIND = 45;
+    PRT_KIND = PrintKind::DISPOSED_TOTALS;
     LIST_JOB job;
     job.rows = {0, 1};
     job.frame = ZEMLO_LIST_FRAME_PRT;
@@ -423,9 +423,9 @@ TEST_F(ItemListPrint, NothingToPrintEjectsNoSheet) {
     addItems(2);
     showAllItems();
     for (ZEMLO_REC* z : {&ZEMLO_DATA[0], &ZEMLO_DATA[1]}) dispose(*z);
-    print(12);  // every row skipped
+    print(PrintKind::ITEM_LIST_IN_USE);  // every row skipped
     INDEX_COUNT = 0;
-    print(10);  // an empty list
+    print(PrintKind::ITEM_LIST);  // an empty list
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->discarded, 2);
     EXPECT_EQ(rec->killed, 0);
@@ -442,7 +442,7 @@ TEST_F(ItemListPrint, StopCancelsTheWholeDocumentSilentlyAndPrinterFailureSaysSo
         if (prn::printer().Page() >= 2) PRT_STOP = 1;
     });
     stop.start();
-    print(10);
+    print(PrintKind::ITEM_LIST);
     stop.stop();
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->killed, 1);
@@ -453,12 +453,12 @@ TEST_F(ItemListPrint, StopCancelsTheWholeDocumentSilentlyAndPrinterFailureSaysSo
     rec->itemsDrawn = 0;
     rec->failAfterItems = 500;  // within page 1
     msg.expect(QStringLiteral("プリンタのエラーが発生しました"));
-    print(10);
+    print(PrintKind::ITEM_LIST);
     EXPECT_EQ(msg.lastBox().text, QStringLiteral("プリンタのエラーが発生しました\r印刷を中止します"));
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("台帳印刷"));
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->killed, 2);
-    EXPECT_EQ(PRT_KIND, 10);
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST);
 }
 
 // ---------------------------------------------------------------- the disposed list
@@ -489,7 +489,7 @@ TEST_F(DisposedListPrint, TitledDisposedWithoutStrikeOutAndItsOwnFilters) {
     OUT_LIST_SRC.DP_WO = 2;
     OUT_LIST_SRC.KEIHI = QStringLiteral("公費");
     OUT_LIST_SRC.BUNRUI = QStringLiteral("計測");
-    PRT_KIND = 40;
+    PRT_KIND = PrintKind::DISPOSED_LIST;
     OUT_LIST_PRT();
     const prn::Page& pg = printed().pages[0];
     EXPECT_NE(pg.findText(QStringLiteral("廃棄備品リスト")), nullptr);
@@ -508,7 +508,7 @@ TEST_F(DisposedListPrint, TitledDisposedWithoutStrikeOutAndItsOwnFilters) {
     OUT_LIST_PRT();
     EXPECT_EQ(printed().pages[0].findTextContaining(QStringLiteral("年度")), nullptr);
     rec->documents.clear();
-    PRT_KIND = 41;
+    PRT_KIND = PrintKind::DISPOSED_LIST_SELECTED;
     OUT_SEL_TOP = 1;
     OUT_SEL_END = 9;  // past the rows: clamped
     OUT_LIST_PRT();

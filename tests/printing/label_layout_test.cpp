@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kTwipsPerMm = 56.7;
 
-class LabelSet : public LabelFixture {
+class LabelLayout : public LabelFixture {
 protected:
     QString sew() const { return prgPath(QStringLiteral("ZEMLO2.SEW")); }
     // Opens the window from the menu and runs `act` on it.
@@ -51,7 +51,7 @@ protected:
     }
 };
 
-TEST_F(LabelSet, WithoutASettingsFileItOpensWithTheFactoryLayoutAndItsPreview) {
+TEST_F(LabelLayout, WithoutASettingsFileItOpensWithTheFactoryLayoutAndItsPreview) {
     LABEL_LAYOUT = {};
     SCHOOL_NAME = QStringLiteral("ミレナ市立北小学校");
     KUBUN_LEVEL_NAME = {};
@@ -99,14 +99,14 @@ TEST_F(LabelSet, WithoutASettingsFileItOpensWithTheFactoryLayoutAndItsPreview) {
         // The label is white, the picture round it the window's colour.
         EXPECT_EQ(w->PRT_IMG->pixelAt(20 * kTwipsPerMm, 11 * kTwipsPerMm), QColor(Qt::white));
         EXPECT_NE(w->PRT_IMG->pixelAt(1 * kTwipsPerMm, 1 * kTwipsPerMm), QColor(Qt::white));
-        gui::shot(w, QStringLiteral("label_set"));
+        gui::shot(w, QStringLiteral("label_layout"));
         gui::click(w->B_ESC);
     });
     EXPECT_FALSE(QFileInfo::exists(sew()));
     EXPECT_EQ(LABEL_LAYOUT.L_P_DATA, before.L_P_DATA);
 }
 
-TEST_F(LabelSet, SavingStoresTheEntriesAndRewritesLinesTwoToFourOfTheSettingsFile) {
+TEST_F(LabelLayout, SavingStoresTheEntriesAndRewritesLinesTwoToFourOfTheSettingsFile) {
     writeSettings();
     const QStringList linesBefore = readSjisLines(sew());
     ASSERT_EQ(linesBefore.size(), 9);
@@ -149,7 +149,7 @@ TEST_F(LabelSet, SavingStoresTheEntriesAndRewritesLinesTwoToFourOfTheSettingsFil
     EXPECT_TRUE(LABEL_LAYOUT_OK(l));
 }
 
-TEST_F(LabelSet, LinesFollowTheCountAndTheFixedTextFollowsItsKind) {
+TEST_F(LabelLayout, LinesFollowTheCountAndTheFixedTextFollowsItsKind) {
     open([&](LABEL_SET* w) {
         gui::choose(w->L_P_DATA[3], QStringLiteral("文字指定"));
         gui::type(w->L_P_TXT[3], QStringLiteral("理科準備室"));
@@ -184,7 +184,7 @@ TEST_F(LabelSet, LinesFollowTheCountAndTheFixedTextFollowsItsKind) {
     EXPECT_EQ(LABEL_LAYOUT.L_P_TXT, (std::array<QString, 6>{}));
 }
 
-TEST_F(LabelSet, StoredValuesOutsideTheChoicesOpenAsNoChoice) {
+TEST_F(LabelLayout, StoredValuesOutsideTheChoicesOpenAsNoChoice) {
     struct Case {
         qint16 flags, lines;
         const char16_t* line3Kind;
@@ -218,7 +218,7 @@ TEST_F(LabelSet, StoredValuesOutsideTheChoicesOpenAsNoChoice) {
     }
 }
 
-TEST_F(LabelSet, LettersSaveAsZeroAndNumbersTooLargeForTheFileAreRefused) {
+TEST_F(LabelLayout, LettersSaveAsZeroAndNumbersTooLargeForTheFileAreRefused) {
     writeSettings();
     const QByteArray fileBefore = readBytes(sew());
     const LABEL_LAYOUT_REC before = LABEL_LAYOUT;
@@ -253,7 +253,7 @@ TEST_F(LabelSet, LettersSaveAsZeroAndNumbersTooLargeForTheFileAreRefused) {
     EXPECT_TRUE(readSjisLines(sew())[1].startsWith(QStringLiteral("0,36,7,27,4,4,-32768,4,1,5")));
 }
 
-TEST_F(LabelSet, AFailedWriteKeepsTheOldFileAndTheNewLayoutInMemory) {
+TEST_F(LabelLayout, AFailedWriteKeepsTheOldFileAndTheNewLayoutInMemory) {
     writeSettings();
     const QByteArray fileBefore = readBytes(sew());
     files::failWritesForTests(QStringLiteral("ZEMLO2.SEW"));
@@ -268,7 +268,7 @@ TEST_F(LabelSet, AFailedWriteKeepsTheOldFileAndTheNewLayoutInMemory) {
     EXPECT_EQ(readBytes(sew()), fileBefore);
 }
 
-TEST_F(LabelSet, ClosingWithoutSavingChangesNothing) {
+TEST_F(LabelLayout, ClosingWithoutSavingChangesNothing) {
     writeSettings();
     const QByteArray fileBefore = readBytes(sew());
     open([&](LABEL_SET* w) {
@@ -284,7 +284,7 @@ TEST_F(LabelSet, ClosingWithoutSavingChangesNothing) {
     EXPECT_EQ(readBytes(sew()), fileBefore);
 }
 
-TEST_F(LabelSet, ThePreviewFollowsTheSizeAndShowsTheFirstItem) {
+TEST_F(LabelLayout, ThePreviewFollowsTheSizeAndShowsTheFirstItem) {
     LabelItem first;
     first.bought[0] = 2019, first.bought[1] = 5, first.bought[2] = 1;
     add(first);
@@ -324,7 +324,7 @@ TEST_F(LabelSet, ThePreviewFollowsTheSizeAndShowsTheFirstItem) {
         EXPECT_EQ(w->PRT_IMG->width(), px(11667));
         EXPECT_EQ(w->width(), px(11667 + 240));
         EXPECT_EQ(w->PRT_IMG->x(), px(120));
-        gui::shot(w, QStringLiteral("label_set_wide"));
+        gui::shot(w, QStringLiteral("label_layout_wide"));
         retype(w->L_WIDTH, QStringLiteral("36"));
         EXPECT_EQ(w->width(), px(w->FORM_WIDTH));
 

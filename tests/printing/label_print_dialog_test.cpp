@@ -7,11 +7,11 @@
 
 namespace {
 
-class LabelPrt : public LabelFixture {
+class LabelPrintDialog : public LabelFixture {
 protected:
     void SetUp() override {
         LabelFixture::SetUp();
-        PRT_KIND = 40;
+        PRT_KIND = PrintKind::LABELS;
     }
     void TearDown() override {
         clip::failForTests(false);
@@ -24,7 +24,7 @@ protected:
     }
 };
 
-TEST_F(LabelPrt, OpensAtStartOneRefusesAStartOffTheSheetAndPrintsFromTheLastSlot) {
+TEST_F(LabelPrintDialog, OpensAtStartOneRefusesAStartOffTheSheetAndPrintsFromTheLastSlot) {
     addNumbered(3);
     open([&](LABEL_PRT* d) {
         EXPECT_EQ(d->windowTitle(), QStringLiteral("ラベル印刷"));
@@ -34,7 +34,7 @@ TEST_F(LabelPrt, OpensAtStartOneRefusesAStartOffTheSheetAndPrintsFromTheLastSlot
         EXPECT_TRUE(d->OPT1->isChecked());
         EXPECT_FALSE(d->OPT2->isEnabled());  // no rows selected in the list
         EXPECT_FALSE(d->B_FILE->isVisible());
-        gui::shot(d, QStringLiteral("label_prt"));
+        gui::shot(d, QStringLiteral("label_print_dialog"));
         for (const QString& bad : {QStringLiteral("61"), QStringLiteral("0"), QStringLiteral("-3"), QStringLiteral("abc"),
                                    QString()}) {
             SCOPED_TRACE(bad.toStdString());
@@ -50,7 +50,7 @@ TEST_F(LabelPrt, OpensAtStartOneRefusesAStartOffTheSheetAndPrintsFromTheLastSlot
         gui::click(d->B_PRT);
     });
     EXPECT_FALSE(platform::FormInstance<LABEL_PRT>::exists());  // closed after the run
-    EXPECT_EQ(PRT_KIND, 40);
+    EXPECT_EQ(PRT_KIND, PrintKind::LABELS);
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Document& doc = rec->last();
     ASSERT_EQ(doc.pages.size(), 2u);
@@ -61,7 +61,7 @@ TEST_F(LabelPrt, OpensAtStartOneRefusesAStartOffTheSheetAndPrintsFromTheLastSlot
     EXPECT_DOUBLE_EQ(doc.pages[1].findText(QStringLiteral("教材 R6-3-1"))->x, slotCorner(2).x() + 2);
 }
 
-TEST_F(LabelPrt, WhileAPrintRunsOnlyTheStopButtonActsAndClosingIsRefused) {
+TEST_F(LabelPrintDialog, WhileAPrintRunsOnlyTheStopButtonActsAndClosingIsRefused) {
     addNumbered(20);
     struct Watch : ui::Backend {
         ui::Backend* inner;
@@ -97,7 +97,7 @@ TEST_F(LabelPrt, WhileAPrintRunsOnlyTheStopButtonActsAndClosingIsRefused) {
     EXPECT_FALSE(reg::GetSetting(REG_APP, QStringLiteral("Position"), QStringLiteral("LABEL_PRT Left")).isEmpty());
 }
 
-TEST_F(LabelPrt, CopyPutsOneTabSeparatedLinePerHeldItemOnTheClipboard) {
+TEST_F(LabelPrintDialog, CopyPutsOneTabSeparatedLinePerHeldItemOnTheClipboard) {
     LABEL_LAYOUT.L_D_COUNT = 3;
     LABEL_LAYOUT.L_P_DATA = {QStringLiteral("品名"), QStringLiteral("無し"), QStringLiteral("備考"), {}, {}, {}};
     LabelItem a, outYearOnly, b;
@@ -151,7 +151,7 @@ TEST_F(LabelPrt, CopyPutsOneTabSeparatedLinePerHeldItemOnTheClipboard) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(LabelPrt, TheCopyOfTheSelectedRangeTakesOnlyThoseRows) {
+TEST_F(LabelPrintDialog, TheCopyOfTheSelectedRangeTakesOnlyThoseRows) {
     LABEL_LAYOUT.L_D_COUNT = 1;
     LABEL_LAYOUT.L_P_DATA[0] = QStringLiteral("備品番号");
     addNumbered(5);

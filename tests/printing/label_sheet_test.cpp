@@ -16,7 +16,7 @@ namespace {
 class LabelSheet : public LabelFixture {
 protected:
     // Runs the print of every listed row from start position `start`.
-    int print(int start = 1, qint16 kind = 40) {
+    int print(int start = 1, PrintKind kind = PrintKind::LABELS) {
         PRT_KIND = kind;
         LABEL_START = start - 1;
         PRT_STOP = 0;
@@ -298,7 +298,7 @@ TEST_F(LabelSheet, ALayoutWithoutLinesOrLabelsIsRefusedBeforeThePrinterIsTouched
     }
     defaultLayout();
     msg.expect(QStringLiteral("ラベル印刷ができませんでした。"));
-    EXPECT_EQ(print(1, 10), -1);
+    EXPECT_EQ(print(1, PrintKind::ITEM_LIST), -1);
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("ゼムロ２"));
     for (int start : {0, 61}) {
         msg.expect(QStringLiteral("印刷開始位置が不正です"));
@@ -311,14 +311,14 @@ TEST_F(LabelSheet, ALayoutWithoutLinesOrLabelsIsRefusedBeforeThePrinterIsTouched
 TEST_F(LabelSheet, OnlyTheSelectedRowsWithKindFortyOne) {
     addNumbered(6);
     INDEX_SEL = {2, 3};
-    ASSERT_EQ(print(1, 41), 1);
+    ASSERT_EQ(print(1, PrintKind::LABELS_SELECTED), 1);
     const prn::Page& page = rec->last().pages[0];
     EXPECT_EQ(textsStarting(page, QStringLiteral("教材 ")).size(), 2u);
     EXPECT_DOUBLE_EQ(page.findText(numberLine(3))->x, 29);
     EXPECT_DOUBLE_EQ(page.findText(numberLine(4))->x, 69);
     // A range left over from a longer view is cut to the rows shown.
     INDEX_SEL = {4, 40};
-    ASSERT_EQ(print(1, 41), 1);
+    ASSERT_EQ(print(1, PrintKind::LABELS_SELECTED), 1);
     EXPECT_EQ(textsStarting(rec->last().pages[0], QStringLiteral("教材 ")).size(), 2u);
 }
 

@@ -56,7 +56,7 @@ TEST_F(LabelStart, TheMenuEntryAndTheListButtonReachTheLabelWindows) {
         gui::click(d->B_ESC);
     });
     gui::click(list->B_LABEL);
-    EXPECT_EQ(PRT_KIND, 40);
+    EXPECT_EQ(PRT_KIND, PrintKind::LABELS);
     // A hand-edited layout of seven lines opens nothing.
     LABEL_LAYOUT.L_D_COUNT = 7;
     msg.expect(QStringLiteral("ラベル設定が不正です"));

@@ -14,21 +14,22 @@
 
 using platform::FormInstance;
 
-class ZemloPrt : public PrintFixture {};
+class ListPrintDialog : public PrintFixture {};
 
-TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
+TEST_F(ListPrintDialog, OptionsFollowTheListAndItsSelection) {
     struct Case {
-        qint16 kind;
+        PrintKind kind;
         bool selected;
         bool rangeOffered, withoutDisposedShown;
     };
     const Case cases[] = {
-        {10, false, false, true}, {10, true, true, true},  {20, false, false, false},
-        {20, true, true, false},  {30, false, false, false}, {40, true, true, false},
+        {PrintKind::ITEM_LIST, false, false, true},     {PrintKind::ITEM_LIST, true, true, true},
+        {PrintKind::HISTORY_LIST, false, false, false}, {PrintKind::HISTORY_LIST, true, true, false},
+        {PrintKind::PLAN_LIST, false, false, false},    {PrintKind::DISPOSED_LIST, true, true, false},
     };
     bool shotTaken = false;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.kind);
+        SCOPED_TRACE(int(c.kind));
         ZEMLO_LIST_SRC = OUT_LIST_SRC = IN_LIST_SRC = P_LIST_SRC = {};
         LIST_PRT_SRC_OF(c.kind).SELECTED = c.selected;
         PRT_KIND = c.kind;
@@ -43,7 +44,7 @@ TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
             EXPECT_FALSE(d->C_OUTPRT->isChecked());
             EXPECT_FALSE(d->B_STOP->isEnabled());
             EXPECT_TRUE(d->B_PRT->isEnabled());
-            if (!shotTaken) gui::shot(d, QStringLiteral("zemlo_prt"));
+            if (!shotTaken) gui::shot(d, QStringLiteral("list_print_dialog"));
             shotTaken = true;
             gui::click(d->B_ESC);
         });
@@ -54,13 +55,13 @@ TEST_F(ZemloPrt, OptionsFollowTheListAndItsSelection) {
     EXPECT_TRUE(rec->documents.empty());
 }
 
-TEST_F(ZemloPrt, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
+TEST_F(ListPrintDialog, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
     addItems(10);
     for (int i : {2, 4}) dispose(ZEMLO_DATA[size_t(i)]);
     showAllItems();
     INDEX_SEL = {1, 6};
     ZEMLO_LIST_SRC.SELECTED = true;
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     gui::whenShown<ZEMLO_PRT>([](ZEMLO_PRT* d) {
         gui::click(d->OPT2);
         gui::click(d->C_OUTPRT);
@@ -76,25 +77,25 @@ TEST_F(ZemloPrt, PrintAddsTheChoicesRunsTheJobAndClosesByItself) {
     EXPECT_EQ(numbers, (QStringList{QStringLiteral("R5-2-1"), QStringLiteral("R5-4-1"), QStringLiteral("R5-6-1"),
                                     QStringLiteral("R5-7-1"), QString()}));
     EXPECT_EQ(pg.findTextContaining(QStringLiteral("合計金額")), nullptr);
-    EXPECT_EQ(PRT_KIND, 12);  // the range choice is taken off again
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST_IN_USE);  // the range choice is taken off again
 
-    // The plan list without a selection: "表示データ" gives kind 30.
+    // The plan list without a selection: "表示データ" gives its own kind.
     rec->documents.clear();
     addPlan();
     P_LIST_SRC.TOTAL = QStringLiteral("2,000");
-    PRT_KIND = 30;
+    PRT_KIND = PrintKind::PLAN_LIST;
     gui::whenShown<ZEMLO_PRT>([](ZEMLO_PRT* d) { gui::click(d->B_PRT); });
     ZEMLO_PRT_SHOW();
     EXPECT_NE(printed().pages[0].findText(QStringLiteral("備品購入計画")), nullptr);
     EXPECT_NE(printed().pages[0].findText(QStringLiteral("合計金額　2,000円")), nullptr);
-    EXPECT_EQ(PRT_KIND, 30);
+    EXPECT_EQ(PRT_KIND, PrintKind::PLAN_LIST);
 }
 
-TEST_F(ZemloPrt, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
+TEST_F(ListPrintDialog, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
     addItems(80);
     showAllItems();
     ZEMLO_LIST_SRC.SELECTED = true;
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     int checks = 0;
     QTimer during;
     during.setInterval(0);
@@ -123,14 +124,14 @@ TEST_F(ZemloPrt, WhilePrintingOnlyStopIsLiveAndItCancelsTheWholeDocument) {
     EXPECT_TRUE(rec->documents.empty());
     EXPECT_EQ(rec->killed, 1);
     EXPECT_EQ(msg.boxCount(), 0);
-    EXPECT_EQ(PRT_KIND, 10);
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST);
 }
 
 // ---------------------------------------------------------------- from a started program
 
-class ZemloPrtFromStart : public StartFixture {};
+class ListPrintDialogFromStart : public StartFixture {};
 
-TEST_F(ZemloPrtFromStart, ItemListPrintsItsRowsWithTheFiltersTheyWereSearchedWith) {
+TEST_F(ListPrintDialogFromStart, ItemListPrintsItsRowsWithTheFiltersTheyWereSearchedWith) {
     writeRegister(30);  // under 計測 (odd numbers) and 観察 (even numbers)
     prn::Recorder* rec = prn::useRecorderForTests();
     ASSERT_TRUE(start());
@@ -161,6 +162,6 @@ TEST_F(ZemloPrtFromStart, ItemListPrintsItsRowsWithTheFiltersTheyWereSearchedWit
     EXPECT_NE(pg.findText(QStringLiteral("R6-29-1")), nullptr);
     EXPECT_EQ(pg.findText(QStringLiteral("R6-30-1")), nullptr);
     EXPECT_NE(pg.findText(QStringLiteral("ヌミカ市立北小学校")), nullptr);
-    EXPECT_EQ(PRT_KIND, 10);
+    EXPECT_EQ(PRT_KIND, PrintKind::ITEM_LIST);
     renderPrint(doc, QStringLiteral("item_list_from_start"));
 }

@@ -116,20 +116,20 @@ protected:
 };
 
 TEST_F(ListPrintRender, EveryListPrintRendersToLandscapePages) {
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     ZEMLO_LIST_PRT();
     look(QStringLiteral("item_list"), {QStringLiteral("備品リスト"), QStringLiteral("田氏寄贈"), QStringLiteral("ｵﾙｶﾞﾝ"),
                                       QStringLiteral("人体解剖模型（トルソー型）"), QStringLiteral("2,345,678円")});
-    PRT_KIND = 40;
+    PRT_KIND = PrintKind::DISPOSED_LIST;
     OUT_LIST_PRT();
     look(QStringLiteral("disposed_list"));
-    PRT_KIND = 20;
+    PRT_KIND = PrintKind::HISTORY_LIST;
     IN_LIST_PRT();
     look(QStringLiteral("history_list"));
-    PRT_KIND = 26;
+    PRT_KIND = PrintKind::PURCHASE_LEDGER;
     IN_NOTE_PRT_JOB();
     look(QStringLiteral("purchase_ledger"));
-    PRT_KIND = 30;
+    PRT_KIND = PrintKind::PLAN_LIST;
     P_ZEMLO_LIST_PRT();
     look(QStringLiteral("plan_list"));
     EXPECT_EQ(msg.boxCount(), 0);

@@ -13,7 +13,7 @@
 #include "platform/forms.h"
 #include "print_fixture.h"
 #include "printing/list_print_frame.h"
-#include "register/registration.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "common/printer_setup.h"
 #include "support/gui.h"
@@ -119,23 +119,23 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
         std::function<void()> run;
     };
     const Print prints[] = {
-        {"item_list_10", [] {
-             PRT_KIND = 10;
+        {"item_list", [] {
+             PRT_KIND = PrintKind::ITEM_LIST;
              ZEMLO_LIST_PRT();
          }},
-        {"item_list_12", [] {
-             PRT_KIND = 12;
+        {"item_list_in_use", [] {
+             PRT_KIND = PrintKind::ITEM_LIST_IN_USE;
              ZEMLO_LIST_PRT();
          }},
-        {"disposed_list_40", [] {
-             PRT_KIND = 40;
+        {"disposed_list", [] {
+             PRT_KIND = PrintKind::DISPOSED_LIST;
              OUT_LIST_PRT();
          }},
-        {"disposed_totals_45",
+        {"disposed_totals",
          [] {
              // As the disposed list's totals mode prints its runs: the first
              // record of a run with the run's length.
-             PRT_KIND = 45;
+             PRT_KIND = PrintKind::DISPOSED_TOTALS;
              LIST_JOB job;
              for (qint32 i = 0; i < OUT_VIEW_COUNT; ++i) job.rows.push_back(OUT_LIST_VIEW[size_t(i)].REC_NO);
              job.condLine = OUT_LIST_COND_PRT;
@@ -143,16 +143,16 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
              job.row = [](qint32 rec, int line) { ZEMLO_LIST_ROW_PRT(rec, line, 12345); };
              LIST_PRT_JOB(job);
          }},
-        {"history_20", [] {
-             PRT_KIND = 20;
+        {"purchase_history", [] {
+             PRT_KIND = PrintKind::HISTORY_LIST;
              IN_LIST_PRT();
          }},
-        {"purchase_ledger_26", [] {
-             PRT_KIND = 26;
+        {"purchase_ledger", [] {
+             PRT_KIND = PrintKind::PURCHASE_LEDGER;
              IN_NOTE_PRT_JOB();
          }},
-        {"plan_list_30", [] {
-             PRT_KIND = 30;
+        {"plan_list", [] {
+             PRT_KIND = PrintKind::PLAN_LIST;
              P_ZEMLO_LIST_PRT();
          }},
     };
@@ -167,7 +167,7 @@ TEST_F(PrintLegibility, ListPrintsKeepEveryTextInsideItsCell) {
 // the second line's end is left off. Every cut falls between two
 // characters, and a cut text keeps its place and fitted size.
 TEST_F(PrintLegibility, ATextTooLongForItsCellIsCutBetweenTwoCharactersAtTheCellsRule) {
-    PRT_KIND = 10;
+    PRT_KIND = PrintKind::ITEM_LIST;
     ZEMLO_LIST_PRT();
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& pg = rec->last().pages.at(0);
@@ -236,18 +236,18 @@ TEST_F(PrintLegibility, AFigureShrinksBelowTheSmallestSizeRatherThanBeingCut) {
     filled.B_MONY = long_text::PRICE7;
     struct Print {
         const char* name;
-        int kind;
+        PrintKind kind;
         void (*run)();
         double amountLeft, amountRight, priceLeft, priceRight;  // the rules of the two cells
     };
     const Print prints[] = {
-        {"history", 20, IN_LIST_PRT, 244, 259, 221, 236},
-        {"purchase_ledger", 26, IN_NOTE_PRT_JOB, 247, 262, 224, 239},
+        {"purchase_history", PrintKind::HISTORY_LIST, IN_LIST_PRT, 244, 259, 221, 236},
+        {"purchase_ledger", PrintKind::PURCHASE_LEDGER, IN_NOTE_PRT_JOB, 247, 262, 224, 239},
     };
     for (const Print& print : prints) {
         SCOPED_TRACE(print.name);
         rec->documents.clear();
-        PRT_KIND = qint16(print.kind);
+        PRT_KIND = print.kind;
         print.run();
         ASSERT_EQ(rec->documents.size(), 1u);
         const prn::Page& pg = rec->last().pages.at(0);
@@ -273,7 +273,7 @@ TEST_F(PrintLegibility, AFigureShrinksBelowTheSmallestSizeRatherThanBeingCut) {
 // total shrinks and ends before it; the total stays where it was.
 TEST_F(PrintLegibility, TheFilterLineEndsBeforeTheTotal) {
     IN_LIST_SRC.BUNRUI = QStringLiteral("計測器・測定器具類（電気・磁気・光学）");
-    PRT_KIND = 20;
+    PRT_KIND = PrintKind::HISTORY_LIST;
     IN_LIST_PRT();
     ASSERT_EQ(rec->documents.size(), 1u);
     const prn::Page& pg = rec->last().pages.at(0);
@@ -289,7 +289,7 @@ TEST_F(PrintLegibility, TheFilterLineEndsBeforeTheTotal) {
 
 // ---------------------------------------------------------------- storage-place prints
 
-class KeepPrintLegibility : public PrintLegibility {
+class PlacePrintLegibility : public PrintLegibility {
 protected:
     void SetUp() override {
         PrintLegibility::SetUp();
@@ -310,7 +310,7 @@ protected:
     }
 };
 
-TEST_F(KeepPrintLegibility, StoragePlacePrintsFitAndCutTheirNames) {
+TEST_F(PlacePrintLegibility, StoragePlacePrintsFitAndCutTheirNames) {
     KEEP_ROOM* w = open();
     for (int p = 0; p < 3; ++p) w->KEEP_MARK[size_t(p)] = {1, 1};
     w->KEEP_PAGE_COUNT();
@@ -322,10 +322,10 @@ TEST_F(KeepPrintLegibility, StoragePlacePrintsFitAndCutTheirNames) {
         const char16_t* question;
     };
     const Print prints[] = {
-        {"keep_counts", w->B_PRT_H, u"保管場所別データを印刷しますか？"},
-        {"keep_detail", w->B_PRT_SEL, u"保管場所別一覧表を印刷しますか？"},
-        {"keep_breakdown", w->B_PRT2, u"保管場所別詳細データを印刷しますか？"},
-        {"keep_breakdowns_chained", w->B_PRT3, u""},
+        {"place_counts", w->B_PRT_H, u"保管場所別データを印刷しますか？"},
+        {"place_detail", w->B_PRT_SEL, u"保管場所別一覧表を印刷しますか？"},
+        {"place_breakdown", w->B_PRT2, u"保管場所別詳細データを印刷しますか？"},
+        {"place_breakdowns_chained", w->B_PRT3, u""},
     };
     for (const Print& print : prints) {
         const QStringList faults =

@@ -125,7 +125,7 @@ TEST_F(BulkDispose, FromTheItemListRelocatesTheSelectedRowsAndProposesTheDateNex
         EXPECT_EQ(d->Label6->text(), QStringLiteral("移設先"));
         gui::type(d->MOVE_N2, QStringLiteral("ミレナ市立第二小学校"));
         typeDate(d->BOUT_Y, d->BOUT_M, d->BOUT_D, QStringLiteral("5"), QStringLiteral("3"), QStringLiteral("31"));
-        gui::shot(d, QStringLiteral("bulk_dispose"));
+        gui::shot(d, QStringLiteral("bulk_dialogs_relocation"));
         gui::click(d->B_OK);
     });
     gui::click(list->B_OUT);
@@ -269,7 +269,7 @@ TEST_F(BulkDispose, TheDateCaptionShowsWholeAndEscapeCancels) {
         const QFontMetrics fm(d->ZL24->font());
         EXPECT_LE(fm.horizontalAdvance(d->ZL24->text()), d->ZL24->contentsRect().width());
         EXPECT_TRUE(gui::cutCaptions(d).isEmpty()) << gui::cutCaptions(d).join(u'\n').toStdString();
-        gui::shot(d, QStringLiteral("disposal_dialog"));
+        gui::shot(d, QStringLiteral("bulk_dialogs_disposal"));
         gui::type(d->MOVE_N2, QStringLiteral("破損"));
         gui::key(d->MOVE_N2, Qt::Key_Escape);  // as "ｷｬﾝｾﾙ"
         EXPECT_FALSE(platform::FormInstance<A_OUT_DAY_F>::exists());
@@ -300,7 +300,7 @@ TEST_F(BulkPlace, FromTheItemListStoresThePlaceAndTheTypedChangeDate) {
         EXPECT_EQ(shown(d->DP_W, d->CHG_Y, d->CHG_M, d->CHG_D), QStringLiteral("令和6/6/15"));
         gui::type(d->KEEP, QStringLiteral("視聴覚室"));
         typeDate(d->CHG_Y, d->CHG_M, d->CHG_D, QStringLiteral("6"), QStringLiteral("5"), QStringLiteral("1"));
-        gui::shot(d, QStringLiteral("bulk_place"));
+        gui::shot(d, QStringLiteral("bulk_dialogs_place"));
         gui::click(d->B_CHG);
     });
     gui::click(list->B_AREA);

@@ -15,6 +15,7 @@
 #include "platform/forms.h"
 #include "printing/list_print_jobs.h"
 #include "register/item_list.h"
+#include "store/amounts.h"
 #include "store/category_file.h"
 #include "store/items_file.h"
 #include "support/app_fixture.h"
@@ -605,7 +606,7 @@ TEST_F(ItemListTest, DisposalAsksRelistsAndMarksChangedEvenWhenCancelled) {
     gui::click(w->B_LABEL);
     ZEMLO_LIST_WINDOWS = {};
     EXPECT_EQ(labels, 1);
-    EXPECT_EQ(PRT_KIND, 40);
+    EXPECT_EQ(PRT_KIND, PrintKind::LABELS);
 }
 
 TEST_F(ItemListTest, LongWorkBlocksTheWindow) {

@@ -53,32 +53,6 @@ TEST(ItemSearchNameMatch, PatternsAfterUpperCaseAndWidening) {
     }
 }
 
-TEST(ItemSearchAmount, SixtyFourBitsAndHalfToEven) {
-    ZEMLO_REC r;
-    r.TAX_K = 1;
-    r.TAX = 10;
-    r.B_MONY = 15;  // 16.5 -> 16
-    EXPECT_EQ(ZEMLO_AMOUNT(r, false), 16);
-    r.B_MONY = 25;  // 27.5 -> 28
-    EXPECT_EQ(ZEMLO_AMOUNT(r, false), 28);
-    r.B_MONY = 20000000;  // past the 32-bit product
-    EXPECT_EQ(ZEMLO_AMOUNT(r, false), 22000000);
-    r.B_MONY = 2147483647;
-    EXPECT_EQ(ZEMLO_AMOUNT(r, false), 2362232012LL);
-    r.B_MONY = -100;  // no price: counted only where the rule says so
-    EXPECT_EQ(ZEMLO_AMOUNT(r, false), -110);
-    EXPECT_EQ(ZEMLO_AMOUNT(r, true), 0);
-    r.TAX_K = 2;
-    r.B_MONY = 9500;
-    EXPECT_EQ(ZEMLO_AMOUNT(r, true), 9500);
-
-    EXPECT_EQ(MONEY_TEXT(0), QString());
-    EXPECT_EQ(MONEY_TEXT(999), QStringLiteral("999"));
-    EXPECT_EQ(MONEY_TEXT(1000), QStringLiteral("1,000"));
-    EXPECT_EQ(MONEY_TEXT(2362232012LL), QStringLiteral("2,362,232,012"));
-    EXPECT_EQ(MONEY_TEXT(-1234567), QStringLiteral("-1,234,567"));
-}
-
 ZEMLO_REC item(qint16 era, qint16 year, qint16 no, const QString& keihi, const QString& name, const QString& keep,
                qint32 price, qint16 taxK) {
     ZEMLO_REC r;

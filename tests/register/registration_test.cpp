@@ -340,24 +340,6 @@ TEST_F(Registration, NameListsGrowUpToTwoHundredAndAreWrittenAtClose) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(Registration, AmountsRoundHalfToEvenIn64Bits) {
-    struct Case {
-        qint64 price, count, rate;
-        bool taxOut;
-        qint64 amount;
-        const char* text;
-    } cases[] = {{1000, 3, 10, true, 3300, "3,300"},
-                 {5, 1, 10, true, 6, "6"},      // 5.5 -> 6
-                 {15, 1, 10, true, 16, "16"},   // 16.5 -> 16
-                 {10000, 1, 10, false, 10000, "10,000"},
-                 {2147483647, 32767, 10, true, 77403256327374LL, "77,403,256,327,374"},
-                 {0, 3, 10, true, 0, ""}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(ITEM_AMOUNT(c.price, c.count, c.taxOut, c.rate), c.amount) << c.price;
-        EXPECT_EQ(AMOUNT_TEXT(c.amount), QString::fromUtf8(c.text));
-    }
-}
-
 TEST_F(Registration, FiscalYearProposalFollowsTheFiscalYear) {
     struct Case {
         QDate day;

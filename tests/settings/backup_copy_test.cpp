@@ -29,7 +29,7 @@ struct RuleCase {
     const char* expected;
 };
 
-TEST(BackupDataRule, FolderFollowsTheFiscalYearAndTheChosenFolder) {
+TEST(BackupCopyRule, FolderFollowsTheFiscalYearAndTheChosenFolder) {
     const QDate apr2024(2024, 4, 1), mar2025(2025, 3, 31), apr2025(2025, 4, 1), jan2019(2019, 1, 5);
     const RuleCase cases[] = {
         {"/", apr2024, "/36H/ゼムロ/"},
@@ -54,7 +54,7 @@ TEST(BackupDataRule, FolderFollowsTheFiscalYearAndTheChosenFolder) {
             << c.chosen << " " << c.today.toString(Qt::ISODate).toStdString();
 }
 
-TEST(BackupDataSizes, ItemFileByExactNameOtherDataTheRest) {
+TEST(BackupCopySizes, ItemFileByExactNameOtherDataTheRest) {
     QTemporaryDir work, data;
     put(work.filePath("ZEMLO2.SEW"), QByteArray(100, 'a'));
     put(data.filePath("ZEMLO.ZMD"), QByteArray(2500, 'b'));
@@ -82,7 +82,7 @@ TEST(BackupDataSizes, ItemFileByExactNameOtherDataTheRest) {
     EXPECT_EQ(backup::FORMAT_BYTES(1234567), QStringLiteral("1,234,567"));
 }
 
-class BackupDataCopy : public ::testing::Test {
+class BackupCopy : public ::testing::Test {
 protected:
     void SetUp() override {
         put(work.filePath("ZEMLO2.SEW"), "sew");
@@ -102,7 +102,7 @@ protected:
     backup::YieldStop never = [] { return false; };
 };
 
-TEST_F(BackupDataCopy, BackupCopiesSettingsAndDataFilesKeepingTimesAndRestoreBringsThemBack) {
+TEST_F(BackupCopy, BackupCopiesSettingsAndDataFilesKeepingTimesAndRestoreBringsThemBack) {
     const backup::Result b = backup::BACKUP_COPY(media.path(), work.path(), data.path(), today, never);
     ASSERT_EQ(b.end, backup::End::Completed);
     const QString folder = media.path() + "/36H/ゼムロ/";
@@ -128,7 +128,7 @@ TEST_F(BackupDataCopy, BackupCopiesSettingsAndDataFilesKeepingTimesAndRestoreBri
     EXPECT_EQ(QFileInfo(data.filePath("ZEMLO.ZMD")).lastModified(), stamp);
 }
 
-TEST_F(BackupDataCopy, RestoreOverAFileInAnotherLetterCaseReplacesThatFile) {
+TEST_F(BackupCopy, RestoreOverAFileInAnotherLetterCaseReplacesThatFile) {
     ASSERT_EQ(backup::BACKUP_COPY(media.path(), work.path(), data.path(), today, never).end, backup::End::Completed);
     QFile::rename(data.filePath("ETC.ZMD"), data.filePath("etc.zmd"));
     put(data.filePath("etc.zmd"), "newer names");
@@ -137,7 +137,7 @@ TEST_F(BackupDataCopy, RestoreOverAFileInAnotherLetterCaseReplacesThatFile) {
     EXPECT_FALSE(QFile::exists(data.filePath("ETC.ZMD")));
 }
 
-TEST_F(BackupDataCopy, StopEndsBeforeTheNextFileAndKeepsWhatWasCopied) {
+TEST_F(BackupCopy, StopEndsBeforeTheNextFileAndKeepsWhatWasCopied) {
     int calls = 0;
     // First yield after showing, then the one before the data files, then one per file.
     const backup::Result b = backup::BACKUP_COPY(media.path(), work.path(), data.path(), today, [&] { return ++calls == 4; });
@@ -147,7 +147,7 @@ TEST_F(BackupDataCopy, StopEndsBeforeTheNextFileAndKeepsWhatWasCopied) {
     EXPECT_FALSE(QFile::exists(b.folder + "ZEMLO.ZMD"));
 }
 
-TEST_F(BackupDataCopy, FailuresLeaveNoHalfWrittenFileAndTellAMissingMediumApart) {
+TEST_F(BackupCopy, FailuresLeaveNoHalfWrittenFileAndTellAMissingMediumApart) {
     // A full medium: the copy of the item file fails, an older copy stays whole.
     const QString folder = media.path() + "/36H/ゼムロ/";
     put(folder + "ZEMLO.ZMD", "last year's items");
@@ -182,7 +182,7 @@ TEST_F(BackupDataCopy, FailuresLeaveNoHalfWrittenFileAndTellAMissingMediumApart)
     EXPECT_EQ(b.end, backup::End::Failed);
 }
 
-TEST_F(BackupDataCopy, RestoreWithoutThisYearsFolderFindsNoSource) {
+TEST_F(BackupCopy, RestoreWithoutThisYearsFolderFindsNoSource) {
     ASSERT_EQ(backup::BACKUP_COPY(media.path(), work.path(), data.path(), QDate(2025, 3, 31), never).end,
               backup::End::Completed);
     put(data.filePath("ZEMLO.ZMD"), "current");

@@ -17,7 +17,7 @@
 
 namespace {
 
-class BackupData : public AppFixture {
+class BackupWindow : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -56,7 +56,7 @@ protected:
     int programEnds = 0, yields = 0;
 };
 
-TEST_F(BackupData, OpensWithTheSizesAndTheLastBackupFolder) {
+TEST_F(BackupWindow, OpensWithTheSizesAndTheLastBackupFolder) {
     QDir().mkpath(media + "/BAK");
     reg::SaveSetting(REG_APP, "SCHOOL", "BAK_DIR", media + "/BAK");
     BACKUP_DATA* w = open();
@@ -67,7 +67,7 @@ TEST_F(BackupData, OpensWithTheSizesAndTheLastBackupFolder) {
     EXPECT_EQ(w->Label6->text(), QStringLiteral("1,344"));
     EXPECT_EQ(w->Dir1->path(), media + "/BAK");
     EXPECT_NEAR(w->Top(), 1000, 15);
-    gui::shot(w, "BACKUP_DATA");
+    gui::shot(w, "backup_window");
     gui::click(w, "ESC");
 
     // Without a settings file the data files still count and the stored folder still opens.
@@ -84,7 +84,7 @@ TEST_F(BackupData, OpensWithTheSizesAndTheLastBackupFolder) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(BackupData, OnlyShiftAloneOnTheLabelShowsTheRestoreButton) {
+TEST_F(BackupWindow, OnlyShiftAloneOnTheLabelShowsTheRestoreButton) {
     BACKUP_DATA* w = open();
     gui::pressAt(w->Label, QPoint(3, 3), Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
     EXPECT_FALSE(w->B_ROK->isVisible());
@@ -92,10 +92,10 @@ TEST_F(BackupData, OnlyShiftAloneOnTheLabelShowsTheRestoreButton) {
     EXPECT_FALSE(w->B_ROK->isVisible());
     gui::pressAt(w->Label, QPoint(3, 3), Qt::LeftButton, Qt::ShiftModifier);
     EXPECT_TRUE(w->B_ROK->isVisible());
-    gui::shot(w, "BACKUP_DATA_restore");
+    gui::shot(w, "backup_window_restore");
 }
 
-TEST_F(BackupData, BackupCopiesIntoThisYearsFolderAndRemembersTheChosenOne) {
+TEST_F(BackupWindow, BackupCopiesIntoThisYearsFolderAndRemembersTheChosenOne) {
     BACKUP_DATA* w = open();
     ASSERT_TRUE(w->Dir1->setPath(media));
     EXPECT_EQ(w->Label1->text(), media);
@@ -118,7 +118,7 @@ TEST_F(BackupData, BackupCopiesIntoThisYearsFolderAndRemembersTheChosenOne) {
 
 // The day's work is in the copy: a table whose write failed earlier is
 // written before the files are copied.
-TEST_F(BackupData, ATableWhoseSaveFailedIsWrittenBeforeTheCopy) {
+TEST_F(BackupWindow, ATableWhoseSaveFailedIsWrittenBeforeTheCopy) {
     LOADED.ZEMLO = true;
     ZEMLO_DATA[0].NAME_D = QStringLiteral("ビーカー");
     ZEMLO_COUNT = 1;
@@ -136,7 +136,7 @@ TEST_F(BackupData, ATableWhoseSaveFailedIsWrittenBeforeTheCopy) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(BackupData, StopKeepsTheCopiesMadeAndTheStoredFolder) {
+TEST_F(BackupWindow, StopKeepsTheCopiesMadeAndTheStoredFolder) {
     reg::SaveSetting(REG_APP, "SCHOOL", "BAK_DIR", WORK_DIR);
     BACKUP_DATA* w = open();
     ASSERT_TRUE(w->Dir1->setPath(media));
@@ -150,7 +150,7 @@ TEST_F(BackupData, StopKeepsTheCopiesMadeAndTheStoredFolder) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(BackupData, FailuresKeepTheWindowOpen) {
+TEST_F(BackupWindow, FailuresKeepTheWindowOpen) {
     BACKUP_DATA* w = open();
     ASSERT_TRUE(w->Dir1->setPath(media));
     // A full medium.
@@ -174,7 +174,7 @@ TEST_F(BackupData, FailuresKeepTheWindowOpen) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(BackupData, CompletedRestoreEndsTheProgramWithoutSaving) {
+TEST_F(BackupWindow, CompletedRestoreEndsTheProgramWithoutSaving) {
     BACKUP_DATA* w = open();
     ASSERT_TRUE(w->Dir1->setPath(media));
     msg.expect("バックアップを始めます").expect("ファイルのコピーが終わりました");
@@ -198,7 +198,7 @@ TEST_F(BackupData, CompletedRestoreEndsTheProgramWithoutSaving) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(BackupData, RestoreWithoutThisYearsFolderStaysOpen) {
+TEST_F(BackupWindow, RestoreWithoutThisYearsFolderStaysOpen) {
     QDir().mkpath(media + "/35H/ゼムロ");
     BACKUP_DATA* w = open();
     ASSERT_TRUE(w->Dir1->setPath(media));
@@ -212,7 +212,7 @@ TEST_F(BackupData, RestoreWithoutThisYearsFolderStaysOpen) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(BackupData, AStoppedRestoreWarnsOfTheMixAndOffersToRunAgain) {
+TEST_F(BackupWindow, AStoppedRestoreWarnsOfTheMixAndOffersToRunAgain) {
     writeBytes(folder + "ZEMLO2.SEW", "saved settings");
     writeBytes(folder + "KUBUN.ZMD", "saved master");
     writeBytes(folder + "ZEMLO.ZMD", "saved items");
@@ -232,7 +232,7 @@ TEST_F(BackupData, AStoppedRestoreWarnsOfTheMixAndOffersToRunAgain) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(BackupData, AFailedRestoreAnsweredNoStaysOpen) {
+TEST_F(BackupWindow, AFailedRestoreAnsweredNoStaysOpen) {
     writeBytes(folder + "KUBUN.ZMD", "saved master");
     writeBytes(folder + "ZEMLO.ZMD", "saved items");
     files::failWritesForTests("ZEMLO.ZMD");

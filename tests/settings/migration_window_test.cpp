@@ -14,7 +14,7 @@
 
 namespace {
 
-class Migration : public AppFixture {
+class MigrationWindow : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -49,11 +49,11 @@ protected:
     QString oldPrg, oldData;
 };
 
-TEST_F(Migration, StartCopiesTheOldFilesAndMakesTheProgramFolderTheDataFolder) {
+TEST_F(MigrationWindow, StartCopiesTheOldFilesAndMakesTheProgramFolderTheDataFolder) {
     run([this](F1_2* w) {
         EXPECT_EQ(w->windowTitle(), QStringLiteral("備品データ移行"));
         EXPECT_EQ(DATA_DIR, oldData);  // read at activation
-        gui::shot(w, "F1_2");
+        gui::shot(w, "migration_window");
         msg.expect("データのコピーが終わりました");
         gui::click(w, "B_START");
     });
@@ -74,7 +74,7 @@ TEST_F(Migration, StartCopiesTheOldFilesAndMakesTheProgramFolderTheDataFolder) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(Migration, CloseWithoutCopyStillTakesTheSchoolOverAndWritesTheSettings) {
+TEST_F(MigrationWindow, CloseWithoutCopyStillTakesTheSchoolOverAndWritesTheSettings) {
     run([](F1_2* w) { gui::click(w, "B_CLOSE"); });
     EXPECT_FALSE(QFile::exists(prgPath("ZEMLO.ZMD")));
     EXPECT_EQ(sewLine1().value(0), QStringLiteral("旧小学校"));
@@ -82,7 +82,7 @@ TEST_F(Migration, CloseWithoutCopyStillTakesTheSchoolOverAndWritesTheSettings) {
     EXPECT_EQ(msg.boxCount(), 0);
 }
 
-TEST_F(Migration, ClosesAtOnceWhenThePreviousVersionIsHereOrUnknown) {
+TEST_F(MigrationWindow, ClosesAtOnceWhenThePreviousVersionIsHereOrUnknown) {
     for (const QString& dir : {PRG_DIR, PRG_DIR + "/", QString()}) {
         QFile::remove(prgPath("ZEMLO2.SEW"));
         reg::SaveSetting("ZEMLO", "SCHOOL", "DIR_ME", dir);
@@ -94,7 +94,7 @@ TEST_F(Migration, ClosesAtOnceWhenThePreviousVersionIsHereOrUnknown) {
     }
 }
 
-TEST_F(Migration, MissingOldFilesAreReportedAndTheWindowStays) {
+TEST_F(MigrationWindow, MissingOldFilesAreReportedAndTheWindowStays) {
     QFile::remove(oldPrg + "/ZEMLO.SEW");
     run([this](F1_2* w) {
         msg.expect("旧備品データが見つかりません");
@@ -108,7 +108,7 @@ TEST_F(Migration, MissingOldFilesAreReportedAndTheWindowStays) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(Migration, AnEmptyOldDataFolderCopiesOnlyTheSettingsAndAMissingOneFails) {
+TEST_F(MigrationWindow, AnEmptyOldDataFolderCopiesOnlyTheSettingsAndAMissingOneFails) {
     QDir(oldData).removeRecursively();
     run([this](F1_2* w) {
         msg.expect("データのコピーに失敗しました");
@@ -123,7 +123,7 @@ TEST_F(Migration, AnEmptyOldDataFolderCopiesOnlyTheSettingsAndAMissingOneFails) 
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(Migration, AShortOldSettingsFileKeepsWhatWasRead) {
+TEST_F(MigrationWindow, AShortOldSettingsFileKeepsWhatWasRead) {
     writeSjisLines(oldPrg + "/ZEMLO.SEW", {QStringLiteral("\"旧中学校\",\"not a number\"")});
     run([](F1_2* w) { gui::click(w, "B_CLOSE"); });
     EXPECT_EQ(SCHOOL_NAME, QStringLiteral("旧中学校"));

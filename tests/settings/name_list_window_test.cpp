@@ -15,7 +15,7 @@
 
 namespace {
 
-class EtcSet : public AppFixture {
+class NameListWindow : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -42,7 +42,7 @@ protected:
     }
 };
 
-TEST_F(EtcSet, EditsAndStoresTheThreeLists) {
+TEST_F(NameListWindow, EditsAndStoresTheThreeLists) {
     ETC_SET* w = open();
     EXPECT_EQ(items(w->S_LIST[0]), QStringList({QStringLiteral("山田商店"), QStringLiteral("教材社")}));
     EXPECT_EQ(w->SL_COUNT[0]->text(), QStringLiteral("2"));
@@ -76,7 +76,7 @@ TEST_F(EtcSet, EditsAndStoresTheThreeLists) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(EtcSet, DuplicatesAreRefusedWithTheListsOwnMessage) {
+TEST_F(NameListWindow, DuplicatesAreRefusedWithTheListsOwnMessage) {
     ETC_SET* w = open();
     struct Case {
         int list;
@@ -100,7 +100,7 @@ TEST_F(EtcSet, DuplicatesAreRefusedWithTheListsOwnMessage) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(EtcSet, TheEntryBoxClosesAtOneHundredFiftyEntries) {
+TEST_F(NameListWindow, TheEntryBoxClosesAtOneHundredFiftyEntries) {
     for (int i = 0; i < 149; ++i) KEEP_LIST[i] = QStringLiteral("部屋%1").arg(i);
     KEEP_COUNT = 149;
     ETC_SET* w = open();
@@ -116,7 +116,7 @@ TEST_F(EtcSet, TheEntryBoxClosesAtOneHundredFiftyEntries) {
     EXPECT_EQ(w->S_LIST[2]->item(10)->text(), QStringLiteral("部屋11"));
 }
 
-TEST_F(EtcSet, LoadFromItemsKeepsTwoHundredWhenStored) {
+TEST_F(NameListWindow, LoadFromItemsKeepsTwoHundredWhenStored) {
     ZEMLO_COUNT = 260;
     for (int i = 0; i < ZEMLO_COUNT; ++i) {
         ZEMLO_DATA[i].MAKER = QStringLiteral("メーカー%1").arg(i % 250, 3, 10, QLatin1Char('0'));
@@ -140,7 +140,7 @@ TEST_F(EtcSet, LoadFromItemsKeepsTwoHundredWhenStored) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(EtcSet, ClosingAsksOnlyAfterAnEdit) {
+TEST_F(NameListWindow, ClosingAsksOnlyAfterAnEdit) {
     // Sorting alone changes nothing to ask about.
     ETC_SET* w = open();
     gui::click(w->B_SORT[0]);
@@ -171,7 +171,7 @@ TEST_F(EtcSet, ClosingAsksOnlyAfterAnEdit) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(EtcSet, SortOrdersTheVisibleList) {
+TEST_F(NameListWindow, SortOrdersTheVisibleList) {
     MAKER_LIST[1] = QStringLiteral("アオバ");
     MAKER_LIST[2] = QStringLiteral("Beta");
     MAKER_LIST[3] = QStringLiteral("alpha");
@@ -180,12 +180,12 @@ TEST_F(EtcSet, SortOrdersTheVisibleList) {
     gui::click(w->B_SORT[1]);
     EXPECT_EQ(items(w->S_LIST[1]), QStringList({QStringLiteral("alpha"), QStringLiteral("Beta"), QStringLiteral("アオバ"),
                                                 QStringLiteral("ナリタ")}));
-    gui::shot(w, "ETC_SET");
+    gui::shot(w, "name_list_window");
 }
 
 // A failed write keeps the change unsaved: the close asks again, and a
 // "no" leaves the stored lists for the end of the program to offer.
-TEST_F(EtcSet, AFailedWriteStillClosesAndAsksToSaveAgain) {
+TEST_F(NameListWindow, AFailedWriteStillClosesAndAsksToSaveAgain) {
     files::failWritesForTests("ETC.ZMD");
     ETC_SET* w = open();
     add(w, 2, QStringLiteral("理科室"));

@@ -64,7 +64,7 @@ TEST_F(Password, PromptRefusesWrongEntryAndClosesOnTheRightOne) {
     PASS_IN* w = openPrompt(QStringLiteral("ab12CD34"));
     EXPECT_EQ(w->PASS->echoMode(), QLineEdit::Password);
     gui::type(w->PASS, QStringLiteral("ab12cd34"));
-    gui::shot(w, QStringLiteral("shell_pass_in"));
+    gui::shot(w, QStringLiteral("password_prompt"));
     msg.expect("パスワードが不正です。");
     gui::click(w->OK);
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("パスワード"));
@@ -133,7 +133,7 @@ TEST_F(PasswordSetting, EightCharactersAreAskedForAndStoredInTheSettingsFile) {
     EXPECT_EQ(w->NEW_PASS->maxLength(), 8);
     EXPECT_TRUE(w->NEW_PASS->text().isEmpty());
     gui::type(w->NEW_PASS, QStringLiteral("abc 123 "));
-    gui::shot(w, QStringLiteral("shell_pass_set"));
+    gui::shot(w, QStringLiteral("password_setting"));
     msg.expect("パスワードは「 abc 123  」でいいですか？", ui::vbNo);
     gui::click(w->OK);
     EXPECT_EQ(msg.lastBox().title, QStringLiteral("パスワード設定"));

@@ -21,7 +21,7 @@
 
 namespace {
 
-class UserSet : public AppFixture {
+class SettingsWindow : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -53,7 +53,7 @@ protected:
     }
 };
 
-TEST_F(UserSet, LoadsTheSettingsAndOkWritesThemBack) {
+TEST_F(SettingsWindow, LoadsTheSettingsAndOkWritesThemBack) {
     KUBUN_LEVEL_NAME = {QString(), QStringLiteral("区分")};
     USER_SET* w = open();
     EXPECT_EQ(w->width(), platform::twipsToPx(9400));
@@ -108,7 +108,7 @@ TEST_F(UserSet, LoadsTheSettingsAndOkWritesThemBack) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(UserSet, RefusesShortOrNonNumericSchoolDataAndAnEmptyFolder) {
+TEST_F(SettingsWindow, RefusesShortOrNonNumericSchoolDataAndAnEmptyFolder) {
     struct Case {
         const char* name;
         const char* code;
@@ -147,7 +147,7 @@ TEST_F(UserSet, RefusesShortOrNonNumericSchoolDataAndAnEmptyFolder) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(UserSet, AsksOnceBeforeCreatingMissingDataFolders) {
+TEST_F(SettingsWindow, AsksOnceBeforeCreatingMissingDataFolders) {
     const QString target = dataPath("年度/備品");
     // No: nothing is created and nothing taken over.
     USER_SET* w = open();
@@ -188,7 +188,7 @@ TEST_F(UserSet, AsksOnceBeforeCreatingMissingDataFolders) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(UserSet, CorrectionsStayWithinWhatTheSpinBarsShow) {
+TEST_F(SettingsWindow, CorrectionsStayWithinWhatTheSpinBarsShow) {
     USER_SET* w = open();
     gui::type(w, "H_X", QStringLiteral("12.34"));
     emit w->H_X->editingFinished();
@@ -205,7 +205,7 @@ TEST_F(UserSet, CorrectionsStayWithinWhatTheSpinBarsShow) {
     EXPECT_FLOAT_EQ(PRT_ADJ[1], -0.3f);
 }
 
-TEST_F(UserSet, CategoryEditorKeepsTheFirstEntryAndTwentyAtMost) {
+TEST_F(SettingsWindow, CategoryEditorKeepsTheFirstEntryAndTwentyAtMost) {
     CITY_MODE = 1;
     SCHOOL_NAME = QStringLiteral("ミレナ市立第一小学校");
     KUBUN_NAMES[2] = QStringLiteral("図書");
@@ -256,7 +256,7 @@ TEST_F(UserSet, CategoryEditorKeepsTheFirstEntryAndTwentyAtMost) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(UserSet, OutsideTheMunicipalityModeNamesAreClosedUpAndTheSortMarkStays) {
+TEST_F(SettingsWindow, OutsideTheMunicipalityModeNamesAreClosedUpAndTheSortMarkStays) {
     KUBUN_NAMES[3] = QStringLiteral("図書");  // a gap at 2
     KUBUN_SORTED = 40;
     USER_SET* w = open();
@@ -268,7 +268,7 @@ TEST_F(UserSet, OutsideTheMunicipalityModeNamesAreClosedUpAndTheSortMarkStays) {
     EXPECT_EQ(KUBUN_SORTED, 40);
 }
 
-TEST_F(UserSet, PortableModeKeepsTheProgramFolder) {
+TEST_F(SettingsWindow, PortableModeKeepsTheProgramFolder) {
     DRIVE_MODE = 1;
     USER_SET* w = open();
     EXPECT_EQ(w->DRV_DIR->text(), PRG_DIR);
@@ -279,7 +279,7 @@ TEST_F(UserSet, PortableModeKeepsTheProgramFolder) {
     EXPECT_EQ(sewLine1().value(13), QStringLiteral("1"));
 }
 
-TEST_F(UserSet, CancelTakesNothingAndTheRightButtonShortensTheWindow) {
+TEST_F(SettingsWindow, CancelTakesNothingAndTheRightButtonShortensTheWindow) {
     USER_SET* w = open();
     gui::pressAt(w->Label1, QPoint(2, 2), Qt::RightButton);
     EXPECT_EQ(w->height(), platform::twipsToPx(4500));
@@ -295,14 +295,14 @@ TEST_F(UserSet, CancelTakesNothingAndTheRightButtonShortensTheWindow) {
     EXPECT_EQ(w->Top(), 900);
 }
 
-TEST_F(UserSet, FolderChoiceWritesTheChosenFolderIntoTheBox) {
+TEST_F(SettingsWindow, FolderChoiceWritesTheChosenFolderIntoTheBox) {
     QDir().mkpath(dataPath("sub/inner"));
     USER_SET* w = open();
     gui::type(w, "DRV_DIR", dataPath("sub"));
     gui::whenShown<DF_SET>([this](DF_SET* d) {
         EXPECT_EQ(d->Dir1->path(), dataPath("sub"));
         EXPECT_EQ(d->Label1->text(), dataPath("sub"));
-        gui::shot(d, "DF_SET");
+        gui::shot(d, "settings_window_folder");
         // Double-click the subfolder row.
         for (int i = 0; i < d->Dir1->count(); ++i)
             if (d->Dir1->item(i)->text().trimmed() == QStringLiteral("inner")) {
@@ -324,14 +324,14 @@ TEST_F(UserSet, FolderChoiceWritesTheChosenFolderIntoTheBox) {
     EXPECT_EQ(w->DRV_DIR->text(), dataPath("gone"));
 }
 
-TEST_F(UserSet, Screenshots) {
+TEST_F(SettingsWindow, Screenshots) {
     USER_SET* w = open();
-    gui::shot(w, "USER_SET");
+    gui::shot(w, "settings_window");
     gui::click(w, "ESC");
     CITY_MODE = 1;
     KUBUN_NAMES[2] = QStringLiteral("図書");
     w = open();
-    gui::shot(w, "USER_SET_city");
+    gui::shot(w, "settings_window_city");
 }
 
 }  // namespace

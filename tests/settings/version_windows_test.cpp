@@ -31,10 +31,10 @@ TEST_F(VersionWindow, VersionTextAndHeightToggle) {
     gui::doubleClickAt(w->Label2, QPoint(3, 3));
     EXPECT_EQ(w->Height(), VER_FORM::kTallHeight);
     EXPECT_LT(w->Label4->geometry().bottom(), w->height());
-    gui::shot(w, QStringLiteral("shell_ver_form_tall"));
+    gui::shot(w, QStringLiteral("version_windows_tall"));
     gui::doubleClickAt(w->Label2, QPoint(3, 3));
     EXPECT_EQ(w->Height(), VER_FORM::kShortHeight);
-    gui::shot(w, QStringLiteral("shell_ver_form"));
+    gui::shot(w, QStringLiteral("version_windows"));
     gui::click(w->OK);
     EXPECT_FALSE(FormInstance<VER_FORM>::exists());
 }
@@ -116,7 +116,7 @@ TEST_F(NoticeWindow, NoticeLinesAndScrollRange) {
     EXPECT_GT(l27.second, 0);
     EXPECT_GT(l29.first, 0);
     EXPECT_EQ(l29.second, 0);
-    gui::shot(w, QStringLiteral("shell_start_f"));
+    gui::shot(w, QStringLiteral("version_windows_notice"));
 }
 
 TEST_F(NoticeWindow, CloseOnlyAfterTheLastLineAndCheckBoxStateSavedAtEveryAttempt) {

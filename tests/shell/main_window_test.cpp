@@ -64,7 +64,7 @@ TEST_F(MainWindow, StartUpReadsSettingsLoadsAndLinksDataAndReopensTheLastWindow)
     EXPECT_FALSE(w->Timer1->isActive());
     EXPECT_EQ(get("ZEMLO2", "SCHOOL", "RUN_FLAG"), QStringLiteral("RUN"));
     EXPECT_EQ(get("ZEMLO2", "TIME", "LAST"), QStringLiteral("2024/06/15"));
-    gui::shot(w, QStringLiteral("shell_main_loaded"));
+    gui::shot(w, QStringLiteral("main_window_loaded"));
 
     // The orderly end.
     w->close();
@@ -90,7 +90,7 @@ TEST_F(MainWindow, MissingSettingsLeaveAnEmptyUsableWindow) {
     for (QAction* a : {w->MENU_SET, w->MENU_PASS, w->MENU_VER, w->MENU_TOTAL_A, w->BAK_UP}) EXPECT_TRUE(a->isEnabled());
     EXPECT_TRUE(visibleMenu(w->MENU1) && visibleMenu(w->MENU2) && visibleMenu(w->MENU_TOTAL) && visibleMenu(w->MENU_H));
     EXPECT_EQ(ZEMLO_COUNT, 0);
-    gui::shot(w, QStringLiteral("shell_main_empty"));
+    gui::shot(w, QStringLiteral("main_window_empty"));
     w->close();
     EXPECT_EQ(get("ZEMLO2", "FORM", "LAST"), QStringLiteral("0"));
     EXPECT_FALSE(QFile::exists(dataPath("ZEMLO.ZMD")));

@@ -3,7 +3,8 @@
 // them (the form switch's kinds): on every pane of the window, and on each
 // list's data pane at every horizontal position, no text stands over the
 // next text of its line or across a rule, and no figure is cut. Each window
-// is shot to screenshots/screen_legibility/ filled with the register.
+// is shot to screenshots/screen_legibility/ filled with the register, named
+// after its file.
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTimer>
@@ -25,6 +26,7 @@
 #include "store/settings_file.h"
 #include "start_fixture.h"
 #include "support/gui.h"
+#include "support/windows_map.h"
 #include "support/long_text_register.h"
 #include "support/pane_check.h"
 
@@ -171,7 +173,9 @@ TEST_P(ScreenLegibility, NoTextOverTheNextAndNoFigureCut) {
             faults = windowFaults(p, &count);
             for (const Pane* pane : p->findChildren<Pane*>())
                 for (const auto& t : pane->drawnTexts()) texts += t.text + u'|';
-            const QString shot = QStringLiteral("screen_legibility/") + name + QString::fromLatin1(c.variant);
+            const QString file = windowShotName(name);
+            const QString shot =
+                QStringLiteral("screen_legibility/") + (file.isEmpty() ? name : file) + QString::fromLatin1(c.variant);
             gui::shot(p, shot);
             // A list wider than its pane, also at its last columns.
             for (ListGrid* g : p->findChildren<ListGrid*>())

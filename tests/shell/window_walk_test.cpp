@@ -4,9 +4,12 @@
 // window type of the program. Each window is checked as it shows: every
 // caption whole with the installed fonts, every visible enabled button and
 // box reached by a click on its centre (no other control lies over it), and
-// a screenshot under screenshots/windows/. New windows join the walk by themselves through the
-// form switch, the menus, the item list's plug-ins and FormInstance.
+// a screenshot under screenshots/windows/, named after the window's file. New windows join the walk by
+// themselves through the form switch, the menus, the item list's plug-ins and FormInstance; the windows
+// map (docs/windows.md) must name each with its file, and name no window the walk does not meet.
 #include <QAbstractButton>
+#include <QFile>
+#include <QHash>
 #include <QLabel>
 #include <iostream>
 #include <QPointer>
@@ -23,6 +26,7 @@
 #include "store/state.h"
 #include "support/captions.h"
 #include "support/gui.h"
+#include "support/windows_map.h"
 
 using platform::Form;
 
@@ -62,7 +66,14 @@ protected:
             faults_ << QStringLiteral("focus on a closing button: ") + seen;
         for (const QString& fault : gui::coveredControls(f))
             if (!fault.startsWith(kSortUnderSort)) faults_ << fault;
-        gui::shot(f, QStringLiteral("windows/") + f->Name());
+        gui::shot(f, QStringLiteral("windows/") + shotName(f->Name()));
+    }
+    // The window's shot is named after its file, as the map gives it.
+    QString shotName(const QString& name) {
+        const QString shot = windowShotName(name);
+        if (!shot.isEmpty()) return shot;
+        faults_ << QStringLiteral("not in docs/windows.md: ") + name;
+        return name;
     }
     // Every window is checked as soon as it has shown; a modal one is then
     // closed (or, when it refuses, as the walk cannot answer it, removed).
@@ -78,6 +89,7 @@ protected:
     }
     static QString typeOf(Form* f) { return QString::fromLatin1(typeid(*f).name()); }
 
+    const QHash<QString, QString> map_ = windowsMap();
     QSet<QString> checked_;
     QStringList names_, faults_, focus_;
     // Windows whose only controls close them.
@@ -162,6 +174,20 @@ TEST_F(WindowWalk, EveryWindowShowsEveryCaptionWholeAndEveryButtonUncovered) {
                              "VER_FORM", "START_F", "BACKUP_DATA", "F1_2", "PRT_MSGF", "PRT_MSG2", "WORK_DISP",
                              "WORK_DISP2", "LABEL_SET", "LABEL_PRT"})
         EXPECT_TRUE(names_.contains(QString::fromLatin1(name))) << name;
+    // The map names every window the walk met (above) and no other: a
+    // renamed or removed window leaves no stale line behind.
+    ASSERT_FALSE(map_.isEmpty()) << "docs/windows.md not read";
+    for (auto it = map_.cbegin(); it != map_.cend(); ++it) {
+        // (The main window is no Form: the walk starts from it.)
+        if (it.key() != QStringLiteral("MAIN_F"))
+            EXPECT_TRUE(names_.contains(it.key()))
+                << "docs/windows.md names a window the walk did not meet: " << it.key().toStdString();
+        // The file named holds the class.
+        QFile header(QStringLiteral(ZEMLO_DOCS "/../") + it.value());
+        EXPECT_TRUE(header.open(QIODevice::ReadOnly) &&
+                    QString::fromUtf8(header.readAll()).contains(QStringLiteral("class ") + it.key() + QStringLiteral(" :")))
+            << it.key().toStdString() << " in " << it.value().toStdString();
+    }
 }
 
 namespace {

@@ -9,7 +9,7 @@
 
 namespace {
 
-class TotalFA : public TotalsFixture {
+class CategoryTotals : public TotalsFixture {
 protected:
     // The subject index: 管理 事務; 教材 理科 twice under two numbers (the
     // second row stays 0) and once more under the first (no new row); 音楽;
@@ -56,7 +56,7 @@ protected:
     }
 };
 
-TEST_F(TotalFA, EveryRowTotalAndTheNoteAsWorkedOutByHand) {
+TEST_F(CategoryTotals, EveryRowTotalAndTheNoteAsWorkedOutByHand) {
     addRegister();
     TOTAL_FA* w = open();
     EXPECT_EQ(w->Caption(), QStringLiteral("教科 集計"));
@@ -92,10 +92,10 @@ TEST_F(TotalFA, EveryRowTotalAndTheNoteAsWorkedOutByHand) {
     // The unmatched items (図工 and the unknown category) are held for 1,000 at the end of the year.
     EXPECT_TRUE(w->Label2->isVisible());
     EXPECT_EQ(w->Label2->text(), QStringLiteral("1,000円\n備品区分に無いデータが含まれてます。"));
-    gui::shot(w, QStringLiteral("total_fa"));
+    gui::shot(w, QStringLiteral("category_totals"));
 }
 
-TEST_F(TotalFA, AnotherYearRebuildsTheRows) {
+TEST_F(CategoryTotals, AnotherYearRebuildsTheRows) {
     addRegister();
     TOTAL_FA* w = open();
     gui::choose(w->TXT_Y, QStringLiteral("2023"));
@@ -111,7 +111,7 @@ TEST_F(TotalFA, AnotherYearRebuildsTheRows) {
     EXPECT_FALSE(w->Label2->isVisible());
 }
 
-TEST_F(TotalFA, TheBoxesShowAndHideRowsButNotTheTotals) {
+TEST_F(CategoryTotals, TheBoxesShowAndHideRowsButNotTheTotals) {
     addRegister();
     TOTAL_FA* w = open();
     const QStringList allTotal = line(rows(w->D_LIST2), 2);
@@ -135,7 +135,7 @@ TEST_F(TotalFA, TheBoxesShowAndHideRowsButNotTheTotals) {
     EXPECT_EQ(line(rows(w->D_LIST2), 2), allTotal);
 }
 
-TEST_F(TotalFA, TheScrollBarShowsPast31Rows) {
+TEST_F(CategoryTotals, TheScrollBarShowsPast31Rows) {
     for (int n : {31, 32}) {
         STATE_RESET();
         KUBUN_LEVEL_NAME = {QStringLiteral("教科"), QStringLiteral("分類")};
@@ -153,7 +153,7 @@ TEST_F(TotalFA, TheScrollBarShowsPast31Rows) {
             EXPECT_EQ(c.count({1, 0}), 1u);   // the second row at the top
             EXPECT_EQ(c.count({0, 0}), 0u);
             EXPECT_EQ((c[{31, 0}]), QStringLiteral("教材 科目32"));
-            gui::shot(w, QStringLiteral("total_fa_scrolled"));
+            gui::shot(w, QStringLiteral("category_totals_scrolled"));
             // A box returns the view to the top.
             gui::click(w->CHK_3);
             EXPECT_EQ(w->SCR_V->Value(), 0);
@@ -164,12 +164,12 @@ TEST_F(TotalFA, TheScrollBarShowsPast31Rows) {
     }
 }
 
-TEST_F(TotalFA, TheNewestYearTurnsInMay) {
+TEST_F(CategoryTotals, TheNewestYearTurnsInMay) {
     addSubjects();
     expectNewestYears<TOTAL_FA>({{QDate(2024, 4, 30), 2023}, {QDate(2024, 5, 1), 2024}, {QDate(2025, 1, 10), 2024}});
 }
 
-TEST_F(TotalFA, WithoutSubjectsItSaysSoOnceAndPrintsAnEmptyPage) {
+TEST_F(CategoryTotals, WithoutSubjectsItSaysSoOnceAndPrintsAnEmptyPage) {
     addItem(QStringLiteral("教材費"), {2024, 5, 1}, 1000);
     msg.expect(QStringLiteral("備品区分データが有りません"));
     TOTAL_FA* w = open();
@@ -194,7 +194,7 @@ TEST_F(TotalFA, WithoutSubjectsItSaysSoOnceAndPrintsAnEmptyPage) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(TotalFA, LongNamesAndFiguresShrinkIntoTheirColumns) {
+TEST_F(CategoryTotals, LongNamesAndFiguresShrinkIntoTheirColumns) {
     const QString name = QStringLiteral("理科　第１分野（物理・化学）");
     addSubject(QStringLiteral("教材"), 1, name);
     for (int i = 0; i < 5; ++i) addItem(QStringLiteral("教材費"), {2024, 5, 1}, 2000000000, {}, QStringLiteral("教材"), 1, name);
@@ -208,7 +208,7 @@ TEST_F(TotalFA, LongNamesAndFiguresShrinkIntoTheirColumns) {
         EXPECT_EQ(drawn[i].text, QStringLiteral("10,000,000,000"));
         EXPECT_GT(drawn[i].x, 2500 + 1400 * (i == 1 ? 0 : i == 2 ? 2 : 4));  // inside its column
     }
-    gui::shot(w, QStringLiteral("total_fa_long"));
+    gui::shot(w, QStringLiteral("category_totals_long"));
 
     msg.expect(QStringLiteral("教科集計を印刷します"), ui::vbYes);
     gui::click(w->B_PRT);
@@ -223,12 +223,12 @@ TEST_F(TotalFA, LongNamesAndFiguresShrinkIntoTheirColumns) {
     EXPECT_LT(f->fontSize, 10);
     EXPECT_GT(f->x, 65);
     EXPECT_NEAR(rightEnd(*f), 89, 1e-6);
-    renderPrint(rec->last(), QStringLiteral("total_fa_long"));
+    renderPrint(rec->last(), QStringLiteral("category_totals_long"));
 }
 
 // ---------------------------------------------------------------- the print
 
-class TotalFAPrint : public TotalFA {
+class CategoryTotalsPrint : public CategoryTotals {
 protected:
     // Rows per page of the print and where a row's text stands.
     static double rowY(int line) { return 22 + 5 * line + 1; }
@@ -242,7 +242,7 @@ protected:
     static Cells cells(const prn::Page& p) { return pageCells(p, 23, 5, {0, 65, 90, 115, 140, 165}); }
 };
 
-TEST_F(TotalFAPrint, BothGroupsPrintEveryRowWithItsCategoryAndThreeTotals) {
+TEST_F(CategoryTotalsPrint, BothGroupsPrintEveryRowWithItsCategoryAndThreeTotals) {
     addRegister();
     CITY_MODE = 1;
     PRT_ADJ = {0, 0, 0, 0};
@@ -285,10 +285,10 @@ TEST_F(TotalFAPrint, BothGroupsPrintEveryRowWithItsCategoryAndThreeTotals) {
     EXPECT_TRUE(strokes(p, prn::Item::Line, 5).contains(QStringLiteral("65,42-65,47")));
     EXPECT_TRUE(strokes(p, prn::Item::Line, 2).contains(QStringLiteral("15,47-190,47")));
     EXPECT_FALSE(strokes(p, prn::Item::Line, 5).contains(QStringLiteral("15,272-190,272")));
-    renderPrint(doc, QStringLiteral("total_fa_both"));
+    renderPrint(doc, QStringLiteral("category_totals_both"));
 }
 
-TEST_F(TotalFAPrint, OneGroupPrintsItsNameAndOnlyTheSubjects) {
+TEST_F(CategoryTotalsPrint, OneGroupPrintsItsNameAndOnlyTheSubjects) {
     addRegister();
     TOTAL_FA* w = open();
     gui::click(w->CHK_2);
@@ -312,7 +312,7 @@ TEST_F(TotalFAPrint, OneGroupPrintsItsNameAndOnlyTheSubjects) {
     EXPECT_EQ(c.count({3, 0}), 0u);
 }
 
-TEST_F(TotalFAPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
+TEST_F(CategoryTotalsPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
     struct Case {
         int subjects;
         std::vector<int> hidden;  // 1-based subjects without items (hidden by 0円非表示)
@@ -385,14 +385,14 @@ TEST_F(TotalFAPrint, FiftyRowsToAPageAndTheTotalsAfterTheLast) {
             const Cells c = cells(doc.pages[1]);
             EXPECT_EQ(lineOf(c, 0, 0, 0), QStringList{"教材 科目53"});
         }
-        if (k.subjects == 100) renderPrint(doc, QStringLiteral("total_fa_100"));
-        if (k.subjects == 50) renderPrint(doc, QStringLiteral("total_fa_50"));
+        if (k.subjects == 100) renderPrint(doc, QStringLiteral("category_totals_100"));
+        if (k.subjects == 50) renderPrint(doc, QStringLiteral("category_totals_50"));
         w->Unload();
         gui::settle();
     }
 }
 
-TEST_F(TotalFAPrint, APrinterFailureCancelsEveryPage) {
+TEST_F(CategoryTotalsPrint, APrinterFailureCancelsEveryPage) {
     for (int i = 1; i <= 60; ++i) addSubject(QStringLiteral("教材"), qint16(i), QStringLiteral("科目%1").arg(i));
     TOTAL_FA* w = open();
     rec->failAfterItems = 400;  // half-way down the first page

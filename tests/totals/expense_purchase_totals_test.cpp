@@ -4,7 +4,6 @@
 // expense types, and the print page by page in both orientations.
 #include "platform/clock.h"
 #include "platform/forms.h"
-#include "register/item_search.h"
 #include "support/records.h"
 #include "totals/expense_purchase_totals.h"
 #include "totals_fixture.h"
@@ -13,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class TotalFY : public TotalsFixture {
+class ExpensePurchaseTotals : public TotalsFixture {
 protected:
     void SetUp() override {
         TotalsFixture::SetUp();
@@ -77,7 +76,7 @@ protected:
     }
 };
 
-TEST_F(TotalFY, EveryFigureAndTheThreeTotalsAsWorkedOutByHand) {
+TEST_F(ExpensePurchaseTotals, EveryFigureAndTheThreeTotalsAsWorkedOutByHand) {
     addRegister();
     TOTAL_FY* w = open();
     EXPECT_EQ(w->Caption(), u"経費別購入金額集計"_s);
@@ -108,7 +107,7 @@ TEST_F(TotalFY, EveryFigureAndTheThreeTotalsAsWorkedOutByHand) {
                 EXPECT_TRUE(end == 3570 || end == 4770 || end == 5970 || end == 7270) << end;
             }
         }
-    gui::shot(w, u"total_fy"_s);
+    gui::shot(w, u"expense_purchase_totals"_s);
 
     // The box counts every purchase up to the end of the year.
     gui::click(w->CHK_M);
@@ -122,7 +121,7 @@ TEST_F(TotalFY, EveryFigureAndTheThreeTotalsAsWorkedOutByHand) {
     EXPECT_EQ(line(cells(w->T_LIST), 2), (QStringList{"   全   　合計", "", "400", "", "400"}));
 }
 
-TEST_F(TotalFY, TheGroupBoxesShowRowsButLeaveTheTotals) {
+TEST_F(ExpensePurchaseTotals, TheGroupBoxesShowRowsButLeaveTheTotals) {
     addRegister();
     CITY_MODE = 1;
     TOTAL_FY* w = open();
@@ -149,7 +148,7 @@ TEST_F(TotalFY, TheGroupBoxesShowRowsButLeaveTheTotals) {
     EXPECT_EQ(lineOf(c, 3, 0, 0), QStringList{u"理振"_s});
 }
 
-TEST_F(TotalFY, TheColumnsAndTheWidthFollowTheExpenseTypes) {
+TEST_F(ExpensePurchaseTotals, TheColumnsAndTheWidthFollowTheExpenseTypes) {
     addMaster();
     struct Case {
         std::array<QString, 7> types;
@@ -174,13 +173,13 @@ TEST_F(TotalFY, TheColumnsAndTheWidthFollowTheExpenseTypes) {
         EXPECT_LE(w->B_CLOSE->geometry().right(), w->width());
         EXPECT_EQ(heads(w).size(), k.N + 2);
         EXPECT_EQ(heads(w).back(), u"合計"_s);
-        gui::shot(w, QStringLiteral("total_fy_%1_types").arg(k.N));
+        gui::shot(w, QStringLiteral("expense_purchase_totals_%1_types").arg(k.N));
         w->Unload();
         gui::settle();
     }
 }
 
-TEST_F(TotalFY, WithSevenTypesAnEmptyOrUnknownTypeCountsUnder不明) {
+TEST_F(ExpensePurchaseTotals, WithSevenTypesAnEmptyOrUnknownTypeCountsUnder不明) {
     addMaster();
     KEIHI_NAMES = {u"A"_s, u"B"_s, u"C"_s, u"D"_s, u"E"_s, u"F"_s, u"G"_s};
     item(u"G"_s, {2024, 5, 1}, 70, u"教材"_s, u"国語"_s);
@@ -192,12 +191,12 @@ TEST_F(TotalFY, WithSevenTypesAnEmptyOrUnknownTypeCountsUnder不明) {
     EXPECT_EQ(lineOf(c, 3, 0, 9), (QStringList{"国語", "", "", "", "", "", "", "70", "123", "193"}));
 }
 
-TEST_F(TotalFY, TheNewestYearTurnsInMay) {
+TEST_F(ExpensePurchaseTotals, TheNewestYearTurnsInMay) {
     addMaster();
     expectNewestYears<TOTAL_FY>({{QDate(2024, 4, 30), 2023}, {QDate(2024, 5, 1), 2024}, {QDate(2025, 1, 10), 2024}});
 }
 
-TEST_F(TotalFY, TheScrollBarCountsTheRowsShown) {
+TEST_F(ExpensePurchaseTotals, TheScrollBarCountsTheRowsShown) {
     // 29 subjects of 教材 and 2 of 管理: 31 rows, 29 of them without 管理.
     for (int i = 0; i < 29; ++i) addMasterEntry(2, qint16(i + 1), QStringLiteral("科目%1").arg(i + 1), u""_s, u""_s, u"品"_s);
     addMasterEntry(1, 1, u"事務", u"", u"", u"机");
@@ -227,7 +226,7 @@ TEST_F(TotalFY, TheScrollBarCountsTheRowsShown) {
 
 // ---------------------------------------------------------------- the print
 
-class TotalFYPrint : public TotalFY {
+class ExpensePurchaseTotalsPrint : public ExpensePurchaseTotals {
 protected:
     const prn::Document& print(TOTAL_FY* w) {
         rec->documents.clear();
@@ -258,7 +257,7 @@ protected:
     }
 };
 
-TEST_F(TotalFYPrint, BothGroupsOnePortraitPage) {
+TEST_F(ExpensePurchaseTotalsPrint, BothGroupsOnePortraitPage) {
     addRegister();
     PRT_ADJ = {0, 0, 0, 0};
     TOTAL_FY* w = open();
@@ -303,10 +302,10 @@ TEST_F(TotalFYPrint, BothGroupsOnePortraitPage) {
     for (const QString& l : {u"15,25-153,25"_s, u"15,30-153,30"_s, u"131,15-131,20"_s, u"131,20-131,35"_s,
                              u"15,40-153,40"_s, u"65,65-65,70"_s})
         EXPECT_TRUE(light.contains(l)) << l.toStdString();
-    renderPrint(doc, u"total_fy_both"_s);
+    renderPrint(doc, u"expense_purchase_totals_both"_s);
 }
 
-TEST_F(TotalFYPrint, OneGroupPrintsItsTotalsAndItsRows) {
+TEST_F(ExpensePurchaseTotalsPrint, OneGroupPrintsItsTotalsAndItsRows) {
     addRegister();
     TOTAL_FY* w = open();
     gui::click(w->CHK_2);  // 管理 only: the rows without "管理 "
@@ -328,7 +327,7 @@ TEST_F(TotalFYPrint, OneGroupPrintsItsTotalsAndItsRows) {
     EXPECT_EQ(rowNames(p2), (QStringList{"理科", "国語", "図書", "理振"}));
 }
 
-TEST_F(TotalFYPrint, NeitherGroupPrintsTheHeadingAndAnEmptyTotalsBox) {
+TEST_F(ExpensePurchaseTotalsPrint, NeitherGroupPrintsTheHeadingAndAnEmptyTotalsBox) {
     addRegister();
     TOTAL_FY* w = open();
     gui::click(w->CHK_1);
@@ -354,7 +353,7 @@ TEST_F(TotalFYPrint, NeitherGroupPrintsTheHeadingAndAnEmptyTotalsBox) {
     EXPECT_EQ(strokes(empty, prn::Item::Box, 5), (QStringList{"15,15-153,20", "15,20-153,25"}));
 }
 
-TEST_F(TotalFYPrint, FiveTypesPrintInLandscape35RowsToAPage) {
+TEST_F(ExpensePurchaseTotalsPrint, FiveTypesPrintInLandscape35RowsToAPage) {
     KEIHI_NAMES = {u"市費"_s, u"県費"_s, u"国費"_s, u"寄付"_s, u"教材費"_s, QString(), QString()};
     PRT_ADJ = {1, 2, 3, 4};
     addRows(0, 70);
@@ -387,10 +386,10 @@ TEST_F(TotalFYPrint, FiveTypesPrintInLandscape35RowsToAPage) {
     EXPECT_EQ(doc.pages[0].findText(u"科目34"_s)->y, 191);
     // The landscape corrections place the origin.
     EXPECT_NEAR(doc.pages[0].findText(u"科目1"_s)->px, 16 + 3, 1e-6);
-    renderPrint(doc, u"total_fy_landscape"_s);
+    renderPrint(doc, u"expense_purchase_totals_landscape"_s);
 }
 
-TEST_F(TotalFYPrint, FourTypesPrintInPortrait53RowsToAPage) {
+TEST_F(ExpensePurchaseTotalsPrint, FourTypesPrintInPortrait53RowsToAPage) {
     KEIHI_NAMES = {u"市費"_s, u"県費"_s, u"国費"_s, u"寄付"_s, QString(), QString(), QString()};
     addRows(2, 101);  // both groups: 50 rows on the first page, 53 on the second
     TOTAL_FY* w = open();
@@ -403,10 +402,10 @@ TEST_F(TotalFYPrint, FourTypesPrintInPortrait53RowsToAPage) {
     EXPECT_EQ(rowNames(doc.pages[1]).size(), 53);
     EXPECT_EQ(doc.pages[1].findText(u"科目101"_s)->y, 281);
     EXPECT_EQ(strokes(doc.pages[1], prn::Item::Line, 5).back(), u"15,285-197,285"_s);
-    renderPrint(doc, u"total_fy_portrait"_s);
+    renderPrint(doc, u"expense_purchase_totals_portrait"_s);
 }
 
-TEST_F(TotalFYPrint, HiddenRowsAfterAFullPageBeginNoPage) {
+TEST_F(ExpensePurchaseTotalsPrint, HiddenRowsAfterAFullPageBeginNoPage) {
     addRows(0, 34, 3);  // 34 rows of 教材 fill the first landscape page with one group
     KEIHI_NAMES = {u"市費"_s, u"県費"_s, u"国費"_s, u"寄付"_s, u"教材費"_s, QString(), QString()};
     TOTAL_FY* w = open();
@@ -426,7 +425,7 @@ TEST_F(TotalFYPrint, HiddenRowsAfterAFullPageBeginNoPage) {
     EXPECT_EQ(two.pages[1].findText(u"最後"_s)->y, 21);
 }
 
-TEST_F(TotalFYPrint, APrinterFailureCancelsEveryPage) {
+TEST_F(ExpensePurchaseTotalsPrint, APrinterFailureCancelsEveryPage) {
     KEIHI_NAMES = {u"市費"_s, u"県費"_s, u"国費"_s, u"寄付"_s, u"教材費"_s, QString(), QString()};
     addRows(0, 70);
     TOTAL_FY* w = open();

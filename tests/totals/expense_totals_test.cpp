@@ -8,7 +8,7 @@
 
 namespace {
 
-class TotalF : public TotalsFixture {
+class ExpenseTotals : public TotalsFixture {
 protected:
     void SetUp() override {
         TotalsFixture::SetUp();
@@ -55,7 +55,7 @@ protected:
     static QStringList line(const Cells& c, int l) { return lineOf(c, l, 1, 5); }
 };
 
-TEST_F(TotalF, EveryFigureOfTheFiveYearsAsWorkedOutByHand) {
+TEST_F(ExpenseTotals, EveryFigureOfTheFiveYearsAsWorkedOutByHand) {
     addRegister();
     TOTAL_F* w = open();
     EXPECT_EQ(w->Caption(), QStringLiteral("経費集計"));
@@ -88,10 +88,10 @@ TEST_F(TotalF, EveryFigureOfTheFiveYearsAsWorkedOutByHand) {
     EXPECT_EQ(w->ROWS[0].SUBTOTAL, 14700);
     EXPECT_EQ(w->ROWS[0].OUT_MONY, 4000);
     EXPECT_EQ(w->ROWS[0].BALANCE, 10700);
-    gui::shot(w, QStringLiteral("total_f"));
+    gui::shot(w, QStringLiteral("expense_totals"));
 }
 
-TEST_F(TotalF, TheCategoryAndSubjectFiltersNarrowTheItems) {
+TEST_F(ExpenseTotals, TheCategoryAndSubjectFiltersNarrowTheItems) {
     addRegister();
     TOTAL_F* w = open();
     QStringList kubun;
@@ -131,7 +131,7 @@ TEST_F(TotalF, TheCategoryAndSubjectFiltersNarrowTheItems) {
     EXPECT_EQ(line(screen(w), 8), (QStringList{"16,800", "15,700", "20,700", "20,700", "4,200,020,716"}));
 }
 
-TEST_F(TotalF, TheFiveYearsAndTheirBoundaries) {
+TEST_F(ExpenseTotals, TheFiveYearsAndTheirBoundaries) {
     // The last column: from March on the year beginning in April of this calendar year.
     struct Case {
         QDate today;
@@ -169,7 +169,7 @@ TEST_F(TotalF, TheFiveYearsAndTheirBoundaries) {
     EXPECT_EQ(TOTAL_YEAR_TEXT(2020), QStringLiteral("令和2年度"));
 }
 
-TEST_F(TotalF, AnEmptyFirstExpenseTypeLeavesOnlyTheSummary) {
+TEST_F(ExpenseTotals, AnEmptyFirstExpenseTypeLeavesOnlyTheSummary) {
     KEIHI_NAMES[0] = QString();
     addRegister();
     TOTAL_F* w = open();
@@ -188,7 +188,7 @@ TEST_F(TotalF, AnEmptyFirstExpenseTypeLeavesOnlyTheSummary) {
     EXPECT_EQ(page.findText(QStringLiteral(" 今 年 度 金 額"))->y, 20 + 2 + 35);
 }
 
-TEST_F(TotalF, PrintsTheTableOnOneA4Page) {
+TEST_F(ExpenseTotals, PrintsTheTableOnOneA4Page) {
     addRegister();
     PRT_ADJ = {1.5f, -2.0f, 0, 0};
     TOTAL_F* w = open();
@@ -254,10 +254,10 @@ TEST_F(TotalF, PrintsTheTableOnOneA4Page) {
     EXPECT_EQ(heavy.size(), 1 + 3 * 3 + 3 + 1);
     EXPECT_EQ(strokes(page, prn::Item::Line, 2).size(), 4 + 3 * 5 + 6 + 4);
 
-    renderPrint(doc, QStringLiteral("total_f"));
+    renderPrint(doc, QStringLiteral("expense_totals"));
 }
 
-TEST_F(TotalF, APrinterFailureCancelsTheWholePage) {
+TEST_F(ExpenseTotals, APrinterFailureCancelsTheWholePage) {
     addRegister();
     TOTAL_F* w = open();
     rec->failAfterItems = 12;

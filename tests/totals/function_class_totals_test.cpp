@@ -3,7 +3,7 @@
 // period and its box, the scroll bar, and the print page by page.
 #include "platform/clock.h"
 #include "platform/forms.h"
-#include "register/item_search.h"
+#include "store/amounts.h"
 #include "support/records.h"
 #include "totals/function_class_totals.h"
 #include "totals_fixture.h"
@@ -12,7 +12,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class TotalFK : public TotalsFixture {
+class FunctionClassTotals : public TotalsFixture {
 protected:
     void SetUp() override {
         TotalsFixture::SetUp();
@@ -74,7 +74,7 @@ protected:
     }
 };
 
-TEST_F(TotalFK, KeysOfSubjectNames) {
+TEST_F(FunctionClassTotals, KeysOfSubjectNames) {
     const std::pair<const char16_t*, const char16_t*> cases[] = {
         {u"理科（第１分野）", u"理科"}, {u"理振Ａ", u"理振"}, {u"算数振興", u"算数"}, {u"算振", u"算振"},
         {u"数学１", u"数学"},           {u"数振", u"数振"},   {u"総合的な学習", u"総合"}, {u"国語", u"国語"},
@@ -89,7 +89,7 @@ TEST_F(TotalFK, KeysOfSubjectNames) {
     EXPECT_EQ(TOTAL_FK_KEY(u"管理"_s, u"理科"_s), QString());
 }
 
-TEST_F(TotalFK, EveryFigureAsWorkedOutByHand) {
+TEST_F(FunctionClassTotals, EveryFigureAsWorkedOutByHand) {
     addRegister();
     TOTAL_FK* w = open();
     EXPECT_EQ(w->Caption(), QStringLiteral("機能別購入金額集計"));
@@ -121,7 +121,7 @@ TEST_F(TotalFK, EveryFigureAsWorkedOutByHand) {
         }
     }
     EXPECT_FALSE(w->SCR_V->isVisible());
-    gui::shot(w, QStringLiteral("total_fk"));
+    gui::shot(w, QStringLiteral("function_class_totals"));
 
     // The box counts every purchase up to the end of the year.
     gui::click(w->CHK_1);
@@ -144,12 +144,12 @@ TEST_F(TotalFK, EveryFigureAsWorkedOutByHand) {
     EXPECT_EQ(lineCount(c), 6);  // the rows stay: they come from the master
 }
 
-TEST_F(TotalFK, TheNewestYearTurnsInApril) {
+TEST_F(FunctionClassTotals, TheNewestYearTurnsInApril) {
     addMaster();
     expectNewestYears<TOTAL_FK>({{QDate(2024, 3, 31), 2023}, {QDate(2024, 4, 1), 2024}, {QDate(2025, 1, 10), 2024}});
 }
 
-TEST_F(TotalFK, TheScrollBarFollowsTheRowCount) {
+TEST_F(FunctionClassTotals, TheScrollBarFollowsTheRowCount) {
     for (int n : {27, 28, 29, 300}) {
         SCOPED_TRACE(n);
         STATE_RESET();
@@ -172,14 +172,14 @@ TEST_F(TotalFK, TheScrollBarFollowsTheRowCount) {
             gui::wheel(w->D_LIST, QPoint(50, 50), -2);  // two notches down: six rows
             EXPECT_EQ(w->SCR_V->Value(), 106);
             EXPECT_EQ(cells(w->D_LIST).at({106, 0}), QStringLiteral("科目107"));
-            gui::shot(w, QStringLiteral("total_fk_scrolled"));
+            gui::shot(w, QStringLiteral("function_class_totals_scrolled"));
         }
         w->Unload();
         gui::settle();
     }
 }
 
-TEST_F(TotalFK, OnlyTheCategoryKanriGivesNoRowsAndAnEmptyTable) {
+TEST_F(FunctionClassTotals, OnlyTheCategoryKanriGivesNoRowsAndAnEmptyTable) {
     addMasterEntry(1, 1, u"事務", u"", u"", u"机");
     item(u"発表"_s, {2024, 5, 1}, 1000, u"管理"_s, u"事務"_s);
     TOTAL_FK* w = open();
@@ -199,7 +199,7 @@ TEST_F(TotalFK, OnlyTheCategoryKanriGivesNoRowsAndAnEmptyTable) {
 
 // ---------------------------------------------------------------- the print
 
-class TotalFKPrint : public TotalFK {
+class FunctionClassTotalsPrint : public FunctionClassTotals {
 protected:
     const prn::Document& print(TOTAL_FK* w) {
         rec->documents.clear();
@@ -214,7 +214,7 @@ protected:
     }
 };
 
-TEST_F(TotalFKPrint, OnePortraitPageWithTheTableAsShown) {
+TEST_F(FunctionClassTotalsPrint, OnePortraitPageWithTheTableAsShown) {
     addRegister();
     PRT_ADJ = {0, 0, 0, 0};
     TOTAL_FK* w = open();
@@ -262,10 +262,10 @@ TEST_F(TotalFKPrint, OnePortraitPageWithTheTableAsShown) {
     EXPECT_EQ(light.size(), 5 + 6);
     for (int i = 1; i <= 5; ++i) EXPECT_TRUE(light.contains(QStringLiteral("15,%1-182,%1").arg(29 + 5 * i)));
     for (int x : {50, 72, 94, 116, 138, 160}) EXPECT_TRUE(light.contains(QStringLiteral("%1,15-%1,59").arg(x)));
-    renderPrint(doc, QStringLiteral("total_fk"));
+    renderPrint(doc, QStringLiteral("function_class_totals"));
 }
 
-TEST_F(TotalFKPrint, PastFiftyOneRowsTheTableGoesOnToANewPage) {
+TEST_F(FunctionClassTotalsPrint, PastFiftyOneRowsTheTableGoesOnToANewPage) {
     struct Case {
         int rows;
         std::vector<int> perPage;
@@ -305,13 +305,13 @@ TEST_F(TotalFKPrint, PastFiftyOneRowsTheTableGoesOnToANewPage) {
         EXPECT_EQ(row, k.rows);
         // The last row of a full first page ends at 284 mm.
         EXPECT_EQ(strokes(doc.pages[0], prn::Item::Box, 5).at(0), QStringLiteral("15,15-182,284"));
-        if (k.rows == 104) renderPrint(doc, QStringLiteral("total_fk_pages"));
+        if (k.rows == 104) renderPrint(doc, QStringLiteral("function_class_totals_pages"));
         w->Unload();
         gui::settle();
     }
 }
 
-TEST_F(TotalFKPrint, APrinterFailureCancelsTheDocument) {
+TEST_F(FunctionClassTotalsPrint, APrinterFailureCancelsTheDocument) {
     addRegister();
     TOTAL_FK* w = open();
     rec->failAfterItems = 30;

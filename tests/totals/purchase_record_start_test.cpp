@@ -13,9 +13,9 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class NoteSStart : public StartFixture {};
+class PurchaseRecordStart : public StartFixture {};
 
-TEST_F(NoteSStart, TheMenuOpensThePurchaseRecordOverTheLoadedRegister) {
+TEST_F(PurchaseRecordStart, TheMenuOpensThePurchaseRecordOverTheLoadedRegister) {
     writeRegister(5);  // a school outside the municipality mode
     ASSERT_TRUE(start());
     ASSERT_EQ(CITY_MODE, 0);
@@ -41,7 +41,7 @@ TEST_F(NoteSStart, TheMenuOpensThePurchaseRecordOverTheLoadedRegister) {
     EXPECT_EQ(n->ROWS[0].IN_YEAR, 3);
     EXPECT_EQ(n->ROWS[1].IN_YEAR, 2);
     EXPECT_GT(n->P(), 10);
-    gui::shot(w, u"note_s_in_frame"_s);
+    gui::shot(w, u"purchase_record_in_frame"_s);
 
     // A lower main window: the window follows the frame with fewer lines.
     const int lines = n->P();

@@ -7,7 +7,7 @@
 
 namespace {
 
-class NoteSTable : public AppFixture {
+class PurchaseRecordTable : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
@@ -44,7 +44,7 @@ protected:
     }
 };
 
-TEST_F(NoteSTable, FiscalYearsOfTheNumberAndOfTheOutDate) {
+TEST_F(PurchaseRecordTable, FiscalYearsOfTheNumberAndOfTheOutDate) {
     const std::tuple<qint16, qint16, int> regs[] = {
         {5, 5, 2023}, {4, 31, 2019}, {4, 1, 1989}, {3, 64, 1989}, {0, 10, 1935}, {7, 1, 1926},
     };
@@ -55,7 +55,7 @@ TEST_F(NoteSTable, FiscalYearsOfTheNumberAndOfTheOutDate) {
     for (auto [y, m, fy] : outs) EXPECT_EQ(NOTE_S_OUT_YEAR(y, m), fy) << y << "/" << m;
 }
 
-TEST_F(NoteSTable, CountersOfAWorkedRegister) {
+TEST_F(PurchaseRecordTable, CountersOfAWorkedRegister) {
     KUBUN_REC& scope = addMasterEntry(2, 1, u"理科", u"P01", u"観察", u"顕微鏡");
     scope.NAME_NO = 1;
     scope.FUNC_D = QStringLiteral("実験");
@@ -121,7 +121,7 @@ TEST_F(NoteSTable, CountersOfAWorkedRegister) {
     EXPECT_EQ(counters(before[0]), (std::vector<int>{5, 3, 0, 1, 1, 0, 0, 1}));
 }
 
-TEST_F(NoteSTable, HoldingsGoBelowZeroForAPieceNumberedAfterTheYear) {
+TEST_F(PurchaseRecordTable, HoldingsGoBelowZeroForAPieceNumberedAfterTheYear) {
     KUBUN_REC& m = addMasterEntry(2, 1, u"理科", u"", u"", u"温度計");
     item(m, 5, 8, 2023, 10);
     const NOTE_S_ROWS rows = build(true, 2023);
@@ -129,7 +129,7 @@ TEST_F(NoteSTable, HoldingsGoBelowZeroForAPieceNumberedAfterTheYear) {
     EXPECT_EQ(rows[0].heldEnd(), -1);
 }
 
-TEST_F(NoteSTable, WorkedExampleOfThePrint) {
+TEST_F(PurchaseRecordTable, WorkedExampleOfThePrint) {
     // 3 bought before, 1 of them disposed before, 2 bought in the year, 1
     // relocated out in the year.
     KUBUN_REC& m = addMasterEntry(2, 1, u"理科", u"", u"", u"ビーカー");
@@ -146,7 +146,7 @@ TEST_F(NoteSTable, WorkedExampleOfThePrint) {
               (std::vector<int>{3, 1, 2, 2, 1, 1, 5, 2, 3}));
 }
 
-TEST_F(NoteSTable, ChoiceOfEntriesDuplicatesAndTheSpareRow) {
+TEST_F(PurchaseRecordTable, ChoiceOfEntriesDuplicatesAndTheSpareRow) {
     KUBUN_REC& held = addMasterEntry(2, 1, u"理科", u"", u"", u"地球儀");
     held.IN_CNT = 2;
     KUBUN_REC& twin = addMasterEntry(2, 1, u"理科", u"", u"", u"地球儀");

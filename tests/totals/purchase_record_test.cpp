@@ -20,7 +20,7 @@ namespace {
 
 enum { DESK, VOLTMETER, AMMETER, BODY_MODEL, XYLOPHONE, CHISEL };
 
-class NoteSWindow : public TotalsFixture {
+class PurchaseRecordWindow : public TotalsFixture {
 protected:
     void SetUp() override {
         TotalsFixture::SetUp();
@@ -97,7 +97,7 @@ protected:
     }
 };
 
-TEST_F(NoteSWindow, OpensOnThisFiscalYearInBothModes) {
+TEST_F(PurchaseRecordWindow, OpensOnThisFiscalYearInBothModes) {
     NOTE_S* w = open();
     EXPECT_EQ(w->Caption(), u"備品購入実績"_s);
     EXPECT_EQ(gui::items(w->DP_W), (QStringList{"昭和", "平成", "令和"}));
@@ -121,7 +121,7 @@ TEST_F(NoteSWindow, OpensOnThisFiscalYearInBothModes) {
     EXPECT_EQ(line(w, 5)[5], u"1"_s);
     EXPECT_EQ(numbers(w->D_NO), (QStringList{"1", "2", "3", "4", "5", "6"}));
     EXPECT_FALSE(w->SCB_V->isVisible());
-    gui::shot(w, u"note_s"_s);
+    gui::shot(w, u"purchase_record"_s);
 
     // Without relocation columns: three groups, the remarks box hidden.
     gui::click(w->OPT_M[0]);
@@ -133,13 +133,13 @@ TEST_F(NoteSWindow, OpensOnThisFiscalYearInBothModes) {
     EXPECT_EQ(line(w, 4), (QStringList{"教材", "1 理科 第２分野", "P02 模型", "人体模型", "", "1", "", "1", "1", "1", "",
                                        "2", "1", "1"}));
     EXPECT_EQ(w->D_LIST->width(), platform::twipsToPx(13160));
-    gui::shot(w, u"note_s_merged"_s);
+    gui::shot(w, u"purchase_record_merged"_s);
     gui::click(w->OPT_M[1]);
     EXPECT_TRUE(w->CHK_ETC->isVisible());
     EXPECT_EQ(w->D_LIST->width(), platform::twipsToPx(11660));
 }
 
-TEST_F(NoteSWindow, TheYearBoxRebuildsOnlyForAYear) {
+TEST_F(PurchaseRecordWindow, TheYearBoxRebuildsOnlyForAYear) {
     NOTE_S* w = open();
     // 令和5年度: the two bought then are the year's, the rest is after it.
     gui::type(w->CHK_Y, u"5"_s);
@@ -179,7 +179,7 @@ TEST_F(NoteSWindow, TheYearBoxRebuildsOnlyForAYear) {
     EXPECT_EQ(numbers(w->D_NO), (QStringList{"1", "2", "3", "4"}));
 }
 
-TEST_F(NoteSWindow, ListsJumpAndSearch) {
+TEST_F(PurchaseRecordWindow, ListsJumpAndSearch) {
     NOTE_S* w = open();
     w->setHeight(1080 + 200 + 250 * 4);  // a heading and three lines
     gui::settle();
@@ -247,7 +247,7 @@ TEST_F(NoteSWindow, ListsJumpAndSearch) {
     EXPECT_EQ(w->CHK_A->Value(), 0);
 }
 
-TEST_F(NoteSWindow, ScrollBarAndTinyWindows) {
+TEST_F(PurchaseRecordWindow, ScrollBarAndTinyWindows) {
     for (int i = 0; i < 30; ++i) addMasterEntry(2, 9, u"家庭", u"K01", u"調理", u"鍋").NAME_NO = 100 + i;
     NOTE_S* w = open();
     w->setHeight(1080 + 200 + 250 * 10);
@@ -289,7 +289,7 @@ TEST_F(NoteSWindow, ScrollBarAndTinyWindows) {
 
 // ---------------------------------------------------------------- print
 
-class NoteSPrint : public NoteSWindow {
+class PurchaseRecordPrint : public PurchaseRecordWindow {
 protected:
     // The cells of a printed line: NO, subject, classification, item name,
     // function class and the counts (columns shifted by one with the
@@ -309,7 +309,7 @@ protected:
     }
 };
 
-TEST_F(NoteSPrint, OneCategoryAsTheWindowShowsIt) {
+TEST_F(PurchaseRecordPrint, OneCategoryAsTheWindowShowsIt) {
     NOTE_S* w = open();
     // No category chosen: the message, nothing printed.
     msg.expect(u"備品区分をを選択してください"_s, ui::vbOK);
@@ -361,7 +361,7 @@ TEST_F(NoteSPrint, OneCategoryAsTheWindowShowsIt) {
     EXPECT_TRUE(strokes(page, prn::Item::Line, 2).contains(u"35,45-234,45"_s));
     EXPECT_TRUE(strokes(page, prn::Item::Box, 5).contains(u"35,20-234,200"_s));
     EXPECT_FALSE(strokes(page, prn::Item::Line, 2).contains(u"25,20-25,200"_s));
-    renderPrint(doc, u"note_s_one_category"_s);
+    renderPrint(doc, u"purchase_record_one_category"_s);
 
     // With the remarks column the table reaches 264 under "備 考".
     gui::click(w->CHK_ETC);
@@ -372,7 +372,7 @@ TEST_F(NoteSPrint, OneCategoryAsTheWindowShowsIt) {
     EXPECT_NEAR(rightEnd(*withRemarks.findText(SCHOOL_NAME)), 264, 0.01);
 }
 
-TEST_F(NoteSPrint, EveryCategoryMergedOverTwoPages) {
+TEST_F(PurchaseRecordPrint, EveryCategoryMergedOverTwoPages) {
     for (int i = 0; i < 32; ++i) addMasterEntry(2, 9, u"家庭"_s, u"K01"_s, u"調理"_s, u"鍋"_s + QString::number(i)).NAME_NO = 100 + i;
     PRT_ADJ = {2, 4, 7, 9};  // the portrait pair moves this print, the landscape pair not
     NOTE_S* w = open();
@@ -410,10 +410,10 @@ TEST_F(NoteSPrint, EveryCategoryMergedOverTwoPages) {
     EXPECT_EQ(lineOf(c, 1, 0, 4), (QStringList{"   36", "教材", "9 家庭", "K01 調理", "鍋29"}));
     EXPECT_EQ(lineOf(c, 3, 0, 4), (QStringList{"   38", "教材", "9 家庭", "K01 調理", "鍋31"}));
     EXPECT_TRUE(lineOf(c, 4, 0, 4).join(QString()).isEmpty());
-    renderPrint(doc, u"note_s_every_category"_s);
+    renderPrint(doc, u"purchase_record_every_category"_s);
 }
 
-TEST_F(NoteSPrint, NothingToPrint) {
+TEST_F(PurchaseRecordPrint, NothingToPrint) {
     // An empty master: ticking "全区分連続印刷" chooses nothing, and the
     // print question is never asked without a category.
     KUBUN_COUNT = 0;

@@ -9,7 +9,7 @@
 
 namespace {
 
-class BaseFile : public AppFixture {
+class SubsidyBaseFile : public AppFixture {
 protected:
     // A record of `year` whose figures all derive from the year.
     static BASE_YEAR rec(qint16 year) {
@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(BaseFile, ALineIsWrittenInTheRegistersFormByteForByte) {
+TEST_F(SubsidyBaseFile, ALineIsWrittenInTheRegistersFormByteForByte) {
     // 2023 with no amounts, 12 ordinary and 2 special-needs classes, 350 pupils, no texts.
     BASE_YEAR b;
     b.YEAR = 2023;
@@ -77,7 +77,7 @@ TEST_F(BaseFile, ALineIsWrittenInTheRegistersFormByteForByte) {
     EXPECT_EQ(f.BAD_COUNT, 0);
 }
 
-TEST_F(BaseFile, WindowYearsNewestFirstThenEveryOtherYearInReverse) {
+TEST_F(SubsidyBaseFile, WindowYearsNewestFirstThenEveryOtherYearInReverse) {
     // The years 2023 down to 2015, newest first, saved with the window years
     // 2020 to 2024: the window's figures, then 2015 to 2019 in reverse order.
     QStringList lines;
@@ -99,7 +99,7 @@ TEST_F(BaseFile, WindowYearsNewestFirstThenEveryOtherYearInReverse) {
     EXPECT_TRUE(many.contains(BASE_LINE_BYTES(rec(1980))));
 }
 
-TEST_F(BaseFile, LaterYearsDuplicatesYearZeroAndBrokenLines) {
+TEST_F(SubsidyBaseFile, LaterYearsDuplicatesYearZeroAndBrokenLines) {
     const BASE_FILE old = readLines({
         "2026,1,0,0,0,0,0,\"\",0,\"\",\"\",\"\",\"\",\"\",\"\",\"\"",   // a year after the window (clock set back)
         "2022,111,0,0,0,0,0,\"\",0,\"\",\"\",\"\",\"\",\"\",\"\",\"\"",
@@ -132,7 +132,7 @@ TEST_F(BaseFile, LaterYearsDuplicatesYearZeroAndBrokenLines) {
     EXPECT_EQ(out.count("\r\n2022,"), 1);
 }
 
-TEST_F(BaseFile, NoFileAndAFileThatCannotBeRead) {
+TEST_F(SubsidyBaseFile, NoFileAndAFileThatCannotBeRead) {
     EXPECT_EQ(BASE_FILE_READ(dataPath("BASE.ZMD")).STATE, 0);
     // No file: the five window years, all figures 0.
     const QByteArray fresh = BASE_FILE_BYTES(window(), BASE_FILE{});

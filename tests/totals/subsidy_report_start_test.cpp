@@ -12,9 +12,9 @@
 
 namespace {
 
-class TotalFsStart : public StartFixture {};
+class SubsidyReportStart : public StartFixture {};
 
-TEST_F(TotalFsStart, TheMenuOpensTheReportAndTheCloseKeepsItsFigures) {
+TEST_F(SubsidyReportStart, TheMenuOpensTheReportAndTheCloseKeepsItsFigures) {
     writeRegister(3);  // three 理科 items of 1,000 of the type 教材, bought in May 2024
     writeSjisLines(dataPath("BASE.ZMD"), {"2024,6000,0,0,0,4,1,\"\",120,\"\",\"\",\"\",\"\",\"\",\"\",\"\""});
     reg::SaveSetting(REG_APP, QStringLiteral("CALC_F"), QStringLiteral("FLAG_0"), QStringLiteral("教材"));

@@ -20,7 +20,7 @@ namespace {
 
 const QString kSection = QStringLiteral("CALC_F");
 
-class TotalFs : public TotalsFixture {
+class SubsidyReport : public TotalsFixture {
 protected:
     void SetUp() override {
         TotalsFixture::SetUp();
@@ -120,7 +120,7 @@ protected:
     }
 };
 
-TEST_F(TotalFs, BothTablesAsWorkedOutByHand) {
+TEST_F(SubsidyReport, BothTablesAsWorkedOutByHand) {
     addRegister();
     TOTAL_FS* w = open();
     EXPECT_EQ(w->Caption(), QStringLiteral("振興備品集計"));
@@ -175,11 +175,11 @@ TEST_F(TotalFs, BothTablesAsWorkedOutByHand) {
     EXPECT_EQ(row(screen(w->D_LIST[0]), 7), (QStringList{"1,100", "5,000", "6,000", "", "4,200,000,032"}));
     gui::chooseRow(w->CALC_LIST[3], 1);  // 市費 out of ⑧
     EXPECT_EQ(row(screen(w->D_LIST[0]), 8), (QStringList{"", "", "", "", ""}));
-    gui::shot(w, "total_fs");
+    gui::shot(w, "subsidy_report");
     gui::click(w->B_CLOSE);
 }
 
-TEST_F(TotalFs, TheSubjectsOfTheMasterDecideCaptionsAndIncludeBoxes) {
+TEST_F(SubsidyReport, TheSubjectsOfTheMasterDecideCaptionsAndIncludeBoxes) {
     KUBUN_NAMES[3] = QStringLiteral("理振");
     const struct {
         std::vector<std::pair<qint16, const char16_t*>> entries;  // category index, subject
@@ -220,13 +220,13 @@ TEST_F(TotalFs, TheSubjectsOfTheMasterDecideCaptionsAndIncludeBoxes) {
         EXPECT_EQ(w->CHK_CR->Value() + w->CHK_CRS->Value(), c.bothR ? 0 : 1) << at;
         EXPECT_EQ(w->CHK_CS->Value() + w->CHK_CSS->Value(), c.bothS ? 0 : 1) << at;
         if (!c.bothR) { EXPECT_EQ((w->CHK_R->text() == u"理科" ? w->CHK_CR : w->CHK_CRS)->Value(), 1) << at; }
-        if (c.bothR) gui::shot(w, "total_fs_two_subjects");
+        if (c.bothR) gui::shot(w, "subsidy_report_two_subjects");
         gui::click(w->B_CLOSE);
         reg::DeleteSetting(REG_APP, kSection);
     }
 }
 
-TEST_F(TotalFs, BothSubjectsCountAsTheIncludeBoxesSay) {
+TEST_F(SubsidyReport, BothSubjectsCountAsTheIncludeBoxesSay) {
     master(2, QStringLiteral("理科"));
     master(2, QStringLiteral("理振"));
     addItem(QStringLiteral("国庫"), {2022, 5, 1}, 1000, {}, QStringLiteral("教材"), 1, QStringLiteral("理科"));
@@ -244,7 +244,7 @@ TEST_F(TotalFs, BothSubjectsCountAsTheIncludeBoxesSay) {
     EXPECT_EQ(stored("SET_C"), QStringLiteral("9"));  // 理科, and 算振 the one subject of "S"
 }
 
-TEST_F(TotalFs, TheLastColumnMovesOnTheFirstOfMay) {
+TEST_F(SubsidyReport, TheLastColumnMovesOnTheFirstOfMay) {
     master(2, QStringLiteral("理科"));
     addItem(QStringLiteral("国庫"), {2024, 4, 10}, 800);   // bought after the window of 30 April
     addItem(QStringLiteral("国庫"), {2019, 4, 1}, 100);    // 平成31年度
@@ -266,7 +266,7 @@ TEST_F(TotalFs, TheLastColumnMovesOnTheFirstOfMay) {
     EXPECT_EQ(years.size(), 5);
 }
 
-TEST_F(TotalFs, TypingTheBaseAmounts) {
+TEST_F(SubsidyReport, TypingTheBaseAmounts) {
     addRegister();
     TOTAL_FS* w = open();
     // Digit grouping and full-width digits are taken whole.
@@ -299,7 +299,7 @@ TEST_F(TotalFs, TypingTheBaseAmounts) {
     press(w->D_LIST[0], 1400 + 700, 100);
     EXPECT_TRUE(w->R_BASE[2]->text().isEmpty());
     gui::type(w->R_BASE[2], QStringLiteral("999"));
-    gui::shot(w, "total_fs_base_editor");
+    gui::shot(w, "subsidy_report_base_editor");
     gui::key(w->R_BASE[2], Qt::Key_Escape);
     EXPECT_FALSE(w->R_BASE[2]->isVisible());
     EXPECT_EQ(w->BASE_REC[2].R_BASE, 0);
@@ -328,7 +328,7 @@ TEST_F(TotalFs, TypingTheBaseAmounts) {
     EXPECT_TRUE(baseBytes().contains("\r\n2020,0,0,3000,0,"));
 }
 
-TEST_F(TotalFs, EditingTheClassGridAndWhatTheCloseWrites) {
+TEST_F(SubsidyReport, EditingTheClassGridAndWhatTheCloseWrites) {
     addRegister();
     TOTAL_FS* w = open();
     typeGrid(w, 2, 1, QStringLiteral("15"));    // ordinary classes
@@ -368,7 +368,7 @@ TEST_F(TotalFs, EditingTheClassGridAndWhatTheCloseWrites) {
     // title bar is still written.
     press(w->ED_LIST, 1400 * 2 - 700, 240 * 6 + 120);
     gui::type(w->ED_BOX, QStringLiteral("教頭 田中"));
-    gui::shot(w, "total_fs_grid_editor");
+    gui::shot(w, "subsidy_report_grid_editor");
     w->close();
     EXPECT_FALSE(platform::FormInstance<TOTAL_FS>::exists());
     EXPECT_EQ(FORM_KIND, 0);
@@ -389,7 +389,7 @@ TEST_F(TotalFs, EditingTheClassGridAndWhatTheCloseWrites) {
     gui::click(w->B_CLOSE);
 }
 
-TEST_F(TotalFs, TheChoicesAreStoredInCalcF) {
+TEST_F(SubsidyReport, TheChoicesAreStoredInCalcF) {
     KEIHI_NAMES[3] = QStringLiteral("PTA,後援会");  // a name holding a comma
     master(2, QStringLiteral("理科"));
     master(2, QStringLiteral("理振"));
@@ -428,7 +428,7 @@ TEST_F(TotalFs, TheChoicesAreStoredInCalcF) {
     gui::click(w->B_CLOSE);
 }
 
-TEST_F(TotalFs, ABaseFileThatCannotBeReadOrWritten) {
+TEST_F(SubsidyReport, ABaseFileThatCannotBeReadOrWritten) {
     master(2, QStringLiteral("理科"));
     // Broken lines: told once, shown figures from the good lines, kept as they stood.
     writeSjisLines(dataPath("BASE.ZMD"), {"2023,5000,0,0,0,0,0,\"\",0,\"\",\"\",\"\",\"\",\"\",\"\",\"\"",
@@ -476,7 +476,7 @@ TEST_F(TotalFs, ABaseFileThatCannotBeReadOrWritten) {
     EXPECT_TRUE(msg.done());
 }
 
-TEST_F(TotalFs, NoBaseFileYetIsCreatedAtTheClose) {
+TEST_F(SubsidyReport, NoBaseFileYetIsCreatedAtTheClose) {
     TOTAL_FS* w = open();
     EXPECT_TRUE(screen(w->D_LIST[0]).empty());
     gui::click(w->B_CLOSE);
@@ -487,7 +487,7 @@ TEST_F(TotalFs, NoBaseFileYetIsCreatedAtTheClose) {
     EXPECT_EQ(stored("SET_C"), QStringLiteral("10"));  // 理振 and 算振, the one subjects of an empty master
 }
 
-TEST_F(TotalFs, ThePrintedPage) {
+TEST_F(SubsidyReport, ThePrintedPage) {
     addRegister();
     SCHOOL_NAME = QStringLiteral("ヌミカ市立北小学校");
     TOTAL_FS* w = open();
@@ -542,7 +542,7 @@ TEST_F(TotalFs, ThePrintedPage) {
     EXPECT_TRUE(strokes(page, prn::Item::Line, PRT_PEN_LIGHT).contains(QStringLiteral("23,50-180,50")));
     EXPECT_TRUE(strokes(page, prn::Item::Line, PRT_PEN_LIGHT).contains(QStringLiteral("23,50-23,56")));
     EXPECT_TRUE(strokes(page, prn::Item::Line, PRT_PEN_HEAVY).contains(QStringLiteral("55,172-55,220")));
-    const QString png = renderPrint(doc, QStringLiteral("total_fs"));
+    const QString png = renderPrint(doc, QStringLiteral("subsidy_report"));
 
     // Only the "S" table: it takes the top block, the grid follows at 76.
     gui::click(w->CHK_R);
@@ -582,7 +582,7 @@ TEST_F(TotalFs, ThePrintedPage) {
 
 // With the captions of two characters 印刷 moves left under the table boxes:
 // a click anywhere on it, its left part too, must reach it.
-TEST_F(TotalFs, PrintButtonTakesAClickOnItsLeftPart) {
+TEST_F(SubsidyReport, PrintButtonTakesAClickOnItsLeftPart) {
     TOTAL_FS* w = open();  // an empty master: 理振 and 算振, captions of two characters
     ASSERT_EQ(w->CHK_R->text().size(), 2);
     ASSERT_EQ(w->CHK_S->text().size(), 2);
