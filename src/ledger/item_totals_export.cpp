@@ -1,7 +1,6 @@
 #include "ledger/item_totals_export.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <algorithm>
 
 #include "ledger/item_totals_rows.h"
