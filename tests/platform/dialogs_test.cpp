@@ -19,6 +19,7 @@
 #include "platform/dialogs.h"
 #include "platform/printer.h"
 #include "platform/qt_backend.h"
+#include "store/state.h"
 #include "support/app_fixture.h"
 #include "support/gui.h"
 
@@ -45,6 +46,13 @@ public:
 QPushButton* saveButton(QFileDialog* d) {
     auto* box = d->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     return box ? box->button(QDialogButtonBox::Save) : nullptr;
+}
+
+// The user clicks into a box of a dialog: the dialog is the active window
+// and the box has the focus (the file dialog follows typing only there).
+void clickInto(QWidget* dialog, QWidget* box) {
+    QApplication::setActiveWindow(dialog);
+    box->setFocus();
 }
 
 }  // namespace
@@ -103,13 +111,16 @@ TEST_F(Dialogs, TheSaveDialogAddsTheExtensionBeforeAskingAboutReplacing) {
     gui::whenShown<QFileDialog>([&](QFileDialog* d) {
         normalPointer = QApplication::overrideCursor() == nullptr;
         auto* name = gui::find<QLineEdit>(d, QStringLiteral("fileNameEdit"));
+        clickInto(d, name);
         gui::type(name, QStringLiteral("計画"));
+        EXPECT_EQ(name->text(), QStringLiteral("計画"));
         gui::whenShown<QMessageBox>([&](QMessageBox* box) {
             question = box->text();
             gui::click(box->button(QMessageBox::No));
         });
         gui::click(saveButton(d));
-        ASSERT_TRUE(d->isVisible());  // "いいえ": the dialog stays
+        EXPECT_TRUE(d->isVisible());  // "いいえ": the dialog stays
+        clickInto(d, name);  // back into the name to type another
         gui::type(name, QStringLiteral("計画２"));
         gui::click(saveButton(d));
     });
@@ -154,11 +165,14 @@ TEST_F(Dialogs, TheFileDialogSpeaksJapanese) {
         d->setViewMode(QFileDialog::Detail);
         auto* view = gui::find<QAbstractItemView>(d, QStringLiteral("treeView"));
         auto* model = d->findChild<QFileSystemModel*>();
-        ASSERT_NE(model, nullptr);
-        const QModelIndex folder = model->index(DATA_DIR);
+        const QModelIndex folder = model ? model->index(DATA_DIR) : QModelIndex();
         // The folder is read in the background: wait for its four entries.
-        for (int i = 0; i < 2000 && model->rowCount(folder) < 4; ++i) gui::settle();
-        ASSERT_EQ(model->rowCount(folder), 4);
+        for (int i = 0; model && i < 2000 && model->rowCount(folder) < 4; ++i) gui::settle();
+        if (!model || model->rowCount(folder) != 4) {
+            ADD_FAILURE() << "the dialog does not list the folder";
+            d->reject();
+            return;
+        }
         // The type column (names are the files' own; sizes and dates follow
         // the desktop's language, as every program's do), the column heads,
         // the labels and the buttons with their tips.
@@ -247,8 +261,12 @@ TEST_F(Dialogs, ThePrinterSetUpSetsPdfFilesWithoutAFileName) {
         auto* printers = gui::find<QComboBox>(d, QStringLiteral("printers"));
         gui::choose(printers, printers->count() - 1);  // PDF
         auto* box = d->findChild<QDialogButtonBox*>();
-        ASSERT_NE(box, nullptr);
-        QPushButton* ok = box->button(QDialogButtonBox::Ok);
+        QPushButton* ok = box ? box->button(QDialogButtonBox::Ok) : nullptr;
+        if (!ok) {
+            ADD_FAILURE() << "no accept button";
+            d->reject();
+            return;
+        }
         button = ok->text();
         auto* file = gui::find<QLineEdit>(d, QStringLiteral("filename"));
         shownFile = file->text();
