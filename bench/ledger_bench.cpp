@@ -67,7 +67,8 @@ void BM_LedgerPrintToPdf(benchmark::State& state) {
     Env& e = env();
     const QString pdf = e.dir.filePath(QStringLiteral("ledger.pdf"));
     prn::useQtPrinter();
-    prn::setTarget(prn::Target{QString(), pdf});
+    prn::setTarget(prn::Target::pdfFiles());
+    prn::setPdfQuestion([pdf](const QString&) { return pdf; });
     PRT_STOP = 0;
     PRT_KIND = PrintKind::LEDGER_ALL;
     LEDGER_OPT = {};
@@ -79,6 +80,7 @@ void BM_LedgerPrintToPdf(benchmark::State& state) {
     state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["MB"] = double(QFileInfo(pdf).size()) / 1e6;
     prn::setTarget({});
+    prn::setPdfQuestion({});
 }
 BENCHMARK(BM_LedgerPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 

@@ -61,7 +61,8 @@ void BM_ItemListPrintToPdf(benchmark::State& state) {
     Env& e = env();
     const QString pdf = e.dir.filePath(QStringLiteral("list.pdf"));
     prn::useQtPrinter();
-    prn::setTarget(prn::Target{QString(), pdf});
+    prn::setTarget(prn::Target::pdfFiles());
+    prn::setPdfQuestion([pdf](const QString&) { return pdf; });
     PRT_STOP = 0;
     PRT_KIND = PrintKind::ITEM_LIST;
     for (auto _ : state) ZEMLO_LIST_PRT();
@@ -71,6 +72,7 @@ void BM_ItemListPrintToPdf(benchmark::State& state) {
     state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
     state.counters["MB"] = double(QFileInfo(pdf).size()) / 1e6;
     prn::setTarget({});
+    prn::setPdfQuestion({});
 }
 BENCHMARK(BM_ItemListPrintToPdf)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
 

@@ -199,21 +199,31 @@ double PRT_FONT_FIT(const QString& text, double from, double to, double limit, d
 namespace {
 const QString kPrinterSection = QStringLiteral("PRINTER");
 const QString kPdfPurpose = QStringLiteral("PDF");
+
+// The file a PDF print proposes first in the folder last used for PDF files.
+QString pdfProposal(const QString& docName) {
+    QString name = docName.trimmed().isEmpty() ? QStringLiteral("ゼムロ２") : docName.trimmed();
+    // A report's name never makes a path of its own.
+    name.replace(u'/', u'_').replace(u'\\', u'_');
+    return QDir(FILE_DIALOG_FOLDER(kPdfPurpose)).filePath(name + QStringLiteral(".pdf"));
+}
 }  // namespace
 
 bool PRT_CHOOSE_PRINTER() {
-    const QString proposal = QDir(FILE_DIALOG_FOLDER(kPdfPurpose)).filePath(QStringLiteral("ゼムロ２.pdf"));
-    if (!dlg::PrinterSetup(QStringLiteral("プリンタの設定"), proposal)) return false;
+    if (!dlg::PrinterSetup(QStringLiteral("プリンタの設定"), pdfProposal(QString()))) return false;
     PRT_TARGET_SAVE();
-    const prn::Target t = prn::target();
-    if (t.isPdf()) FILE_DIALOG_KEEP(kPdfPurpose, t.pdfFile);
     return true;
 }
 
 void PRT_TARGET_SAVE() {
     const prn::Target t = prn::target();
     reg::SaveSetting(REG_APP, kPrinterSection, QStringLiteral("NAME"), t.isPdf() ? QString() : t.printerName);
-    reg::SaveSetting(REG_APP, kPrinterSection, QStringLiteral("PDF"), t.isPdf() ? t.pdfFile : QString());
+    // PDF files are kept as a file in the folder last used for them. Earlier
+    // builds kept the one file every print went to under this key; such a
+    // build reading ours prints to that file, as it always did, where a mark
+    // that is no path would break its prints. This build takes any file kept
+    // here for "PDF files, asked at each print" (PRT_TARGET_RESTORE).
+    reg::SaveSetting(REG_APP, kPrinterSection, QStringLiteral("PDF"), t.isPdf() ? pdfProposal(QString()) : QString());
 }
 
 void PRT_TARGET_RESTORE() {
@@ -221,20 +231,23 @@ void PRT_TARGET_RESTORE() {
     const QString name = reg::GetSetting(REG_APP, kPrinterSection, QStringLiteral("NAME"));
     const QString pdf = reg::GetSetting(REG_APP, kPrinterSection, QStringLiteral("PDF"));
     if (!pdf.isEmpty()) {
-        prn::setTarget(QFileInfo(pdf).absoluteDir().exists() ? prn::Target{QString(), pdf} : prn::Target{});
+        // Also the one file of an earlier build: its folder is where the
+        // first question starts, unless a PDF print has chosen one since.
+        if (reg::GetSetting(REG_APP, QStringLiteral("Folders"), kPdfPurpose).isEmpty() &&
+            QFileInfo(pdf).absoluteDir().exists())
+            FILE_DIALOG_KEEP(kPdfPurpose, QFileInfo(pdf).absoluteFilePath());
+        prn::setTarget(prn::Target::pdfFiles());
     } else if (!name.isEmpty()) {
-        prn::setTarget(prn::systemPrinters().contains(name) ? prn::Target{name, QString()} : prn::Target{});
+        prn::setTarget(prn::systemPrinters().contains(name) ? prn::Target{name} : prn::Target{});
     }
 }
 
 QString PRT_PDF_ASK(const QString& docName) {
-    QString name = docName.trimmed().isEmpty() ? QStringLiteral("ゼムロ２") : docName.trimmed();
-    // A report's name never makes a path of its own.
-    name.replace(u'/', u'_').replace(u'\\', u'_');
-    const QString proposal = QDir(FILE_DIALOG_FOLDER(kPdfPurpose)).filePath(name + QStringLiteral(".pdf"));
-    QString path = dlg::SaveFile(QStringLiteral("PDFファイルに印刷"), proposal, QStringLiteral("PDFファイル(*.pdf)|*.pdf"));
+    // The dialog adds ".pdf" to a name typed without it before it asks
+    // about replacing an existing file.
+    const QString path =
+        dlg::SaveFile(QStringLiteral("PDFファイルに印刷"), pdfProposal(docName), QStringLiteral("PDFファイル(*.pdf)|*.pdf"));
     if (path.isEmpty()) return QString();
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     FILE_DIALOG_KEEP(kPdfPurpose, path);
     return path;
 }

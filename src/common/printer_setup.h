@@ -84,22 +84,25 @@ int PRT_RUN(const PRT_JOB& job);
 // `limit` millimetres (`to` when it is at none) and returns that size.
 double PRT_FONT_FIT(const QString& text, double from, double to, double limit, double step = 0.2);
 
-// The printer choice of the file menu: a printer or a PDF file; the choice
-// is used by every later print, also after the next start (PRT_TARGET_SAVE).
-// True when the user chose one.
+// The printer choice of the file menu: a printer or PDF files (each print
+// then asks for its file); the choice is used by every later print, also
+// after the next start (PRT_TARGET_SAVE). True when the user chose one.
 bool PRT_CHOOSE_PRINTER();
 
 // The printer choice kept in the settings store: section "PRINTER" of the
-// program's application, the printer's name ("NAME") or the PDF file
-// ("PDF"), whichever was chosen.
+// program's application, the printer's name ("NAME") or, for PDF files, a
+// file in the folder last used for them ("PDF"), whichever was chosen.
 void PRT_TARGET_SAVE();
 // At the program's start: the kept choice becomes the printer again; a
-// printer that is gone, or a PDF file whose folder is gone, gives way to the
-// system's default printer. Nothing kept leaves the printer as it is. A
-// machine without any printer then prints to a PDF file asked for at the end
-// of each print (PRT_PDF_ASK).
+// printer that is gone gives way to the system's default printer. A file
+// kept under "PDF" (also the one file of an earlier build) means PDF files,
+// asked for at each print; its folder is where the first question starts
+// when none was kept for PDF files. Nothing kept leaves the printer as it
+// is. A machine without any printer prints to PDF files too (PRT_PDF_ASK).
 void PRT_TARGET_RESTORE();
-// The question for that PDF file: a save dialog proposing the report's name
-// (".pdf" added) in the folder last chosen for PDF files, else the data
-// folder. The chosen file ("" when declined).
+// The question for a PDF file at the end of each print to PDF files: a save
+// dialog proposing the report's name with ".pdf" in the folder last chosen
+// for PDF files, else the data folder; a name typed without ".pdf" gets it
+// before the dialog asks about replacing a file. The chosen file ("" when
+// declined).
 QString PRT_PDF_ASK(const QString& docName);

@@ -1,7 +1,6 @@
 #include "ledger/item_totals_export.h"
 
 #include <QDate>
-#include <QFileInfo>
 #include <algorithm>
 
 #include "ledger/item_totals_rows.h"
@@ -83,11 +82,12 @@ QByteArray NOTEL_FILE_BYTES(bool summary) {
 }
 
 bool NOTEL_FILE_SAVE(bool summary) {
-    QString path = dlg::SaveFile(QStringLiteral("名前を付けて保存"), FILE_DIALOG_FOLDER(QStringLiteral("EXPORT")),
-                                 QStringLiteral("テキストファイル(*.TXT)|*.TXT"));
+    // The dialog gives a name typed without an extension ".TXT" before it
+    // asks about replacing an existing file.
+    const QString path = dlg::SaveFile(QStringLiteral("名前を付けて保存"), FILE_DIALOG_FOLDER(QStringLiteral("EXPORT")),
+                                       QStringLiteral("テキストファイル(*.TXT)|*.TXT"));
     if (path.isEmpty()) return false;
     FILE_DIALOG_KEEP(QStringLiteral("EXPORT"), path);
-    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".TXT");
     bool written = false;
     {
         ui::BusyPointer busy;

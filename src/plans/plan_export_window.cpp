@@ -21,12 +21,12 @@ const QString kSaveTitle = QStringLiteral("名前を付けて保存");
 
 void say(const QString& text, int icon = 0) { ui::MsgBox(text, int(ui::vbOKOnly) | icon, ui::kTitle); }
 
-// Asks for a file name and writes what `bytes` gives there through the
-// atomic writer, so a failed write leaves an existing file whole. False
-// when the user cancelled or the write failed; a failure is reported.
-bool writeChosenFile(const std::function<QByteArray()>& bytes, bool askBeforeReplacing) {
-    const QString path =
-        dlg::SaveFile(kSaveTitle, FILE_DIALOG_FOLDER(QStringLiteral("EXPORT")), kTextFilter, askBeforeReplacing);
+// Asks for a file name (taken as `name` says) and writes what `bytes` gives
+// there through the atomic writer, so a failed write leaves an existing file
+// whole. False when the user cancelled or the write failed; a failure is
+// reported.
+bool writeChosenFile(const std::function<QByteArray()>& bytes, dlg::SaveName name) {
+    const QString path = dlg::SaveFile(kSaveTitle, FILE_DIALOG_FOLDER(QStringLiteral("EXPORT")), kTextFilter, name);
     if (path.isEmpty()) return false;
     FILE_DIALOG_KEEP(QStringLiteral("EXPORT"), path);
     bool ok = false;
@@ -167,7 +167,7 @@ void P_ZEMLO_FOUT::B_OK_Click() {
     }
     const QStringList fields = outputFields();
     const bool header = CHK1->Value() == 1;
-    if (writeChosenFile([&] { return FOUT_FILE_BYTES(fields, header); }, true))
+    if (writeChosenFile([&] { return FOUT_FILE_BYTES(fields, header); }, dlg::SaveName::AddExtension))
         say(QStringLiteral("ファイルを作成しました"));
 }
 
@@ -254,7 +254,9 @@ void P_ZEMLO_FOUT::FOUT_ZME_READ() {
 
 void P_ZEMLO_FOUT_SHOW() { platform::FormInstance<P_ZEMLO_FOUT>::get()->ShowModal(); }
 
-void KELDA_OUT() { writeChosenFile([] { return KELDA_OUT_BYTES(); }, false); }
+// The town's file keeps the name exactly as typed and replaces a file of
+// that name without a question.
+void KELDA_OUT() { writeChosenFile([] { return KELDA_OUT_BYTES(); }, dlg::SaveName::AsTyped); }
 
 void PLAN_EXPORT_INSTALL() {
     P_ZEMLO_LIST_WINDOWS.P_ZEMLO_FOUT = [] { P_ZEMLO_FOUT_SHOW(); };

@@ -186,31 +186,34 @@ namespace {
 bool noSystemPrinter() { return systemPrinters().isEmpty(); }
 
 // Where a document goes: the usable target, or (`ask`) a PDF file still to
-// be asked for on a machine without a printer.
+// be asked for: the target is PDF files, or the machine has no printer and
+// a question is set.
 struct Route {
     Target target;
     bool ask = false;
-    bool pdf() const { return ask || target.isPdf(); }
 };
 Route route() {
     Route r{usableTarget(), false};
-    if (!r.target.isPdf() && g_pdfQuestion && noSystemPrinter()) r.ask = true;
+    r.ask = r.target.isPdf() || (g_pdfQuestion && noSystemPrinter());
     return r;
 }
 
-// The Qt printer for a target, set to the document's paper and orientation.
-void configure(QPrinter& p, const Target& t, int paperSize, int orientation) {
-    if (t.isPdf()) {
+// The Qt printer for a system printer (empty name: the default one) or, when
+// `pdfFile` is set, for that PDF file, set to the document's paper and
+// orientation.
+void configure(QPrinter& p, const QString& printerName, const QString& pdfFile, int paperSize, int orientation) {
+    const bool pdf = !pdfFile.isEmpty();
+    if (pdf) {
         p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(t.pdfFile);
+        p.setOutputFileName(pdfFile);
         p.setResolution(kPdfDpi);
-    } else if (!t.printerName.isEmpty()) {
-        p.setPrinterName(t.printerName);
+    } else if (!printerName.isEmpty()) {
+        p.setPrinterName(printerName);
     }
-    if (paperSize == kPaperA4 || t.isPdf()) p.setPageSize(QPageSize(QPageSize::A4));
+    if (paperSize == kPaperA4 || pdf) p.setPageSize(QPageSize(QPageSize::A4));
     p.setPageOrientation(orientation == kLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
     p.setFullPage(false);
-    if (t.isPdf()) p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+    if (pdf) p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
 struct Device {
@@ -222,11 +225,11 @@ struct Device {
 
 Device qtDevice(int paperSize, int orientation) {
     const Route r = route();
-    if (!r.pdf() && noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
+    if (!r.ask && noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
     QPrinter p(QPrinter::HighResolution);
     // A PDF file still to be asked for measures as any PDF file (nothing is
     // written to it here).
-    configure(p, r.ask ? Target{QString(), QStringLiteral("ゼムロ２.pdf")} : r.target, paperSize, orientation);
+    configure(p, r.target.printerName, r.ask ? QStringLiteral("ゼムロ２.pdf") : QString(), paperSize, orientation);
     const QPageLayout layout = p.pageLayout();
     const QRectF full = layout.fullRect(QPageLayout::Millimeter);
     const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
@@ -395,10 +398,8 @@ private:
     QList<QPointF> positions_;
 };
 
-}  // namespace
-
-void printDocument(const Document& doc, const Target& t) {
-    if (!t.isPdf() && noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
+// Draws a document on a system printer or into a PDF file.
+void output(const Document& doc, const QString& printerName, const QString& pdfFile) {
 #if defined(__GLIBC__)
     // Qt's PDF engine (also behind the system printers) takes two 10 MB
     // buffers for every page it writes. Left to its defaults the C library
@@ -412,7 +413,7 @@ void printDocument(const Document& doc, const Target& t) {
     Q_UNUSED(heapTuned);
 #endif
     QPrinter p(QPrinter::HighResolution);
-    configure(p, t, doc.paperSize, doc.orientation);
+    configure(p, printerName, pdfFile, doc.paperSize, doc.orientation);
     p.setDocName(doc.docName.isEmpty() ? QStringLiteral("ゼムロ２") : doc.docName);
     QPainter painter;
     if (!painter.begin(&p)) throw PrinterError(QStringLiteral("the printer could not start the document"));
@@ -506,6 +507,18 @@ void printDocument(const Document& doc, const Target& t) {
         }
     }
     if (!painter.end()) throw PrinterError(QStringLiteral("the printer failed to finish the document"));
+}
+}  // namespace
+
+void printDocument(const Document& doc, const Target& t) {
+    if (t.isPdf()) throw PrinterError(QStringLiteral("no file for the PDF"));
+    if (noSystemPrinter()) throw PrinterError(QStringLiteral("no printer"));
+    output(doc, t.printerName, QString());
+}
+
+void writePdf(const Document& doc, const QString& file) {
+    if (file.isEmpty()) throw PrinterError(QStringLiteral("no file for the PDF"));
+    output(doc, QString(), file);
 }
 
 // ------------------------------------------------------------------ the printer
@@ -745,9 +758,10 @@ void Printer::EndDoc() {
         printDocument(doc, r.target);
         return;
     }
+    if (!g_pdfQuestion) throw PrinterError(QStringLiteral("no file for the PDF"));
     const QString file = g_pdfQuestion(name);
     if (file.isEmpty()) return;  // declined: nothing is printed
-    printDocument(doc, Target{QString(), file});
+    writePdf(doc, file);
 }
 
 void Printer::KillDoc() {
@@ -766,7 +780,7 @@ int Printer::dpi() const {
         if (g_recorder->noPrinter) throw PrinterError(QStringLiteral("no printer"));
         return g_recorder->dpi;
     }
-    if (route().pdf()) return kPdfDpi;
+    if (route().ask) return kPdfDpi;
     return device(PaperSize, Orientation).dpi;
 }
 

@@ -34,11 +34,13 @@ inline constexpr int kPortrait = 1;
 inline constexpr int kLandscape = 2;
 
 // The printer the Qt back end prints to: a system printer (empty name: the
-// system's default printer) or a PDF file when pdfFile is set.
+// system's default printer), or PDF files: every print then asks for its
+// file, as a desktop's PDF printer does (see setPdfQuestion).
 struct Target {
     QString printerName;
-    QString pdfFile;
-    bool isPdf() const { return !pdfFile.isEmpty(); }
+    bool pdf = false;
+    bool isPdf() const { return pdf; }
+    static Target pdfFiles() { return {QString(), true}; }
 };
 void setTarget(const Target& t);
 Target target();
@@ -53,11 +55,12 @@ void setSystemPrintersForTests(std::optional<QStringList> names);
 // to the system's default printer (an empty name).
 Target usableTarget();
 
-// A machine without any printer prints to a PDF file: when a document ends,
-// the question is asked with the report's name (Printer::DocName, may be
-// empty) and gives the file, or an empty string when the user declines (the
-// document is then dropped unprinted). Without a question such a print
-// fails as without a printer. An empty function removes the question.
+// A print to PDF files, and any print on a machine without a printer, asks
+// for its file when the document ends: the question is asked with the
+// report's name (Printer::DocName, may be empty) and gives the file, or an
+// empty string when the user declines (the document is then dropped
+// unprinted, without a word). Without a question such a print fails as
+// without a printer. An empty function removes the question.
 using PdfQuestion = std::function<QString(const QString& docName)>;
 void setPdfQuestion(PdfQuestion question);
 
@@ -256,8 +259,11 @@ void clearMeasures();
 // A register colour (&HBBGGRR) as a QColor.
 QColor vbColor(int bgr);
 
-// Writes a document to the Qt target now (used by EndDoc; tests may call it
-// with a PDF target to render a recorded page).
+// Writes a document to a system printer now (used by EndDoc). A PDF target
+// has no file of its own: writePdf writes one.
 void printDocument(const Document& doc, const Target& target);
+// Writes a document to a PDF file now (used by EndDoc; tests call it to
+// render a recorded page).
+void writePdf(const Document& doc, const QString& file);
 
 }  // namespace prn

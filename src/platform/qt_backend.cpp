@@ -25,9 +25,42 @@ void installQtBackend() { ui::setBackend(&g_qt); }
 
 namespace {
 QTranslator* g_qtTexts = nullptr;
-}
+
+// The texts of the file dialogs that Qt's Japanese catalogue lacks: the
+// words of the type column for a folder, a drive and a plain file. Installed
+// after Qt's catalogue, it is asked first and gives nothing for any other
+// text.
+class FileDialogTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        struct Text {
+            const char* context;
+            const char* source;
+            const char16_t* japanese;
+        };
+        static constexpr Text kTexts[] = {
+            {"QAbstractFileIconProvider", "Folder", u"フォルダー"},
+            {"QAbstractFileIconProvider", "File Folder", u"ファイル フォルダー"},
+            {"QAbstractFileIconProvider", "Drive", u"ドライブ"},
+            {"QAbstractFileIconProvider", "File", u"ファイル"},
+        };
+        if (!context || !source) return QString();
+        for (const Text& t : kTexts)
+            if (qstrcmp(context, t.context) == 0 && qstrcmp(source, t.source) == 0)
+                return QString::fromUtf16(t.japanese);
+        return QString();
+    }
+};
+FileDialogTexts* g_fileDialogTexts = nullptr;
+}  // namespace
 
 bool installQtTranslations() {
+    if (!g_fileDialogTexts) {
+        g_fileDialogTexts = new FileDialogTexts(QCoreApplication::instance());
+        QCoreApplication::installTranslator(g_fileDialogTexts);
+    }
     if (g_qtTexts) return true;
     auto* t = new QTranslator(QCoreApplication::instance());
     if (!t->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -35,16 +68,36 @@ bool installQtTranslations() {
         delete t;
         return false;
     }
+    // Qt's catalogue goes in before the file dialogs' own texts, which are
+    // then asked first.
+    QCoreApplication::removeTranslator(g_fileDialogTexts);
     QCoreApplication::installTranslator(t);
+    QCoreApplication::installTranslator(g_fileDialogTexts);
     g_qtTexts = t;
     return true;
 }
 
 void removeQtTranslationsForTests() {
+    if (g_fileDialogTexts) {
+        QCoreApplication::removeTranslator(g_fileDialogTexts);
+        delete g_fileDialogTexts;
+        g_fileDialogTexts = nullptr;
+    }
     if (!g_qtTexts) return;
     QCoreApplication::removeTranslator(g_qtTexts);
     delete g_qtTexts;
     g_qtTexts = nullptr;
+}
+
+NormalPointer::NormalPointer() {
+    while (const QCursor* c = QApplication::overrideCursor()) {
+        taken_.push_back(*c);
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+NormalPointer::~NormalPointer() {
+    for (auto c = taken_.rbegin(); c != taken_.rend(); ++c) QApplication::setOverrideCursor(*c);
 }
 
 std::vector<BoxButton> boxButtons(int style) {
@@ -118,14 +171,10 @@ int QtBackend::msgBox(const QString& prompt, int style, const QString& title) {
     // Escape answers Cancel where the box has one, OK on a lone OK button.
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i].answer == ui::vbCancel || buttons.size() == 1) box.setEscapeButton(made[i]);
-    // The hourglass would hide that the box waits for the user.
-    int restored = 0;
-    while (QApplication::overrideCursor()) {
-        QApplication::restoreOverrideCursor();
-        ++restored;
+    {
+        NormalPointer pointer;
+        box.exec();
     }
-    box.exec();
-    for (int i = 0; i < restored; ++i) QApplication::setOverrideCursor(Qt::WaitCursor);
     QAbstractButton* clicked = box.clickedButton();
     for (size_t i = 0; i < made.size(); ++i)
         if (made[i] == clicked) return buttons[i].answer;

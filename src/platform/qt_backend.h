@@ -2,7 +2,9 @@
 // message boxes with Japanese buttons, the hourglass pointer, yielding to the
 // event loop and the progress window.
 #pragma once
+#include <QCursor>
 #include <QString>
+#include <vector>
 
 #include "platform/ui.h"
 
@@ -43,8 +45,11 @@ private:
 void installQtBackend();
 
 // Loads Qt's own Japanese texts (its print and file dialogs, standard
-// buttons) from the system's Qt translations; the program's texts are its
-// own. False when they are not installed. Called once by main().
+// buttons) from the system's Qt translations, and beside them the few texts
+// of the file dialogs that Qt's catalogue leaves in English ("Folder",
+// "Drive"); the program's texts are its own. False when Qt's translations
+// are not installed (the file dialogs' own few texts still are). Called once
+// by main().
 bool installQtTranslations();
 // Takes them out again (tests).
 void removeQtTranslationsForTests();
@@ -61,6 +66,21 @@ std::vector<BoxButton> boxButtons(int style);
 int defaultAnswer(int style);
 // Message text as a box shows it: CR LF and lone CR become line breaks.
 QString boxText(const QString& prompt);
+
+// While it lives the pointer is the normal arrow, however many hourglasses
+// are on; they come back as they were when it ends. Every question to the
+// user (message box, input box, file and folder dialogs, the printer set-up)
+// is asked under one, so the hourglass never hides that the program waits.
+class NormalPointer {
+public:
+    NormalPointer();
+    ~NormalPointer();
+    NormalPointer(const NormalPointer&) = delete;
+    NormalPointer& operator=(const NormalPointer&) = delete;
+
+private:
+    std::vector<QCursor> taken_;  // the override pointers, innermost first
+};
 
 // The parent for dialogs: the active modal window, else the main frame,
 // else the active window.

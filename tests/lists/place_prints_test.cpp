@@ -85,7 +85,7 @@ protected:
         QDir().mkpath(dir);
         const QString pdf = dir + u'/' + name + QStringLiteral(".pdf");
         QFile::remove(pdf);
-        prn::printDocument(doc, prn::Target{QString(), pdf});
+        prn::writePdf(doc, pdf);
         ASSERT_GT(QFileInfo(pdf).size(), 1000);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) return;
         QProcess::execute(QStringLiteral("pdftoppm"),

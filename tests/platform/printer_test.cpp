@@ -126,7 +126,9 @@ TEST_F(PrinterTest, PdfPageEmbedsFontsAndRenders) {
     QDir().mkpath(dir);
     const QString pdf = dir + "/printer_page.pdf";
     QFile::remove(pdf);
-    prn::setTarget({QString(), pdf});
+    // PDF files, the question answered with this one.
+    prn::setTarget(prn::Target::pdfFiles());
+    prn::setPdfQuestion([pdf](const QString&) { return pdf; });
     prn::Printer& p = prn::printer();
     p.reset();
     p.PaperSize = prn::kPaperA4;
@@ -295,7 +297,7 @@ TEST_F(PrinterTest, TextsAreCutAtTheirCellOnlyWhereTheyCrossIt) {
     if (pdftoppm.isEmpty()) GTEST_SKIP() << "pdftoppm is not installed";
     const QString pdf = dir + "/printer_clip.pdf";
     QFile::remove(pdf);
-    prn::printDocument(rec->last(), {QString(), pdf});
+    prn::writePdf(rec->last(), pdf);
     QProcess pp;
     pp.start(pdftoppm, {"-png", "-r", "100", "-singlefile", pdf, dir + "/printer_clip"});
     ASSERT_TRUE(pp.waitForFinished(30000));

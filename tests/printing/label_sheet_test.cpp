@@ -376,7 +376,7 @@ TEST_F(LabelSheet, ASheetRenderedToPdfShowsFramedLabels) {
     for (int d = 0; d < 2; ++d) {
         const QString base = dir + (d == 0 ? QStringLiteral("/label_sheet_frames") : QStringLiteral("/label_sheet_corners"));
         QFile::remove(base + QStringLiteral(".pdf"));
-        prn::printDocument(rec->documents[d], prn::Target{QString(), base + QStringLiteral(".pdf")});
+        prn::writePdf(rec->documents[d], base + QStringLiteral(".pdf"));
         ASSERT_GT(QFileInfo(base + QStringLiteral(".pdf")).size(), 1000);
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) continue;
         QProcess::execute(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("150"),
@@ -391,7 +391,9 @@ TEST_F(LabelSheet, PrintsToAPdfFileChosenAsThePrinter) {
     QDir().mkpath(QStringLiteral(ZEMLO_SHOT_DIR));
     QFile::remove(pdf);
     prn::useQtPrinter();
-    prn::setTarget({QString(), pdf});
+    // PDF files, the question answered with this one.
+    prn::setTarget(prn::Target::pdfFiles());
+    prn::setPdfQuestion([pdf](const QString&) { return pdf; });
     // A PDF page is A4 without margins: a 300-mm sheet does not fit it upright.
     LABEL_LAYOUT.L_V_COUNT = 1, LABEL_LAYOUT.L_HEIGHT = 300;
     msg.expect(QStringLiteral("用紙サイズとラベル設定が合いません"));

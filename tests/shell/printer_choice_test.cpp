@@ -1,13 +1,16 @@
 // The printer chosen in プリンタ設定 outlives the program: a second start
 // prints to it without the set-up; a kept printer that is gone gives way to
-// the system's default printer; a machine without any printer prints to a
-// PDF file that the print asks for.
+// the system's default printer. PDF files, chosen there or the only way on
+// a machine without any printer, are asked for at every print, as a
+// desktop's PDF printer asks.
 //
 // The restart runs the program twice in fresh processes of this test
-// program (started by PrinterRestart.SecondStartPrintsTheItemListToThePdfChosenInTheFirst),
+// program (started by PrinterRestart.SecondStartAsksForThePdfOfThePrintAsChosenInTheFirst),
 // each from the state the program has when main() begins.
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -77,7 +80,7 @@ QString runStep(const QString& step, const QMap<QString, QString>& paths) {
 
 class PrinterRestart : public StartFixture {};
 
-TEST_F(PrinterRestart, SecondStartPrintsTheItemListToThePdfChosenInTheFirst) {
+TEST_F(PrinterRestart, SecondStartAsksForThePdfOfThePrintAsChosenInTheFirst) {
     writeRegister(30);
     const QString out = home(QStringLiteral("印刷物"));
     ASSERT_TRUE(QDir().mkpath(out));
@@ -88,13 +91,18 @@ TEST_F(PrinterRestart, SecondStartPrintsTheItemListToThePdfChosenInTheFirst) {
                                        {QStringLiteral("ZEMLO_RESTART_HOME"), homeDir_.path()},
                                        {QStringLiteral("ZEMLO_RESTART_PDF"), pdf}};
 
-    // First run: プリンタ設定 → the PDF file; the program ends.
+    // First run: プリンタ設定 → PDF files; the program ends. What is kept is
+    // a file (an earlier build reading it prints there), none is written.
     const QString first = runStep(QStringLiteral("choose"), paths);
     ASSERT_TRUE(first.isEmpty()) << first.toStdString();
-    EXPECT_EQ(reg::GetSetting(QStringLiteral("ZEMLO2"), QStringLiteral("PRINTER"), QStringLiteral("PDF")), pdf);
+    const QString kept = reg::GetSetting(QStringLiteral("ZEMLO2"), QStringLiteral("PRINTER"), QStringLiteral("PDF"));
+    EXPECT_TRUE(kept.endsWith(QStringLiteral(".pdf"))) << kept.toStdString();
+    EXPECT_TRUE(QFileInfo(kept).absoluteDir().exists()) << kept.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(kept));
     EXPECT_FALSE(QFileInfo::exists(pdf));
 
-    // Second run: no プリンタ設定; 備品データ → 印刷 → 印刷 writes the PDF file.
+    // Second run: no プリンタ設定; 備品データ → 印刷 → 印刷 asks for the PDF file
+    // and writes it.
     const QString second = runStep(QStringLiteral("print"), paths);
     ASSERT_TRUE(second.isEmpty()) << second.toStdString();
     ASSERT_TRUE(QFileInfo::exists(pdf));
@@ -111,11 +119,13 @@ TEST_F(PrinterRestart, SecondStartPrintsTheItemListToThePdfChosenInTheFirst) {
 
 TEST(PrinterRestartProcess, Step) {
     const QString step = qEnvironmentVariable(kStepVariable);
-    if (step.isEmpty()) GTEST_SKIP() << "runs inside PrinterRestart.SecondStartPrintsTheItemListToThePdfChosenInTheFirst";
+    if (step.isEmpty()) GTEST_SKIP() << "runs inside PrinterRestart.SecondStartAsksForThePdfOfThePrintAsChosenInTheFirst";
     MAIN_SETUP();
-    // Qt's own texts are Japanese from the start.
+    // Qt's own texts are Japanese from the start, the file dialogs' too.
     EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text(),
               QStringLiteral("キャンセル"));
+    EXPECT_EQ(QCoreApplication::translate("QAbstractFileIconProvider", "Folder", "All other platforms"),
+              QStringLiteral("フォルダー"));
     const QString prg = qEnvironmentVariable("ZEMLO_RESTART_PRG");
     const QString home = qEnvironmentVariable("ZEMLO_RESTART_HOME");
     const QString pdf = qEnvironmentVariable("ZEMLO_RESTART_PDF");
@@ -137,13 +147,15 @@ TEST(PrinterRestartProcess, Step) {
     gui::settle();
     ASSERT_TRUE(w->dataShown());
     if (step == QLatin1String("choose")) {
-        msg.expectPrinterSetup(true, pdf);
+        msg.expectPrinterSetup(true, prn::Target::pdfFiles());
         w->MENU_PRT_SET->trigger();
         EXPECT_EQ(msg.printerSetups, 1);
     } else {
-        EXPECT_EQ(prn::target().pdfFile, pdf);
+        EXPECT_TRUE(prn::target().isPdf());
+        msg.expectFile(pdf);
         printItemList(w);
         EXPECT_EQ(msg.printerSetups, 0);
+        EXPECT_EQ(msg.fileDialogs, QStringList{QStringLiteral("save: PDFファイルに印刷")});
         EXPECT_EQ(msg.boxCount(), 0);  // no printer error
     }
     EXPECT_TRUE(msg.done());
@@ -187,23 +199,115 @@ TEST_F(PrinterChoice, WithoutAnyPrinterThePrintAsksForAPdfFileNamedForTheReport)
     EXPECT_TRUE(msg.done());
 }
 
+// PDF files chosen in プリンタ設定: every print asks for its file, in the
+// folder last used; a print never goes into the file of the one before.
+TEST_F(PrinterChoice, PdfFilesAskForTheFileOfEveryPrint) {
+    writeRegister(30);
+    prn::setSystemPrintersForTests(QStringList{QStringLiteral("事務室")});
+    ASSERT_TRUE(start());
+    msg.expectPrinterSetup(true, prn::Target::pdfFiles());
+    w->MENU_PRT_SET->trigger();
+    const QString out = home(QStringLiteral("印刷物"));
+    ASSERT_TRUE(QDir().mkpath(out));
+
+    msg.expectFile(QDir(out).filePath(QStringLiteral("一回目")));
+    printItemList(w);
+    const QString first = QDir(out).filePath(QStringLiteral("一回目.pdf"));
+    ASSERT_TRUE(QFileInfo::exists(first));
+    const QByteArray firstBytes = readBytes(first);
+    msg.expectFile(QDir(out).filePath(QStringLiteral("二回目.pdf")));
+    printItemList(w);
+    ASSERT_EQ(msg.fileStarts.size(), 2);
+    EXPECT_EQ(msg.fileStarts[0], dataPath(QStringLiteral("備品リスト.pdf")));
+    EXPECT_EQ(msg.fileStarts[1], QDir(out).filePath(QStringLiteral("備品リスト.pdf")));
+    EXPECT_TRUE(QFileInfo::exists(QDir(out).filePath(QStringLiteral("二回目.pdf"))));
+    EXPECT_EQ(readBytes(first), firstBytes);
+
+    // Declined: nothing is printed and nothing said.
+    msg.expectFile(QString());
+    printItemList(w);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files),
+              (QStringList{QStringLiteral("一回目.pdf"), QStringLiteral("二回目.pdf")}));
+    EXPECT_EQ(msg.boxCount(), 0);
+    EXPECT_TRUE(msg.done());
+}
+
+// The print's own question is Qt's save dialog: it proposes the report's
+// file, and one that exists is replaced only after the dialog asks.
+TEST_F(PrinterChoice, AnEarlierPdfIsReplacedOnlyAfterTheDialogAsks) {
+    writeRegister(30);
+    prn::setSystemPrintersForTests(QStringList{});
+    ASSERT_TRUE(start());
+    msg.expectFile(dataPath(QStringLiteral("備品リスト")));
+    printItemList(w);
+    const QString first = dataPath(QStringLiteral("備品リスト.pdf"));
+    ASSERT_TRUE(QFileInfo::exists(first));
+    const QByteArray firstBytes = readBytes(first);
+
+    dlg::Hooks real = dlg::hooks();
+    real.file = nullptr;
+    const dlg::Hooks scripted = dlg::setHooks(real);
+    QString proposed, question;
+    gui::whenShown<QFileDialog>(
+        [&](QFileDialog* d) {
+            proposed = d->selectedFiles().value(0);
+            auto* buttons = gui::find<QDialogButtonBox>(d, QStringLiteral("buttonBox"));
+            gui::whenShown<QMessageBox>([&](QMessageBox* box) {
+                question = box->text();
+                gui::click(box->button(QMessageBox::No));
+            });
+            gui::click(buttons->button(QDialogButtonBox::Save));
+            gui::click(buttons->button(QDialogButtonBox::Cancel));
+        },
+        kWaitMs);
+    printItemList(w);
+    dlg::setHooks(scripted);
+    EXPECT_EQ(proposed, first);
+    EXPECT_TRUE(question.contains(QStringLiteral("備品リスト.pdf"))) << question.toStdString();
+    EXPECT_EQ(readBytes(first), firstBytes);
+    EXPECT_EQ(msg.boxCount(), 0);
+    EXPECT_TRUE(msg.done());
+}
+
+// A PDF file kept by an earlier build, where every print went: PDF files,
+// asked at each print, the first question in that file's folder.
+TEST_F(PrinterChoice, AnEarlierBuildsPdfFileBecomesPdfFilesAskedEachTime) {
+    writeRegister(30);
+    const QString folder = home(QStringLiteral("印刷物"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    reg::SaveSetting(QStringLiteral("ZEMLO2"), QStringLiteral("PRINTER"), QStringLiteral("PDF"),
+                     QDir(folder).filePath(QStringLiteral("台帳.pdf")));
+    ASSERT_TRUE(start());
+    EXPECT_TRUE(prn::target().isPdf());
+    msg.expectFile(QDir(folder).filePath(QStringLiteral("六月分")));
+    printItemList(w);
+    ASSERT_EQ(msg.fileStarts.size(), 1);
+    EXPECT_EQ(msg.fileStarts[0], QDir(folder).filePath(QStringLiteral("備品リスト.pdf")));
+    EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("六月分.pdf"))));
+    EXPECT_FALSE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("台帳.pdf"))));
+    EXPECT_TRUE(msg.done());
+}
+
 TEST_F(PrinterChoice, TheKeptChoiceComesBackOrGivesWayToTheDefaultPrinter) {
     const QString folder = home(QStringLiteral("印刷物"));
     ASSERT_TRUE(QDir().mkpath(folder));
     const QString pdf = QDir(folder).filePath(QStringLiteral("台帳.pdf"));
     const QString gonePdf = home(QStringLiteral("無いフォルダ/台帳.pdf"));
+    const prn::Target pdfFiles = prn::Target::pdfFiles();
     struct Case {
         QString name, pdf;
         QStringList printers;
         prn::Target before, expected;
     } cases[] = {
-        {QStringLiteral("職員室"), QString(), {QStringLiteral("事務室"), QStringLiteral("職員室")}, {}, {QStringLiteral("職員室"), QString()}},
-        {QStringLiteral("職員室"), QString(), {QStringLiteral("事務室")}, {QStringLiteral("職員室"), QString()}, {}},
+        {QStringLiteral("職員室"), QString(), {QStringLiteral("事務室"), QStringLiteral("職員室")}, {}, {QStringLiteral("職員室")}},
+        {QStringLiteral("職員室"), QString(), {QStringLiteral("事務室")}, {QStringLiteral("職員室")}, {}},
         {QStringLiteral("職員室"), QString(), {}, {}, {}},
-        {QString(), pdf, {}, {}, {QString(), pdf}},
-        {QString(), gonePdf, {QStringLiteral("事務室")}, {QString(), gonePdf}, {}},
+        // A file kept for PDF prints (by this build, or the one file of an
+        // earlier build): PDF files, asked at each print, its folder gone or not.
+        {QString(), pdf, {}, {}, pdfFiles},
+        {QString(), gonePdf, {QStringLiteral("事務室")}, {}, pdfFiles},
         // Nothing kept: the printer stays as it is.
-        {QString(), QString(), {QStringLiteral("事務室")}, {QStringLiteral("事務室"), QString()}, {QStringLiteral("事務室"), QString()}},
+        {QString(), QString(), {QStringLiteral("事務室")}, {QStringLiteral("事務室")}, {QStringLiteral("事務室")}},
     };
     for (const Case& c : cases) {
         reg::SaveSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("NAME"), c.name);
@@ -212,24 +316,24 @@ TEST_F(PrinterChoice, TheKeptChoiceComesBackOrGivesWayToTheDefaultPrinter) {
         prn::setTarget(c.before);
         PRT_TARGET_RESTORE();
         EXPECT_EQ(prn::target().printerName, c.expected.printerName) << c.name.toStdString() << c.pdf.toStdString();
-        EXPECT_EQ(prn::target().pdfFile, c.expected.pdfFile) << c.name.toStdString() << c.pdf.toStdString();
+        EXPECT_EQ(prn::target().isPdf(), c.expected.isPdf()) << c.name.toStdString() << c.pdf.toStdString();
     }
 
     // A chosen printer taken away while the program runs: prints go to the default printer.
     prn::setSystemPrintersForTests(QStringList{QStringLiteral("事務室"), QStringLiteral("職員室")});
-    prn::setTarget({QStringLiteral("職員室"), QString()});
+    prn::setTarget({QStringLiteral("職員室")});
     EXPECT_EQ(prn::usableTarget().printerName, QStringLiteral("職員室"));
     prn::setSystemPrintersForTests(QStringList{QStringLiteral("事務室")});
     EXPECT_TRUE(prn::usableTarget().printerName.isEmpty());
     EXPECT_FALSE(prn::usableTarget().isPdf());
 
     // プリンタ設定 keeps what was chosen there; キャンセル keeps the choice before.
-    msg.expectPrinterSetup(true, pdf).expectPrinterSetup(false);
+    msg.expectPrinterSetup(true, {QStringLiteral("事務室")}).expectPrinterSetup(false);
     EXPECT_TRUE(PRT_CHOOSE_PRINTER());
-    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("PDF")), pdf);
+    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("NAME")), QStringLiteral("事務室"));
+    EXPECT_TRUE(reg::GetSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("PDF")).isEmpty());
     EXPECT_FALSE(PRT_CHOOSE_PRINTER());
-    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("PDF")), pdf);
-    EXPECT_TRUE(reg::GetSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("NAME")).isEmpty());
+    EXPECT_EQ(reg::GetSetting(REG_APP, QStringLiteral("PRINTER"), QStringLiteral("NAME")), QStringLiteral("事務室"));
 }
 
 TEST(QtTexts, QtsOwnDialogsSpeakJapanese) {

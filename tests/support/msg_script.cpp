@@ -37,7 +37,7 @@ MsgScript::MsgScript() {
         }
         ExpectPrinter e = printers_.front();
         printers_.pop_front();
-        if (e.accept && !e.pdf.isEmpty()) prn::setTarget({QString(), e.pdf});
+        if (e.accept && (e.chosen.isPdf() || !e.chosen.printerName.isEmpty())) prn::setTarget(e.chosen);
         return e.accept;
     };
     previousHooks_ = dlg::setHooks(h);
@@ -64,8 +64,8 @@ MsgScript& MsgScript::expectFile(const QString& path) {
     files_.push_back(path);
     return *this;
 }
-MsgScript& MsgScript::expectPrinterSetup(bool accept, const QString& pdf) {
-    printers_.push_back({accept, pdf});
+MsgScript& MsgScript::expectPrinterSetup(bool accept, const prn::Target& chosen) {
+    printers_.push_back({accept, chosen});
     return *this;
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/dialogs.h"
+#include "platform/printer.h"
 #include "platform/qt_backend.h"
 #include "platform/ui.h"
 #include "support/qt_print.h"
@@ -55,8 +56,8 @@ public:
     // The next file or folder dialog answers `path` ("" = cancel).
     MsgScript& expectFile(const QString& path);
     // The next printer set-up dialog: accepted or cancelled; when accepted
-    // with a pdf path, that PDF file becomes the printer.
-    MsgScript& expectPrinterSetup(bool accept, const QString& pdfFile = QString());
+    // with a choice (a printer's name, or PDF files), that becomes the printer.
+    MsgScript& expectPrinterSetup(bool accept, const prn::Target& chosen = {});
     // Boxes that are not expected are answered with their default button
     // without failing (for tests that do not care about the boxes).
     void setLenient(bool lenient) { lenient_ = lenient; }
@@ -105,7 +106,7 @@ private:
     };
     struct ExpectPrinter {
         bool accept;
-        QString pdf;
+        prn::Target chosen;
     };
     std::deque<Expect> boxes_;
     std::deque<ExpectInput> inputs_;

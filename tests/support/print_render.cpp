@@ -10,7 +10,7 @@ QString renderPrint(const prn::Document& doc, const QString& name, int dpi) {
     const QString dir = QStringLiteral(ZEMLO_SHOT_DIR) + QStringLiteral("/prints");
     QDir().mkpath(dir);
     const QString pdf = dir + QLatin1Char('/') + name + QStringLiteral(".pdf");
-    prn::printDocument(doc, prn::Target{QString(), pdf});
+    prn::writePdf(doc, pdf);
     EXPECT_TRUE(QFileInfo(pdf).size() > 0) << pdf.toStdString();
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (pdftoppm.isEmpty()) return QString();

@@ -147,7 +147,7 @@ protected:
         QDir().mkpath(dir);
         const QString pdf = dir + QLatin1Char('/') + name + QStringLiteral(".pdf");
         QFile::remove(pdf);
-        prn::printDocument(doc, prn::Target{QString(), pdf});
+        prn::writePdf(doc, pdf);
         EXPECT_GT(QFileInfo(pdf).size(), 1000) << pdf.toStdString();
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty()) return QString();
         const QString base = dir + QLatin1Char('/') + name;
