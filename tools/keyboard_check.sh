@@ -38,6 +38,7 @@ if [ $inside = 0 ]; then
         cmake --build "$build" --target zemlo2 zemlo_sample_register || exit 1
     fi
     mkdir -p "$shots" || exit 1
+    rm -f "$shots"/[0-9][0-9]-*.png
     shots=$(cd "$shots" && pwd)
     build=$(cd "$build" && pwd)
     # A school office's screen.
@@ -65,12 +66,10 @@ finish() {
 trap finish EXIT
 
 step=0
-shot() {  # shot <name>: the whole screen into the folder; prints the file
+shot() {  # shot <name>: the whole screen into the folder, named in $taken
     step=$((step + 1))
-    local f
-    f=$(printf '%s/%02d-%s.png' "$shots" "$step" "$1")
-    import -window root "$f"
-    echo "$f"
+    taken=$(printf '%s/%02d-%s.png' "$shots" "$step" "$1")
+    import -window root "$taken"
 }
 changed() {  # changed <before> <after>: the number of pixels that differ
     compare -metric AE "$1" "$2" null: 2>&1 | cut -d' ' -f1
@@ -86,11 +85,12 @@ results=()
 # try <key> <label>: presses the key, says whether the screen changed, and
 # closes what it opened.
 try() {
-    local before after n
-    before=$(shot "before-$2")
+    local before n
+    shot "before-$2"
+    before=$taken
     press "$1"
-    after=$(shot "after-$2")
-    n=$(changed "$before" "$after")
+    shot "after-$2"
+    n=$(changed "$before" "$taken")
     if [ "${n:-0}" -gt 0 ] 2>/dev/null; then
         results+=("$3: $1 had an effect ($n pixels changed)")
     else
@@ -102,10 +102,10 @@ try() {
 # opens <letter> <label>: データリスト → the entry with that letter.
 opens() {
     press alt+d
-    shot "menu-for-$2" >/dev/null
+    shot "menu-for-$2"
     press "$1"
     sleep 2
-    shot "$2-opened" >/dev/null
+    shot "$2-opened"
     results+=("$2 opened; keyboard focus on: $(focus)")
 }
 
@@ -114,8 +114,15 @@ if ! xdotool search --sync --onlyvisible --name 'ゼムロ' >/dev/null 2>&1; the
     exit 1
 fi
 sleep 3
-shot start >/dev/null
+shot start
 results+=("at start; keyboard focus on: $(focus)")
+# There is no window manager here: give the main window the keyboard once,
+# as a desktop does with a window that appears (no click).
+if [ -z "$(focus)" ] || [ "$(focus)" = "(none)" ]; then
+    xdotool search --onlyvisible --name 'ゼムロ' windowfocus --sync 2>/dev/null
+    sleep 1
+    results+=("keyboard given to the main window: $(focus)")
+fi
 
 opens b disposed
 try alt+t alt-t-disposed "廃棄備品リスト"

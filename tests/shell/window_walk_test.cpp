@@ -395,12 +395,15 @@ protected:
 
 }  // namespace
 
-// What the clerk saw: the lists by storage place (which count the places
-// under a progress window as they open) and of disposed items, each opened
-// from its menu with the keys, take the menus' Alt keys at once.
+// What the clerk saw: the lists of disposed items and by storage place
+// (which counts the places under a progress window as it opens), each opened
+// from its menu with the keys, take the menus' Alt keys at once. (The
+// desktop has given the main window the keyboard, as it does at the start.)
 TEST_F(KeyWalk, TheListsOfTheDataMenuTakeTheMenuKeysAsTheyOpen) {
     startProgram();
     ZEMLO_DATA[3].BOUT_Y = 2024, ZEMLO_DATA[3].BOUT_M = 4, ZEMLO_DATA[3].BOUT_D = 1;
+    w->activateWindow();
+    gui::settle();
     for (QAction* entry : {w->MENU_OUT, w->MENU_KEEP}) {
         ASSERT_TRUE(choose(w->MENU3, entry)) << entry->text().toStdString();
         gui::settle();
