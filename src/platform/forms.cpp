@@ -291,12 +291,12 @@ void Form::Show(int modal) {
     if (sub_) {
         sub_->show();
         if (g_mdi) g_mdi->setActiveSubWindow(sub_);
+        takeKeyboard();
     } else {
         takeKeyboard();
         show();
         toFront(this);
     }
-    if (sub_) takeKeyboard();
     fireActivate();
 }
 
