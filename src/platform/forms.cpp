@@ -252,6 +252,33 @@ void Form::followFrame(int widthLess, int heightLess, int fixedWidth) {
     follow_ = new FrameFollower(this, g_mdi->viewport());
 }
 
+void Form::takeKeyboard() {
+    QWidget* active = QApplication::activeWindow();
+    if (!sub_) {
+        if (active && active != this) opener_ = active;
+        return;
+    }
+    // A window in the frame: the frame has the keyboard (unless a modal
+    // window holds it) and the focus stands in the window, on the control it
+    // had or on the first one.
+    if (g_frame && g_frame->isVisible() && active != g_frame && !QApplication::activeModalWidget()) toFront(g_frame);
+    QWidget* has = QApplication::focusWidget();
+    if (has && isAncestorOf(has)) return;
+    QWidget* to = focusWidget();
+    if (!to || to == this || !to->isVisible() || !to->isEnabled()) to = firstFocus();
+    if (to) to->setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void Form::giveKeyboardBack() {
+    if (sub_) return;
+    QWidget* active = QApplication::activeWindow();
+    if (active && active != this && active->isVisible()) return;  // another window took it
+    QWidget* to = opener_.data();
+    if (!to || to == this || !to->isVisible()) to = QApplication::activeModalWidget();
+    if (!to || to == this || !to->isVisible()) to = g_frame.data();
+    if (to && to != this && to->isVisible()) toFront(to);
+}
+
 void Form::Show(int modal) {
     if (modal) {
         ShowModal();
@@ -264,7 +291,9 @@ void Form::Show(int modal) {
     if (sub_) {
         sub_->show();
         if (g_mdi) g_mdi->setActiveSubWindow(sub_);
+        takeKeyboard();
     } else {
+        takeKeyboard();
         show();
         toFront(this);
     }
@@ -294,6 +323,7 @@ void Form::ShowModal() {
     setWindowModality(Qt::ApplicationModal);
     prepareFirstShow();
     placeFirstFocus();
+    takeKeyboard();
     show();
     toFront(this);
     fireActivate();
@@ -335,13 +365,18 @@ void Form::finishUnload() {
         sub_->close();  // deletes the sub-window and this window with it
     } else {
         hide();
+        giveKeyboardBack();
         deleteLater();
     }
 }
 
 void Form::Hide() {
-    if (sub_) sub_->hide();
-    else hide();
+    if (sub_) {
+        sub_->hide();
+    } else {
+        hide();
+        giveKeyboardBack();
+    }
 }
 
 QWidget* Form::outer() const {

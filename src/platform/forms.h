@@ -23,7 +23,12 @@
 //    and every drop-down list shows its box's font (ctl::plainCombo);
 //  - a right-aligned text box (a figure) lowers its font while the figure
 //    would not fit (ctl::fitFigures);
-//  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis).
+//  - text boxes refuse what Shift-JIS cannot hold (ctl::guardSjis);
+//  - a window that shows takes the keyboard at once (a frame child through
+//    the frame, whose menus then answer their Alt keys), and a window of its
+//    own that closes or hides gives the keyboard back to the window that
+//    had it when it showed, even where the window system gives it to none
+//    (a progress window shown during another window's load).
 #pragma once
 #include <QIcon>
 #include <QPointer>
@@ -184,12 +189,20 @@ private:
     void prepareFirstShow();
     // Gives the first control the focus before the window first shows.
     void placeFirstFocus();
+    // The keyboard as the window shows: a window of its own remembers the
+    // window that had the keyboard (its opener); a frame child brings the
+    // frame to the keyboard and has the focus in one of its controls.
+    void takeKeyboard();
+    // As a window of its own hides: the keyboard goes back to its opener
+    // (or the main window) unless another window has taken it.
+    void giveKeyboardBack();
     // The window's own habits applied to its controls (combo boxes, text boxes).
     void applyControlHabits();
     class FrameFollower;
     QPointer<QPushButton> default_;
     QPointer<QAbstractButton> cancel_;
     QPointer<QWidget> firstFocus_;
+    QPointer<QWidget> opener_;
     FrameFollower* follow_ = nullptr;
     int followW_ = 300, followH_ = 1460, followFixedW_ = 0;
     bool loaded_ = false;

@@ -51,6 +51,7 @@ InputBlock::InputBlock(QWidget* window, Look look) : target_(targetOf(window)), 
     if (look_ == Look::AsItIs) {
         if (droppers++ == 0) qApp->installEventFilter(dropper());
     } else {
+        focus_ = target_->window()->focusWidget();
         target_->setProperty(kGreyed, target_->property(kGreyed).toInt() + 1);
         target_->setEnabled(false);
     }
@@ -64,7 +65,12 @@ InputBlock::~InputBlock() {
     if (look_ == Look::Greyed) {
         const int greyed = target_->property(kGreyed).toInt() - 1;
         target_->setProperty(kGreyed, greyed > 0 ? greyed : 0);
-        if (greyed <= 0) target_->setEnabled(true);
+        if (greyed <= 0) {
+            target_->setEnabled(true);
+            // Disabling took the focus from the window: it goes back where it was.
+            if (focus_ && !target_->window()->focusWidget() && focus_->isVisible() && focus_->isEnabled())
+                focus_->setFocus(Qt::OtherFocusReason);
+        }
     }
 }
 

@@ -3,7 +3,8 @@
 // inside the main frame blocks the whole frame, so that neither its own
 // buttons nor the frame's menus and buttons can start other work in the
 // middle of it; any other window blocks itself. Blocks nest: the input
-// returns when the last one ends.
+// returns when the last one ends, and with it the focus to the control that
+// had it (a greyed window loses its focus while it is disabled).
 #pragma once
 #include <QPointer>
 #include <QWidget>
@@ -29,6 +30,8 @@ public:
 private:
     QPointer<QWidget> target_;
     Look look_;
+    // The control of the greyed window that had the focus.
+    QPointer<QWidget> focus_;
 };
 
 }  // namespace platform

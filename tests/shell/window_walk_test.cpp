@@ -11,6 +11,10 @@
 #include <QFile>
 #include <QHash>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWindow>
+#include <QtTest/QTest>
 #include <iostream>
 #include <QPointer>
 #include <QPushButton>
@@ -280,4 +284,249 @@ TEST_F(WindowWalk, EveryEnterChainMovesTheFocusAsTheKeysArrive) {
         gui::settle();
     }
     EXPECT_TRUE(faults.isEmpty()) << faults.join(u'\n').toStdString();
+}
+
+// ---------------------------------------------------------------- the keyboard
+
+namespace {
+
+// A key pressed and released as the window system delivers it: to the window
+// that has the keyboard, through the shortcuts first. False when no window
+// has the keyboard (the key is lost).
+bool typeKey(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QWindow* has = QGuiApplication::focusWindow();
+    if (!has) return false;
+    QTest::keyClick(has, Qt::Key(key), mods);
+    gui::settle();
+    return true;
+}
+
+// Where the keys go now: the window that has the keyboard and its control.
+QString keyboardAt() {
+    QString at = QStringLiteral("(no window)");
+    if (QWindow* has = QGuiApplication::focusWindow()) {
+        const auto* ww = QApplication::activeWindow();
+        at = ww ? ww->objectName() : has->objectName();
+    }
+    return at + QStringLiteral(" / ") + describe(QApplication::focusWidget());
+}
+
+// The key of the letter marked with & in a caption ("データリスト(&D)": D).
+int mnemonicKey(const QString& caption) {
+    const int amp = int(caption.indexOf(u'&'));
+    if (amp < 0 || amp + 1 >= caption.size()) return 0;
+    const QChar c = caption.at(amp + 1).toUpper();
+    return c >= u'A' && c <= u'Z' ? Qt::Key_A + (c.unicode() - u'A') : 0;
+}
+
+// On the offscreen platform every window that shows takes the keyboard, a
+// menu that drops down too, and a window that hides gives it to no window;
+// on a desktop a menu leaves the keyboard with the window it belongs to.
+// While this lives, a menu that closes gives the keyboard back to the window
+// that had it when the menu dropped down, as a desktop does.
+class MenusLeaveTheKeyboard : public QObject {
+public:
+    MenusLeaveTheKeyboard() { qApp->installEventFilter(this); }
+    ~MenusLeaveTheKeyboard() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (!qobject_cast<QMenu*>(o)) return false;
+        if (e->type() == QEvent::Show) {
+            QWindow* has = QGuiApplication::focusWindow();
+            if (has && has->type() != Qt::Popup) owner_ = has;
+        } else if (e->type() == QEvent::Hide && owner_ && !QApplication::activePopupWidget()) {
+            owner_->requestActivate();
+            owner_ = nullptr;
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWindow> owner_;
+};
+
+// The walks by keyboard: the program started as main() starts it, keys sent
+// as the window system sends them.
+class KeyWalk : public WindowWalk {
+protected:
+    void startProgram() {
+        platform::setScreenSizeForTests(1366 * 15, 768 * 15);
+        writeRegister(40);
+        // The progress windows show as in the program: they come and go
+        // while other windows open.
+        msg.forwardProgress(true);
+        ASSERT_TRUE(start());
+        msg.setLenient(true);
+        bar = w->menuBar();
+    }
+    // Closes a menu that dropped down with Esc, as a clerk does; a second Esc
+    // leaves the menu bar when the first left its title highlighted.
+    void closeMenu() {
+        for (int i = 0; i < 3 && QApplication::activePopupWidget(); ++i) typeKey(Qt::Key_Escape);
+        if (QApplication::focusWidget() == bar) typeKey(Qt::Key_Escape);
+    }
+    // Alt and the menu's letter, where the keys go now: true when the menu
+    // dropped down (it is left open when `keepOpen`).
+    bool dropsDown(QMenu* menu, bool keepOpen = false) {
+        if (!typeKey(mnemonicKey(menu->title()), Qt::AltModifier)) return false;
+        const bool shown = QApplication::activePopupWidget() == menu;
+        if (!shown || !keepOpen) closeMenu();
+        return shown;
+    }
+    // Chooses a menu's entry with the keys: Alt and the menu's letter, then
+    // the entry's letter. False when the menu did not drop down.
+    bool choose(QMenu* menu, QAction* entry) {
+        if (!dropsDown(menu, true)) return false;
+        typeKey(mnemonicKey(entry->text()));
+        return true;
+    }
+    // The frame's menus answer their Alt keys: one fault line when not.
+    void menusAnswer(const QString& where, std::initializer_list<QMenu*> menus) {
+        for (QMenu* menu : menus)
+            if (!dropsDown(menu))
+                faults_ << where + QStringLiteral(": Alt+") + QKeySequence(mnemonicKey(menu->title())).toString() +
+                               QStringLiteral(" drops no menu down (keys at ") + keyboardAt() + u')';
+    }
+
+    QMenuBar* bar = nullptr;
+    MenusLeaveTheKeyboard desktopMenus_;
+};
+
+}  // namespace
+
+// What the clerk saw: the lists of disposed items and by storage place
+// (which counts the places under a progress window as it opens), each opened
+// from its menu with the keys, take the menus' Alt keys at once. (The
+// desktop has given the main window the keyboard, as it does at the start.)
+TEST_F(KeyWalk, TheListsOfTheDataMenuTakeTheMenuKeysAsTheyOpen) {
+    startProgram();
+    ZEMLO_DATA[3].BOUT_Y = 2024, ZEMLO_DATA[3].BOUT_M = 4, ZEMLO_DATA[3].BOUT_D = 1;
+    w->activateWindow();
+    gui::settle();
+    for (QAction* entry : {w->MENU_OUT, w->MENU_KEEP}) {
+        ASSERT_TRUE(choose(w->MENU3, entry)) << entry->text().toStdString();
+        gui::settle();
+        menusAnswer(entry->text(), {w->MENU_TOTAL, w->MENU3});
+        FORM_CHANGE(0);
+        gui::settle();
+    }
+    EXPECT_TRUE(faults_.isEmpty()) << faults_.join(u'\n').toStdString();
+}
+
+// Every window opened from the main window's menus, its button bar or the
+// item list takes the keyboard at once, without a click: a window in the
+// frame leaves it to the frame, whose menus drop down with Alt and their
+// letter, and has the focus in one of its controls; a window of its own has
+// the keyboard itself and closes with Esc. When a window closes, the keys go
+// back to the window that opened it. The windows are opened with keys too:
+// Alt and the menu's letter, then the entry's letter.
+TEST_F(KeyWalk, EveryWindowOpenedTakesTheKeyboardAtOnce) {
+    startProgram();
+    // An item disposed of (the disposed list opens) and a label layout (the
+    // label print opens), in the files too: the settings window reads them again.
+    ZEMLO_DATA[3].BOUT_Y = 2024, ZEMLO_DATA[3].BOUT_M = 4, ZEMLO_DATA[3].BOUT_D = 1;
+    LABEL_LAYOUT.L_V_COUNT = LABEL_LAYOUT.L_H_COUNT = LABEL_LAYOUT.L_D_COUNT = 1;
+    ASSERT_EQ(ZEMLO_SAVE(), 1);
+    ASSERT_EQ(ENV_SAVE(), 1);
+    QStringList met;
+
+    // A window as it has opened (and the events its showing brought are in).
+    const auto check = [&](Form* f) {
+        gui::settle();
+        met << f->Name();
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || !f->isAncestorOf(focus))
+            faults_ << f->Name() + QStringLiteral(": no control of the window has the focus (keys at ") + keyboardAt() + u')';
+        if (f->isFrameChild()) {
+            menusAnswer(f->Name(), {w->MENU_TOTAL, w->MENU3});
+            return;
+        }
+        if (QApplication::activeWindow() != f)
+            faults_ << f->Name() + QStringLiteral(": the window does not have the keyboard (keys at ") + keyboardAt() + u')';
+        // (A closing button that waits for the clerk, as the notice's until it
+        // is read to its end, is let go first.)
+        if (f->cancelButton() && !f->cancelButton()->isEnabled()) f->cancelButton()->setEnabled(true);
+        QPointer<Form> alive(f);
+        typeKey(Qt::Key_Escape);
+        if (alive && !alive->isUnloaded()) {
+            faults_ << f->Name() + QStringLiteral(": Esc does not close it");
+            if (!alive->Unload()) delete alive.data();
+        }
+    };
+    // A modal window is checked in its own loop, as soon as it shows.
+    Form::setShowHookForTests([&](Form* f) {
+        QPointer<Form> p(f);
+        QTimer::singleShot(0, f, [&, p] {
+            if (p && !p->isUnloaded() && p->isModalShown()) check(p);
+        });
+    });
+    // Opens windows by `open`; checks a window of the frame or a modeless
+    // one it left open and closes it; then the keys are the frame's again.
+    const auto opens = [&](const QString& what, const std::function<void()>& open) {
+        const QList<Form*> before = Form::loadedForms();
+        open();
+        gui::settle();
+        for (Form* f : Form::loadedForms()) {
+            if (before.contains(f) || f->isUnloaded()) continue;
+            check(f);
+            if (f->isFrameChild()) {
+                FORM_CHANGE(0);
+                gui::settle();
+            }
+        }
+        menusAnswer(QStringLiteral("the frame after ") + what, {w->MENU3});
+    };
+
+    menusAnswer(QStringLiteral("the frame at start"), {w->MENU3});
+    // Every entry of every menu, chosen with the keys.
+    for (QAction* head : bar->actions()) {
+        QMenu* menu = head->menu();
+        if (!menu) continue;
+        for (QAction* a : menu->actions()) {
+            // (The end of the program ends the walk.)
+            if (a->isSeparator() || !a->isVisible() || !a->isEnabled() || a == w->MENU_END) continue;
+            // (The printer set-up is the platform's dialog: cancelled.)
+            if (a == w->MENU_PRT_SET) msg.expectPrinterSetup(false);
+            opens(a->text(), [&] {
+                if (!choose(menu, a)) faults_ << a->text() + QStringLiteral(": its menu does not drop down");
+            });
+        }
+    }
+    // The bar's buttons, and the renumbering list behind the first one.
+    for (QPushButton* b : {w->B_ALL, w->B_NOTE, w->B_IN_LIST, w->B_P_LIST, w->B_KUBUN})
+        opens(b->text(), [b] { gui::click(b); });
+    opens(QStringLiteral("Ctrl+right button on 備品データ"), [this] {
+        gui::pressAt(w->B_ALL, w->B_ALL->rect().center(), Qt::RightButton, Qt::ControlModifier);
+    });
+    // The windows of the item list, with a row selected: each closed, the
+    // keys are the item list's again.
+    opens(QStringLiteral("the item list's buttons"), [&] {
+        FORM_CHANGE(3);
+        gui::settle();
+        A_ZEMLO_LIST* list = platform::FormInstance<A_ZEMLO_LIST>::peek();
+        if (!list) {
+            faults_ << QStringLiteral("the item list did not open");
+            return;
+        }
+        for (QPushButton* b : {list->B_IN, list->B_CHG, list->B_OUT, list->B_AREA, list->B_PRT, list->B_LABEL}) {
+            gui::clickAt(list->D_NO, QPoint(10, (250 + 125) / 15));
+            if (!b->isEnabled()) continue;
+            gui::click(b);
+            QWidget* focus = QApplication::focusWidget();
+            if (!focus || !list->isAncestorOf(focus))
+                faults_ << QStringLiteral("the item list after ") + b->text() +
+                               QStringLiteral(" closed: no control of it has the focus (keys at ") + keyboardAt() + u')';
+            menusAnswer(QStringLiteral("the item list after ") + b->text() + QStringLiteral(" closed"), {w->MENU3});
+        }
+    });
+
+    // Every window the map opens from a menu, the bar or the item list was met.
+    const QHash<QString, QString> openers = windowOpeners();
+    ASSERT_FALSE(openers.isEmpty()) << "docs/windows.md not read";
+    for (auto it = openers.cbegin(); it != openers.cend(); ++it)
+        if (it.value().contains(QStringLiteral("menu ")) || it.value().contains(QStringLiteral("bar button")) ||
+            it.value().startsWith(QStringLiteral("the item list's")))
+            EXPECT_TRUE(met.contains(it.key())) << it.key().toStdString() << " (" << it.value().toStdString() << ") not met";
+    EXPECT_TRUE(faults_.isEmpty()) << faults_.join(u'\n').toStdString();
 }

@@ -4,15 +4,34 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-QHash<QString, QString> windowsMap() {
+namespace {
+// The map's window rows: class, header, and what opens it (the last column).
+struct MapRow {
+    QString name, header, openedBy;
+};
+QList<MapRow> mapRows() {
     QFile f(QStringLiteral(ZEMLO_DOCS "/windows.md"));
     if (!f.open(QIODevice::ReadOnly)) return {};
-    QHash<QString, QString> map;
-    static const QRegularExpression row(QStringLiteral("^\\| `([A-Z0-9_]+)` \\| `(src/[a-z_]+/[a-z_]+\\.h)` \\|"));
+    QList<MapRow> rows;
+    static const QRegularExpression row(
+        QStringLiteral("^\\| `([A-Z0-9_]+)` \\| `(src/[a-z_]+/[a-z_]+\\.h)` \\|.*\\|([^|]*)\\|\\s*$"));
     for (const QString& line : QString::fromUtf8(f.readAll()).split(u'\n')) {
         const QRegularExpressionMatch m = row.match(line);
-        if (m.hasMatch()) map.insert(m.captured(1), m.captured(2));
+        if (m.hasMatch()) rows.append({m.captured(1), m.captured(2), m.captured(3).trimmed()});
     }
+    return rows;
+}
+}  // namespace
+
+QHash<QString, QString> windowsMap() {
+    QHash<QString, QString> map;
+    for (const MapRow& r : mapRows()) map.insert(r.name, r.header);
+    return map;
+}
+
+QHash<QString, QString> windowOpeners() {
+    QHash<QString, QString> map;
+    for (const MapRow& r : mapRows()) map.insert(r.name, r.openedBy);
     return map;
 }
 

@@ -14,3 +14,7 @@ QHash<QString, QString> windowsMap();
 // more than one window ("bulk_dialogs-A_OUT_DAY_F"). Empty when the map does
 // not name the window.
 QString windowShotName(const QString& name);
+
+// Each window class the map names, with what opens it (the table's last
+// column: "menu 設定 → 環境設定", "the item list's \"追加\"", ...).
+QHash<QString, QString> windowOpeners();
