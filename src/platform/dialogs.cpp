@@ -94,7 +94,7 @@ QString withExtension(const QString& path, const QString& qtFilterEntry) {
 }
 
 std::optional<QString> InputBox(const QString& prompt, const QString& title, const QString& defaultText) {
-    platform::NormalPointer pointer;
+    platform::QuestionScope question;
     if (g_hooks.input) return g_hooks.input(prompt, title, defaultText);
     bool ok = false;
     const QString text = QInputDialog::getText(platform::dialogParent(), title, platform::boxText(prompt),
@@ -104,7 +104,7 @@ std::optional<QString> InputBox(const QString& prompt, const QString& title, con
 }
 
 QString OpenFile(const QString& title, const QString& folder, const QString& filter) {
-    platform::NormalPointer pointer;
+    platform::QuestionScope question;
     if (g_hooks.file) return g_hooks.file(QStringLiteral("open"), title, folder, filter);
     QFileDialog d(platform::dialogParent(), title, folder, qtFilter(filter));
     prepare(d);
@@ -115,7 +115,7 @@ QString OpenFile(const QString& title, const QString& folder, const QString& fil
 }
 
 QString SaveFile(const QString& title, const QString& folder, const QString& filter, SaveName name) {
-    platform::NormalPointer pointer;
+    platform::QuestionScope question;
     if (g_hooks.file) {
         const QString typed = g_hooks.file(QStringLiteral("save"), title, folder, filter);
         return name == SaveName::AddExtension ? withExtension(typed, firstFilter(filter)) : typed;
@@ -138,7 +138,7 @@ QString SaveFile(const QString& title, const QString& folder, const QString& fil
 }
 
 QString ChooseFolder(const QString& title, const QString& folder) {
-    platform::NormalPointer pointer;
+    platform::QuestionScope question;
     if (g_hooks.file) return g_hooks.file(QStringLiteral("folder"), title, folder, QString());
     QFileDialog d(platform::dialogParent(), title, folder);
     prepare(d);
@@ -193,7 +193,7 @@ private:
 }  // namespace
 
 bool PrinterSetup(const QString& title, const QString& pdfProposal) {
-    platform::NormalPointer pointer;
+    platform::QuestionScope question;
     if (g_hooks.printer) return g_hooks.printer(title);
     QPrinter printer(QPrinter::HighResolution);
     const prn::Target cur = prn::target();

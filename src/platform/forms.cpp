@@ -23,12 +23,12 @@
 static void initIconResource() { Q_INIT_RESOURCE(program_icon); }
 
 namespace platform {
-namespace {
-// Bring a window to the front (the offscreen platform of the tests has no stacking).
 void toFront(QWidget* w) {
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) w->raise();
     w->activateWindow();
 }
+
+namespace {
 QPointer<QWidget> g_frame;
 QPointer<QMdiArea> g_mdi;
 QList<Form*> g_all;       // every live window object

@@ -245,6 +245,10 @@ private:
     static inline const bool registered_ = Form::registerKind(typeid(T).name(), &FormInstance<T>::getForm);
 };
 
+// Brings a window to the front and gives it the keyboard (the offscreen
+// platform of the tests has no stacking: there it only takes the keyboard).
+void toFront(QWidget* w);
+
 // The program icon that every window takes.
 QIcon programIcon();
 void setProgramIcon(const QIcon& icon);

@@ -89,15 +89,17 @@ void removeQtTranslationsForTests() {
     g_qtTexts = nullptr;
 }
 
-NormalPointer::NormalPointer() {
+QuestionScope::QuestionScope() : hadKeyboard_(QApplication::activeWindow()) {
     while (const QCursor* c = QApplication::overrideCursor()) {
         taken_.push_back(*c);
         QApplication::restoreOverrideCursor();
     }
 }
 
-NormalPointer::~NormalPointer() {
+QuestionScope::~QuestionScope() {
     for (auto c = taken_.rbegin(); c != taken_.rend(); ++c) QApplication::setOverrideCursor(*c);
+    QWidget* now = QApplication::activeWindow();
+    if (hadKeyboard_ && hadKeyboard_->isVisible() && (!now || !now->isVisible())) toFront(hadKeyboard_);
 }
 
 std::vector<BoxButton> boxButtons(int style) {
@@ -172,7 +174,7 @@ int QtBackend::msgBox(const QString& prompt, int style, const QString& title) {
     for (size_t i = 0; i < buttons.size(); ++i)
         if (buttons[i].answer == ui::vbCancel || buttons.size() == 1) box.setEscapeButton(made[i]);
     {
-        NormalPointer pointer;
+        QuestionScope question;
         box.exec();
     }
     QAbstractButton* clicked = box.clickedButton();

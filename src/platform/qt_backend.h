@@ -3,6 +3,7 @@
 // event loop and the progress window.
 #pragma once
 #include <QCursor>
+#include <QPointer>
 #include <QString>
 #include <vector>
 
@@ -67,19 +68,23 @@ int defaultAnswer(int style);
 // Message text as a box shows it: CR LF and lone CR become line breaks.
 QString boxText(const QString& prompt);
 
-// While it lives the pointer is the normal arrow, however many hourglasses
-// are on; they come back as they were when it ends. Every question to the
-// user (message box, input box, file and folder dialogs, the printer set-up)
-// is asked under one, so the hourglass never hides that the program waits.
-class NormalPointer {
+// Every question to the user (message box, input box, file and folder
+// dialogs, the printer set-up) is asked under one of these. While it lives
+// the pointer is the normal arrow, however many hourglasses are on; they come
+// back as they were when it ends, so the hourglass never hides that the
+// program waits. When it ends the keyboard goes back to the window that had
+// it before the question, where the window system gave it to none (a desktop
+// without a window manager leaves it nowhere when a dialog closes).
+class QuestionScope {
 public:
-    NormalPointer();
-    ~NormalPointer();
-    NormalPointer(const NormalPointer&) = delete;
-    NormalPointer& operator=(const NormalPointer&) = delete;
+    QuestionScope();
+    ~QuestionScope();
+    QuestionScope(const QuestionScope&) = delete;
+    QuestionScope& operator=(const QuestionScope&) = delete;
 
 private:
     std::vector<QCursor> taken_;  // the override pointers, innermost first
+    QPointer<QWidget> hadKeyboard_;
 };
 
 // The parent for dialogs: the active modal window, else the main frame,

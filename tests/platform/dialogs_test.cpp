@@ -248,6 +248,29 @@ TEST_F(Dialogs, EveryQuestionShowsTheNormalPointer) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// A question closed leaves the keyboard with the window that had it, also
+// where the window system gives it to none (the offscreen platform, like a
+// desktop without a window manager): the real message box and the real
+// file dialog.
+TEST_F(Dialogs, EveryQuestionGivesTheKeyboardBack) {
+    RealDialogs real;
+    QWidget window;
+    window.resize(300, 200);
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::activeWindow(), &window);
+    platform::QtBackend qt;
+    gui::whenShown<QMessageBox>([&](QMessageBox* box) { gui::click(box->buttons().front()); });
+    qt.msgBox(QStringLiteral("保存しました"), ui::vbOKOnly, ui::kTitle);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &window) << "after the message box";
+    gui::whenShown<QFileDialog>([&](QFileDialog* d) { d->reject(); });
+    dlg::SaveFile(QStringLiteral("保存"), DATA_DIR, QStringLiteral("全ファイル(*.*)|*.*"));
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &window) << "after the file dialog";
+}
+
 // プリンタ設定: the button says what it does; PDF files need no file name
 // there (the proposal is only shown, not checked, not asked about).
 TEST_F(Dialogs, ThePrinterSetUpSetsPdfFilesWithoutAFileName) {

@@ -467,10 +467,14 @@ TEST_F(KeyWalk, EveryWindowOpenedTakesTheKeyboardAtOnce) {
         const QList<Form*> before = Form::loadedForms();
         open();
         gui::settle();
-        for (Form* f : Form::loadedForms()) {
-            if (before.contains(f) || f->isUnloaded()) continue;
+        // (Checking one window can close and free another: each is held weakly.)
+        QList<QPointer<Form>> opened;
+        for (Form* f : Form::loadedForms())
+            if (!before.contains(f)) opened << f;
+        for (const QPointer<Form>& f : opened) {
+            if (!f || f->isUnloaded()) continue;
             check(f);
-            if (f->isFrameChild()) {
+            if (f && f->isFrameChild()) {
                 FORM_CHANGE(0);
                 gui::settle();
             }
