@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFileDialog>
 #include <QFileIconProvider>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTreeView>
 
 #include "platform/forms.h"
 #include "platform/printer.h"
@@ -39,6 +41,14 @@ void prepare(QFileDialog& d) {
     static FileTypes types;
     d.setOption(QFileDialog::DontUseNativeDialog);
     d.setIconProvider(&types);
+    // Size, type and date are read whole; the name takes the room left.
+    d.resize(d.sizeHint().expandedTo(QSize(820, 480)));
+    if (auto* list = d.findChild<QTreeView*>(QStringLiteral("treeView"))) {
+        QHeaderView* head = list->header();
+        head->setStretchLastSection(false);
+        head->setSectionResizeMode(QHeaderView::ResizeToContents);
+        head->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 QString firstFilter(const QString& filter) { return qtFilter(filter).section(QStringLiteral(";;"), 0, 0); }

@@ -14,6 +14,8 @@
 #include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTreeView>
+#include <QHeaderView>
 #include <gtest/gtest.h>
 
 #include "platform/dialogs.h"
@@ -193,6 +195,11 @@ TEST_F(Dialogs, TheFileDialogSpeaksJapanese) {
         EXPECT_TRUE(texts.contains(QStringLiteral("ファイル")));
         d->resize(700, 420);
         if (view) view->setFocus();
+        gui::settle();
+        // Size, type and date stand whole in their columns, even in a small dialog.
+        if (auto* tree = qobject_cast<QTreeView*>(view))
+            for (int col = 1; col < 4; ++col)
+                EXPECT_GE(tree->header()->sectionSize(col), view->sizeHintForColumn(col)) << "column " << col;
         gui::shot(d, QStringLiteral("file_dialog"));
         d->reject();
     });
