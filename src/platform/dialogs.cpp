@@ -224,12 +224,8 @@ bool PrinterSetup(const QString& title, const QString& pdfProposal) {
         if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("設定(&S)"));
     new PdfFileField(d, pdfProposal);
     if (d.exec() != QDialog::Accepted) return false;
-    prn::Target t;
-    if (printer.outputFormat() == QPrinter::PdfFormat)
-        t.pdf = true;
-    else
-        t.printerName = printer.printerName();
-    prn::setTarget(t);
+    prn::setTarget(printer.outputFormat() == QPrinter::PdfFormat ? prn::Target::pdfFiles()
+                                                                 : prn::Target{printer.printerName()});
     return true;
 }
 
